@@ -1,0 +1,6 @@
+# Files of this folder: core (no Qt) and ui (Qt).
+list(APPEND TRANCHEX_CORE_SOURCES
+)
+list(APPEND TRANCHEX_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/UDebit.cpp
+)

@@ -1,0 +1,4 @@
+// Built with the core's settings only; it must not compile.
+#include <QString>
+
+QString probe() { return QString(); }
