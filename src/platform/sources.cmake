@@ -7,4 +7,6 @@ list(APPEND TRANCHEX_CORE_SOURCES
 )
 list(APPEND TRANCHEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DataFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Bitmaps.cpp
+  ${CMAKE_SOURCE_DIR}/resources/resources.qrc
 )

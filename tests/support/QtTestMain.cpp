@@ -1,0 +1,15 @@
+// main() of the window tests: one QApplication on the offscreen platform, with a fixed locale.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
