@@ -1,5 +1,6 @@
 # Files of this folder: core (no Qt) and ui (Qt).
 list(APPEND TRANCHEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Outils_debit.cpp
 )
 list(APPEND TRANCHEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UDebit.cpp
