@@ -6,7 +6,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev fonts-liberation poppler-utils)
+          libbenchmark-dev nlohmann-json3-dev fonts-liberation poppler-utils locales)
 
 install_missing() {
   local missing=()
@@ -19,6 +19,14 @@ install_missing() {
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# The tests check number texts under the French locale too (decimal comma).
+french_locale() {
+  locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 || echo "fr_FR.UTF-8 could not be made; its tests will skip"
 }
 
 build() {
