@@ -1,5 +1,11 @@
 # Files of this folder: core (no Qt) and ui (Qt).
 list(APPEND TRANCHEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ListTexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ResultLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageLists.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CutLineOrder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PanelCharacteristics.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DrawScales.cpp
 )
 list(APPEND TRANCHEX_UI_SOURCES
 )

@@ -1,0 +1,210 @@
+#include "engine/Driver.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <utility>
+
+#include "engine/Placement.h"
+
+namespace tranchex {
+
+namespace {
+
+std::string NoPanelMessage(const TPiece& part) {
+  std::ostringstream text;
+  text << "aucun panneau ne peut recevoir la pièce " << part.Number << " (longueur "
+       << part.Length << ", largeur " << part.Width << ", épaisseur " << part.Thickness
+       << ", essence " << part.Species << ", fil " << part.Grain << ")";
+  return text.str();
+}
+
+// Does some panel of the list have the part's grain, a matching thickness and its species?
+bool SameGrainPanelExists(const PanelList& panels, const TPiece& part, const MarginsBlock& margins) {
+  return std::any_of(panels.begin(), panels.end(), [&](const Panneau_p& panel) {
+    return panel.Grain == part.Grain && ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+           panel.Species == part.Species;
+  });
+}
+
+bool SamePart(const TPiece& a, const TPiece& b) {
+  return a.Length == b.Length && a.Width == b.Width && a.Thickness == b.Thickness &&
+         a.Species == b.Species && a.Grain == b.Grain && a.Quantity == b.Quantity &&
+         a.DesignationIndex == b.DesignationIndex;
+}
+
+enum class Keep { Largest, Smallest };
+
+const Panneau_p& ChoosePanelForPart(const PanelList& stock, const TPiece& part,
+                                    const MarginsBlock& margins, Keep keep) {
+  const bool sameGrain = SameGrainPanelExists(stock, part, margins);
+  const Panneau_p* choice = nullptr;
+  long double best = 0;  // the chosen area, truncated to a whole number
+  for (const Panneau_p& candidate : stock) {
+    if (!ThicknessMatches(candidate.Thickness, part.Thickness, margins)) continue;
+    if (candidate.Species != part.Species) continue;
+    if (sameGrain && candidate.Grain != part.Grain) continue;
+    const TRect room = candidate.FreeRects.empty() ? candidate.Rect : candidate.FreeRects.front();
+    if (!PartFitsRect(part, room, margins, candidate.Grain)) continue;
+    const long double area = candidate.Area;
+    const bool better = keep == Keep::Largest ? area > best : (choice == nullptr || area < best);
+    if (better) {
+      choice = &candidate;
+      best = std::trunc(area);
+    }
+  }
+  if (choice == nullptr) throw NoPanelFitsError(part);
+  return *choice;
+}
+
+}  // namespace
+
+NoPanelFitsError::NoPanelFitsError(const TPiece& part)
+    : std::runtime_error(NoPanelMessage(part)), part_(part) {}
+
+PartCountList BuildPartCounts(const PartList& jobParts) {
+  PartCountList counts;
+  counts.reserve(jobParts.size());
+  for (const TPiece& part : jobParts) counts.push_back(ID_NB_PIECE{PartNumber(part), part.Quantity});
+  return counts;
+}
+
+void ValidatePartNumbers(const PartGroupList& groups, const PartCountList& counts) {
+  std::unordered_map<std::int32_t, const TPiece*> seen;
+  for (const PartList& group : groups) {
+    for (const TPiece& part : group) {
+      const std::int32_t n = part.Number;
+      if (n < 0 || static_cast<std::size_t>(n) >= counts.size() ||
+          counts[static_cast<std::size_t>(n)].PartId != n)
+        throw PartNumberError("numéro de pièce " + std::to_string(n) +
+                              " sans entrée à sa position dans le décompte des pièces");
+      const auto [it, inserted] = seen.emplace(n, &part);
+      if (!inserted && !SamePart(*it->second, part))
+        throw PartNumberError("deux pièces différentes portent le numéro " + std::to_string(n));
+    }
+  }
+}
+
+void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const PanelList& stock,
+                            const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+  ValidatePartNumbers(groups, ctx.PartCounts);
+  std::vector<std::size_t> placed;  // positions in the group of the parts placed in one pass
+  for (PartList& group : groups) {
+    std::size_t start = 0;
+    bool firstPass = true;
+    while (!group.empty()) {
+      placed.clear();
+      for (std::size_t i = 0; i < group.size(); ++i) {
+        TPiece& part = group[i];
+        const bool sameGrain = SameGrainPanelExists(panels, part, margins);
+        if (panels.empty()) continue;
+        const std::size_t last = panels.size() - 1;
+        for (std::size_t j = start; j <= last; ++j) {
+          if (ChoosePanelByRatio(panels, part, margins, j, last)) continue;
+          if (sameGrain && panels[j].Grain != part.Grain) continue;
+          if (PlacePartInPanel(panels[j], part, group, i, margins, kerf, ctx)) {
+            placed.push_back(i);
+            break;
+          }
+        }
+      }
+      // Remove what the pass placed, by position: with numbers shared by copies of one part
+      // this is the same as removing the first copy carrying each number, and it cannot take
+      // away an unplaced part.
+      for (auto it = placed.rbegin(); it != placed.rend(); ++it)
+        group.erase(group.begin() + static_cast<std::ptrdiff_t>(*it));
+
+      if (group.empty()) break;
+      // The panel added for the previous pass was chosen because it takes the first part; if it
+      // took nothing, adding more would never end.
+      if (!firstPass && placed.empty()) throw NoPanelFitsError(group.front());
+      firstPass = false;
+      start = panels.size();
+      const Panneau_p& chosen = ctx.NewPanelChoice == ChooseLargestPanel
+                                    ? ChooseLargestPanelForPart(stock, group.front(), margins)
+                                    : ChooseSmallestPanelForPart(stock, group.front(), margins);
+      // The copy rule: whole panel free, no part, no line. Copied before the list grows, so
+      // the stock list may even be the working list itself.
+      Panneau_p added(chosen);
+      panels.push_back(std::move(added));
+    }
+  }
+}
+
+const Panneau_p& ChooseLargestPanelForPart(const PanelList& stock, const TPiece& part,
+                                           const MarginsBlock& margins) {
+  return ChoosePanelForPart(stock, part, margins, Keep::Largest);
+}
+
+const Panneau_p& ChooseSmallestPanelForPart(const PanelList& stock, const TPiece& part,
+                                            const MarginsBlock& margins) {
+  return ChoosePanelForPart(stock, part, margins, Keep::Smallest);
+}
+
+bool ChoosePanelByRatio(const PanelList& panels, const TPiece& part, const MarginsBlock& margins,
+                        std::size_t j, std::size_t last) {
+  if (margins.ThickerStockAllowed == 0 || j == last || j >= panels.size()) return false;
+  const long double needed = static_cast<long double>(part.Thickness) + margins.ThicknessMargin;
+  const float ratioJ = static_cast<float>(static_cast<long double>(panels[j].Thickness) / needed);
+  const double neededDouble = part.Thickness + margins.ThicknessMargin;
+  for (std::size_t k = j + 1; k <= last && k < panels.size(); ++k) {
+    const Panneau_p& panel = panels[k];
+    if (!(panel.Thickness / neededDouble < ratioJ)) continue;
+    if (!(neededDouble <= panel.Thickness)) continue;
+    if (panel.Species != part.Species) continue;
+    for (const MONRect& rect : panel.FreeRects)
+      if (PartFitsRect(part, rect, margins, panel.Grain)) return true;
+  }
+  return false;
+}
+
+bool FindPartGroup(const PartGroupList& groups, const TPiece& part, int& index) {
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (const TPiece& member : groups[g]) {
+      if (member.Species == part.Species && member.Thickness == part.Thickness) {
+        index = static_cast<int>(g);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+void SortPartGroups(PartGroupList& groups, int criterion) {
+  for (PartList& group : groups)
+    std::stable_sort(group.begin(), group.end(), [criterion](const TPiece& a, const TPiece& b) {
+      return PartCriterionGreater(a, b, criterion);
+    });
+}
+
+void FreePartGroups(PartGroupList& groups) { groups.clear(); }
+
+void SortPanels(PanelList& panels) {
+  for (Panneau_p& panel : panels) {
+    panel.FreeRects.clear();
+    ResizePanelLayout(panel);
+  }
+  std::stable_sort(panels.begin(), panels.end(),
+                   [](const Panneau_p& a, const Panneau_p& b) { return PartAreaLess(a, b); });
+}
+
+namespace {
+
+template <typename List>
+bool AllWidthThickness100(const List& records) {
+  if (records.empty()) return false;
+  const double width = records.front().Width;
+  const double thickness = records.front().Thickness;
+  for (const auto& record : records)
+    if (record.Width != width || record.Thickness != thickness) return false;
+  return width == 100.0 && thickness == 100.0;
+}
+
+}  // namespace
+
+bool PartsAllWidthThickness100(const PartList& parts) { return AllWidthThickness100(parts); }
+bool PanelsAllWidthThickness100(const PanelList& panels) { return AllWidthThickness100(panels); }
+
+}  // namespace tranchex

@@ -1,0 +1,153 @@
+#include "support/EngineRun.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace tranchex::test {
+
+TestRun RunJob(const TestJob& job) {
+  TestRun run;
+  run.ctx.OptimisationCriterion = job.criterion;
+  run.ctx.NewPanelChoice = job.choice;
+  for (const Panneau_p& stock : job.stock) {
+    for (int q = 0; q < stock.Quantity; ++q) run.panels.push_back(stock);
+  }
+  PartGroupList groups;
+  run.ctx.PartCounts = BuildPartCounts(job.parts);
+  for (const TPiece& part : job.parts) {
+    int index = -1;
+    if (job.kind == 1) {
+      if (groups.empty()) groups.emplace_back();
+      index = 0;
+    } else if (!FindPartGroup(groups, part, index)) {
+      groups.emplace_back();
+      index = static_cast<int>(groups.size()) - 1;
+    }
+    for (int q = 0; q < part.Quantity; ++q) groups[static_cast<std::size_t>(index)].push_back(part);
+  }
+  SortPartGroups(groups, job.criterion);
+  SortPanels(run.panels);
+  try {
+    RunCuttingOptimisation(groups, run.panels, job.stock, job.margins, job.kerf, run.ctx);
+  } catch (const NoPanelFitsError& e) {
+    run.failed = true;
+    run.unplaceable = e.part();
+  }
+  std::stable_sort(run.panels.begin(), run.panels.end(), [](const Panneau_p& a, const Panneau_p& b) {
+    return a.EntryIndex < b.EntryIndex;
+  });
+  return run;
+}
+
+Panneau_p& AddStock(TestJob& job, double length, double width, int quantity, int grain,
+                    double thickness, int species) {
+  Panneau_p panel(length, width, thickness, species);
+  panel.Grain = grain;
+  panel.Quantity = quantity;
+  panel.EntryIndex = static_cast<std::int32_t>(job.stock.size());
+  job.stock.push_back(std::move(panel));
+  return job.stock.back();
+}
+
+TPiece& AddPart(TestJob& job, double length, double width, int quantity, int grain,
+                double thickness, int species) {
+  TPiece part(length, width, thickness, species);
+  part.Grain = grain;
+  part.Quantity = quantity;
+  part.Number = static_cast<std::int32_t>(job.parts.size());
+  part.DesignationIndex = part.Number;
+  job.parts.push_back(part);
+  return job.parts.back();
+}
+
+bool FitsSomeStockPanel(const TestJob& job, const TPiece& part) {
+  // Where the stock holds panels of the part's own grain (and material), the part goes on one of
+  // those only: a grained part is not moved to a panel of another grain behind the shop's back.
+  auto sameMaterial = [&](const Panneau_p& stock) {
+    return stock.Species == part.Species &&
+           ThicknessMatches(stock.Thickness, part.Thickness, job.margins);
+  };
+  bool ownGrainExists = false;
+  for (const Panneau_p& stock : job.stock) {
+    ownGrainExists = ownGrainExists || (sameMaterial(stock) && stock.Grain == part.Grain);
+  }
+  for (const Panneau_p& stock : job.stock) {
+    if (!sameMaterial(stock) || (ownGrainExists && stock.Grain != part.Grain)) continue;
+    if (PartFitsRect(part, stock.Rect, job.margins, stock.Grain)) return true;
+  }
+  return false;
+}
+
+TestJob RandomJob(std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto chance = [&](int percent) { return pick(1, 100) <= percent; };
+  TestJob job;
+  job.kind = chance(25) ? 1 : 2;
+  job.criterion = pick(1, 3);
+  job.choice = pick(1, 2);
+  job.kerf = chance(20) ? 0 : pick(1, 50);
+  job.margins.LengthMargin = chance(30) ? 0.0 : pick(0, 80) / 2.0;
+  job.margins.WidthMargin = chance(50) ? job.margins.LengthMargin : pick(0, 80) / 2.0;
+  job.margins.ThicknessMargin = chance(70) ? 0.0 : 20.0;
+  job.margins.ThickerStockAllowed = chance(30) ? 1 : 0;
+  const double thicknesses[] = {160.0, 190.0, 220.0};
+  const int materials = job.kind == 1 ? 1 : pick(1, 3);
+  const int stockCount = std::max(materials, pick(1, 4));
+  for (int s = 0; s < stockCount; ++s) {
+    const int material = s % materials;
+    double thickness = thicknesses[material] + job.margins.ThicknessMargin;
+    if (job.margins.ThickerStockAllowed && chance(30)) thickness += 10.0 * pick(1, 3);
+    const int length = pick(6000, 30000);
+    const int width = std::min(length, pick(3000, 20700));
+    AddStock(job, length + pick(0, 9) / 10.0, width, pick(0, 3), pick(0, 2), thickness, material);
+  }
+  const int partCount = pick(1, 25);
+  const bool oversize = chance(8);  // one part longer than most stock
+  for (int i = 0; i < partCount; ++i) {
+    const int material = pick(0, materials - 1);
+    const int length = oversize && i == 0 ? pick(20000, 40000) : pick(50, 7000);
+    const int width = std::min(length, chance(10) ? pick(40, 200) : pick(40, 4000));
+    AddPart(job, length + pick(0, 9) / 10.0, width + pick(0, 9) / 10.0,
+            chance(10) ? 0 : pick(1, 12), pick(0, 2), thicknesses[material], material);
+  }
+  return job;
+}
+
+TestJob ShopJob(std::uint32_t seed, int copies, int distinct) {
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  TestJob job;
+  job.criterion = 1;
+  job.choice = 2;
+  job.kerf = 32;
+  job.margins.LengthMargin = 5.0;
+  job.margins.WidthMargin = 5.0;
+  AddStock(job, 28000, 20700, 1, 0);
+  for (int i = 0; i < distinct; ++i) {
+    const int length = pick(1500, 20000);
+    const int width = std::min(length, pick(500, 9000));
+    const int quantity = copies / distinct + (i < copies % distinct ? 1 : 0);
+    AddPart(job, length, width, quantity, pick(0, 2));
+  }
+  return job;
+}
+
+std::string DescribeJob(const TestJob& job) {
+  std::ostringstream os;
+  os << "kind " << job.kind << ", criterion " << job.criterion << ", choice " << job.choice
+     << ", kerf " << job.kerf << ", margins " << job.margins.LengthMargin << "/"
+     << job.margins.WidthMargin << "/" << job.margins.ThicknessMargin
+     << (job.margins.ThickerStockAllowed ? " thicker stock allowed" : "") << "\n";
+  for (const auto& s : job.stock) {
+    os << "  stock " << s.Length << " x " << s.Width << " x " << s.Thickness << " species "
+       << s.Species << " grain " << s.Grain << " qty " << s.Quantity << "\n";
+  }
+  for (const auto& p : job.parts) {
+    os << "  part " << p.Number << ": " << p.Length << " x " << p.Width << " x " << p.Thickness
+       << " species " << p.Species << " grain " << p.Grain << " qty " << p.Quantity << "\n";
+  }
+  return os.str();
+}
+
+}  // namespace tranchex::test
