@@ -96,25 +96,44 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
     bool firstPass = true;
     while (!group.empty()) {
       placed.clear();
+      // A copy that follows an unplaced copy of the same part meets the same panels in the
+      // same state: it would be refused everywhere again, with the same effects on the panels'
+      // grid fields, so it is not offered again.
+      bool previousRefused = false;
       for (std::size_t i = 0; i < group.size(); ++i) {
         TPiece& part = group[i];
-        const bool sameGrain = SameGrainPanelExists(panels, part, margins);
+        if (previousRefused && i > 0 && group[i - 1].Number == part.Number) continue;
+        previousRefused = false;
         if (panels.empty()) continue;
+        const bool sameGrain = SameGrainPanelExists(panels, part, margins);
         const std::size_t last = panels.size() - 1;
+        bool done = false;
         for (std::size_t j = start; j <= last; ++j) {
           if (ChoosePanelByRatio(panels, part, margins, j, last)) continue;
           if (sameGrain && panels[j].Grain != part.Grain) continue;
           if (PlacePartInPanel(panels[j], part, group, i, margins, kerf, ctx)) {
             placed.push_back(i);
+            done = true;
             break;
           }
         }
+        previousRefused = !done;
       }
-      // Remove what the pass placed, by position: with numbers shared by copies of one part
-      // this is the same as removing the first copy carrying each number, and it cannot take
-      // away an unplaced part.
-      for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-        group.erase(group.begin() + static_cast<std::ptrdiff_t>(*it));
+      // Remove what the pass placed, by position, in one sweep: with numbers shared by copies
+      // of one part this is the same as removing the first copy carrying each number, and it
+      // cannot take away an unplaced part.
+      if (!placed.empty()) {
+        std::size_t next = 0, kept = placed.front();
+        for (std::size_t i = placed.front(); i < group.size(); ++i) {
+          if (next < placed.size() && placed[next] == i) {
+            ++next;
+            continue;
+          }
+          if (kept != i) group[kept] = std::move(group[i]);
+          ++kept;
+        }
+        group.resize(kept);
+      }
 
       if (group.empty()) break;
       // The panel added for the previous pass was chosen because it takes the first part; if it

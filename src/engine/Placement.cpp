@@ -128,6 +128,9 @@ float ScoreFreeRect(const Panneau_p& panel, const TRect& rect, std::size_t i, co
                             (static_cast<std::int64_t>(rect.top) - rect.bottom);
   for (std::size_t j = i + 1; j < group.size(); ++j) {
     const TPiece& later = group[j];
+    // Copies of one part lie side by side in a group and score alike: the first of a run speaks
+    // for the rest.
+    if (j > i + 1 && later.Number == group[j - 1].Number) continue;
     if (!PartFitsRect(later, rect, margins, panel.Grain)) continue;
     Ext value;
     if (criterion == CriterionArea) {
