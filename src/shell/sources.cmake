@@ -1,6 +1,8 @@
 # Files of this folder: core (no Qt) and ui (Qt).
 list(APPEND TRANCHEX_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Outils_debit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JobState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CuttingPipeline.cpp
 )
 list(APPEND TRANCHEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UDebit.cpp

@@ -1,0 +1,23 @@
+#include "shell/JobState.h"
+
+namespace tranchex {
+
+void ClearDerivedLists(JobState& job) {
+  job.SummaryLines.clear();
+  job.Offcuts.clear();
+  job.PanelPages.clear();
+  job.CuttingSheetPages.clear();
+}
+
+void ClearJobLists(JobState& job) {
+  job.JobPanels.clear();
+  job.JobParts.clear();
+  job.JobDesignations.clear();
+  job.JobReferences.clear();
+  FreePartGroups(job.PartGroups);
+  job.ResultPanels.clear();
+  job.Engine.PartCounts.clear();
+  ClearDerivedLists(job);
+}
+
+}  // namespace tranchex
