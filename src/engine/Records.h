@@ -110,6 +110,10 @@ struct MarginsBlock {
   std::uint8_t DifferentiatedMargins = 0;  // length and width margins entered apart (dialogs only)
   std::uint8_t ThickerStockAllowed = 0;    // 1: a panel may be thicker than part thickness +
                                            // ThicknessMargin by a whole number of units
+  // Bytes 26-31 of the stored block: 2 bytes of padding and a reserved integer. Nothing reads
+  // them; the job file carries them unchanged from a load to the next save.
+  std::uint16_t Padding = 0;
+  std::int32_t Reserved = 0;
 };
 
 // The base of every panel and part.

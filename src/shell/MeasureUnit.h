@@ -2,6 +2,7 @@
 // The unit of measure: how lengths held in tenths of a millimetre are shown and entered.
 // Displayed values are divided by the factor; entered values are multiplied by it.
 
+#include <cmath>
 #include <string>
 
 namespace tranchex {
@@ -14,5 +15,16 @@ struct UNITE_MESURE {
   std::string Abbreviation = "mm";
   std::string SecondText;
 };
+
+inline constexpr double kMillimetreFactor = 10.0;
+inline constexpr double kCentimetreFactor = 100.0;
+inline constexpr double kMetreFactor = 10000.0;
+inline constexpr double kInchFactor = 254.0;
+
+// A factor every length may be divided by: a finite number above 0 (a factor of 0 or NaN would
+// turn every displayed length into infinity or NaN). The files refuse any other.
+inline bool IsUsableUnitFactor(double factor) {
+  return std::isfinite(factor) && factor > 0.0 && factor <= 1.0e9;
+}
 
 }  // namespace tranchex

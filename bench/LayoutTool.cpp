@@ -1,0 +1,190 @@
+// tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] JOB.deb
+//
+// Reads a job file, lays it out with the cutting pipeline and prints the result as JSON on
+// stdout, lengths in tenths of a millimetre as the records hold them. The species list comes
+// from DIR (default: $TRANCHEX_HOME, else the current folder) when it holds one.
+//
+// Exit codes: 0 laid out; 1 bad arguments; 2 the job file cannot be read; 3 the pipeline refuses
+// the job or cannot lay it out. Errors are one line on stderr.
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <nlohmann/json.hpp>
+
+#include "engine/Records.h"
+#include "shell/CuttingPipeline.h"
+#include "shell/JobFile.h"
+#include "shell/JobState.h"
+#include "shell/Settings.h"
+#include "shell/SettingsFiles.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+using namespace tranchex;
+
+constexpr const char* kUsage =
+    "usage: tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] JOB.deb";
+
+struct Arguments {
+  std::optional<int> Criterion;
+  std::optional<int> Choice;
+  std::optional<std::filesystem::path> DataFolder;
+  std::filesystem::path JobFile;
+};
+
+std::optional<int> ParseChoice(std::string_view text, int low, int high) {
+  if (text.size() != 1 || text[0] < '0' + low || text[0] > '0' + high) return std::nullopt;
+  return text[0] - '0';
+}
+
+std::optional<Arguments> Parse(int argc, char** argv) {
+  Arguments args;
+  bool haveJob = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--criterion" && hasValue) {
+      args.Criterion = ParseChoice(argv[++i], 1, 3);
+      if (!args.Criterion) return std::nullopt;
+    } else if (arg == "--choice" && hasValue) {
+      args.Choice = ParseChoice(argv[++i], 1, 2);
+      if (!args.Choice) return std::nullopt;
+    } else if (arg == "--data" && hasValue) {
+      args.DataFolder = argv[++i];
+    } else if (!arg.empty() && arg[0] != '-' && !haveJob) {
+      args.JobFile = arg;
+      haveJob = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!haveJob) return std::nullopt;
+  return args;
+}
+
+json RectJson(const TRect& r) { return json::array({r.left, r.top, r.right, r.bottom}); }
+
+// A placed part is turned when its rectangle runs its width along x.
+bool IsTurned(const TPiece& part) {
+  const long double left = part.Rect.left;
+  const std::int32_t alongRight = TruncToInt(left + part.Length);
+  const std::int32_t turnedRight = TruncToInt(left + part.Width);
+  return alongRight != turnedRight && part.Rect.right == turnedRight;
+}
+
+json PanelJson(const Panneau_p& panel) {
+  json parts = json::array();
+  for (const TPiece& part : panel.PlacedParts) {
+    parts.push_back({{"number", part.Number},
+                     {"rect", RectJson(part.Rect)},
+                     {"footprint", RectJson(part.Footprint)},
+                     {"turned", IsTurned(part)}});
+  }
+  json free = json::array();
+  for (const MONRect& r : panel.FreeRects) free.push_back(RectJson(r));
+  json cuts = json::array();
+  for (const LIGNE& l : panel.CutLines) cuts.push_back(json::array({l.x1, l.y1, l.x2, l.y2}));
+  return {{"entry", panel.EntryIndex},
+          {"length", panel.Length},
+          {"width", panel.Width},
+          {"thickness", panel.Thickness},
+          {"species", panel.Species},
+          {"grain", panel.Grain},
+          {"cutLength", panel.CutLength},
+          {"parts", std::move(parts)},
+          {"free", std::move(free)},
+          {"cuts", std::move(cuts)}};
+}
+
+json ResultJson(const JobState& job) {
+  json panels = json::array();
+  for (const Panneau_p& panel : job.ResultPanels) panels.push_back(PanelJson(panel));
+  json summary = json::array();
+  for (const METRAGE& line : job.SummaryLines) {
+    summary.push_back({{"key", line.Key},
+                       {"panelCount", line.PanelCount},
+                       {"panelArea", static_cast<double>(line.PanelArea)},
+                       {"partsArea", static_cast<double>(line.PartsArea)},
+                       {"cutLength", line.CutLength},
+                       {"partsPerimeter", line.PartsPerimeter},
+                       {"wasteArea", static_cast<double>(line.WasteArea)},
+                       {"wastePercent", line.WastePercent},
+                       {"partsPerPanel", line.PartsPerPanel}});
+  }
+  json offcuts = json::array();
+  for (const CHUTE& offcut : job.Offcuts) {
+    offcuts.push_back({{"text", offcut.Text},
+                       {"count", offcut.Count},
+                       {"length", offcut.Length},
+                       {"width", offcut.Width},
+                       {"thickness", offcut.Thickness},
+                       {"species", offcut.Species},
+                       {"surface", static_cast<double>(offcut.Surface)},
+                       {"grain", offcut.Grain}});
+  }
+  const MarginsBlock& m = job.JobMargins;
+  return {{"job",
+           {{"kind", job.JobKind},
+            {"kerf", job.JobKerf},
+            {"margins", json::array({m.LengthMargin, m.WidthMargin, m.ThicknessMargin})},
+            {"thickerStock", m.ThickerStockAllowed != 0}}},
+          {"panels", std::move(panels)},
+          {"summary", std::move(summary)},
+          {"offcuts", std::move(offcuts)}};
+}
+
+std::filesystem::path DefaultDataFolder() {
+  const char* home = std::getenv("TRANCHEX_HOME");
+  return home && *home ? std::filesystem::path(home) : std::filesystem::current_path();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::optional<Arguments> args = Parse(argc, argv);
+  if (!args) {
+    std::cerr << kUsage << '\n';
+    return 1;
+  }
+
+  JobState job;
+  try {
+    LoadJobFile(job, args->JobFile);
+  } catch (const std::exception& e) {
+    std::cerr << "tranchex-layout: " << args->JobFile.string() << ": " << e.what() << '\n';
+    return 2;
+  }
+  job.JobPath = args->JobFile.string();
+  job.JobName = args->JobFile.filename().string();
+  if (args->Criterion) job.Engine.OptimisationCriterion = *args->Criterion;
+  if (args->Choice) job.Engine.NewPanelChoice = *args->Choice;
+
+  Settings settings;
+  const FileLoadResult species =
+      LoadSpeciesFile(args->DataFolder ? *args->DataFolder : DefaultDataFolder(), settings);
+  if (species.Status == FileLoadStatus::Refused) {
+    std::cerr << "tranchex-layout: species list ignored: " << species.Detail << '\n';
+  }
+
+  try {
+    DrawingMeasures measures;
+    measures.AreaHeight = 1500;
+    measures.AreaWidth = 2500;
+    measures.PanelViewMargin = 100;
+    measures.PartViewMargin = 100;
+    measures.SheetRowsPerPage = 40;
+    ComputeCuttingPlan(job, settings, measures, PipelineVariant::Open);
+  } catch (const std::exception& e) {
+    std::cerr << "tranchex-layout: " << e.what() << '\n';
+    return 3;
+  }
+
+  std::cout << ResultJson(job).dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+  return 0;
+}
