@@ -10,3 +10,9 @@ list(APPEND TRANCHEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Bitmaps.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc
 )
+list(APPEND TRANCHEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.cpp
+)
+list(APPEND TRANCHEX_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/QPainterCanvas.cpp
+)

@@ -1,0 +1,28 @@
+#include "plan/DrawingContext.h"
+
+#include "platform/Texts.h"
+
+namespace tranchex {
+
+namespace {
+
+constexpr int kBufferSize = 150;
+
+}  // namespace
+
+DrawingTexts LoadDrawingTexts() {
+  DrawingTexts t;
+  t.TextThickness = LoadString(45, kBufferSize);
+  t.TextSpecies = LoadString(46, kBufferSize);
+  t.TextGrain = LoadString(82, kBufferSize);
+  t.TextCount = LoadString(44, kBufferSize);
+  t.TextNotSpecified = LoadString(148, kBufferSize);
+  t.WordPart = LoadString(75, kBufferSize);
+  t.WordPanel = LoadString(74, kBufferSize);
+  t.WordPanels = LoadString(13, kBufferSize);
+  t.PanelGrainTexts = {LoadString(51, kBufferSize), LoadString(52, kBufferSize),
+                       LoadString(53, kBufferSize)};
+  return t;
+}
+
+}  // namespace tranchex
