@@ -1,13 +1,34 @@
 #include <QApplication>
+#include <QMessageBox>
+#include <exception>
+#include <optional>
 
-#include "platform/Texts.h"
+#include "platform/DataFolder.h"
+#include "shell/JobState.h"
+#include "shell/Prompts.h"
+#include "shell/Settings.h"
 #include "shell/UDebit.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tranchex"));
   QApplication::setOrganizationName(QStringLiteral("Tranchex"));
-  tranchex::TFDebit window;
-  window.show();
-  return QApplication::exec();
+
+  try {
+    // The job and the settings live for the whole run; the window is handed them.
+    tranchex::JobState job;
+    tranchex::Settings settings;
+    tranchex::QtPrompts prompts;
+    std::optional<QString> commandLineJob;
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) commandLineJob = arguments.at(1);
+
+    tranchex::TFDebit window(prompts, settings, job, tranchex::DataFolder(), commandLineJob);
+    prompts.SetParent(&window);
+    window.show();
+    QApplication::exec();
+  } catch (const std::exception& e) {
+    QMessageBox::critical(nullptr, QStringLiteral("Tranchex"), QString::fromUtf8(e.what()));
+  }
+  return 0;
 }

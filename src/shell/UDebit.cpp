@@ -1,13 +1,500 @@
 #include "shell/UDebit.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
+
 #include "platform/Texts.h"
+#include "plan/USelModeAffPanneaux.h"
+#include "shell/Outils_debit.h"
+#include "shell/Prompts.h"
+#include "shell/RecentJobs.h"
+#include "shell/SettingsFiles.h"
 
 namespace tranchex {
+namespace {
 
-TFDebit::TFDebit(QWidget* parent) : QMainWindow(parent) {
+QString Text(int id, int bufferSize = 100) {
+  return QString::fromStdString(LoadString(id, bufferSize));
+}
+
+// Tool panel measures, in pixels.
+constexpr int kPanelHeight = 31;
+constexpr int kButtonHeight = 25;
+constexpr int kIconButtonWidth = 28;
+constexpr int kViewButtonWidth = 64;
+constexpr int kNavigationButtonWidth = 40;
+constexpr int kCounterWidth = 45;
+
+}  // namespace
+
+// ---- Construction ---------------------------------------------------------------------------
+
+TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString dataFolder,
+                 std::optional<QString> commandLineJob, QWidget* parent)
+    : QMainWindow(parent),
+      ProgramFolder(std::move(dataFolder)),
+      CommandLineJob(std::move(commandLineJob)),
+      prompts_(prompts),
+      settings_(settings),
+      job_(job) {
   setObjectName(QStringLiteral("FDebit"));
-  setWindowTitle(QString::fromStdString(LoadString(0, 20)));
+  // The application name, until the texts of the window are loaded at its first showing.
+  Texts.AppTitle = Text(0, 20);
+  setWindowTitle(Texts.AppTitle);
   resize(690, 430);
+
+  View = new TFDebitView(*this);
+  View->setObjectName(QStringLiteral("ZoneDessin"));
+  setCentralWidget(View);
+  CreateMenus();
+  CreateToolPanel();
+
+  // Commands whose windows come later: present, and disabled whatever the job.
+  MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap, Imprimer, BtnImpression,
+               Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, Unites, OptionsGl,
+               Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
+               DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
+               PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
+               AproposdeTranchex, MiseANiveau});
+
+  // The dialog forms, each created once, after the main window.
+  FSelModeAffPanneaux = new TFSelModeAffPanneaux(this);
+
+  PanelDrawMode = 0;
+  DisableJobCommands();
+}
+
+TFDebit::~TFDebit() { ResetBusy(); }
+
+QAction* TFDebit::AddAction(QMenu* menu, const char* name) {
+  auto* action = new QAction(this);
+  action->setObjectName(QString::fromLatin1(name));
+  menu->addAction(action);
+  return action;
+}
+
+void TFDebit::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  auto addMenu = [&](QMenu* parentMenu, const char* name) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QString::fromLatin1(name));
+    if (parentMenu) {
+      parentMenu->addMenu(menu);
+    } else {
+      bar->addMenu(menu);
+    }
+    return menu;
+  };
+
+  Fichier = addMenu(nullptr, "Fichier");
+  Nouveau = AddAction(Fichier, "Nouveau");
+  Ouvrir = AddAction(Fichier, "Ouvrir");
+  Enregistrer = AddAction(Fichier, "Enregistrer");
+  Enre = AddAction(Fichier, "Enre");
+  Fichier->addSeparator();
+  Importer = AddAction(Fichier, "Importer");
+  Exporter = AddAction(Fichier, "Exporter");
+  Fichier->addSeparator();
+  Recap = AddAction(Fichier, "Recap");
+  Etiquettes = AddAction(Fichier, "Etiquettes");
+  Imprimer = AddAction(Fichier, "Imprimer");
+  Fichier->addSeparator();
+  Quitter = AddAction(Fichier, "Quitter");
+
+  Edition = addMenu(nullptr, "Edition");
+  Modifier = AddAction(Edition, "Modifier");
+  Supprimer = AddAction(Edition, "Supprimer");
+
+  Options = addMenu(nullptr, "Options");
+  GestionnaireDesEssences = AddAction(Options, "GestionnaireDesEssences");
+  GestionnaireDesDimensions = addMenu(Options, "GestionnaireDesDimensions");
+  DimensionsDesPanneaux = AddAction(GestionnaireDesDimensions, "DimensionsDesPanneaux");
+  DimensionsPieces = AddAction(GestionnaireDesDimensions, "DimensionsPieces");
+  GestionDesignationsPieces = AddAction(Options, "GestionDesignationsPieces");
+  Options->addSeparator();
+  Unites = AddAction(Options, "Unites");
+  Affichage = AddAction(Options, "Affichage");
+  OptionsGl = AddAction(Options, "OptionsGl");
+  Options->addSeparator();
+  ImportationFichesDebit = AddAction(Options, "ImportationFichesDebit");
+  ExportationDesChutes = AddAction(Options, "ExportationDesChutes");
+
+  N11 = addMenu(nullptr, "N11");
+  N11->setTitle(QStringLiteral("&?"));
+  AideTranchex = AddAction(N11, "AideTranchex");
+  PagePresentationdeTranchex = AddAction(N11, "PagePresentationdeTranchex");
+  VideosDemonstrationTranchex = AddAction(N11, "VideosDemonstrationTranchex");
+  SiteInternetAuteur = AddAction(N11, "SiteInternetAuteur");
+  N11->addSeparator();
+  MiseANiveau = AddAction(N11, "MiseANiveau");
+  AproposdeTranchex = AddAction(N11, "AproposdeTranchex");
+
+  // The language menu is kept hidden; its two items do nothing.
+  Langue = addMenu(nullptr, "Langue");
+  Langue->setTitle(QStringLiteral("&Langue"));
+  Langue->menuAction()->setVisible(false);
+  Francais = AddAction(Langue, "Francais");
+  Francais->setText(QStringLiteral("&Français"));
+  Francais->setCheckable(true);
+  Francais->setChecked(true);
+  Anglais = AddAction(Langue, "Anglais");
+  Anglais->setText(QStringLiteral("&Anglais"));
+  Anglais->setCheckable(true);
+
+  connect(Ouvrir, &QAction::triggered, this, [this] { OuvrirClick(); });
+  connect(Enregistrer, &QAction::triggered, this, [this] { EnregistrerClick(); });
+  connect(Enre, &QAction::triggered, this, [this] { EnreClick(); });
+  connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
+}
+
+QToolButton* TFDebit::AddButton(const char* name, bool checkable) {
+  auto* button = new QToolButton(Panel1);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setCheckable(checkable);
+  button->setAutoRaise(false);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setFixedHeight(kButtonHeight);
+  return button;
+}
+
+void TFDebit::CreateToolPanel() {
+  Panel1 = new QWidget(View);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setAutoFillBackground(true);
+  Panel1->setGeometry(0, 0, View->width(), kPanelHeight);
+  auto* row = new QHBoxLayout(Panel1);
+  row->setContentsMargins(2, 3, 2, 3);
+  row->setSpacing(1);
+
+  QStyle* s = style();
+  auto iconButton = [&](const char* name, QStyle::StandardPixmap pixmap, const QString& hint) {
+    QToolButton* b = AddButton(name, false);
+    b->setIcon(s->standardIcon(pixmap));
+    b->setToolTip(hint);
+    b->setFixedWidth(kIconButtonWidth);
+    return b;
+  };
+  BtnNouveau = iconButton("BtnNouveau", QStyle::SP_FileIcon, QStringLiteral("Nouveau débit"));
+  BtnOuvrir =
+      iconButton("BtnOuvrir", QStyle::SP_DialogOpenButton, QStringLiteral("Charger un débit"));
+  BtnEnre =
+      iconButton("BtnEnre", QStyle::SP_DialogSaveButton, QStringLiteral("Sauvegarder le débit"));
+  BtnImpression = AddButton("BtnImpression", false);
+  BtnImpression->setText(QStringLiteral("Imp"));
+  BtnImpression->setToolTip(QStringLiteral("Imprimer"));
+  BtnImpression->setFixedWidth(kIconButtonWidth + 6);
+
+  SBtnPanneaux = AddButton("SBtnPanneaux", true);
+  SBtnPanneaux->setFixedWidth(kViewButtonWidth);
+  SBtnModeAffPanneaux = AddButton("SBtnModeAffPanneaux", false);
+  SBtnModeAffPanneaux->setText(QStringLiteral("..."));
+  SBtnModeAffPanneaux->setFixedWidth(kIconButtonWidth);
+  SBtnPieces = AddButton("SBtnPieces", true);
+  SBtnPieces->setFixedWidth(kViewButtonWidth);
+  SBtnFiche = AddButton("SBtnFiche", true);
+  SBtnFiche->setFixedWidth(kViewButtonWidth);
+  SBtnRecap = iconButton("SBtnRecap", QStyle::SP_FileDialogDetailedView, QString());
+
+  auto navButton = [&](const char* name, const QString& caption, const QString& hint) {
+    QToolButton* b = AddButton(name, false);
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setFixedWidth(kNavigationButtonWidth);
+    return b;
+  };
+  BtnPremier = navButton("BtnPremier", QStringLiteral("|<"), QStringLiteral("Première page"));
+  BtnPrecedant = navButton("BtnPrecedant", QStringLiteral("<"), QStringLiteral("Page précédente"));
+  EdtQuantieme = new QLineEdit(Panel1);
+  EdtQuantieme->setObjectName(QStringLiteral("EdtQuantieme"));
+  EdtQuantieme->setReadOnly(true);
+  EdtQuantieme->setFocusPolicy(Qt::NoFocus);
+  EdtQuantieme->setAlignment(Qt::AlignCenter);
+  EdtQuantieme->setFixedSize(kCounterWidth, kButtonHeight - 2);
+  EdtQuantieme->setEnabled(false);
+  BtnSuivant = navButton("BtnSuivant", QStringLiteral(">"), QStringLiteral("Page suivante"));
+  BtnDernier = navButton("BtnDernier", QStringLiteral(">|"), QStringLiteral("Dernière page"));
+
+  // Gaps of one pixel, four before the view buttons and before the navigation.
+  for (QWidget* w : {static_cast<QWidget*>(BtnNouveau), static_cast<QWidget*>(BtnOuvrir),
+                     static_cast<QWidget*>(BtnEnre), static_cast<QWidget*>(BtnImpression)}) {
+    row->addWidget(w);
+  }
+  row->addSpacing(3);
+  for (QWidget* w : {static_cast<QWidget*>(SBtnPanneaux),
+                     static_cast<QWidget*>(SBtnModeAffPanneaux), static_cast<QWidget*>(SBtnPieces),
+                     static_cast<QWidget*>(SBtnFiche), static_cast<QWidget*>(SBtnRecap)}) {
+    row->addWidget(w);
+  }
+  row->addSpacing(3);
+  for (QWidget* w : {static_cast<QWidget*>(BtnPremier), static_cast<QWidget*>(BtnPrecedant),
+                     static_cast<QWidget*>(EdtQuantieme), static_cast<QWidget*>(BtnSuivant),
+                     static_cast<QWidget*>(BtnDernier)}) {
+    row->addWidget(w);
+  }
+  row->addStretch(1);
+
+  connect(BtnOuvrir, &QToolButton::clicked, this, [this] { OuvrirClick(); });
+  connect(BtnEnre, &QToolButton::clicked, this, [this] { EnregistrerClick(); });
+  connect(SBtnPanneaux, &QToolButton::clicked, this, [this] {
+    PressViewButton(SBtnPanneaux);
+    SBtnPanneauxClick();
+  });
+  connect(SBtnPieces, &QToolButton::clicked, this, [this] {
+    PressViewButton(SBtnPieces);
+    SBtnPiecesClick();
+  });
+  connect(SBtnFiche, &QToolButton::clicked, this, [this] {
+    PressViewButton(SBtnFiche);
+    SBtnFicheClick();
+  });
+  connect(SBtnModeAffPanneaux, &QToolButton::clicked, this, [this] { SBtnModeAffPanneauxClick(); });
+  connect(BtnPremier, &QToolButton::clicked, this, [this] { BtnPremierClick(); });
+  connect(BtnPrecedant, &QToolButton::clicked, this, [this] { BtnPrecedentClick(); });
+  connect(BtnSuivant, &QToolButton::clicked, this, [this] { BtnSuivantClick(); });
+  connect(BtnDernier, &QToolButton::clicked, this, [this] { BtnDernierClick(); });
+}
+
+// The three view buttons act as a group: the one clicked stays down, the others go up.
+void TFDebit::PressViewButton(QToolButton* pressed) {
+  for (QToolButton* b : {SBtnPanneaux, SBtnPieces, SBtnFiche}) b->setChecked(b == pressed);
+}
+
+void TFDebit::MarkPending(std::initializer_list<QObject*> commands) {
+  for (QObject* c : commands) {
+    pendingCommands_.append(c);
+    SetCommandEnabled(c, false);
+  }
+}
+
+void TFDebit::SetCommandEnabled(QObject* command, bool enabled) {
+  if (enabled && pendingCommands_.contains(command)) enabled = false;
+  if (auto* action = qobject_cast<QAction*>(command)) {
+    action->setEnabled(enabled);
+  } else if (auto* widget = qobject_cast<QWidget*>(command)) {
+    widget->setEnabled(enabled);
+  }
+}
+
+// ---- Job commands on and off ------------------------------------------------------------------
+
+void TFDebit::EnableJobCommands() {
+  for (QObject* c : std::initializer_list<QObject*>{
+           Enregistrer, Enre, Imprimer, Recap, Exporter, Modifier, Supprimer, BtnEnre,
+           SBtnPanneaux, SBtnPieces, SBtnFiche, BtnImpression, SBtnRecap}) {
+    SetCommandEnabled(c, true);
+  }
+  PressViewButton(SBtnPanneaux);
+}
+
+void TFDebit::DisableJobCommands() {
+  for (QObject* c : std::initializer_list<QObject*>{
+           Enregistrer, Enre, Imprimer, Recap, Exporter, Modifier, Supprimer, BtnEnre,
+           SBtnPanneaux, SBtnModeAffPanneaux, SBtnRecap, SBtnPieces, SBtnFiche, BtnImpression,
+           BtnPremier, BtnPrecedant, BtnSuivant, BtnDernier}) {
+    SetCommandEnabled(c, false);
+  }
+  // All three view buttons up: none of the views can be chosen.
+  for (QToolButton* b : {SBtnPanneaux, SBtnPieces, SBtnFiche}) b->setChecked(false);
+  EdtQuantieme->setText(QString());
+}
+
+// ---- Texts ----------------------------------------------------------------------------------
+
+void TFDebit::LoadMainFormTexts() {
+  MainFormTexts& t = Texts;
+  t.AppTitle = Text(0, 20);
+  setWindowTitle(t.AppTitle);
+
+  const std::pair<QAction*, int> captions[] = {
+      {Nouveau, 2},           {Ouvrir, 3},     {Enregistrer, 4},
+      {Enre, 5},              {Importer, 187}, {Exporter, 81},
+      {Recap, 89},            {Imprimer, 61},  {Quitter, 6},
+      {Modifier, 7},          {Supprimer, 69}, {GestionnaireDesEssences, 9},
+      {Unites, 10},           {OptionsGl, 142}, {MiseANiveau, 319},
+      {AideTranchex, 11},     {AproposdeTranchex, 12}, {PagePresentationdeTranchex, 100},
+      {SiteInternetAuteur, 177}, {VideosDemonstrationTranchex, 260}, {Etiquettes, 216},
+      {Affichage, 235},       {GestionDesignationsPieces, 268}, {ImportationFichesDebit, 307},
+  };
+  Fichier->setTitle(Text(1));
+  Edition->setTitle(Text(68));
+  Options->setTitle(Text(8));
+  for (const auto& [action, id] : captions) action->setText(Text(id));
+
+  // The four words start from the language texts; the options may replace them.
+  if (settings_.CustomWordsLoaded == 0) {
+    settings_.WordPanel = LoadString(74, 100);
+    settings_.WordPanels = LoadString(13, 100);
+    settings_.WordPart = LoadString(75, 100);
+    settings_.WordParts = LoadString(14, 100);
+    SBtnPanneaux->setText(Text(74));
+    SBtnPanneaux->setToolTip(Text(74));
+    SBtnPieces->setText(Text(75));
+    SBtnPieces->setToolTip(Text(75));
+  }
+  SBtnModeAffPanneaux->setToolTip(Text(272));
+
+  GestionnaireDesDimensions->setTitle(Text(183));
+  DimensionsPieces->setText(Text(184) + QString::fromStdString(settings_.WordParts).toLower());
+  DimensionsDesPanneaux->setText(Text(184) +
+                                 QString::fromStdString(settings_.WordPanels).toLower());
+
+  SBtnFiche->setText(Text(79));
+  SBtnFiche->setToolTip(Text(80));
+  SBtnRecap->setToolTip(QStringLiteral("Récapitulatif du débit"));
+
+  t.TextOffcutExport = LoadString(312, 100);
+  ExportationDesChutes->setText(QString::fromStdString(t.TextOffcutExport));
+  t.TextOffcutFileName = LoadString(276, 100);
+  t.TextGrain = LoadString(82, 100);
+  t.TextScale = LoadString(66, 100);
+
+  const std::pair<QString*, int> messages[] = {
+      {&t.MsgSaveChanges, 101},     {&t.MsgNotSaved, 102},
+      {&t.MsgNewJobError, 103},     {&t.MsgNewJobCancelled, 104},
+      {&t.MsgOpenError, 126},       {&t.MsgOpenCancelled, 127},
+      {&t.MsgExportTitle, 130},     {&t.MsgExportBadExtension, 131},
+      {&t.MsgExportBadExtensionEnd, 132}, {&t.MsgExportDone, 133},
+      {&t.MsgExportCancelled, 134}, {&t.MsgDeleteTitle, 135},
+      {&t.MsgDeleteConfirm, 136},   {&t.MsgWebPageCaption, 178},
+      {&t.MsgBrowserFailed, 182},   {&t.MsgImportTitle, 188},
+      {&t.MsgImportCancelled, 192}, {&t.MsgTypeAddress, 214},
+      {&t.MsgReadOnlyFile, 215},    {&t.MsgConnectionError, 226},
+      {&t.MsgUpdateTitle, 232},     {&t.MsgUpdatePageFailed, 233},
+      {&t.MsgUpdateDownload, 234},  {&t.MsgFileLocked, 265},
+  };
+  for (const auto& [text, id] : messages) *text = Text(id, 300);
+
+  t.TextLength = LoadString(41, 100);
+  t.TextWidth = LoadString(42, 100);
+  t.TextCount = LoadString(44, 100);
+  t.TextThickness = LoadString(45, 100);
+  t.TextSpecies = LoadString(46, 100);
+  t.TextNotSpecified = LoadString(148, 100);
+  t.TextReference = LoadString(83, 100);
+  t.TextDesignation = LoadString(76, 100);
+  t.TextTargetPanel = LoadString(230, 100);
+  t.PartGrainTexts = {LoadString(51, 100), LoadString(52, 100), LoadString(53, 100)};
+}
+
+// The view buttons carry the user's words, shortened to the button's width.
+void TFDebit::ApplyWordCaptions() {
+  if (settings_.CustomWordsLoaded == 0) return;
+  const int c = QFontMetrics(font()).averageCharWidth();
+  auto apply = [c](QToolButton* button, const std::string& word) {
+    button->setText(QString::fromStdString(EllipsizeText(word, c, button->width() - 6)));
+    button->setToolTip(QString::fromStdString(word));
+  };
+  apply(SBtnPanneaux, settings_.WordPanel);
+  apply(SBtnPieces, settings_.WordPart);
+}
+
+// ---- Start-up -------------------------------------------------------------------------------
+
+void TFDebit::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // The first showing only: a second run would reload every file over unsaved edits.
+  if (activated_) return;
+  activated_ = true;
+  FormActivate();
+}
+
+void TFDebit::LoadSettingsFiles() {
+  const std::filesystem::path folder = ProgramFolder.toStdString();
+  std::vector<FileLoadResult> refused;
+  try {
+    refused = tranchex::LoadSettingsFiles(folder, settings_);
+  } catch (const std::exception& e) {
+    // Start-up goes on with what was loaded.
+    prompts_.Notice(Texts.MsgOpenError, Texts.MsgOpenError + QString::fromUtf8(e.what()),
+                    PromptIcon::Warning);
+  }
+  for (const FileLoadResult& r : refused) {
+    QString message = QString::fromStdString(r.Message);
+    if (!r.Detail.empty()) message += QStringLiteral("\n") + QString::fromStdString(r.Detail);
+    prompts_.Notice(Texts.MsgOpenError, message, PromptIcon::Warning);
+  }
+  ApplyWordCaptions();
+}
+
+void TFDebit::FormActivate() {
+  QDir().mkpath(ProgramFolder);
+  Anglais->setChecked(!Francais->isChecked());
+  LoadMainFormTexts();
+  LoadSettingsFiles();
+
+  settings_.RecentJobs = ReadRecentJobsFile(RecentJobsFilePath(ProgramFolder.toStdString()));
+  RebuildRecentMenu();
+
+  // The measures come from the client area as it is now shown.
+  if (QLayout* l = layout()) l->activate();
+  FormResize();
+
+  if (!CommandLineJob) {
+    DisableJobCommands();
+    return;
+  }
+  CommandLineOpen();
+}
+
+// ---- Closing --------------------------------------------------------------------------------
+
+void TFDebit::QuitterClick() { close(); }
+
+void TFDebit::closeEvent(QCloseEvent* event) {
+  if (FormClose()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TFDebit::FormClose() {
+  // The reference stores that changed, before the job prompt.
+  for (const SettingsFileError& e :
+       SaveDirtySettingsFiles(ProgramFolder.toStdString(), settings_)) {
+    prompts_.Notice(Texts.MsgOpenError, QString::fromUtf8(e.what()), PromptIcon::Warning);
+  }
+
+  if (job_.JobModified) {
+    if (prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNo) ==
+        PromptAnswer::No) {
+      job_.JobModified = 0;
+      prompts_.Notice(Texts.AppTitle, Texts.MsgNotSaved, PromptIcon::Exclamation);
+    }
+  }
+  if (job_.JobModified) {
+    QString path = QString::fromStdString(job_.JobPath);
+    const bool untitled = job_.JobUntitled != 0;
+    if (untitled) {
+      const std::optional<QString> chosen = AskSavePath(false);
+      // Cancelling the save dialog keeps the window and the job: nothing is lost.
+      if (!chosen) return false;
+      path = *chosen;
+    }
+    if (!SaveJobTo(path, false)) return false;  // reported; the job stays open and modified
+    if (untitled) {
+      job_.JobPath = path.toStdString();
+      job_.JobName = ExtractFileNamePart(job_.JobPath);
+      AddRecent(path, QString::fromStdString(job_.JobName));
+      job_.JobUntitled = 0;
+    }
+    job_.JobModified = 0;
+  }
+
+  // Written always; a file that cannot be written is not reported.
+  try {
+    WriteRecentJobsFile(RecentJobsFilePath(ProgramFolder.toStdString()), settings_.RecentJobs);
+  } catch (const std::exception&) {
+  }
+  return true;
 }
 
 }  // namespace tranchex

@@ -1,15 +1,216 @@
 #pragma once
-// The main window.
+// The main window: menus, tool bar, the three views of the computed job page by page, and the
+// job's life cycle (open, save, save as, the recent jobs, start-up and closing).
+//
+// The window is handed what it works on: the prompts that ask the user, the settings and
+// reference lists, the one job, the data folder (where the settings files, "DBRS.dat" and the
+// job folder "Mesdebits" live) and the job file named on the command line, if any. It owns its
+// dialog forms, created once with it.
+//
+// Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
+// UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
+// save as, recent jobs, the pipeline's window side).
 
 #include <QMainWindow>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Canvas.h"
+#include "shell/CuttingPipeline.h"
+#include "shell/JobState.h"
+#include "shell/Settings.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QToolButton;
 
 namespace tranchex {
 
-class TFDebit : public QMainWindow {
+class Prompts;
+class TFDebit;
+class TFSelModeAffPanneaux;
+
+// The views of the computed job.
+inline constexpr std::int32_t kPartsView = 10;
+inline constexpr std::int32_t kPanelsView = 20;
+inline constexpr std::int32_t kCuttingSheetView = 30;
+
+// The captions, words and messages of the main window, from the language texts.
+struct MainFormTexts {
+  QString AppTitle;
+  QString MsgSaveChanges, MsgNotSaved, MsgNewJobError, MsgNewJobCancelled, MsgOpenError,
+      MsgOpenCancelled, MsgExportTitle, MsgExportBadExtension, MsgExportBadExtensionEnd,
+      MsgExportDone, MsgExportCancelled, MsgDeleteTitle, MsgDeleteConfirm, MsgWebPageCaption,
+      MsgBrowserFailed, MsgImportTitle, MsgImportCancelled, MsgTypeAddress, MsgReadOnlyFile,
+      MsgConnectionError, MsgUpdateTitle, MsgUpdatePageFailed, MsgUpdateDownload, MsgFileLocked;
+  std::string TextLength, TextWidth, TextThickness, TextSpecies, TextNotSpecified, TextCount,
+      TextGrain, TextReference, TextDesignation, TextTargetPanel, TextScale;
+  std::string TextOffcutExport, TextOffcutFileName;
+  // Grain texts by grain value: "Horizontal", "Vertical", "Indifférent".
+  std::array<std::string, 3> PartGrainTexts;
+};
+
+// The client area of the main window: the views are painted on it, the tool panel Panel1 lies
+// across its top.
+class TFDebitView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFDebit(QWidget* parent = nullptr);
+  explicit TFDebitView(TFDebit& window);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  TFDebit& window_;
+};
+
+class TFDebit : public QMainWindow, public PipelineWindow {
+  Q_OBJECT
+
+ public:
+  TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString dataFolder,
+          std::optional<QString> commandLineJob = std::nullopt, QWidget* parent = nullptr);
+  ~TFDebit() override;
+
+  // ---- Menus and their items -----------------------------------------------------------------
+  QMenu* Fichier = nullptr;
+  QAction *Nouveau = nullptr, *Ouvrir = nullptr, *Enregistrer = nullptr, *Enre = nullptr,
+          *Importer = nullptr, *Exporter = nullptr, *Recap = nullptr, *Imprimer = nullptr,
+          *Etiquettes = nullptr, *Quitter = nullptr;
+  QMenu* Edition = nullptr;
+  QAction *Modifier = nullptr, *Supprimer = nullptr;
+  QMenu* Options = nullptr;
+  QAction *GestionnaireDesEssences = nullptr, *Unites = nullptr, *OptionsGl = nullptr,
+          *Affichage = nullptr, *ImportationFichesDebit = nullptr,
+          *ExportationDesChutes = nullptr, *DimensionsPieces = nullptr,
+          *DimensionsDesPanneaux = nullptr, *GestionDesignationsPieces = nullptr;
+  QMenu* GestionnaireDesDimensions = nullptr;
+  QMenu* N11 = nullptr;  // help
+  QAction *AideTranchex = nullptr, *PagePresentationdeTranchex = nullptr,
+          *VideosDemonstrationTranchex = nullptr, *SiteInternetAuteur = nullptr,
+          *AproposdeTranchex = nullptr, *MiseANiveau = nullptr;
+  QMenu* Langue = nullptr;  // kept hidden
+  QAction *Francais = nullptr, *Anglais = nullptr;
+
+  // ---- Tool panel ------------------------------------------------------------------------------
+  QWidget* Panel1 = nullptr;
+  QToolButton *BtnNouveau = nullptr, *BtnOuvrir = nullptr, *BtnEnre = nullptr,
+              *BtnImpression = nullptr, *SBtnPanneaux = nullptr, *SBtnModeAffPanneaux = nullptr,
+              *SBtnPieces = nullptr, *SBtnFiche = nullptr, *SBtnRecap = nullptr,
+              *BtnPremier = nullptr, *BtnPrecedant = nullptr, *BtnSuivant = nullptr,
+              *BtnDernier = nullptr;
+  QLineEdit* EdtQuantieme = nullptr;  // page counter "p\N"
+  TFDebitView* View = nullptr;        // the client area
+
+  // ---- Dialog forms, created once with the window --------------------------------------------
+  TFSelModeAffPanneaux* FSelModeAffPanneaux = nullptr;
+
+  // ---- View state ------------------------------------------------------------------------------
+  std::int32_t ViewMode = kPanelsView;
+  // Parts view and cutting sheet: the page from 0. Panels view: the index in PanelPages (and
+  // ResultPanels) of the layout shown.
+  std::int32_t CurrentPage = 0;
+  std::int32_t PanelDrawMode = 0;  // 0 panels with their parts, 1 with their cut lines
+  // The drawing area in tenths of a millimetre, the heading margins, the rows per sheet page.
+  DrawingMeasures Measures;
+  CanvasPoint PlanViewMetrics;  // drawing origin: 2 mm from the left and bottom edges
+
+  // ---- Start-up state --------------------------------------------------------------------------
+  MainFormTexts Texts;
+  QString ProgramFolder;  // the data folder
+  std::optional<QString> CommandLineJob;
+  std::array<QAction*, kRecentJobCount> RecentMenuItems{};
+
+  // ---- Commands (also run by the controls) -----------------------------------------------------
+  void OuvrirClick();                // Open (menu Ouvrir, button BtnOuvrir)
+  void OpenRecentJob(int index);     // a recent-jobs menu item
+  void EnregistrerClick();           // Save (menu Enregistrer, button BtnEnre)
+  void EnreClick();                  // Save as
+  void QuitterClick();               // closes the window
+  void SBtnPanneauxClick();          // panels view, page 1
+  void SBtnPiecesClick();            // parts view, page 1
+  void SBtnFicheClick();             // cutting sheet, page 1
+  void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
+  void BtnPremierClick();
+  void BtnPrecedentClick();
+  void BtnSuivantClick();
+  void BtnDernierClick();
+  void EnableJobCommands();
+  void DisableJobCommands();
+  // Recomputes the measures from the client area's size (tool panel, scales, rows per sheet
+  // page, pagination); run on every resize of the client area.
+  void FormResize();
+  // Paints the current page of the current view on a canvas the size of the client area.
+  void PaintView(Canvas& canvas, int clientWidth, int clientHeight);
+
+  // ---- PipelineWindow --------------------------------------------------------------------------
+  void SetBusy(bool busy) override;
+  void PipelineFinished(PipelineVariant variant) override;
+
+  // True while a wait cursor set by the window is showing.
+  bool Busy() const { return busyDepth_ > 0; }
+  // True once the first-activation sequence has run.
+  bool Activated() const { return activated_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Construction.
+  void CreateMenus();
+  void CreateToolPanel();
+  QAction* AddAction(QMenu* menu, const char* name);
+  QToolButton* AddButton(const char* name, bool checkable);
+  void SetCommandEnabled(QObject* command, bool enabled);
+  void MarkPending(std::initializer_list<QObject*> commands);
+  void PressViewButton(QToolButton* pressed);
+
+  // Start-up and closing.
+  void FormActivate();
+  void LoadMainFormTexts();
+  void LoadSettingsFiles();
+  void ApplyWordCaptions();
+  bool FormClose();  // false: the close is cancelled
+
+  // Files.
+  void OpenJob(std::optional<int> recentIndex);
+  void CommandLineOpen();
+  void FailOpen(bool commandLine);
+  bool SaveJobTo(const QString& path, bool tagged);
+  std::optional<QString> AskSavePath(bool withFolder);
+  void SaveCommand(bool askName);
+  void RebuildRecentMenu();
+  void AddRecent(const QString& path, const QString& name);
+  QString JobFolderPath() const;
+  QString SaveChangesQuestion() const;
+  void SetJobCaption();
+  void ResetBusy();
+
+  // Views.
+  std::int32_t PageCount() const;
+  void SetCounter(std::int32_t page, std::int32_t count);
+  void SetBackButtons(bool enabled);
+  void SetForwardButtons(bool enabled);
+  void PaintPanels(Canvas& canvas);
+  void PaintPart(Canvas& canvas);
+  void PaintCuttingSheet(Canvas& canvas, int clientWidth, int clientHeight);
+
+  Prompts& prompts_;
+  Settings& settings_;
+  JobState& job_;
+  QList<QObject*> pendingCommands_;  // built later: present and disabled
+  QAction* recentSeparator_ = nullptr;
+  QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");
+  QString lastSaveFolder_;
+  int busyDepth_ = 0;
+  bool activated_ = false;
 };
 
 }  // namespace tranchex

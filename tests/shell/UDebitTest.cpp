@@ -2,11 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/JobState.h"
+#include "shell/Settings.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TempDir.h"
+
 namespace tranchex {
 namespace {
 
 TEST(TFDebit, OpensTitledWithTheApplicationName) {
-  TFDebit window;
+  test::TempDir dir;
+  test::ScriptedPrompts prompts;
+  Settings settings;
+  JobState job;
+  TFDebit window(prompts, settings, job, QString::fromStdString(dir.path().string()));
   window.show();
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Tranchex"));
   EXPECT_EQ(window.size(), QSize(690, 430));

@@ -1,0 +1,37 @@
+#pragma once
+// The panel drawing mode dialog: the panels view draws each layout with its parts or with its
+// saw cuts. The main window sets DrawMode, shows the form modally and reads DrawMode back
+// whatever closed it.
+
+#include <QDialog>
+#include <cstdint>
+
+class QPushButton;
+class QRadioButton;
+
+namespace tranchex {
+
+class TFSelModeAffPanneaux : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFSelModeAffPanneaux(QWidget* parent = nullptr);
+
+  QRadioButton* RbtnAffPieces = nullptr;
+  QRadioButton* RbtnAffTraitsCoupe = nullptr;
+  QPushButton* BtnOk = nullptr;
+
+  // 0 draw the parts, 1 draw the cut lines. A click takes effect at once.
+  std::int32_t DrawMode = 0;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+  void RbtnAffPiecesClick();
+  void RbtnAffTraitsCoupeClick();
+  void BtnOkClick();
+};
+
+}  // namespace tranchex

@@ -1,0 +1,568 @@
+// The main window's job life cycle: start-up with and without a job on the command line, open,
+// save, save as, the recent jobs and their menu, and closing.
+
+#include <QDialog>
+#include <ostream>
+#include <functional>
+
+#include "plan/PageLists.h"
+#include "shell/MainWindowFixture.h"
+#include "shell/RecentJobs.h"
+#include "shell/SettingsFiles.h"
+
+namespace tranchex::test {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+QString Caption(const char* name) { return QStringLiteral("Tranchex - ") + QString::fromUtf8(name); }
+
+// ---- Start-up ---------------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, StartsWithoutAJob) {
+  Start();
+  EXPECT_TRUE(window->Activated());
+  EXPECT_EQ(job.JobLoaded, 0);
+  EXPECT_EQ(Counter(), QString());
+  EXPECT_EQ(NavigationState(), "00000");
+  EXPECT_FALSE(Find<QAction>("Enregistrer")->isEnabled());
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_GE(window->Measures.SheetRowsPerPage, 1u);
+  EXPECT_GT(window->Measures.AreaWidth, 0);
+}
+
+struct CommandLineCase {
+  const char* name;
+  int content;  // 0 good job, 1 missing file, 2 corrupt bytes, 3 a part no panel takes
+  bool opens;
+};
+void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
+
+class CommandLineStart : public MainWindowTest,
+                         public ::testing::WithParamInterface<CommandLineCase> {};
+
+TEST_P(CommandLineStart, OpensTheNamedJobOrSaysItCannot) {
+  const CommandLineCase& c = GetParam();
+  QString path = QString::fromStdString((JobDir() / "ligne.deb").string());
+  if (c.content == 0) path = WriteJob("ligne.deb", GoodJob());
+  if (c.content == 2) {
+    std::filesystem::create_directories(JobDir());
+    WriteBytes(path.toStdString(), "pas un débit");
+  }
+  if (c.content == 3) path = WriteJob("ligne.deb", UnplaceableJob());
+  Start(path);
+
+  if (c.opens) {
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(job.JobLoaded, 1);
+    EXPECT_EQ(job.JobModified, 0);
+    EXPECT_EQ(job.JobUntitled, 0);
+    EXPECT_EQ(window->windowTitle(), Caption("ligne.deb"));
+    EXPECT_EQ(window->ViewMode, kPanelsView);
+    EXPECT_EQ(Counter(), QStringLiteral("1\\%1").arg(CountDisplayedPanels(job.PanelPages)));
+    EXPECT_TRUE(Find<QAction>("Enregistrer")->isEnabled());
+    EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
+  } else {
+    EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+    EXPECT_EQ(job.JobLoaded, 0);
+    EXPECT_TRUE(job.ResultPanels.empty());
+    EXPECT_TRUE(job.PanelPages.empty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tranchex"));
+    EXPECT_EQ(Counter(), QString());
+    EXPECT_FALSE(Find<QAction>("Enregistrer")->isEnabled());
+    EXPECT_FALSE(Button("SBtnPanneaux")->isEnabled());
+  }
+  EXPECT_FALSE(window->Busy());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CommandLineStart,
+                         ::testing::Values(CommandLineCase{"Good", 0, true},
+                                           CommandLineCase{"Missing", 1, false},
+                                           CommandLineCase{"Corrupt", 2, false},
+                                           CommandLineCase{"Unplaceable", 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The first showing loads everything once; showing the window again changes nothing.
+TEST_F(MainWindowTest, StartUpRunsOnceAndBuildsTheRecentMenu) {
+  RecentJobList recent;
+  recent[0] = {"/x/a.deb", "a.deb"};
+  recent[2] = {"/x/c.deb", "c.deb"};
+  WriteRecentJobsFile(RecentJobsFilePath(dir.path()), recent);
+  Settings stored;
+  stored.SpeciesNames = {"Frêne", "Orme"};
+  SaveSpeciesFile(dir.path(), stored);
+  Start();
+  EXPECT_EQ(RecentItems(), (QStringList{QStringLiteral("a.deb"), QStringLiteral("c.deb")}));
+  EXPECT_EQ(SeparatorsAfterQuitter(), 1);
+  EXPECT_EQ(settings.SpeciesNames, stored.SpeciesNames);
+
+  settings.SpeciesNames.push_back("Noyer");  // an edit a second loading would lose
+  window->hide();
+  window->show();
+  prompts.modals.push_back([](QDialog& d) { return d.result(); });
+  window->SBtnModeAffPanneauxClick();
+  EXPECT_EQ(RecentItems(), (QStringList{QStringLiteral("a.deb"), QStringLiteral("c.deb")}));
+  EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
+}
+
+struct RecentMenuCase {
+  const char* name;
+  std::vector<int> filled;  // indexes of the entries with a name
+  QStringList items;
+};
+void PrintTo(const RecentMenuCase& c, std::ostream* os) { *os << c.name; }
+
+class RecentMenuAtStart : public MainWindowTest,
+                          public ::testing::WithParamInterface<RecentMenuCase> {};
+
+TEST_P(RecentMenuAtStart, ListsTheTakenEntriesWhenTheFirstIsTaken) {
+  const RecentMenuCase& c = GetParam();
+  RecentJobList recent;
+  for (int i : c.filled) {
+    const std::string name = std::string(1, static_cast<char>('a' + i)) + ".deb";
+    recent[static_cast<std::size_t>(i)] = {"/x/" + name, name};
+  }
+  WriteRecentJobsFile(RecentJobsFilePath(dir.path()), recent);
+  Start();
+  EXPECT_EQ(RecentItems(), c.items);
+  EXPECT_EQ(SeparatorsAfterQuitter(), c.items.isEmpty() ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menus, RecentMenuAtStart,
+    ::testing::Values(RecentMenuCase{"Empty", {}, {}},
+                      RecentMenuCase{"FirstFree", {1, 2}, {}},
+                      RecentMenuCase{"All",
+                                     {0, 1, 2, 3, 4},
+                                     {QStringLiteral("a.deb"), QStringLiteral("b.deb"),
+                                      QStringLiteral("c.deb"), QStringLiteral("d.deb"),
+                                      QStringLiteral("e.deb")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Open -------------------------------------------------------------------------------------
+
+struct OpenCase {
+  const char* name;
+  int content;  // 0 good job, 1 missing file, 2 corrupt bytes, 3 a part no panel takes
+};
+void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
+
+class OpenFile : public MainWindowTest, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
+  const OpenCase& c = GetParam();
+  // A job is shown first, so a failure has something to empty.
+  Start(WriteJob("avant.deb", GoodJob()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  Click("SBtnPieces");
+
+  QString path = QString::fromStdString((JobDir() / "ouvert.deb").string());
+  if (c.content == 0) path = WriteJob("ouvert.deb", GoodJob());
+  if (c.content == 2) WriteBytes(path.toStdString(), std::string(300, '\x07'));
+  if (c.content == 3) path = WriteJob("ouvert.deb", UnplaceableJob());
+  OpenByDialog(path);
+
+  const auto opened = prompts.Of(Kind::OpenFile);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].folder, QString::fromStdString(JobDir().string()));
+  EXPECT_EQ(job.JobPath, path.toStdString());
+  EXPECT_EQ(job.JobName, "ouvert.deb");
+  EXPECT_FALSE(window->Busy());
+  EXPECT_EQ(window->ViewMode, kPanelsView);
+  if (c.content == 0) {
+    EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+    EXPECT_EQ(job.JobLoaded, 1);
+    EXPECT_EQ(window->windowTitle(), Caption("ouvert.deb"));
+    EXPECT_EQ(window->CurrentPage, 0);
+    EXPECT_TRUE(Find<QAction>("Enre")->isEnabled());
+    EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
+    EXPECT_FALSE(Button("SBtnPieces")->isChecked()) << "the view buttons act as a group";
+  } else {
+    EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+    EXPECT_EQ(job.JobLoaded, 0);
+    EXPECT_TRUE(job.JobParts.empty());
+    EXPECT_TRUE(job.JobPanels.empty());
+    EXPECT_TRUE(job.ResultPanels.empty());
+    EXPECT_TRUE(job.PanelPages.empty());
+    EXPECT_EQ(Counter(), QString());
+    EXPECT_FALSE(Find<QAction>("Enre")->isEnabled());
+    EXPECT_FALSE(Button("SBtnPieces")->isEnabled());
+    EXPECT_FALSE(Button("SBtnPieces")->isChecked());
+    (void)window->View->grab();
+  }
+  EXPECT_EQ(settings.RecentJobs, RecentJobList{}) << "opening leaves the recent list alone";
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, OpenFile,
+                         ::testing::Values(OpenCase{"Good", 0}, OpenCase{"Missing", 1},
+                                           OpenCase{"Corrupt", 2}, OpenCase{"Unplaceable", 3}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, CancelledOpenDialogKeepsTheJob) {
+  Start(WriteJob("garde.deb", GoodJob()));
+  prompts.files.push_back(std::nullopt);
+  Click("BtnOuvrir");
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(job.JobName, "garde.deb");
+}
+
+// Open over a modified job: the save prompt and what each answer does.
+struct ModifiedOpenCase {
+  const char* name;
+  bool untitled;
+  PromptAnswer answer;
+  std::optional<const char*> saveAs;  // answer of the save dialog (untitled job)
+  std::optional<const char*> open;    // answer of the open dialog; nullptr cancels
+  QStringList notices;
+  bool savedFirst;   // the modified job was written
+  bool opened;       // the other job is shown
+};
+void PrintTo(const ModifiedOpenCase& c, std::ostream* os) { *os << c.name; }
+
+class OpenOverModifiedJob : public MainWindowTest,
+                            public ::testing::WithParamInterface<ModifiedOpenCase> {};
+
+TEST_P(OpenOverModifiedJob, AsksAndSavesAsAnswered) {
+  const ModifiedOpenCase& c = GetParam();
+  const QString current = WriteJob("courant.deb", GoodJob());
+  const std::string before = ReadBytes(current.toStdString());
+  const QString other = WriteJob("autre.deb", GoodJob());
+  Start(current);
+  job.JobParts[0].Quantity = 1;  // a change not yet saved
+  job.JobModified = 1;
+  if (c.untitled) {
+    job.JobUntitled = 1;
+    job.JobName = "NouveauDebit.deb";
+  }
+  const std::filesystem::path savedAs = JobDir() / "enregistre.deb";
+  prompts.answers.push_back(c.answer);
+  if (c.saveAs) {
+    prompts.files.push_back(*c.saveAs ? std::optional<QString>(QString::fromStdString(savedAs.string()))
+                                      : std::nullopt);
+  }
+  if (c.open) {
+    prompts.files.push_back(*c.open ? std::optional<QString>(other) : std::nullopt);
+  }
+  Click("BtnOuvrir");
+
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(prompts.QuestionTexts().size(), 1);
+  EXPECT_EQ(prompts.QuestionTexts()[0],
+            LanguageText(101) + QStringLiteral(" '%1' ?")
+                                    .arg(c.untitled ? QStringLiteral("NouveauDebit.deb")
+                                                    : QStringLiteral("courant.deb")));
+  EXPECT_EQ(prompts.Of(Kind::Ask)[0].buttons, PromptButtons::YesNoCancel);
+  EXPECT_EQ(prompts.NoticeTexts(), c.notices);
+  if (c.savedFirst) {
+    const std::filesystem::path written =
+        c.untitled ? savedAs : std::filesystem::path(current.toStdString());
+    JobFileContent saved = DecodeJobFile(ReadBytes(written));
+    EXPECT_EQ(saved.JobParts[0].Quantity, 1);
+  } else {
+    EXPECT_EQ(ReadBytes(current.toStdString()), before);
+    EXPECT_FALSE(std::filesystem::exists(savedAs));
+  }
+  if (c.opened) {
+    EXPECT_EQ(job.JobName, "autre.deb");
+    EXPECT_EQ(job.JobModified, 0);
+  } else if (c.answer == PromptAnswer::Cancel || (c.saveAs && !*c.saveAs)) {
+    EXPECT_EQ(job.JobModified, 1) << "a cancelled open keeps the job as it was";
+  } else {
+    EXPECT_EQ(job.JobModified, 0) << "saved, then the open dialog was cancelled";
+    EXPECT_EQ(job.JobUntitled, 0);
+  }
+  EXPECT_FALSE(window->Busy());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, OpenOverModifiedJob,
+    ::testing::Values(
+        ModifiedOpenCase{"Cancel", false, PromptAnswer::Cancel, {}, {}, {LanguageText(127)}, false,
+                         false},
+        ModifiedOpenCase{"No", false, PromptAnswer::No, {}, "x", {LanguageText(102)}, false, true},
+        ModifiedOpenCase{"YesTitled", false, PromptAnswer::Yes, {}, "x", {}, true, true},
+        ModifiedOpenCase{"YesUntitledSaveCancelled", true, PromptAnswer::Yes, nullptr, {},
+                         {LanguageText(127)}, false, false},
+        ModifiedOpenCase{"YesUntitledOpenCancelled", true, PromptAnswer::Yes, "x", nullptr, {},
+                         true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Save, save as and the recent jobs ------------------------------------------------------
+
+// An untitled, modified job as New leaves it.
+void MakeUntitled(JobState& j) {
+  j.JobUntitled = 1;
+  j.JobModified = 1;
+  j.JobName = "NouveauDebit.deb";
+  j.JobPath.clear();
+}
+
+TEST_F(MainWindowTest, SaveAsksANameOnlyForAnUntitledJob) {
+  Start(WriteJob("depart.deb", GoodJob()));
+  MakeUntitled(job);
+  const std::filesystem::path path = JobDir() / "premier.deb";
+  prompts.files.push_back(QString::fromStdString(path.string()));
+  Click("BtnEnre");
+  const auto asked = prompts.Of(Kind::SaveFile);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].folder, QString::fromStdString(JobDir().string()));
+  EXPECT_EQ(asked[0].text, QStringLiteral("NouveauDebit.deb"));
+  EXPECT_EQ(job.JobName, "premier.deb");
+  EXPECT_EQ(job.JobPath, path.string());
+  EXPECT_EQ(job.JobUntitled, 0);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(window->windowTitle(), Caption("premier.deb"));
+  EXPECT_EQ(DecodeJobFile(ReadBytes(path)).JobParts.size(), job.JobParts.size());
+  EXPECT_EQ(settings.RecentJobs[0], (DEBITS_RECENTS{path.string(), "premier.deb"}));
+
+  // Titled now: Save writes without asking, and the recent list is not touched again.
+  job.JobModified = 1;
+  Trigger("Enregistrer");
+  EXPECT_EQ(prompts.Of(Kind::SaveFile).size(), 1u);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(settings.RecentJobs[1], DEBITS_RECENTS{});
+}
+
+TEST_F(MainWindowTest, CancelledSaveDialogChangesNothing) {
+  Start(WriteJob("depart.deb", GoodJob()));
+  MakeUntitled(job);
+  prompts.files.push_back(std::nullopt);
+  Trigger("Enre");
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.JobUntitled, 1);
+  EXPECT_EQ(job.JobName, "NouveauDebit.deb");
+  EXPECT_EQ(settings.RecentJobs, RecentJobList{});
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+}
+
+// Save as enters each distinct job once; the sixth drops the oldest; the menu follows the list
+// and each item opens the job it names.
+TEST_F(MainWindowTest, SaveAsKeepsTheRecentListAndItsMenuInStep) {
+  Start(WriteJob("depart.deb", GoodJob()));
+  std::filesystem::create_directories(dir.path() / "ailleurs");
+  const std::vector<std::filesystem::path> saves = {
+      JobDir() / "a.deb", JobDir() / "a.deb",            // the same job twice: one entry
+      dir.path() / "ailleurs" / "a.deb",                 // same name, other folder
+      JobDir() / "A.deb",                                // other case
+      JobDir() / "b.deb", JobDir() / "c.deb"};           // the sixth distinct job
+  for (const auto& p : saves) {
+    prompts.files.push_back(QString::fromStdString(p.string()));
+    Trigger("Enre");
+  }
+  // Five distinct jobs so far: a, ailleurs/a, A, b, c.
+  EXPECT_EQ(settings.RecentJobs[0].Path, (JobDir() / "a.deb").string());
+  EXPECT_EQ(settings.RecentJobs[4].Path, (JobDir() / "c.deb").string());
+  const std::vector<std::string> expectedPaths = {
+      (dir.path() / "ailleurs" / "a.deb").string(), (JobDir() / "A.deb").string(),
+      (JobDir() / "b.deb").string(), (JobDir() / "c.deb").string()};
+  prompts.files.push_back(QString::fromStdString((JobDir() / "d.deb").string()));
+  Trigger("Enre");
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(settings.RecentJobs[i].Path, expectedPaths[i]);
+  EXPECT_EQ(settings.RecentJobs[4].Path, (JobDir() / "d.deb").string());
+
+  QStringList names;
+  for (const auto& e : settings.RecentJobs) names << QString::fromStdString(e.Name);
+  EXPECT_EQ(RecentItems(), names);
+  EXPECT_EQ(SeparatorsAfterQuitter(), 1);
+
+  // Each item opens the job at its entry: here "b.deb", now at index 2.
+  for (std::size_t i = 0; i < kRecentJobCount; ++i) {
+    ASSERT_NE(window->RecentMenuItems[i], nullptr);
+    EXPECT_EQ(window->RecentMenuItems[i]->text(), names[static_cast<int>(i)]);
+  }
+  window->RecentMenuItems[2]->trigger();
+  EXPECT_EQ(job.JobPath, (JobDir() / "b.deb").string());
+  EXPECT_EQ(window->windowTitle(), Caption("b.deb"));
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_TRUE(prompts.Of(Kind::OpenFile).empty()) << "a recent job opens without the dialog";
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+}
+
+TEST_F(MainWindowTest, RecentJobWhoseFileIsGoneEmptiesTheJob) {
+  RecentJobList recent;
+  recent[0] = {(JobDir() / "parti.deb").string(), "parti.deb"};
+  WriteRecentJobsFile(RecentJobsFilePath(dir.path()), recent);
+  Start(WriteJob("depart.deb", GoodJob()));
+  window->RecentMenuItems[0]->trigger();
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+  EXPECT_EQ(job.JobLoaded, 0);
+  EXPECT_TRUE(job.JobParts.empty());
+  EXPECT_EQ(settings.RecentJobs, recent);
+}
+
+// A job file that cannot be written is reported; the job keeps its name and stays modified,
+// and the file already there is left whole.
+struct SaveFailureCase {
+  const char* name;
+  bool blockedFolder;  // the target's folder is a file
+  bool saveAs;
+};
+void PrintTo(const SaveFailureCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveFailure : public MainWindowTest, public ::testing::WithParamInterface<SaveFailureCase> {
+};
+
+TEST_P(SaveFailure, IsReportedAndTheJobStaysModified) {
+  const SaveFailureCase& c = GetParam();
+  const QString existing = WriteJob("intact.deb", GoodJob());
+  const std::string before = ReadBytes(existing.toStdString());
+  Start(existing);
+  job.JobModified = 1;
+  QString target = existing;
+  if (c.blockedFolder) {
+    WriteBytes(dir.path() / "bloque", "x");
+    target = QString::fromStdString((dir.path() / "bloque" / "job.deb").string());
+  } else {
+    job.JobKind = 7;  // a job the file cannot hold: refused before anything is written
+  }
+  if (c.saveAs) {
+    prompts.files.push_back(target);
+    Trigger("Enre");
+  } else {
+    job.JobPath = target.toStdString();
+    Click("BtnEnre");
+  }
+  ASSERT_EQ(prompts.NoticeTexts().size(), 1);
+  EXPECT_TRUE(prompts.NoticeTexts()[0].startsWith(LanguageText(102)));
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.JobName, "intact.deb");
+  EXPECT_EQ(settings.RecentJobs, RecentJobList{});
+  EXPECT_EQ(ReadBytes(existing.toStdString()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Saves, SaveFailure,
+                         ::testing::Values(SaveFailureCase{"SaveRefusedJob", false, false},
+                                           SaveFailureCase{"SaveAsRefusedJob", false, true},
+                                           SaveFailureCase{"SaveAsBlockedFolder", true, true},
+                                           SaveFailureCase{"SaveBlockedFolder", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// ---- Closing ----------------------------------------------------------------------------------
+
+struct CloseCase {
+  const char* name;
+  bool modified;
+  bool untitled;
+  std::optional<PromptAnswer> answer;
+  std::optional<const char*> saveAs;  // nullptr: the dialog is cancelled
+  bool closes;
+  int written;  // 0 nothing, 1 the job's own file, 2 the file chosen in the dialog
+  QStringList notices;
+};
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+class Closing : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(Closing, SavesWhatTheAnswersSay) {
+  const CloseCase& c = GetParam();
+  const QString path = WriteJob("fermer.deb", GoodJob());
+  const std::string before = ReadBytes(path.toStdString());
+  Start(path);
+  if (c.modified) {
+    job.JobModified = 1;
+    job.JobParts[0].Quantity = 1;
+  }
+  if (c.untitled) {
+    job.JobUntitled = 1;
+    job.JobName = "NouveauDebit.deb";
+  }
+  if (c.answer) prompts.answers.push_back(*c.answer);
+  const std::filesystem::path chosen = JobDir() / "choisi.deb";
+  if (c.saveAs) {
+    prompts.files.push_back(*c.saveAs ? std::optional<QString>(QString::fromStdString(chosen.string()))
+                                      : std::nullopt);
+  }
+  std::filesystem::remove(dir.path() / kRecentJobsFileName);
+
+  EXPECT_EQ(window->close(), c.closes);
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(window->isVisible(), !c.closes);
+  EXPECT_EQ(prompts.NoticeTexts(), c.notices);
+  if (c.answer) {
+    EXPECT_EQ(prompts.Of(Kind::Ask).at(0).buttons, PromptButtons::YesNo);
+  }
+  if (c.written == 1) {
+    const std::string bytes = ReadBytes(path.toStdString());
+    EXPECT_NE(bytes, before);
+    EXPECT_EQ(DecodeJobFile(bytes).JobParts[0].Quantity, 1);
+    EXPECT_NE(bytes.substr(0, 4), std::string("1.6", 4)) << "the copy written at close has no tag";
+  } else {
+    EXPECT_EQ(ReadBytes(path.toStdString()), before);
+  }
+  EXPECT_EQ(std::filesystem::exists(chosen), c.written == 2);
+  if (c.written == 2) {
+    EXPECT_EQ(ReadRecentJobsFile(RecentJobsFilePath(dir.path()))[0], (DEBITS_RECENTS{chosen.string(), "choisi.deb"}));
+  }
+  EXPECT_EQ(std::filesystem::exists(dir.path() / kRecentJobsFileName), c.closes);
+  // A cancelled close keeps the job as it was, to be saved some other way.
+  if (!c.closes) {
+    EXPECT_EQ(job.JobModified, 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, Closing,
+    ::testing::Values(
+        CloseCase{"Unmodified", false, false, {}, {}, true, 0, {}},
+        CloseCase{"YesTitled", true, false, PromptAnswer::Yes, {}, true, 1, {}},
+        CloseCase{"No", true, false, PromptAnswer::No, {}, true, 0, {LanguageText(102)}},
+        CloseCase{"YesUntitledSaved", true, true, PromptAnswer::Yes, "x", true, 2, {}},
+        CloseCase{"YesUntitledDialogCancelled", true, true, PromptAnswer::Yes, nullptr, false, 0,
+                  {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, CloseThatCannotWriteTheJobIsReportedAndCancelled) {
+  const QString path = WriteJob("fermer.deb", GoodJob());
+  Start(path);
+  job.JobModified = 1;
+  WriteBytes(dir.path() / "bloque", "x");
+  job.JobPath = (dir.path() / "bloque" / "fermer.deb").string();
+  prompts.answers.push_back(PromptAnswer::Yes);
+  EXPECT_FALSE(window->close());
+  ASSERT_EQ(prompts.NoticeTexts().size(), 1);
+  EXPECT_TRUE(prompts.NoticeTexts()[0].startsWith(LanguageText(102)));
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_TRUE(window->isVisible());
+
+  // Answering No then closes without writing.
+  prompts.answers.push_back(PromptAnswer::No);
+  EXPECT_TRUE(window->close());
+}
+
+// Prompts that look at the data folder when the job question comes.
+class ProbingPrompts : public ScriptedPrompts {
+ public:
+  std::function<void()> onAsk;
+  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) override {
+    if (onAsk) onAsk();
+    return ScriptedPrompts::Ask(caption, text, buttons);
+  }
+};
+
+// The reference stores that changed are written before the job prompt.
+TEST_F(MainWindowTest, CloseWritesChangedReferenceFilesBeforeTheJobPrompt) {
+  ProbingPrompts probing;
+  job = GoodJob();
+  job.JobName = "fermer.deb";
+  TFDebit w(probing, settings, job, Folder());
+  w.show();
+  settings.SpeciesNames.push_back("Noyer");
+  settings.SpeciesFileDirty = 1;
+  job.JobModified = 1;
+  bool speciesThere = false;
+  probing.onAsk = [&] { speciesThere = std::filesystem::exists(dir.path() / kSpeciesFileName); };
+  probing.answers.push_back(PromptAnswer::No);
+  EXPECT_TRUE(w.close());
+  EXPECT_TRUE(speciesThere);
+  EXPECT_EQ(probing.NoticeTexts(), QStringList{LanguageText(102)});
+  Settings reread;
+  LoadSpeciesFile(dir.path(), reread);
+  EXPECT_EQ(reread.SpeciesNames.back(), "Noyer");
+  // Without a unit file at start the unit file is written at close; the options are not.
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / kUnitFileName));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / kOptionsFileName));
+}
+
+}  // namespace
+}  // namespace tranchex::test
