@@ -1,4 +1,5 @@
 #include "plan/CuttingSheet.h"
+#include "plan/ListLookup.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,16 +13,6 @@ namespace tranchex {
 namespace {
 
 constexpr int kBufferSize = 150;
-
-template <class List>
-bool ValidIndex(const List& list, std::int64_t i) {
-  return i >= 0 && i < static_cast<std::int64_t>(list.size());
-}
-
-const std::string& EntryOrEmpty(const std::vector<std::string>& list, std::int64_t i) {
-  static const std::string kEmpty;
-  return ValidIndex(list, i) ? list[static_cast<std::size_t>(i)] : kEmpty;
-}
 
 // The first n characters (UTF-8 code points) of a text; nothing for n <= 0.
 std::string FirstCharacters(const std::string& text, std::int32_t n) {
@@ -124,7 +115,11 @@ void DrawCuttingSheetPage(Canvas& canvas, const CuttingSheetLayout& layout, cons
       canvas.TextOut(x[5] + 1, y, texts.TextNotSpecified);
     } else {
       canvas.TextOut(x[4] + 1, y, FormatTwoDecimals(part.Thickness / factor, decimalSeparator));
-      canvas.TextOut(x[5] + 1, y, EntryOrEmpty(species, part.Species));
+      // A species the local list lacks (a job from another shop) reads "Non spécifié", as in
+      // the other views.
+      canvas.TextOut(x[5] + 1, y,
+                     ValidIndex(species, part.Species) ? EntryOrEmpty(species, part.Species)
+                                                       : texts.TextNotSpecified);
     }
     const std::string grain = part.Grain >= 0 && part.Grain <= 2
                                   ? texts.PartGrainTexts[static_cast<std::size_t>(part.Grain)]

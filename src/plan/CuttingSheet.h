@@ -76,7 +76,8 @@ std::uint32_t CuttingSheetRowsPerPage(std::int32_t pageHeight, std::int32_t text
 // bold; then in regular style the header rule and the rows page.FirstRow..page.LastRow of the
 // job's parts (a page {0, -1} has none; a row the part list lacks ends the page). Lengths are
 // divided by the unit's factor and written with two decimals; a simple job (JobKind 1) writes
-// TextNotSpecified for thickness and species; a species or grain the lists lack writes nothing;
+// TextNotSpecified for thickness and species, and so does a species past the species list; a grain
+// outside 0..2 writes nothing;
 // the reference is the JobReferences entry at the part's number. Uses the canvas's pen and
 // font face and size, in the pixels mapping; leaves the font regular.
 void DrawCuttingSheetPage(Canvas& canvas, const CuttingSheetLayout& layout, const PAGE& page,

@@ -1,4 +1,5 @@
 #include "shell/UDebit.h"
+#include "shell/UDebitPrint.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,7 +59,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap, Imprimer, BtnImpression,
+  MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
                Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, Unites, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
@@ -153,6 +154,7 @@ void TFDebit::CreateMenus() {
   connect(Enregistrer, &QAction::triggered, this, [this] { EnregistrerClick(); });
   connect(Enre, &QAction::triggered, this, [this] { EnreClick(); });
   connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
+  connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {
@@ -243,6 +245,7 @@ void TFDebit::CreateToolPanel() {
 
   connect(BtnOuvrir, &QToolButton::clicked, this, [this] { OuvrirClick(); });
   connect(BtnEnre, &QToolButton::clicked, this, [this] { EnregistrerClick(); });
+  connect(BtnImpression, &QToolButton::clicked, this, [this] { BtnImpressionClick(); });
   connect(SBtnPanneaux, &QToolButton::clicked, this, [this] {
     PressViewButton(SBtnPanneaux);
     SBtnPanneauxClick();

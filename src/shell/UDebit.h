@@ -12,9 +12,11 @@
 // save as, recent jobs, the pipeline's window side).
 
 #include <QMainWindow>
+#include <QPrinter>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -137,6 +139,10 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnPiecesClick();            // parts view, page 1
   void SBtnFicheClick();             // cutting sheet, page 1
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
+  void BtnImpressionClick();         // prints the whole current view, no dialog
+  void ImprimerClick();              // the print dialog, then the pages chosen there
+  // The printer both print commands use, kept for the whole run.
+  QPrinter& SessionPrinter();
   void BtnPremierClick();
   void BtnPrecedentClick();
   void BtnSuivantClick();
@@ -202,9 +208,14 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void PaintPart(Canvas& canvas);
   void PaintCuttingSheet(Canvas& canvas, int clientWidth, int clientHeight);
 
+  // Printing: what the print engine reads of the window, the printer kept for the run.
+  struct PrintSession;
+  PrintSession& Printing();
+
   Prompts& prompts_;
   Settings& settings_;
   JobState& job_;
+  std::unique_ptr<PrintSession> printing_;
   QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
   QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");

@@ -12,11 +12,13 @@
 #include <cstdlib>
 
 #include "platform/QPainterCanvas.h"
+#include "plan/ListLookup.h"
 #include "plan/CuttingSheet.h"
 #include "plan/DrawPanelCutLines.h"
 #include "plan/DrawPanelHeading.h"
 #include "plan/DrawPanelParts.h"
 #include "plan/PageLists.h"
+#include "plan/Printing.h"
 #include "plan/USelModeAffPanneaux.h"
 #include "shell/Prompts.h"
 #include "shell/UDebit.h"
@@ -31,16 +33,6 @@ char RegionalDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
   if (point.size() == 1 && point.at(0).unicode() < 0x80) return static_cast<char>(point.at(0).unicode());
   return ',';
-}
-
-template <class List>
-bool ValidIndex(const List& list, std::int64_t i) {
-  return i >= 0 && i < static_cast<std::int64_t>(list.size());
-}
-
-const std::string& EntryOrEmpty(const std::vector<std::string>& list, std::int64_t i) {
-  static const std::string kEmpty;
-  return ValidIndex(list, i) ? list[static_cast<std::size_t>(i)] : kEmpty;
 }
 
 std::string CounterText(std::int32_t page, std::int32_t count) {
@@ -295,23 +287,6 @@ void TFDebit::PaintView(Canvas& canvas, int clientWidth, int clientHeight) {
   if (ViewMode == kCuttingSheetView) PaintCuttingSheet(canvas, clientWidth, clientHeight);
 }
 
-namespace {
-
-DrawingContext MakeDrawingContext(const JobState& job, const Settings& settings,
-                                  char decimalSeparator) {
-  DrawingContext context;
-  context.MarginsAllZero = job.MarginsAllZero;
-  context.DimensionDisplayMode = settings.DimensionDisplayMode;
-  context.CutLineLabelMode = settings.CutLineLabelMode;
-  context.DecimalSeparator = decimalSeparator;
-  context.Texts = LoadDrawingTexts();
-  context.Texts.WordPart = settings.WordPart;
-  context.Texts.WordPanel = settings.WordPanel;
-  context.Texts.WordPanels = settings.WordPanels;
-  return context;
-}
-
-}  // namespace
 
 void TFDebit::PaintPanels(Canvas& canvas) {
   // Only an entry that both lists hold is drawn.
@@ -321,7 +296,7 @@ void TFDebit::PaintPanels(Canvas& canvas) {
   const int savedSize = canvas.GetFont().size;
   canvas.SetFontSize(kViewFontSize);
   canvas.SetMapMode(MapMode::LoMetric);
-  DrawingContext context = MakeDrawingContext(job_, settings_, Measures.DecimalSeparator);
+  DrawingContext context = PlanDrawingContext(job_, settings_, Measures.DecimalSeparator);
   context.DisplayedPanelCount = job_.PanelPages[static_cast<std::size_t>(CurrentPage)].Count;
   const Panneau_p& panel = job_.ResultPanels[static_cast<std::size_t>(CurrentPage)];
   const std::int32_t code = kPanelsView + job_.JobKind;
@@ -343,7 +318,7 @@ void TFDebit::PaintPart(Canvas& canvas) {
   const int savedSize = canvas.GetFont().size;
   canvas.SetFontSize(kViewFontSize);
   canvas.SetMapMode(MapMode::LoMetric);
-  DrawingContext context = MakeDrawingContext(job_, settings_, Measures.DecimalSeparator);
+  DrawingContext context = PlanDrawingContext(job_, settings_, Measures.DecimalSeparator);
   const TPiece& part = job_.JobParts[static_cast<std::size_t>(CurrentPage)];
   context.CurrentPartReference = EntryOrEmpty(job_.JobReferences, PartNumber(part));
   DrawPanelHeading(part, canvas, PlanViewMetrics.x, PlanViewMetrics.y, job_.PartViewScale,

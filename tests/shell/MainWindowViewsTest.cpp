@@ -404,17 +404,17 @@ TEST_F(MainWindowTest, OptionsWordsNameTheViewButtons) {
 // Every command is present; those whose windows come later stay disabled with a job loaded.
 TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   Start();
-  const char* jobActions[] = {"Enregistrer", "Enre"};
+  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
-                              "SBtnModeAffPanneaux"};
-  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Imprimer", "Etiquettes",
+                              "SBtnModeAffPanneaux", "BtnImpression"};
+  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
                          "Modifier", "Supprimer", "GestionnaireDesEssences", "Unites",
                          "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
                          "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
-  const char* laterButtons[] = {"BtnNouveau", "BtnImpression", "SBtnRecap"};
+  const char* laterButtons[] = {"BtnNouveau", "SBtnRecap"};
 
   for (const char* a : jobActions) EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
   for (const char* b : jobButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;

@@ -1,0 +1,22 @@
+#pragma once
+// Checked look-ups in the job's lists: the views and printouts never trust an index from a
+// file or a part number to lie inside its list.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tranchex {
+
+template <class List>
+bool ValidIndex(const List& list, std::int64_t i) {
+  return i >= 0 && i < static_cast<std::int64_t>(list.size());
+}
+
+// The entry at i, or an empty text when the list has none there.
+inline const std::string& EntryOrEmpty(const std::vector<std::string>& list, std::int64_t i) {
+  static const std::string kEmpty;
+  return ValidIndex(list, i) ? list[static_cast<std::size_t>(i)] : kEmpty;
+}
+
+}  // namespace tranchex

@@ -1,0 +1,54 @@
+// The two print commands of the main window: the tool button prints the whole current view at
+// once on the current printer; the menu asks the print dialog first. Both go through the one
+// print engine, which reads the job and never changes it.
+
+#include "plan/Printing.h"
+#include "plan/QtPrintTarget.h"
+#include "shell/Prompts.h"
+#include "shell/UDebitPrint.h"
+
+namespace tranchex {
+TFDebit::PrintSession& TFDebit::Printing() {
+  if (!printing_) printing_ = std::make_unique<PrintSession>();
+  return *printing_;
+}
+
+QPrinter& TFDebit::SessionPrinter() { return Printing().Printer; }
+
+void TFDebit::BtnImpressionClick() {
+  if (!job_.JobLoaded) return;
+  PrintInputs inputs{job_, settings_, ViewMode, PanelDrawMode, CurrentPage, LoadPrintTexts(),
+                     PlanDrawingContext(job_, settings_, Measures.DecimalSeparator)};
+  QtPrintTarget target(Printing().Printer);
+  SetBusy(true);
+  try {
+    PrintCurrentView(target, inputs);
+    SetBusy(false);
+  } catch (const PrintError& e) {
+    SetBusy(false);
+    prompts_.Notice(Texts.AppTitle, QString::fromStdString(e.what()), PromptIcon::Warning);
+  }
+  View->update();
+}
+
+void TFDebit::ImprimerClick() {
+  if (!job_.JobLoaded) return;
+  PrintInputs inputs{job_, settings_, ViewMode, PanelDrawMode, CurrentPage, LoadPrintTexts(),
+                     PlanDrawingContext(job_, settings_, Measures.DecimalSeparator)};
+  const auto pages = AskPrintPages(
+      Printing().Printer, MenuPrintDialogSetup(inputs),
+      [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }, this);
+  if (!pages) return;  // cancelled: nothing printed, nothing said
+  QtPrintTarget target(Printing().Printer);
+  SetBusy(true);
+  try {
+    PrintViewPages(target, inputs, *pages);
+    SetBusy(false);
+  } catch (const PrintError& e) {
+    SetBusy(false);
+    prompts_.Notice(Texts.AppTitle, QString::fromStdString(e.what()), PromptIcon::Warning);
+  }
+  View->update();
+}
+
+}  // namespace tranchex
