@@ -114,7 +114,7 @@ void DrawPanelHeading(const TPanneau& record, Canvas& canvas, std::int32_t origi
   // the origin.
   const std::int64_t widthFigureTop =
       map.oy +
-      std::max(std::abs(Div(Trunc(record.Width / map.vscale), 2) + Div(h, 2)),
+      std::max(std::abs(Div(Trunc(static_cast<long double>(record.Width) / map.vscale), 2) + Div(h, 2)),
                h);
   Text(canvas, right + 40, widthFigureTop, wt);
 

@@ -41,9 +41,8 @@ std::string BinaryReader::readFixedText(std::size_t width) {
   std::string_view field = bytes_.substr(pos_, width);
   pos_ += width;
   if (width == 0) return {};
-  std::size_t end = field.find('\0');
-  if (end == std::string_view::npos || end > width - 1) end = width - 1;
-  return Cp1252ToUtf8(field.substr(0, end));
+  // Up to the first NUL, never more than the field: a writer may fill a field to its end.
+  return Cp1252ToUtf8(field.substr(0, field.find('\0')));
 }
 
 void BinaryReader::skip(std::size_t count) {

@@ -40,8 +40,8 @@ class BinaryReader {
   std::int64_t readI64();
   double readDouble();
   std::string readBytes(std::size_t count);
-  // A field of `width` bytes holding a NUL-terminated Windows-1252 text of at most width-1
-  // characters; returned as UTF-8. Bytes after the first NUL are ignored.
+  // A field of `width` bytes holding a Windows-1252 text up to its first NUL, or the whole field
+  // when it has none; returned as UTF-8. Bytes after the first NUL are ignored.
   std::string readFixedText(std::size_t width);
   void skip(std::size_t count);
 

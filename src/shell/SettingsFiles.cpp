@@ -57,9 +57,9 @@ RawFile ReadRaw(const fs::path& path, std::size_t maxBytes) {
   try {
     raw.Bytes = ReadFileBytes(path, maxBytes);
     raw.Status = FileLoadStatus::Loaded;
-  } catch (const FileAccessError& e) {
-    raw.Status = FileLoadStatus::Refused;
-    raw.Detail = e.what();
+  } catch (const FileAccessError&) {
+    // A file that cannot be opened is taken as missing, without a message.
+    raw.Status = FileLoadStatus::Missing;
   } catch (const FileFormatError& e) {
     raw.Status = FileLoadStatus::Refused;
     raw.Detail = e.what();
@@ -86,11 +86,11 @@ FileLoadResult Result(FileLoadStatus status) {
 }
 
 // The text of a field, or of the part of a field a file ends in: the bytes up to the first NUL,
-// at most width - 1 of them.
+// never more than the field holds (a writer may fill a field to its end).
 std::string FieldText(std::string_view field, std::size_t width) {
   std::size_t end = field.find('\0');
   if (end == std::string_view::npos) end = field.size();
-  return Cp1252ToUtf8(field.substr(0, std::min(end, width - 1)));
+  return Cp1252ToUtf8(field.substr(0, std::min(end, width)));
 }
 
 // The Windows-1252 bytes of a text for a field of the given width, shortened to width - 1 bytes
@@ -213,6 +213,30 @@ std::vector<DIMENSIONS>& SizeList(const std::string& fileName, Settings& setting
 
 // ---- Options --------------------------------------------------------------------------------
 
+// Why options could not be stored and read back, or nothing when they can.
+std::optional<std::string> OptionsProblem(const Settings& options) {
+  if (!(std::isfinite(options.MaxLength) && options.MaxLength > 0.0) ||
+      !(std::isfinite(options.MaxWidth) && options.MaxWidth > 0.0)) {
+    return "dimensions maximales non valides";
+  }
+  for (double v : {options.DefaultPanelLength, options.DefaultPanelWidth, options.OffcutMinLength,
+                   options.OffcutMinWidth, options.OffcutMinSurface, options.DefaultMargin,
+                   options.DefaultThicknessMargin}) {
+    if (!FiniteNonNegative(v)) return "valeur par défaut non valide";
+  }
+  if (options.DefaultKerf < 0 || options.DefaultKerf > 500) return "trait de scie non valide";
+  if (options.ImportDefaultGrain < 0 || options.ImportDefaultGrain > 2) {
+    return "sens du fil par défaut non valide";
+  }
+  for (const OPTION_COL_IMPORT& column : options.ImportColumns) {
+    if (column.Column < 1 || column.Column > static_cast<std::int32_t>(kImportColumnCount) ||
+        column.Given > 1) {
+      return "colonnes d'importation non valides";
+    }
+  }
+  return std::nullopt;
+}
+
 // The options of the file, or why they are refused.
 std::optional<std::string> DecodeOptions(std::string_view bytes, Settings& options) {
   BinaryReader r(bytes);
@@ -246,30 +270,11 @@ std::optional<std::string> DecodeOptions(std::string_view bytes, Settings& optio
     column.Column = r.readI32();
     column.Given = r.readU8();
   }
-
-  if (!(std::isfinite(options.MaxLength) && options.MaxLength > 0.0) ||
-      !(std::isfinite(options.MaxWidth) && options.MaxWidth > 0.0)) {
-    return "dimensions maximales non valides";
-  }
-  for (double v : {options.DefaultPanelLength, options.DefaultPanelWidth, options.OffcutMinLength,
-                   options.OffcutMinWidth, options.OffcutMinSurface, options.DefaultMargin,
-                   options.DefaultThicknessMargin}) {
-    if (!FiniteNonNegative(v)) return "valeur par défaut non valide";
-  }
-  if (options.DefaultKerf < 0 || options.DefaultKerf > 500) return "trait de scie non valide";
-  if (options.ImportDefaultGrain < 0 || options.ImportDefaultGrain > 2) {
-    return "sens du fil par défaut non valide";
-  }
-  for (const OPTION_COL_IMPORT& column : options.ImportColumns) {
-    if (column.Column < 1 || column.Column > static_cast<std::int32_t>(kImportColumnCount) ||
-        column.Given > 1) {
-      return "colonnes d'importation non valides";
-    }
-  }
-  return std::nullopt;
+  return OptionsProblem(options);
 }
 
 }  // namespace
+
 
 std::vector<OPTION_COL_IMPORT> DefaultImportColumns() {
   std::vector<OPTION_COL_IMPORT> columns(kImportColumnCount);
@@ -314,6 +319,10 @@ FileLoadResult LoadUnitFile(const fs::path& dataFolder, Settings& settings) {
 }
 
 void SaveUnitFile(const fs::path& dataFolder, Settings& settings) {
+  if (!IsUsableUnitFactor(settings.MeasureUnit.Factor)) {
+    throw SettingsFileError(std::string(kUnitFileName) + " : facteur d'unité non valide",
+                            kUnitFileName, false);
+  }
   BinaryWriter w;
   w.writeDouble(settings.MeasureUnit.Factor);
   WriteFieldText(w, settings.MeasureUnit.Abbreviation, kUnitTextFieldSize, kUnitFileName);
@@ -379,6 +388,11 @@ FileLoadResult LoadOptionsFile(const fs::path& dataFolder, Settings& settings) {
 }
 
 void SaveOptionsFile(const fs::path& dataFolder, Settings& s) {
+  // Options the reader would refuse at the next start are not written: they would all fall
+  // back to their defaults.
+  if (std::optional<std::string> why = OptionsProblem(s)) {
+    throw SettingsFileError(std::string(kOptionsFileName) + " : " + *why, kOptionsFileName, false);
+  }
   BinaryWriter w;
   w.writeDouble(s.MaxLength);
   w.writeDouble(s.MaxWidth);

@@ -205,15 +205,15 @@ void TFDebit::CreateToolPanel() {
   SBtnFiche->setFixedWidth(kViewButtonWidth);
   SBtnRecap = iconButton("SBtnRecap", QStyle::SP_FileDialogDetailedView, QString());
 
-  auto navButton = [&](const char* name, const QString& caption, const QString& hint) {
-    QToolButton* b = AddButton(name, false);
-    b->setText(caption);
-    b->setToolTip(hint);
+  // The page buttons carry a picture and no caption.
+  auto navButton = [&](const char* name, QStyle::StandardPixmap picture, const QString& hint) {
+    QToolButton* b = iconButton(name, picture, hint);
     b->setFixedWidth(kNavigationButtonWidth);
     return b;
   };
-  BtnPremier = navButton("BtnPremier", QStringLiteral("|<"), QStringLiteral("Première page"));
-  BtnPrecedant = navButton("BtnPrecedant", QStringLiteral("<"), QStringLiteral("Page précédente"));
+  BtnPremier = navButton("BtnPremier", QStyle::SP_MediaSkipBackward, QStringLiteral("Première page"));
+  BtnPrecedant =
+      navButton("BtnPrecedant", QStyle::SP_MediaSeekBackward, QStringLiteral("Page précédente"));
   EdtQuantieme = new QLineEdit(Panel1);
   EdtQuantieme->setObjectName(QStringLiteral("EdtQuantieme"));
   EdtQuantieme->setReadOnly(true);
@@ -221,8 +221,8 @@ void TFDebit::CreateToolPanel() {
   EdtQuantieme->setAlignment(Qt::AlignCenter);
   EdtQuantieme->setFixedSize(kCounterWidth, kButtonHeight - 2);
   EdtQuantieme->setEnabled(false);
-  BtnSuivant = navButton("BtnSuivant", QStringLiteral(">"), QStringLiteral("Page suivante"));
-  BtnDernier = navButton("BtnDernier", QStringLiteral(">|"), QStringLiteral("Dernière page"));
+  BtnSuivant = navButton("BtnSuivant", QStyle::SP_MediaSeekForward, QStringLiteral("Page suivante"));
+  BtnDernier = navButton("BtnDernier", QStyle::SP_MediaSkipForward, QStringLiteral("Dernière page"));
 
   // Gaps of one pixel, four before the view buttons and before the navigation.
   for (QWidget* w : {static_cast<QWidget*>(BtnNouveau), static_cast<QWidget*>(BtnOuvrir),

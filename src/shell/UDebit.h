@@ -201,6 +201,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
 
   // Views.
   std::int32_t PageCount() const;
+  void EnterListView(std::int32_t viewMode, std::int32_t pageCount);
   void SetCounter(std::int32_t page, std::int32_t count);
   void SetBackButtons(bool enabled);
   void SetForwardButtons(bool enabled);

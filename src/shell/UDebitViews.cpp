@@ -158,21 +158,17 @@ void TFDebit::SBtnPanneauxClick() {
 }
 
 void TFDebit::SBtnPiecesClick() {
-  ViewMode = kPartsView;
-  const std::int32_t n = static_cast<std::int32_t>(job_.JobParts.size());
-  const bool several = n > 1;
-  SetBackButtons(several);
-  SetForwardButtons(several);
-  EdtQuantieme->setEnabled(several);
-  CurrentPage = 0;
-  SetCounter(1, n);
-  SBtnModeAffPanneaux->setEnabled(false);
-  View->update();
+  EnterListView(kPartsView, static_cast<std::int32_t>(job_.JobParts.size()));
 }
 
 void TFDebit::SBtnFicheClick() {
-  ViewMode = kCuttingSheetView;
-  const std::int32_t n = static_cast<std::int32_t>(job_.CuttingSheetPages.size());
+  EnterListView(kCuttingSheetView, static_cast<std::int32_t>(job_.CuttingSheetPages.size()));
+}
+
+// The parts view and the cutting sheet: page 1 of n (also for n = 0), the five navigation
+// controls on when there is more than one page; the panel drawing mode has no use there.
+void TFDebit::EnterListView(std::int32_t viewMode, std::int32_t n) {
+  ViewMode = viewMode;
   const bool several = n > 1;
   SetBackButtons(several);
   SetForwardButtons(several);

@@ -304,7 +304,7 @@ TEST_F(SettingsFilesTest, NameFilesOfAnyLength) {
       {"120 bytes", NamesFixture({"H\xEAtre", "Orme"}).substr(0, 100) + "Fr\xEAne" + std::string(15, '\0'),
        {"Hêtre", "Orme", "Frêne"}},
       {"last field cut without NUL", NamesFixture({"Orme"}) + "Noy", {"Orme", "Noy"}},
-      {"field without NUL", std::string(50, 'a'), {std::string(49, 'a')}},
+      {"field without NUL", std::string(50, 'a'), {std::string(50, 'a')}},
   };
   for (const auto& c : cases) {
     Write(kDesignationsFileName, c.bytes);
@@ -540,6 +540,36 @@ TEST_F(SettingsFilesTest, AFailedSaveDoesNotStopTheOthers) {
   EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
   EXPECT_FALSE(failures[0].readOnly());
   EXPECT_EQ(Read(kLabelsFileName), LabelsFixture(2, kLabelNames));
+}
+
+// What the readers would refuse at the next start is never written: the old file stays.
+TEST_F(SettingsFilesTest, OptionsAndUnitTheReaderWouldRefuseAreNotWritten) {
+  Settings good;
+  ApplyDefaultOptions(good);
+  good.OptionsFileDirty = good.UnitFileDirty = 1;
+  ASSERT_TRUE(SaveDirtySettingsFiles(dir_.path(), good).empty());
+  const std::string options = Read(kOptionsFileName);
+  const std::string unit = Read(kUnitFileName);
+  const struct {
+    const char* what;
+    std::function<void(Settings&)> spoil;
+    const char* file;
+  } cases[] = {
+      {"kerf 600", [](Settings& s) { s.DefaultKerf = 600; }, kOptionsFileName},
+      {"grain 3", [](Settings& s) { s.ImportDefaultGrain = 3; }, kOptionsFileName},
+      {"column 9", [](Settings& s) { s.ImportColumns[2].Column = 9; }, kOptionsFileName},
+      {"no maximum length", [](Settings& s) { s.MaxLength = 0; }, kOptionsFileName},
+      {"unit factor 0", [](Settings& s) { s.MeasureUnit.Factor = 0; }, kUnitFileName},
+  };
+  for (const auto& c : cases) {
+    Settings s = good;
+    c.spoil(s);
+    const std::vector<SettingsFileError> failures = SaveDirtySettingsFiles(dir_.path(), s);
+    ASSERT_EQ(failures.size(), 1u) << c.what;
+    EXPECT_EQ(failures[0].fileName(), c.file) << c.what;
+    EXPECT_EQ(Read(kOptionsFileName), options) << c.what;
+    EXPECT_EQ(Read(kUnitFileName), unit) << c.what;
+  }
 }
 
 TEST_F(SettingsFilesTest, ARefusedFileIsKeptBeforeItIsReplaced) {
