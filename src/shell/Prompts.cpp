@@ -32,25 +32,24 @@ PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptB
   QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-  QPushButton* cancel = nullptr;
-  if (buttons == PromptButtons::YesNoCancel) {
-    cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
-    box.setEscapeButton(cancel);
-  } else {
-    box.setEscapeButton(no);
-  }
+  // Escape and the box's close button answer Cancel. A Yes/No question shows no Cancel
+  // button, but leaving it with Escape is no answer either: never taken as No.
+  QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+  if (buttons == PromptButtons::YesNo) cancel->hide();
+  box.setEscapeButton(cancel);
   box.setDefaultButton(yes);
   box.exec();
   if (box.clickedButton() == yes) return PromptAnswer::Yes;
   if (box.clickedButton() == no) return PromptAnswer::No;
-  return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
+  return PromptAnswer::Cancel;
 }
 
 std::optional<QString> QtPrompts::OpenFile(const QString& caption, const QString& folder,
-                                           const QString& filter) {
+                                           const QString& filter, const QString& defaultSuffix) {
   QFileDialog dialog(parent_, caption, folder, filter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }

@@ -23,14 +23,15 @@ class Prompts {
   virtual void Notice(const QString& caption, const QString& text,
                       PromptIcon icon = PromptIcon::Exclamation) = 0;
 
-  // A question with the question icon; closing the box without a button gives Cancel for
-  // YesNoCancel and No for YesNo.
+  // A question with the question icon; leaving the box without a button (Escape, its close
+  // button) gives Cancel, for a Yes/No question too: an unanswered question is never a No.
   virtual PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) = 0;
 
-  // The open picker, starting in folder; filter in QFileDialog form ("Fichiers Débits (*.deb)").
-  // Nothing when cancelled.
+  // The open picker, starting in folder; filter in QFileDialog form ("Fichiers Débits (*.deb)");
+  // defaultSuffix is added to a typed name without one. Nothing when cancelled.
   virtual std::optional<QString> OpenFile(const QString& caption, const QString& folder,
-                                          const QString& filter) = 0;
+                                          const QString& filter,
+                                          const QString& defaultSuffix) = 0;
 
   // The save picker, starting at folder/fileName (folder may be empty: the last one used). It
   // asks before replacing an existing file and adds defaultSuffix to a name without one.
@@ -52,7 +53,7 @@ class QtPrompts : public Prompts {
   void Notice(const QString& caption, const QString& text, PromptIcon icon) override;
   PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) override;
   std::optional<QString> OpenFile(const QString& caption, const QString& folder,
-                                  const QString& filter) override;
+                                  const QString& filter, const QString& defaultSuffix) override;
   std::optional<QString> SaveFile(const QString& caption, const QString& folder,
                                   const QString& fileName, const QString& filter,
                                   const QString& defaultSuffix) override;

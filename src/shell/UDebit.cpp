@@ -467,8 +467,11 @@ bool TFDebit::FormClose() {
   }
 
   if (job_.JobModified) {
-    if (prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNo) ==
-        PromptAnswer::No) {
+    const PromptAnswer answer =
+        prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNo);
+    // A question left with Escape is no answer: the window and the job stay.
+    if (answer == PromptAnswer::Cancel) return false;
+    if (answer == PromptAnswer::No) {
       job_.JobModified = 0;
       prompts_.Notice(Texts.AppTitle, Texts.MsgNotSaved, PromptIcon::Exclamation);
     }
@@ -477,7 +480,7 @@ bool TFDebit::FormClose() {
     QString path = QString::fromStdString(job_.JobPath);
     const bool untitled = job_.JobUntitled != 0;
     if (untitled) {
-      const std::optional<QString> chosen = AskSavePath(false);
+      const std::optional<QString> chosen = AskSavePath();
       // Cancelling the save dialog keeps the window and the job: nothing is lost.
       if (!chosen) return false;
       path = *chosen;

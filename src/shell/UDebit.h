@@ -190,7 +190,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void CommandLineOpen();
   void FailOpen(bool commandLine);
   bool SaveJobTo(const QString& path, bool tagged);
-  std::optional<QString> AskSavePath(bool withFolder);
+  std::optional<QString> AskSavePath();
   void SaveCommand(bool askName);
   void RebuildRecentMenu();
   void AddRecent(const QString& path, const QString& name);
@@ -220,7 +220,6 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
   QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");
-  QString lastSaveFolder_;
   int busyDepth_ = 0;
   bool activated_ = false;
 };

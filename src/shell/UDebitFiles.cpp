@@ -97,16 +97,14 @@ bool TFDebit::SaveJobTo(const QString& path, bool tagged) {
   }
 }
 
-// The save dialog. Save and save as start in the job folder; the close and open prompts start
-// where the dialog was last left.
-std::optional<QString> TFDebit::AskSavePath(bool withFolder) {
-  const QString folder = withFolder ? JobFolderPath() : lastSaveFolder_;
+// The save dialog: it starts in the job folder, with the name last chosen.
+std::optional<QString> TFDebit::AskSavePath() {
+  const QString folder = JobFolderPath();
   std::optional<QString> chosen =
       prompts_.SaveFile(Enre->text().remove(QLatin1Char('&')), folder, lastSaveName_, kJobFilter,
                         kJobSuffix);
   if (chosen) {
     lastSaveName_ = QString::fromStdString(ExtractFileNamePart(chosen->toStdString()));
-    lastSaveFolder_ = QString::fromStdString(ExtractDirectoryPart(chosen->toStdString()));
   }
   return chosen;
 }
@@ -114,7 +112,7 @@ std::optional<QString> TFDebit::AskSavePath(bool withFolder) {
 void TFDebit::SaveCommand(bool askName) {
   QString path = QString::fromStdString(job_.JobPath);
   if (askName) {
-    const std::optional<QString> chosen = AskSavePath(true);
+    const std::optional<QString> chosen = AskSavePath();
     if (!chosen) return;  // cancelled: nothing happens
     path = *chosen;
   }
@@ -202,7 +200,7 @@ void TFDebit::OpenJob(std::optional<int> recentIndex) {
   if (job_.JobModified) {
     QString path = QString::fromStdString(job_.JobPath);
     if (job_.JobUntitled) {
-      const std::optional<QString> chosen = AskSavePath(true);
+      const std::optional<QString> chosen = AskSavePath();
       if (!chosen) {
         ResetBusy();
         prompts_.Notice(Texts.AppTitle, Texts.MsgOpenCancelled, PromptIcon::Exclamation);
@@ -227,7 +225,8 @@ void TFDebit::OpenJob(std::optional<int> recentIndex) {
     name = entry.Name;
   } else {
     const std::optional<QString> chosen =
-        prompts_.OpenFile(Ouvrir->text().remove(QLatin1Char('&')), JobFolderPath(), kJobFilter);
+        prompts_.OpenFile(Ouvrir->text().remove(QLatin1Char('&')), JobFolderPath(), kJobFilter,
+                          kJobSuffix);
     if (!chosen) return;  // the job stays as it is
     path = chosen->toStdString();
     name = ExtractFileNamePart(path);

@@ -509,7 +509,9 @@ INSTANTIATE_TEST_SUITE_P(
         CloseCase{"No", true, false, PromptAnswer::No, {}, true, 0, {LanguageText(102)}},
         CloseCase{"YesUntitledSaved", true, true, PromptAnswer::Yes, "x", true, 2, {}},
         CloseCase{"YesUntitledDialogCancelled", true, true, PromptAnswer::Yes, nullptr, false, 0,
-                  {}}),
+                  {}},
+        // Escape at the question: no answer, the window and the job stay.
+        CloseCase{"Unanswered", true, false, PromptAnswer::Cancel, {}, false, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, CloseThatCannotWriteTheJobIsReportedAndCancelled) {

@@ -57,7 +57,8 @@ class ScriptedPrompts : public Prompts {
   }
 
   std::optional<QString> OpenFile(const QString& caption, const QString& folder,
-                                  const QString& /*filter*/) override {
+                                  const QString& /*filter*/,
+                                  const QString& /*defaultSuffix*/) override {
     asked.push_back({Kind::OpenFile, caption, {}, folder, PromptIcon::Exclamation,
                      PromptButtons::YesNo});
     return NextFile();
