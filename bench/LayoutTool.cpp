@@ -19,6 +19,7 @@
 #include "engine/Records.h"
 #include "shell/CuttingPipeline.h"
 #include "shell/JobFile.h"
+#include "ToolJob.h"
 #include "shell/JobState.h"
 #include "shell/Settings.h"
 #include "shell/SettingsFiles.h"
@@ -153,18 +154,6 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  JobState job;
-  try {
-    LoadJobFile(job, args->JobFile);
-  } catch (const std::exception& e) {
-    std::cerr << "tranchex-layout: " << args->JobFile.string() << ": " << e.what() << '\n';
-    return 2;
-  }
-  job.JobPath = args->JobFile.string();
-  job.JobName = args->JobFile.filename().string();
-  if (args->Criterion) job.Engine.OptimisationCriterion = *args->Criterion;
-  if (args->Choice) job.Engine.NewPanelChoice = *args->Choice;
-
   Settings settings;
   const FileLoadResult species =
       LoadSpeciesFile(args->DataFolder ? *args->DataFolder : DefaultDataFolder(), settings);
@@ -172,18 +161,21 @@ int main(int argc, char** argv) {
     std::cerr << "tranchex-layout: species list ignored: " << species.Detail << '\n';
   }
 
-  try {
-    DrawingMeasures measures;
-    measures.AreaHeight = 1500;
-    measures.AreaWidth = 2500;
-    measures.PanelViewMargin = 100;
-    measures.PartViewMargin = 100;
-    measures.SheetRowsPerPage = 40;
-    ComputeCuttingPlan(job, settings, measures, PipelineVariant::Open);
-  } catch (const std::exception& e) {
-    std::cerr << "tranchex-layout: " << e.what() << '\n';
-    return 3;
-  }
+  DrawingMeasures measures;
+  measures.AreaHeight = 1500;
+  measures.AreaWidth = 2500;
+  measures.PanelViewMargin = 100;
+  measures.PartViewMargin = 100;
+  measures.SheetRowsPerPage = 40;
+  JobState job;
+  // The criterion and new-panel choice given on the command line replace the job's.
+  const auto overrides = [&](JobState& j) {
+    if (args->Criterion) j.Engine.OptimisationCriterion = *args->Criterion;
+    if (args->Choice) j.Engine.NewPanelChoice = *args->Choice;
+  };
+  const int status =
+      OpenJobForTool("tranchex-layout", args->JobFile, job, settings, measures, overrides);
+  if (status != 0) return status;
 
   std::cout << ResultJson(job).dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
   return 0;

@@ -29,6 +29,7 @@
 #include "plan/QtPrintTarget.h"
 #include "shell/CuttingPipeline.h"
 #include "shell/JobFile.h"
+#include "ToolJob.h"
 #include "shell/JobState.h"
 #include "shell/Settings.h"
 #include "shell/SettingsFiles.h"
@@ -129,19 +130,9 @@ int main(int argc, char** argv) {
   }
 
   JobState job;
-  try {
-    LoadJobFile(job, args->JobFile);
-  } catch (const std::exception& e) {
-    std::cerr << "tranchex-render: " << args->JobFile.string() << ": " << e.what() << "\n";
-    return 2;
-  }
-  job.JobPath = args->JobFile.string();
-  job.JobName = args->JobFile.filename().string();
-  try {
-    ComputeCuttingPlan(job, settings, DrawingMeasures{}, PipelineVariant::Open);
-  } catch (const std::exception& e) {
-    std::cerr << "tranchex-render: " << e.what() << "\n";
-    return 3;
+  if (const int status =
+          OpenJobForTool("tranchex-render", args->JobFile, job, settings, DrawingMeasures{})) {
+    return status;
   }
 
   QPrinter printer(QPrinter::HighResolution);

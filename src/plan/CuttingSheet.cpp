@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/Records.h"
+#include "plan/ListTexts.h"
 #include "platform/Texts.h"
 #include "shell/Outils_debit.h"
 
@@ -38,8 +39,7 @@ CuttingSheetTexts LoadCuttingSheetTexts() {
   t.TextSpecies = LoadString(46, kBufferSize);
   t.TextGrain = LoadString(82, kBufferSize);
   t.TextNotSpecified = LoadString(148, kBufferSize);
-  t.PartGrainTexts = {LoadString(51, kBufferSize), LoadString(52, kBufferSize),
-                      LoadString(53, kBufferSize)};
+  t.PartGrainTexts = LoadGrainTexts();
   return t;
 }
 

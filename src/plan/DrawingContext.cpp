@@ -1,5 +1,6 @@
 #include "plan/DrawingContext.h"
 
+#include "plan/ListTexts.h"
 #include "platform/Texts.h"
 
 namespace tranchex {
@@ -20,8 +21,7 @@ DrawingTexts LoadDrawingTexts() {
   t.WordPart = LoadString(75, kBufferSize);
   t.WordPanel = LoadString(74, kBufferSize);
   t.WordPanels = LoadString(13, kBufferSize);
-  t.PanelGrainTexts = {LoadString(51, kBufferSize), LoadString(52, kBufferSize),
-                       LoadString(53, kBufferSize)};
+  t.PanelGrainTexts = LoadGrainTexts();
   return t;
 }
 

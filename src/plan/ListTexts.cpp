@@ -28,10 +28,13 @@ char32_t LowerCodePoint(char32_t cp) {
 
 }  // namespace
 
+std::array<std::string, 3> LoadGrainTexts() {
+  return {LoadString(kTextHorizontal), LoadString(kTextVertical), LoadString(kTextIndifferent)};
+}
+
 ListTexts LoadListTexts(char decimalSeparator) {
   ListTexts texts;
-  texts.GrainTexts = {LoadString(kTextHorizontal), LoadString(kTextVertical),
-                      LoadString(kTextIndifferent)};
+  texts.GrainTexts = LoadGrainTexts();
   texts.NotSpecified = LoadString(kTextNotSpecified);
   texts.DecimalSeparator = decimalSeparator;
   return texts;

@@ -23,6 +23,9 @@ struct ListTexts {
 // The grain words (texts 51, 52, 53) and "Non spécifié" (text 148) from the language texts.
 ListTexts LoadListTexts(char decimalSeparator);
 
+// The three grain words by grain direction: 51 "Horizontal", 52 "Vertical", 53 "Indifférent".
+std::array<std::string, 3> LoadGrainTexts();
+
 // A lower-case copy of a UTF-8 text, as the Windows-1252 character mapping lowers it: A-Z, the
 // accented capitals À-Þ (not ×), Š, Œ, Ž and Ÿ. Anything else, malformed bytes included, is
 // copied unchanged.
