@@ -27,12 +27,12 @@
 
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
-#include "shell/CuttingPipeline.h"
-#include "shell/JobFile.h"
+#include "job/CuttingPipeline.h"
+#include "job/JobFile.h"
 #include "ToolJob.h"
-#include "shell/JobState.h"
-#include "shell/Settings.h"
-#include "shell/SettingsFiles.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
+#include "job/SettingsFiles.h"
 
 namespace {
 

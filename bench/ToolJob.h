@@ -6,8 +6,8 @@
 #include <functional>
 #include <iostream>
 
-#include "shell/CuttingPipeline.h"
-#include "shell/JobFile.h"
+#include "job/CuttingPipeline.h"
+#include "job/JobFile.h"
 
 namespace tranchex {
 

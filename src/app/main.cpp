@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "platform/DataFolder.h"
-#include "shell/JobState.h"
-#include "shell/Prompts.h"
-#include "shell/Settings.h"
+#include "job/JobState.h"
+#include "platform/Prompts.h"
+#include "job/Settings.h"
 #include "shell/UDebit.h"
 
 int main(int argc, char* argv[]) {

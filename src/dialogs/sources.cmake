@@ -1,5 +1,5 @@
-# Files of this folder: core (no Qt) and ui (Qt).
-list(APPEND TRANCHEX_CORE_SOURCES
-)
-list(APPEND TRANCHEX_UI_SOURCES
+# dialogs: the dialog frame and one module per form (Qt).
+set(dialogs_CORE)
+set(dialogs_QT
+  ${CMAKE_CURRENT_LIST_DIR}/USelModeAffPanneaux.cpp
 )

@@ -1,5 +1,4 @@
-# Files of this folder: core (no Qt) and ui (Qt).
-list(APPEND TRANCHEX_CORE_SOURCES
-)
-list(APPEND TRANCHEX_UI_SOURCES
-)
+# exchange: import, export, summary, offcuts, labels. Core writers and readers (no Qt) and the
+# windows (Qt).
+set(exchange_CORE)
+set(exchange_QT)

@@ -1,13 +1,13 @@
 #include "plan/CuttingSheet.h"
-#include "plan/ListLookup.h"
+#include "job/ListLookup.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "engine/Records.h"
-#include "plan/ListTexts.h"
+#include "job/ListTexts.h"
 #include "platform/Texts.h"
-#include "shell/Outils_debit.h"
+#include "job/Outils_debit.h"
 
 namespace tranchex {
 

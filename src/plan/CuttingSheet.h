@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "platform/Canvas.h"
-#include "plan/PageLists.h"
-#include "shell/JobState.h"
-#include "shell/MeasureUnit.h"
+#include "job/PageLists.h"
+#include "job/JobState.h"
+#include "job/MeasureUnit.h"
 
 namespace tranchex {
 

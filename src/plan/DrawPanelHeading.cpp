@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "plan/DrawingGeometry.h"
-#include "plan/ListTexts.h"
+#include "job/ListTexts.h"
 
 namespace tranchex {
 

@@ -9,7 +9,7 @@
 #include "engine/Records.h"
 #include "platform/Canvas.h"
 #include "plan/DrawingContext.h"
-#include "shell/MeasureUnit.h"
+#include "job/MeasureUnit.h"
 
 namespace tranchex {
 

@@ -1,6 +1,6 @@
 #include "plan/DrawingContext.h"
 
-#include "plan/ListTexts.h"
+#include "job/ListTexts.h"
 #include "platform/Texts.h"
 
 namespace tranchex {

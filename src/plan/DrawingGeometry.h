@@ -14,8 +14,8 @@
 #include "engine/Records.h"
 #include "platform/Canvas.h"
 #include "plan/DrawingContext.h"
-#include "shell/MeasureUnit.h"
-#include "shell/Outils_debit.h"
+#include "job/MeasureUnit.h"
+#include "job/Outils_debit.h"
 
 namespace tranchex::drawing {
 

@@ -1,5 +1,5 @@
 #include "plan/Printing.h"
-#include "plan/ListLookup.h"
+#include "job/ListLookup.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,10 +8,10 @@
 #include "plan/DrawPanelCutLines.h"
 #include "plan/DrawPanelHeading.h"
 #include "plan/DrawPanelParts.h"
-#include "plan/DrawScales.h"
-#include "plan/PageLists.h"
+#include "job/DrawScales.h"
+#include "job/PageLists.h"
 #include "platform/Texts.h"
-#include "shell/Outils_debit.h"
+#include "job/Outils_debit.h"
 
 namespace tranchex {
 

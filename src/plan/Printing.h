@@ -46,8 +46,8 @@
 #include "platform/Canvas.h"
 #include "plan/CuttingSheet.h"
 #include "plan/DrawingContext.h"
-#include "shell/JobState.h"
-#include "shell/Settings.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
 
 namespace tranchex {
 

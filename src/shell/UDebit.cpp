@@ -13,11 +13,11 @@
 #include <QToolButton>
 
 #include "platform/Texts.h"
-#include "plan/USelModeAffPanneaux.h"
-#include "shell/Outils_debit.h"
-#include "shell/Prompts.h"
-#include "shell/RecentJobs.h"
-#include "shell/SettingsFiles.h"
+#include "dialogs/USelModeAffPanneaux.h"
+#include "job/Outils_debit.h"
+#include "platform/Prompts.h"
+#include "job/RecentJobs.h"
+#include "job/SettingsFiles.h"
 
 namespace tranchex {
 namespace {

@@ -21,9 +21,9 @@
 #include <string>
 
 #include "platform/Canvas.h"
-#include "shell/CuttingPipeline.h"
-#include "shell/JobState.h"
-#include "shell/Settings.h"
+#include "job/CuttingPipeline.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
 
 class QAction;
 class QLineEdit;

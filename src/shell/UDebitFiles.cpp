@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <QToolButton>
 
-#include "shell/JobFile.h"
-#include "shell/Outils_debit.h"
-#include "shell/Prompts.h"
-#include "shell/RecentJobs.h"
+#include "job/JobFile.h"
+#include "job/Outils_debit.h"
+#include "platform/Prompts.h"
+#include "job/RecentJobs.h"
 #include "shell/UDebit.h"
 
 namespace tranchex {

@@ -4,7 +4,7 @@
 
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
-#include "shell/Prompts.h"
+#include "platform/Prompts.h"
 #include "shell/UDebitPrint.h"
 
 namespace tranchex {

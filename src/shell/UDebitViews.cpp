@@ -12,15 +12,15 @@
 #include <cstdlib>
 
 #include "platform/QPainterCanvas.h"
-#include "plan/ListLookup.h"
+#include "job/ListLookup.h"
 #include "plan/CuttingSheet.h"
 #include "plan/DrawPanelCutLines.h"
 #include "plan/DrawPanelHeading.h"
 #include "plan/DrawPanelParts.h"
-#include "plan/PageLists.h"
+#include "job/PageLists.h"
 #include "plan/Printing.h"
-#include "plan/USelModeAffPanneaux.h"
-#include "shell/Prompts.h"
+#include "dialogs/USelModeAffPanneaux.h"
+#include "platform/Prompts.h"
 #include "shell/UDebit.h"
 
 namespace tranchex {

@@ -9,7 +9,7 @@
 
 #include "platform/RecordingCanvas.h"
 #include "plan/DrawingContext.h"
-#include "plan/PlanFixtures.h"
+#include "support/PlanFixtures.h"
 
 namespace tranchex {
 namespace {

@@ -18,7 +18,7 @@
 
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
-#include "shell/CuttingPipeline.h"
+#include "job/CuttingPipeline.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/PlanFixtures.h"
+#include "support/PlanFixtures.h"
 #include "plan/RecordingPrintTarget.h"
 #include "support/JobBuilder.h"
 

@@ -18,7 +18,7 @@
 #include "plan/DrawPanelHeading.h"
 #include "plan/DrawPanelParts.h"
 #include "plan/DrawingContext.h"
-#include "plan/PlanFixtures.h"
+#include "support/PlanFixtures.h"
 
 namespace tranchex {
 namespace {

@@ -5,10 +5,10 @@
 #include <ostream>
 #include <functional>
 
-#include "plan/PageLists.h"
+#include "job/PageLists.h"
 #include "shell/MainWindowFixture.h"
-#include "shell/RecentJobs.h"
-#include "shell/SettingsFiles.h"
+#include "job/RecentJobs.h"
+#include "job/SettingsFiles.h"
 
 namespace tranchex::test {
 namespace {

@@ -20,9 +20,9 @@
 #include <string>
 
 #include "platform/Texts.h"
-#include "shell/JobFile.h"
-#include "shell/JobState.h"
-#include "shell/Settings.h"
+#include "job/JobFile.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
 #include "shell/UDebit.h"
 #include "support/JobBuilder.h"
 #include "support/ScriptedPrompts.h"

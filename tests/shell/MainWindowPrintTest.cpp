@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 
 #include "MainWindowFixture.h"
-#include "plan/PageLists.h"
+#include "job/PageLists.h"
 
 namespace tranchex::test {
 namespace {

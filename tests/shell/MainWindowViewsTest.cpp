@@ -10,11 +10,11 @@
 #include <chrono>
 #include <vector>
 
-#include "plan/DrawScales.h"
-#include "plan/PageLists.h"
-#include "plan/USelModeAffPanneaux.h"
+#include "job/DrawScales.h"
+#include "job/PageLists.h"
+#include "dialogs/USelModeAffPanneaux.h"
 #include "shell/MainWindowFixture.h"
-#include "shell/SettingsFiles.h"
+#include "job/SettingsFiles.h"
 
 namespace tranchex::test {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/JobState.h"
-#include "shell/Settings.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TempDir.h"
 

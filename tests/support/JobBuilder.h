@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "shell/JobState.h"
-#include "shell/Settings.h"
+#include "job/JobState.h"
+#include "job/Settings.h"
 
 namespace tranchex::test {
 

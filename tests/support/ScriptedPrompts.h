@@ -18,7 +18,7 @@
 #include <optional>
 #include <vector>
 
-#include "shell/Prompts.h"
+#include "platform/Prompts.h"
 
 namespace tranchex::test {
 

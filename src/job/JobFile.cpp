@@ -1,0 +1,326 @@
+#include "job/JobFile.h"
+
+#include <cmath>
+#include <utility>
+
+#include "platform/BinaryIO.h"
+#include "platform/Cp1252.h"
+#include "platform/FileIO.h"
+#include "platform/Texts.h"
+#include "job/CuttingPipeline.h"
+
+namespace tranchex {
+namespace {
+
+constexpr int kJobFileTagTextId = 73;
+constexpr const char* kDefaultJobFileTag = "1.6";
+
+// Offsets of the fields of a stored panel past the TPanneau fields (64 bytes).
+constexpr std::size_t kPanelListAreaSize = 3 * 72;  // FreeRects, PlacedParts, CutLines headers
+
+[[noreturn]] void Refuse(const std::string& why) {
+  throw JobFileError("Fichier débit non valide : " + why);
+}
+
+std::string Who(const char* what, std::size_t index) {
+  return std::string(what) + " " + std::to_string(index + 1);
+}
+
+bool FiniteNonNegative(double v) { return std::isfinite(v) && v >= 0.0; }
+
+void CheckMargins(const MarginsBlock& m) {
+  if (!FiniteNonNegative(m.LengthMargin) || !FiniteNonNegative(m.WidthMargin) ||
+      !FiniteNonNegative(m.ThicknessMargin)) {
+    Refuse("marges non valides");
+  }
+}
+
+// The values of a panel or part record that the rest of the program relies on.
+void CheckRecord(const TPanneau& r, const std::string& who) {
+  for (double size : {r.Length, r.Width, r.Thickness}) {
+    if (!std::isfinite(size) || !(size > 0.0)) Refuse(who + " : dimension non valide");
+  }
+  if (r.Quantity < 0 || r.Quantity > kMaxQuantity) {
+    Refuse(who + " : quantité non valide (" + std::to_string(r.Quantity) + ")");
+  }
+  if (r.Grain < GrainHorizontal || r.Grain > GrainIndifferent) {
+    Refuse(who + " : sens du fil non valide (" + std::to_string(r.Grain) + ")");
+  }
+  if (r.Species < 0) Refuse(who + " : essence non valide (" + std::to_string(r.Species) + ")");
+}
+
+void CheckHeader(std::int32_t kind, std::int32_t kerf, const MarginsBlock& margins) {
+  if (kind != 1 && kind != 2) Refuse("type de débit inconnu (" + std::to_string(kind) + ")");
+  if (kerf < 0 || kerf > kMaxJobKerf) {
+    Refuse("trait de scie hors limites (" + std::to_string(kerf) + ")");
+  }
+  CheckMargins(margins);
+}
+
+void CheckCounts(std::int64_t panels, std::int64_t parts) {
+  if (panels < 1 || panels > kMaxJobPanels) {
+    Refuse("nombre de panneaux hors limites (" + std::to_string(panels) + ")");
+  }
+  if (parts < 0 || parts > kMaxJobParts) {
+    Refuse("nombre de pièces hors limites (" + std::to_string(parts) + ")");
+  }
+}
+
+// The 4-byte tag field: the tag text, its NUL and zeros.
+std::string TagField() {
+  std::string tag = Utf8ToCp1252(JobFileTag()).value_or(kDefaultJobFileTag);
+  if (tag.empty() || tag.size() > kJobTagSize - 1) tag = kDefaultJobFileTag;
+  tag.resize(kJobTagSize, '\0');
+  return tag;
+}
+
+// True when the file starts with the tag text and its NUL, compared byte for byte (the field is
+// never taken as a text that might run on past its 4 bytes).
+bool StartsWithTag(std::string_view bytes) {
+  const std::string field = TagField();
+  const std::size_t significant = field.find('\0') + 1;  // the text and its NUL
+  return bytes.size() >= kJobTagSize && bytes.substr(0, significant) == field.substr(0, significant);
+}
+
+void WriteRect(BinaryWriter& w, const TRect& r) {
+  w.writeI32(r.left);
+  w.writeI32(r.top);
+  w.writeI32(r.right);
+  w.writeI32(r.bottom);
+}
+
+TRect ReadRect(BinaryReader& r) {
+  TRect rect;
+  rect.left = r.readI32();
+  rect.top = r.readI32();
+  rect.right = r.readI32();
+  rect.bottom = r.readI32();
+  return rect;
+}
+
+void WritePanneau(BinaryWriter& w, const TPanneau& p) {
+  w.writeDouble(p.Area);
+  WriteRect(w, p.Rect);
+  w.writeDouble(p.Length);
+  w.writeDouble(p.Width);
+  w.writeDouble(p.Thickness);
+  w.writeI32(p.Species);
+  w.writeI32(p.Grain);
+  w.writeI32(p.Quantity);
+  w.writeI32(p.DesignationIndex);
+}
+
+void ReadPanneau(BinaryReader& r, TPanneau& p) {
+  p.Area = r.readDouble();
+  p.Rect = ReadRect(r);
+  p.Length = r.readDouble();
+  p.Width = r.readDouble();
+  p.Thickness = r.readDouble();
+  p.Species = r.readI32();
+  p.Grain = r.readI32();
+  p.Quantity = r.readI32();
+  p.DesignationIndex = r.readI32();
+}
+
+void WriteMargins(BinaryWriter& w, const MarginsBlock& m) {
+  w.writeDouble(m.LengthMargin);
+  w.writeDouble(m.WidthMargin);
+  w.writeDouble(m.ThicknessMargin);
+  w.writeU8(m.DifferentiatedMargins);
+  w.writeU8(m.ThickerStockAllowed);
+  w.writeU16(m.Padding);
+  w.writeI32(m.Reserved);
+}
+
+MarginsBlock ReadMargins(BinaryReader& r) {
+  MarginsBlock m;
+  m.LengthMargin = r.readDouble();
+  m.WidthMargin = r.readDouble();
+  m.ThicknessMargin = r.readDouble();
+  m.DifferentiatedMargins = r.readU8();
+  m.ThickerStockAllowed = r.readU8();
+  m.Padding = r.readU16();
+  m.Reserved = r.readI32();
+  return m;
+}
+
+// A stock panel: its lists are not stored (the three list areas are zeros, so their element
+// counts, the placed-parts count at offset 184 among them, are 0).
+void WritePanel(BinaryWriter& w, const Panneau_p& p) {
+  WritePanneau(w, p);
+  w.writeZeros(kPanelListAreaSize);
+  w.writeU8(p.GridRotate);
+  w.writeZeros(3);
+  w.writeI32(p.GridCount);
+  w.writeU8(p.GridMode);
+  w.writeZeros(3);
+  w.writeI32(p.CutLength);
+  w.writeI32(p.LastPart);
+  w.writeI32(p.EntryIndex);
+}
+
+// A stock panel comes back as the copy rule makes it: one free rectangle, the whole panel, no
+// part and no line; LastPart -1; DesignationIndex and the grid fields at their starting values.
+Panneau_p ReadPanel(BinaryReader& r) {
+  TPanneau stored;
+  ReadPanneau(r, stored);
+  r.skip(kPanelListAreaSize + 12);  // list areas, GridRotate, GridCount, GridMode
+  Panneau_p p;
+  static_cast<TPanneau&>(p) = stored;
+  p.DesignationIndex = 0;
+  p.FreeRects.assign(1, MONRect(p.Rect));
+  p.CutLength = r.readI32();
+  r.skip(4);  // LastPart
+  p.LastPart = -1;
+  p.EntryIndex = r.readI32();
+  return p;
+}
+
+void WritePart(BinaryWriter& w, const TPiece& p) {
+  WritePanneau(w, p);
+  WriteRect(w, p.Footprint);
+  w.writeI32(p.Unused);
+  w.writeI32(p.Number);
+}
+
+TPiece ReadPart(BinaryReader& r) {
+  TPiece p;
+  ReadPanneau(r, p);
+  p.Footprint = ReadRect(r);
+  p.Unused = r.readI32();
+  p.Number = r.readI32();
+  return p;
+}
+
+void WriteText(BinaryWriter& w, const std::string& text, std::size_t width, const std::string& who) {
+  try {
+    w.writeFixedText(text, width);
+  } catch (const TextEncodingError& e) {
+    throw JobFileError("Le débit ne peut pas être enregistré : " + who + " : " + e.what());
+  }
+}
+
+}  // namespace
+
+std::string JobFileTag() {
+  std::string tag = LoadString(kJobFileTagTextId);
+  return tag.empty() ? std::string(kDefaultJobFileTag) : tag;
+}
+
+std::string EncodeJobFile(const JobState& job, JobFileForm form) {
+  CheckHeader(job.JobKind, job.JobKerf, job.JobMargins);
+  CheckCounts(static_cast<std::int64_t>(job.JobPanels.size()),
+              static_cast<std::int64_t>(job.JobParts.size()));
+  if (job.JobDesignations.size() != job.JobParts.size() ||
+      job.JobReferences.size() != job.JobParts.size()) {
+    throw JobFileError(
+        "Le débit ne peut pas être enregistré : les désignations et références ne correspondent "
+        "pas aux pièces");
+  }
+  for (std::size_t i = 0; i < job.JobPanels.size(); ++i) {
+    CheckRecord(job.JobPanels[i], Who("panneau", i));
+  }
+  for (std::size_t i = 0; i < job.JobParts.size(); ++i) CheckRecord(job.JobParts[i], Who("pièce", i));
+
+  BinaryWriter w;
+  if (form == JobFileForm::Tagged) w.writeBytes(TagField());
+  w.writeI32(job.JobKind);
+  w.writeI32(job.JobKerf);
+  WriteMargins(w, job.JobMargins);
+  w.writeI32(static_cast<std::int32_t>(job.JobPanels.size()));
+  w.writeI32(static_cast<std::int32_t>(job.JobParts.size()));
+  for (const Panneau_p& p : job.JobPanels) WritePanel(w, p);
+  for (const TPiece& p : job.JobParts) WritePart(w, p);
+  for (std::size_t i = 0; i < job.JobDesignations.size(); ++i) {
+    WriteText(w, job.JobDesignations[i], kJobDesignationFieldSize, Who("désignation", i));
+  }
+  for (std::size_t i = 0; i < job.JobReferences.size(); ++i) {
+    WriteText(w, job.JobReferences[i], kJobReferenceFieldSize, Who("référence", i));
+  }
+  return w.take();
+}
+
+JobFileContent DecodeJobFile(std::string_view bytes) {
+  JobFileContent c;
+  try {
+    BinaryReader r(bytes);
+    if (StartsWithTag(bytes)) r.skip(kJobTagSize);
+    c.JobKind = r.readI32();
+    c.JobKerf = r.readI32();
+    c.JobMargins = ReadMargins(r);
+    CheckHeader(c.JobKind, c.JobKerf, c.JobMargins);
+    const std::int32_t panels = r.readI32();
+    const std::int32_t parts = r.readI32();
+    CheckCounts(panels, parts);
+    // Every record must be there before anything is allocated.
+    const auto n1 = static_cast<std::size_t>(panels);
+    const auto n2 = static_cast<std::size_t>(parts);
+    r.require(n1 * kJobPanelRecordSize +
+                  n2 * (kJobPartRecordSize + kJobDesignationFieldSize + kJobReferenceFieldSize),
+              "Fichier débit tronqué");
+    c.JobPanels.reserve(n1);
+    for (std::size_t i = 0; i < n1; ++i) {
+      c.JobPanels.push_back(ReadPanel(r));
+      CheckRecord(c.JobPanels.back(), Who("panneau", i));
+    }
+    c.JobParts.reserve(n2);
+    for (std::size_t i = 0; i < n2; ++i) {
+      c.JobParts.push_back(ReadPart(r));
+      CheckRecord(c.JobParts.back(), Who("pièce", i));
+    }
+    c.JobDesignations.reserve(n2);
+    for (std::size_t i = 0; i < n2; ++i) {
+      c.JobDesignations.push_back(r.readFixedText(kJobDesignationFieldSize));
+    }
+    c.JobReferences.reserve(n2);
+    for (std::size_t i = 0; i < n2; ++i) {
+      c.JobReferences.push_back(r.readFixedText(kJobReferenceFieldSize));
+    }
+  } catch (const FileFormatError& e) {
+    throw JobFileError(std::string("Fichier débit tronqué : ") + e.what());
+  }
+  return c;
+}
+
+void ApplyJobFileContent(JobState& job, JobFileContent content) {
+  ClearJobLists(job);
+  job.JobKind = content.JobKind;
+  job.JobKerf = content.JobKerf;
+  job.JobMargins = content.JobMargins;
+  job.JobPanels = std::move(content.JobPanels);
+  job.JobParts = std::move(content.JobParts);
+  job.JobDesignations = std::move(content.JobDesignations);
+  job.JobReferences = std::move(content.JobReferences);
+  // A part's number is its position: references, designations and counts are found by it.
+  RenumberParts(job.JobParts, job.Engine);
+  job.JobLoaded = 0;
+}
+
+void SaveJobFile(const JobState& job, const std::filesystem::path& path, JobFileForm form) {
+  const std::string bytes = EncodeJobFile(job, form);
+  try {
+    WriteFileAtomic(path, bytes);
+  } catch (const FileAccessError& e) {
+    throw JobFileError(e.what());
+  }
+}
+
+void SaveJobFile(const JobState& job) {
+  SaveJobFile(job, std::filesystem::path(job.JobPath), JobFileForm::Tagged);
+}
+
+void LoadJobFile(JobState& job, const std::filesystem::path& path) {
+  std::string bytes;
+  try {
+    bytes = ReadFileBytes(path, kMaxJobFileBytes);
+  } catch (const FileAccessError& e) {
+    throw JobFileError(e.what());
+  } catch (const FileFormatError& e) {
+    throw JobFileError(e.what());
+  }
+  ApplyJobFileContent(job, DecodeJobFile(bytes));
+}
+
+void LoadJobFile(JobState& job) { LoadJobFile(job, std::filesystem::path(job.JobPath)); }
+
+}  // namespace tranchex

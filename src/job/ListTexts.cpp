@@ -1,0 +1,76 @@
+#include "job/ListTexts.h"
+
+#include <optional>
+
+#include "platform/Cp1252.h"
+#include "platform/Texts.h"
+
+namespace tranchex {
+
+namespace {
+
+constexpr int kTextHorizontal = 51;
+constexpr int kTextVertical = 52;
+constexpr int kTextIndifferent = 53;
+constexpr int kTextNotSpecified = 148;
+
+char32_t LowerCodePoint(char32_t cp) {
+  if (cp >= U'A' && cp <= U'Z') return cp + 0x20;
+  if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) return cp + 0x20;  // À..Þ, not ×
+  switch (cp) {
+    case 0x0160: return 0x0161;  // Š
+    case 0x0152: return 0x0153;  // Œ
+    case 0x017D: return 0x017E;  // Ž
+    case 0x0178: return 0x00FF;  // Ÿ
+    default: return cp;
+  }
+}
+
+}  // namespace
+
+std::array<std::string, 3> LoadGrainTexts() {
+  return {LoadString(kTextHorizontal), LoadString(kTextVertical), LoadString(kTextIndifferent)};
+}
+
+ListTexts LoadListTexts(char decimalSeparator) {
+  ListTexts texts;
+  texts.GrainTexts = LoadGrainTexts();
+  texts.NotSpecified = LoadString(kTextNotSpecified);
+  texts.DecimalSeparator = decimalSeparator;
+  return texts;
+}
+
+std::string LowerCaseText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    const std::optional<char32_t> cp = DecodeUtf8(text, pos);
+    if (!cp) {
+      out.push_back(text[pos]);  // a malformed byte passes through as it is
+      ++pos;
+      continue;
+    }
+    const char32_t lower = LowerCodePoint(*cp);
+    if (lower == *cp)
+      out.append(text.substr(start, pos - start));
+    else
+      AppendUtf8(out, lower);
+  }
+  return out;
+}
+
+std::string SpeciesLabel(const std::vector<std::string>& speciesNames, std::int32_t species,
+                         const ListTexts& texts) {
+  if (species < 0 || static_cast<std::size_t>(species) >= speciesNames.size())
+    return texts.NotSpecified;
+  return LowerCaseText(speciesNames[static_cast<std::size_t>(species)]);
+}
+
+std::string GrainLabel(std::int32_t grain, const ListTexts& texts) {
+  if (grain < 0 || grain > 2) return std::string();
+  return LowerCaseText(texts.GrainTexts[static_cast<std::size_t>(grain)]);
+}
+
+}  // namespace tranchex

@@ -1,0 +1,595 @@
+// The settings and reference files: fixtures built byte by byte, loaded, saved and loaded again;
+// short, oversized and corrupt files never reach the settings.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/Texts.h"
+#include "job/FilesTestBytes.h"
+#include "job/SettingsFiles.h"
+#include "support/TempDir.h"
+
+namespace tranchex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PutF64;
+using test::PutI32;
+using test::PutText;
+using test::PutU8;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+class SettingsFilesTest : public ::testing::Test {
+ protected:
+  fs::path Path(const char* name) const { return dir_.path() / name; }
+  void Write(const char* name, const std::string& bytes) const { WriteBytes(Path(name), bytes); }
+  std::string Read(const char* name) const { return ReadBytes(Path(name)); }
+  TempDir dir_;
+};
+
+// ---- Options.dat ------------------------------------------------------------------------------
+
+std::string OptionsFixture() {
+  std::string b(226, '\0');
+  PutF64(b, 0, 50000.0);
+  PutF64(b, 8, 40000.0);
+  PutF64(b, 16, 24400.0);
+  PutF64(b, 24, 12200.0);
+  PutText(b, 32, "Plaque");
+  PutText(b, 53, "Plaques");
+  PutText(b, 74, "El\xE9ment");  // "Elément"
+  PutText(b, 95, "12345678901234567890");  // 20 characters, the most
+  PutU8(b, 116, 0);
+  PutU8(b, 117, 0);
+  PutU8(b, 118, 1);
+  PutI32(b, 119, 10);
+  PutI32(b, 123, 0);
+  PutI32(b, 127, 1);
+  PutI32(b, 131, 1);
+  PutF64(b, 135, 1500.0);
+  PutF64(b, 143, 1000.0);
+  PutF64(b, 151, 3000000.0);
+  PutF64(b, 159, 80.0);
+  PutF64(b, 167, 40.0);
+  PutI32(b, 175, 45);
+  PutU8(b, 179, 1);
+  PutU8(b, 180, 0);
+  PutU8(b, 181, 1);
+  PutI32(b, 182, 2);
+  const int columns[8] = {3, 1, 2, 4, 5, 8, 6, 7};
+  for (int i = 0; i < 8; ++i) {
+    PutI32(b, 186 + 5 * i, columns[i]);
+    PutU8(b, 190 + 5 * i, i == 5 ? 0 : 1);
+  }
+  return b;
+}
+
+void ExpectDefaultOptions(const Settings& s) {
+  EXPECT_EQ(s.MaxLength, 60000.0);
+  EXPECT_EQ(s.MaxWidth, 60000.0);
+  EXPECT_EQ(s.DefaultPanelLength, 25000.0);
+  EXPECT_EQ(s.DefaultPanelWidth, 12500.0);
+  EXPECT_EQ(s.WordPanel, LoadString(74));
+  EXPECT_EQ(s.WordPanels, LoadString(13));
+  EXPECT_EQ(s.WordPart, LoadString(75));
+  EXPECT_EQ(s.WordParts, LoadString(14));
+  EXPECT_EQ(s.GrainDirectionEnabled, 1);
+  EXPECT_EQ(s.AskMargins, 1);
+  EXPECT_EQ(s.AskOptimisationCriteria, 0);
+  EXPECT_EQ(s.DimensionDisplayMode, 20);
+  EXPECT_EQ(s.SummaryInMetres, 1);
+  EXPECT_EQ(s.CutLineLabelMode, 0);
+  EXPECT_EQ(s.OffcutFilterMode, 0);
+  EXPECT_EQ(s.OffcutMinLength, 2000.0);
+  EXPECT_EQ(s.OffcutMinWidth, 2000.0);
+  EXPECT_EQ(s.OffcutMinSurface, 4000000.0);
+  EXPECT_EQ(s.DefaultMargin, 100.0);
+  EXPECT_EQ(s.DefaultThicknessMargin, 50.0);
+  EXPECT_EQ(s.DefaultKerf, 30);
+  EXPECT_EQ(s.ImportAddSpecies, 0);
+  EXPECT_EQ(s.ImportAddDesignations, 0);
+  EXPECT_EQ(s.ImportAddDimensions, 0);
+  EXPECT_EQ(s.ImportDefaultGrain, 1);
+  ASSERT_EQ(s.ImportColumns.size(), 8u);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(s.ImportColumns[static_cast<std::size_t>(i)].Column, i + 1);
+    EXPECT_EQ(s.ImportColumns[static_cast<std::size_t>(i)].Given, 1);
+  }
+  EXPECT_EQ(s.CustomWordsLoaded, 0);
+  EXPECT_EQ(s.OptionsFileDirty, 0);
+}
+
+TEST_F(SettingsFilesTest, OptionsReadEveryFieldAndWriteTheSameBytes) {
+  Write(kOptionsFileName, OptionsFixture());
+  Settings s;
+  s.OptionsFileDirty = 1;
+  EXPECT_EQ(LoadOptionsFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.MaxLength, 50000.0);
+  EXPECT_EQ(s.MaxWidth, 40000.0);
+  EXPECT_EQ(s.DefaultPanelLength, 24400.0);
+  EXPECT_EQ(s.DefaultPanelWidth, 12200.0);
+  EXPECT_EQ(s.WordPanel, "Plaque");
+  EXPECT_EQ(s.WordPanels, "Plaques");
+  EXPECT_EQ(s.WordPart, "Elément");
+  EXPECT_EQ(s.WordParts, "12345678901234567890");
+  EXPECT_EQ(s.GrainDirectionEnabled, 0);
+  EXPECT_EQ(s.AskMargins, 0);
+  EXPECT_EQ(s.AskOptimisationCriteria, 1);
+  EXPECT_EQ(s.DimensionDisplayMode, 10);
+  EXPECT_EQ(s.SummaryInMetres, 0);
+  EXPECT_EQ(s.CutLineLabelMode, 1);
+  EXPECT_EQ(s.OffcutFilterMode, 1);
+  EXPECT_EQ(s.OffcutMinLength, 1500.0);
+  EXPECT_EQ(s.OffcutMinWidth, 1000.0);
+  EXPECT_EQ(s.OffcutMinSurface, 3000000.0);
+  EXPECT_EQ(s.DefaultMargin, 80.0);
+  EXPECT_EQ(s.DefaultThicknessMargin, 40.0);
+  EXPECT_EQ(s.DefaultKerf, 45);
+  EXPECT_EQ(s.ImportAddSpecies, 1);
+  EXPECT_EQ(s.ImportAddDesignations, 0);
+  EXPECT_EQ(s.ImportAddDimensions, 1);
+  EXPECT_EQ(s.ImportDefaultGrain, 2);
+  ASSERT_EQ(s.ImportColumns.size(), 8u);
+  EXPECT_EQ(s.ImportColumns[0].Column, 3);
+  EXPECT_EQ(s.ImportColumns[5].Given, 0);
+  EXPECT_EQ(s.ImportColumns[7].Column, 7);
+  EXPECT_EQ(s.ImportColumns[0].Key, "CbxNumColRef");
+  EXPECT_EQ(s.ImportColumns[0].Title, "Référence");
+  EXPECT_EQ(s.ImportColumns[7].Key, "CbxNumColSens");
+  EXPECT_EQ(s.ImportColumns[7].Title, "Sens du fil");
+  EXPECT_EQ(s.CustomWordsLoaded, 1);
+  EXPECT_EQ(s.OptionsFileDirty, 0);
+
+  fs::remove(Path(kOptionsFileName));
+  SaveOptionsFile(dir_.path(), s);
+  EXPECT_EQ(Read(kOptionsFileName), OptionsFixture());
+}
+
+TEST_F(SettingsFilesTest, MissingOptionsGiveTheDefaultsAndNoFile) {
+  Settings s;
+  s.MaxLength = 1.0;
+  s.OptionsFileDirty = 1;
+  EXPECT_EQ(LoadOptionsFile(dir_.path(), s).Status, FileLoadStatus::Missing);
+  ExpectDefaultOptions(s);
+  EXPECT_EQ(s.ImportColumns[2].Title, "Nombre");
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  EXPECT_FALSE(fs::exists(Path(kOptionsFileName)));
+}
+
+TEST_F(SettingsFilesTest, ShortOrCorruptOptionsAreTreatedAsMissing) {
+  const std::string good = OptionsFixture();
+  std::vector<std::pair<std::string, std::string>> files;
+  for (std::size_t cut = 0; cut < good.size(); ++cut) {
+    files.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
+  }
+  const struct {
+    const char* name;
+    std::size_t offset;
+    std::function<void(std::string&, std::size_t)> put;
+  } corrupt[] = {
+      {"max length 0", 0, [](std::string& b, std::size_t o) { PutF64(b, o, 0.0); }},
+      {"max width NaN", 8, [](std::string& b, std::size_t o) { PutF64(b, o, kNaN); }},
+      {"panel length -1", 16, [](std::string& b, std::size_t o) { PutF64(b, o, -1.0); }},
+      {"offcut surface NaN", 151, [](std::string& b, std::size_t o) { PutF64(b, o, kNaN); }},
+      {"kerf -1", 175, [](std::string& b, std::size_t o) { PutI32(b, o, -1); }},
+      {"grain 3", 182, [](std::string& b, std::size_t o) { PutI32(b, o, 3); }},
+      {"column 0", 186, [](std::string& b, std::size_t o) { PutI32(b, o, 0); }},
+      {"column 9", 221, [](std::string& b, std::size_t o) { PutI32(b, o, 9); }},
+      {"given 2", 190, [](std::string& b, std::size_t o) { PutU8(b, o, 2); }},
+  };
+  for (const auto& c : corrupt) {
+    std::string bytes = good;
+    c.put(bytes, c.offset);
+    files.emplace_back(c.name, bytes);
+  }
+  for (const auto& [name, bytes] : files) {
+    Write(kOptionsFileName, bytes);
+    Settings s;
+    const FileLoadResult result = LoadOptionsFile(dir_.path(), s);
+    EXPECT_EQ(result.Status, FileLoadStatus::Refused) << name;
+    EXPECT_EQ(result.Message, LoadString(126) + "Options.dat") << name;
+    ExpectDefaultOptions(s);
+    if (HasFailure()) FAIL() << name;
+  }
+}
+
+TEST_F(SettingsFilesTest, ALongerOptionsFileIsReadForItsFirstBytes) {
+  Write(kOptionsFileName, OptionsFixture() + "more");
+  Settings s;
+  EXPECT_EQ(LoadOptionsFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.WordPanel, "Plaque");
+}
+
+TEST_F(SettingsFilesTest, SavedOptionsReadBack) {
+  Settings s;
+  ApplyDefaultOptions(s);
+  s.SummaryInMetres = 0;
+  s.CutLineLabelMode = 1;
+  s.WordPart = "Élément";
+  s.WordPanels = std::string(25, 'p');  // shortened to its field
+  s.ImportColumns[3].Given = 0;
+  SaveOptionsFile(dir_.path(), s);
+  EXPECT_EQ(Read(kOptionsFileName).size(), kOptionsFileSize);
+  Settings back;
+  ASSERT_EQ(LoadOptionsFile(dir_.path(), back).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(back.SummaryInMetres, 0);
+  EXPECT_EQ(back.CutLineLabelMode, 1);
+  EXPECT_EQ(back.WordPart, "Élément");
+  EXPECT_EQ(back.WordPanels, std::string(20, 'p'));
+  EXPECT_EQ(back.ImportColumns[3].Given, 0);
+  EXPECT_EQ(back.DefaultKerf, 30);
+}
+
+// ---- Unite.dat --------------------------------------------------------------------------------
+
+std::string UnitFixture(double factor) {
+  std::string b(38, '\0');
+  PutF64(b, 0, factor);
+  PutText(b, 8, "po");
+  PutText(b, 23, "pouce anglais");
+  return b;
+}
+
+TEST_F(SettingsFilesTest, UnitReadsAndWritesTheSameBytes) {
+  Write(kUnitFileName, UnitFixture(254.0));
+  Settings s;
+  EXPECT_EQ(LoadUnitFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.MeasureUnit.Factor, 254.0);
+  EXPECT_EQ(s.MeasureUnit.Abbreviation, "po");
+  EXPECT_EQ(s.MeasureUnit.SecondText, "pouce anglais");
+  EXPECT_EQ(s.UnitFileDirty, 0);
+  fs::remove(Path(kUnitFileName));
+  SaveUnitFile(dir_.path(), s);
+  EXPECT_EQ(Read(kUnitFileName), UnitFixture(254.0));
+}
+
+TEST_F(SettingsFilesTest, MissingShortOrCorruptUnitGivesMillimetresAndIsRewritten) {
+  std::vector<std::pair<std::string, std::optional<std::string>>> cases = {{"missing", std::nullopt}};
+  const std::string good = UnitFixture(100.0);
+  for (std::size_t cut = 0; cut < good.size(); ++cut) {
+    cases.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
+  }
+  for (double factor : {0.0, -10.0, kNaN, std::numeric_limits<double>::infinity()}) {
+    cases.emplace_back("factor " + std::to_string(factor), UnitFixture(factor));
+  }
+  for (const auto& [name, bytes] : cases) {
+    fs::remove(Path(kUnitFileName));
+    if (bytes) Write(kUnitFileName, *bytes);
+    Settings s;
+    s.MeasureUnit = {100.0, "cm", "gardé"};
+    const FileLoadResult result = LoadUnitFile(dir_.path(), s);
+    EXPECT_EQ(result.Status, bytes ? FileLoadStatus::Refused : FileLoadStatus::Missing) << name;
+    EXPECT_EQ(s.MeasureUnit.Factor, 10.0) << name;
+    EXPECT_EQ(s.MeasureUnit.Abbreviation, "mm") << name;
+    EXPECT_EQ(s.MeasureUnit.SecondText, "gardé") << name;
+    EXPECT_EQ(s.UnitFileDirty, 1) << name;
+  }
+}
+
+// ---- FEssences.dat and FDesPieces.dat ---------------------------------------------------------
+
+std::string NamesFixture(const std::vector<std::string>& names) {
+  std::string b(50 * names.size(), '\0');
+  for (std::size_t i = 0; i < names.size(); ++i) PutText(b, 50 * i, names[i]);
+  return b;
+}
+
+TEST_F(SettingsFilesTest, SpeciesAreReadAndWrittenInListOrder) {
+  const std::vector<std::string> stored = {"Pin", "Ch\xEAne", "Acacia", std::string(49, 'z')};
+  Write(kSpeciesFileName, NamesFixture(stored));
+  Settings s;
+  EXPECT_EQ(LoadSpeciesFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Pin", "Chêne", "Acacia", std::string(49, 'z')}));
+  fs::remove(Path(kSpeciesFileName));
+  SaveSpeciesFile(dir_.path(), s);
+  EXPECT_EQ(Read(kSpeciesFileName), NamesFixture(stored));  // not sorted: jobs refer by position
+}
+
+TEST_F(SettingsFilesTest, NameFilesOfAnyLength) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {"empty", "", {}},
+      {"120 bytes", NamesFixture({"H\xEAtre", "Orme"}).substr(0, 100) + "Fr\xEAne" + std::string(15, '\0'),
+       {"Hêtre", "Orme", "Frêne"}},
+      {"last field cut without NUL", NamesFixture({"Orme"}) + "Noy", {"Orme", "Noy"}},
+      {"field without NUL", std::string(50, 'a'), {std::string(50, 'a')}},
+  };
+  for (const auto& c : cases) {
+    Write(kDesignationsFileName, c.bytes);
+    Settings s;
+    s.DesignationNames = {"avant"};
+    EXPECT_EQ(LoadDesignationsFile(dir_.path(), s).Status, FileLoadStatus::Loaded) << c.name;
+    EXPECT_EQ(s.DesignationNames, c.expected) << c.name;
+  }
+}
+
+TEST_F(SettingsFilesTest, MissingOrOversizedNameFilesLeaveTheListAlone) {
+  Settings s;
+  s.SpeciesNames = {"Chêne"};
+  EXPECT_EQ(LoadSpeciesFile(dir_.path(), s).Status, FileLoadStatus::Missing);
+  Write(kSpeciesFileName, std::string(50 * 100000 + 1, 'a'));
+  const FileLoadResult result = LoadSpeciesFile(dir_.path(), s);
+  EXPECT_EQ(result.Status, FileLoadStatus::Refused);
+  EXPECT_EQ(result.Message, LoadString(126) + "FEssences.dat");
+  EXPECT_EQ(s.SpeciesNames, std::vector<std::string>{"Chêne"});
+}
+
+TEST_F(SettingsFilesTest, DesignationsAreSortedByTheirFileBytes) {
+  Settings s;
+  // Windows-1252 order: capitals, small letters, then "€" (0x80) and the accented capitals.
+  s.DesignationNames = {"Étagère", "€uro", "chevron", "Zèbre", "b", "Armoire"};
+  s.DesignationsFileDirty = 1;
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  const std::vector<std::string> sorted = {"Armoire", "Zèbre", "b", "chevron", "€uro", "Étagère"};
+  EXPECT_EQ(s.DesignationNames, sorted);
+  Settings back;
+  LoadDesignationsFile(dir_.path(), back);
+  EXPECT_EQ(back.DesignationNames, sorted);
+}
+
+TEST_F(SettingsFilesTest, ANameOutsideWindows1252IsNotWritten) {
+  Write(kSpeciesFileName, NamesFixture({"Orme"}));
+  Settings s;
+  s.SpeciesNames = {"Orme", "桜"};
+  EXPECT_THROW(SaveSpeciesFile(dir_.path(), s), SettingsFileError);
+  EXPECT_EQ(Read(kSpeciesFileName), NamesFixture({"Orme"}));
+}
+
+// ---- FDimPanneaux.dat and FDimPieces.dat ------------------------------------------------------
+
+std::string SizesFixture(std::int32_t count, const std::vector<DIMENSIONS>& sizes) {
+  std::string b(4 + 16 * sizes.size(), '\0');
+  PutI32(b, 0, count);
+  for (std::size_t i = 0; i < sizes.size(); ++i) {
+    PutI32(b, 4 + 16 * i, sizes[i].Length);
+    PutI32(b, 8 + 16 * i, sizes[i].Width);
+    PutI32(b, 12 + 16 * i, sizes[i].Thickness);
+    PutI32(b, 16 + 16 * i, sizes[i].Kind);
+  }
+  return b;
+}
+
+const std::vector<DIMENSIONS> kSizes = {{24400, 12200, 190, 2}, {28000, 20700, 100, 1}, {25000, 12500, 100, 2}};
+
+TEST_F(SettingsFilesTest, SizesLoadIntoTheListTheNameChooses) {
+  Write(kPanelSizesFileName, SizesFixture(3, kSizes));
+  Write(kPartSizesFileName, SizesFixture(1, {kSizes[1]}));
+  Write("autre.dat", SizesFixture(1, {kSizes[2]}));
+  Settings s;
+  EXPECT_EQ(LoadDimensionsFile(dir_.path(), kPanelSizesFileName, s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.PanelSizes, kSizes);
+  EXPECT_TRUE(s.PartSizes.empty());
+  LoadDimensionsFile(dir_.path(), kPartSizesFileName, s);
+  EXPECT_EQ(s.PartSizes, std::vector<DIMENSIONS>{kSizes[1]});
+  LoadDimensionsFile(dir_.path(), "autre.dat", s);  // any other name is the part sizes
+  EXPECT_EQ(s.PartSizes, std::vector<DIMENSIONS>{kSizes[2]});
+  EXPECT_EQ(s.PanelSizes, kSizes);
+}
+
+TEST_F(SettingsFilesTest, SizesAreWrittenSortedByLength) {
+  Settings s;
+  s.PartSizes = kSizes;
+  s.PanelSizes = {kSizes[1], kSizes[0]};
+  SaveDimensionsFile(dir_.path(), kPartSizesFileName, s);
+  const std::vector<DIMENSIONS> sorted = {kSizes[0], kSizes[2], kSizes[1]};
+  EXPECT_EQ(Read(kPartSizesFileName), SizesFixture(3, sorted));
+  EXPECT_EQ(s.PartSizes, sorted);
+  EXPECT_EQ(s.PanelSizes, (std::vector<DIMENSIONS>{kSizes[1], kSizes[0]}));
+}
+
+TEST_F(SettingsFilesTest, SizeCountsOfZeroOrLessGiveAnEmptyList) {
+  for (std::int32_t count : {0, -1, std::numeric_limits<std::int32_t>::min()}) {
+    Write(kPanelSizesFileName, SizesFixture(count, kSizes));
+    Settings s;
+    s.PanelSizes = kSizes;
+    EXPECT_EQ(LoadDimensionsFile(dir_.path(), kPanelSizesFileName, s).Status, FileLoadStatus::Loaded);
+    EXPECT_TRUE(s.PanelSizes.empty()) << count;
+  }
+}
+
+TEST_F(SettingsFilesTest, ShortOrOvercountedSizeFilesAreRefused) {
+  const std::string good = SizesFixture(3, kSizes);
+  std::vector<std::string> files;
+  for (std::size_t cut = 0; cut < good.size(); ++cut) files.push_back(good.substr(0, cut));
+  files.push_back(SizesFixture(4, kSizes));
+  files.push_back(SizesFixture(0x7FFFFFFF, kSizes));
+  for (const std::string& bytes : files) {
+    Write(kPanelSizesFileName, bytes);
+    Settings s;
+    s.PanelSizes = {kSizes[1]};
+    const FileLoadResult result = LoadDimensionsFile(dir_.path(), kPanelSizesFileName, s);
+    EXPECT_EQ(result.Status, FileLoadStatus::Refused) << bytes.size();
+    EXPECT_EQ(result.Message, LoadString(126) + "FDimPanneaux.dat");
+    EXPECT_EQ(s.PanelSizes, std::vector<DIMENSIONS>{kSizes[1]}) << bytes.size();
+  }
+}
+
+// ---- FEtiquettes.dat --------------------------------------------------------------------------
+
+const std::vector<ETIQUETTE> kLabels = {{"Avery L7160", 381, 635, 10, 20, 381, 660},
+                                        {"Étiquette 14c", 1, 2, 3, 4, 5, 6}};
+
+std::string LabelsFixture(std::int32_t count, const std::vector<std::string>& names) {
+  std::string b(4 + 39 * names.size(), '\0');
+  PutI32(b, 0, count);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const ETIQUETTE& e = kLabels[i];
+    const std::size_t o = 4 + 39 * i;
+    PutText(b, o, names[i]);
+    PutI32(b, o + 15, e.Height);
+    PutI32(b, o + 19, e.Width);
+    PutI32(b, o + 23, e.TopMargin);
+    PutI32(b, o + 27, e.BottomMargin);
+    PutI32(b, o + 31, e.VerticalPitch);
+    PutI32(b, o + 35, e.HorizontalPitch);
+  }
+  return b;
+}
+
+const std::vector<std::string> kLabelNames = {"Avery L7160", "\xC9tiquette 14c"};
+
+TEST_F(SettingsFilesTest, LabelsReadAndWriteTheSameBytes) {
+  Write(kLabelsFileName, LabelsFixture(2, kLabelNames));
+  Settings s;
+  EXPECT_EQ(LoadLabelsFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.LabelFormats, kLabels);
+  fs::remove(Path(kLabelsFileName));
+  SaveLabelsFile(dir_.path(), s);
+  EXPECT_EQ(Read(kLabelsFileName), LabelsFixture(2, kLabelNames));
+}
+
+TEST_F(SettingsFilesTest, ALabelCountOfZeroIsAnEmptyList) {
+  Write(kLabelsFileName, LabelsFixture(0, {}));
+  Settings s;
+  s.LabelFormats = kLabels;
+  EXPECT_EQ(LoadLabelsFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_TRUE(s.LabelFormats.empty());
+  // And an empty list is stored as no file, which every reader takes as an empty list.
+  SaveLabelsFile(dir_.path(), s);
+  EXPECT_FALSE(fs::exists(Path(kLabelsFileName)));
+  EXPECT_NO_THROW(SaveLabelsFile(dir_.path(), s));
+  EXPECT_EQ(LoadLabelsFile(dir_.path(), s).Status, FileLoadStatus::Missing);
+}
+
+TEST_F(SettingsFilesTest, ShortOrOvercountedLabelFilesAreRefused) {
+  const std::string good = LabelsFixture(2, kLabelNames);
+  std::vector<std::string> files;
+  for (std::size_t cut = 0; cut < good.size(); ++cut) files.push_back(good.substr(0, cut));
+  files.push_back(LabelsFixture(-1, kLabelNames).substr(0, 4) + good.substr(4, 10));
+  files.push_back(LabelsFixture(3, kLabelNames));
+  files.push_back(LabelsFixture(100000000, kLabelNames));
+  for (const std::string& bytes : files) {
+    Write(kLabelsFileName, bytes);
+    Settings s;
+    s.LabelFormats = {kLabels[1]};
+    const FileLoadResult result = LoadLabelsFile(dir_.path(), s);
+    if (bytes.size() >= 4 && bytes.substr(0, 4) == std::string("\xFF\xFF\xFF\xFF")) {
+      EXPECT_EQ(result.Status, FileLoadStatus::Loaded);  // a negative count: no format
+      EXPECT_TRUE(s.LabelFormats.empty());
+      continue;
+    }
+    EXPECT_EQ(result.Status, FileLoadStatus::Refused) << bytes.size();
+    EXPECT_EQ(s.LabelFormats, std::vector<ETIQUETTE>{kLabels[1]}) << bytes.size();
+  }
+}
+
+// ---- Start and close --------------------------------------------------------------------------
+
+TEST_F(SettingsFilesTest, StartWithNoFileThenCloseWithNothingChanged) {
+  Settings s;
+  EXPECT_TRUE(LoadSettingsFiles(dir_.path(), s).empty());
+  ExpectDefaultOptions(s);
+  EXPECT_EQ(s.MeasureUnit.Factor, 10.0);
+  EXPECT_EQ(s.UnitFileDirty, 1);
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  // Only the unit file is created.
+  std::vector<std::string> files;
+  for (const auto& entry : fs::directory_iterator(dir_.path())) files.push_back(entry.path().filename().string());
+  EXPECT_EQ(files, std::vector<std::string>{"Unite.dat"});
+}
+
+TEST_F(SettingsFilesTest, EveryDirtyFileIsWrittenAndReadBack) {
+  Settings s;
+  LoadSettingsFiles(dir_.path(), s);
+  s.MeasureUnit = {100.0, "cm", ""};
+  s.SpeciesNames = {"Pin", "Chêne"};
+  s.DesignationNames = {"Montant"};
+  s.PanelSizes = {kSizes[0]};
+  s.PartSizes = {kSizes[1], kSizes[2]};
+  s.LabelFormats = kLabels;
+  s.DefaultKerf = 42;
+  s.OptionsFileDirty = s.UnitFileDirty = s.SpeciesFileDirty = s.DesignationsFileDirty = 1;
+  s.PanelSizesDirty = s.PartSizesDirty = s.LabelsFileDirty = 1;
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  Settings back;
+  EXPECT_TRUE(LoadSettingsFiles(dir_.path(), back).empty());
+  EXPECT_EQ(back.MeasureUnit.Factor, 100.0);
+  EXPECT_EQ(back.MeasureUnit.Abbreviation, "cm");
+  EXPECT_EQ(back.SpeciesNames, s.SpeciesNames);
+  EXPECT_EQ(back.DesignationNames, s.DesignationNames);
+  EXPECT_EQ(back.PanelSizes, s.PanelSizes);
+  EXPECT_EQ(back.PartSizes, s.PartSizes);
+  EXPECT_EQ(back.LabelFormats, s.LabelFormats);
+  EXPECT_EQ(back.DefaultKerf, 42);
+  EXPECT_EQ(back.CustomWordsLoaded, 1);
+  EXPECT_EQ(back.UnitFileDirty + back.OptionsFileDirty + back.SpeciesFileDirty +
+                back.PanelSizesDirty + back.PartSizesDirty + back.LabelsFileDirty,
+            0);
+}
+
+TEST_F(SettingsFilesTest, AFailedSaveDoesNotStopTheOthers) {
+  fs::create_directory(Path(kSpeciesFileName));  // cannot be replaced by a file
+  Settings s;
+  s.SpeciesNames = {"Pin"};
+  s.LabelFormats = kLabels;
+  s.SpeciesFileDirty = s.LabelsFileDirty = 1;
+  const std::vector<SettingsFileError> failures = SaveDirtySettingsFiles(dir_.path(), s);
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
+  EXPECT_FALSE(failures[0].readOnly());
+  EXPECT_EQ(Read(kLabelsFileName), LabelsFixture(2, kLabelNames));
+}
+
+// What the readers would refuse at the next start is never written: the old file stays.
+TEST_F(SettingsFilesTest, OptionsAndUnitTheReaderWouldRefuseAreNotWritten) {
+  Settings good;
+  ApplyDefaultOptions(good);
+  good.OptionsFileDirty = good.UnitFileDirty = 1;
+  ASSERT_TRUE(SaveDirtySettingsFiles(dir_.path(), good).empty());
+  const std::string options = Read(kOptionsFileName);
+  const std::string unit = Read(kUnitFileName);
+  const struct {
+    const char* what;
+    std::function<void(Settings&)> spoil;
+    const char* file;
+  } cases[] = {
+      {"kerf 600", [](Settings& s) { s.DefaultKerf = 600; }, kOptionsFileName},
+      {"grain 3", [](Settings& s) { s.ImportDefaultGrain = 3; }, kOptionsFileName},
+      {"column 9", [](Settings& s) { s.ImportColumns[2].Column = 9; }, kOptionsFileName},
+      {"no maximum length", [](Settings& s) { s.MaxLength = 0; }, kOptionsFileName},
+      {"unit factor 0", [](Settings& s) { s.MeasureUnit.Factor = 0; }, kUnitFileName},
+  };
+  for (const auto& c : cases) {
+    Settings s = good;
+    c.spoil(s);
+    const std::vector<SettingsFileError> failures = SaveDirtySettingsFiles(dir_.path(), s);
+    ASSERT_EQ(failures.size(), 1u) << c.what;
+    EXPECT_EQ(failures[0].fileName(), c.file) << c.what;
+    EXPECT_EQ(Read(kOptionsFileName), options) << c.what;
+    EXPECT_EQ(Read(kUnitFileName), unit) << c.what;
+  }
+}
+
+TEST_F(SettingsFilesTest, ARefusedFileIsKeptBeforeItIsReplaced) {
+  const std::string corrupt = SizesFixture(5, kSizes);
+  Write(kPartSizesFileName, corrupt);
+  Settings s;
+  const std::vector<FileLoadResult> refused = LoadSettingsFiles(dir_.path(), s);
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_EQ(refused[0].Message, LoadString(126) + "FDimPieces.dat");
+  EXPECT_TRUE(s.PartSizes.empty());
+  s.PartSizes = {kSizes[0]};
+  s.PartSizesDirty = 1;
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  EXPECT_EQ(ReadBytes(dir_.path() / "FDimPieces.dat.bak"), corrupt);
+  EXPECT_EQ(Read(kPartSizesFileName), SizesFixture(1, {kSizes[0]}));
+  // A second save keeps the copy as it was.
+  EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
+  EXPECT_EQ(ReadBytes(dir_.path() / "FDimPieces.dat.bak"), corrupt);
+  EXPECT_FALSE(fs::exists(dir_.path() / "FDimPieces.dat.bak2"));
+}
+
+}  // namespace
+}  // namespace tranchex

@@ -1,0 +1,76 @@
+#include "job/PanelCharacteristics.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/PlanFixtures.h"
+
+namespace tranchex {
+namespace {
+
+using test::MakePanel;
+
+struct LabelCase {
+  const char* name;
+  Panneau_p panel;
+  double factor;
+  int jobKind;
+  const char* label;
+};
+
+TEST(BuildPanelCharacteristics, Labels) {
+  const std::vector<LabelCase> cases = {
+      {"simple job in mm", MakePanel(25000, 12500, 190, 0, GrainHorizontal), 10, 1,
+       "2500x1250 - horizontal"},
+      {"complex job", MakePanel(25000, 12500, 190, 0, GrainHorizontal), 10, 2,
+       "2500x1250x19 - chêne - horizontal"},
+      {"complex job, half a millimetre thick", MakePanel(25000, 12500, 185, 0, GrainHorizontal),
+       10, 2, "2500x1250x18,5 - chêne - horizontal"},
+      {"centimetres", MakePanel(25005, 12500, 190, 1, GrainIndifferent), 100, 1,
+       "250,05x125 - indifférent"},
+      {"three decimals of thickness", MakePanel(25000, 12500, 1234, 1, GrainVertical), 10000, 2,
+       "2,5x1,25x0,123 - érable - vertical"},
+      {"species outside the list", MakePanel(25000, 12500, 190, 5, GrainVertical), 10, 2,
+       "2500x1250x19 - Non spécifié - vertical"},
+      {"negative species", MakePanel(25000, 12500, 190, -1, GrainVertical), 10, 2,
+       "2500x1250x19 - Non spécifié - vertical"},
+  };
+  const std::vector<std::string> species{"Chêne", "ÉRABLE"};
+  const ListTexts texts = LoadListTexts(',');
+  for (const LabelCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    UNITE_MESURE unit;
+    unit.Factor = c.factor;
+    CharacteristicList list;
+    BuildPanelCharacteristics(list, {c.panel}, species, unit, c.jobKind, texts);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].Label, c.label);
+    EXPECT_EQ(list[0].Grain, c.panel.Grain);
+    EXPECT_EQ(list[0].Species, c.panel.Species);
+    EXPECT_EQ(list[0].Thickness, c.panel.Thickness);
+  }
+}
+
+TEST(BuildPanelCharacteristics, OneEntryPerPanelInOrderWithoutMerging) {
+  const ListTexts texts = LoadListTexts('.');
+  const std::vector<std::string> species{"Chêne"};
+  CharacteristicList list = {{"old", 0, 0, 0}};
+  const Panneau_p a = MakePanel(25000, 12500, 185, 0, GrainVertical);
+  const Panneau_p b = MakePanel(30000, 12500, 190, 0, GrainHorizontal);
+  BuildPanelCharacteristics(list, {a, b, a}, species, UNITE_MESURE{}, 2, texts);
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].Label, "2500x1250x18.5 - chêne - vertical");
+  EXPECT_EQ(list[1].Label, "3000x1250x19 - chêne - horizontal");
+  EXPECT_EQ(list[0], list[2]);
+}
+
+TEST(BuildPanelCharacteristics, EmptyPanelListLeavesTheListAsItWas) {
+  CharacteristicList list = {{"old", 1, 2, 3.0}};
+  BuildPanelCharacteristics(list, {}, {}, UNITE_MESURE{}, 1, LoadListTexts(','));
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].Label, "old");
+}
+
+}  // namespace
+}  // namespace tranchex

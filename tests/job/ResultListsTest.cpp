@@ -1,0 +1,286 @@
+#include "job/ResultLists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/PlanFixtures.h"
+
+namespace tranchex {
+namespace {
+
+using test::MakePanel;
+using test::PlaceParts;
+using test::PlacedPart;
+using test::SetFreeRects;
+
+constexpr int kSimple = 1;
+constexpr int kComplex = 2;
+constexpr int kInUnit = 0;
+constexpr int kInMetres = 1;
+
+class SummaryListsTest : public ::testing::Test {
+ protected:
+  void Build(const PanelList& panels, int jobKind = kComplex, int summaryInMetres = kInUnit) {
+    BuildSummaryLists(lines, offcuts, panels, species, unit, jobKind, summaryInMetres, texts);
+  }
+
+  ListTexts texts = LoadListTexts(',');
+  std::vector<std::string> species{"Chêne", "Hêtre"};
+  UNITE_MESURE unit;  // millimetres
+  SummaryLineList lines;
+  OffcutList offcuts;
+};
+
+TEST_F(SummaryListsTest, TotalsOfOnePanelInMillimetres) {
+  Panneau_p p = MakePanel(28000, 20700, 190, 0, GrainHorizontal);
+  p.PlacedParts = {PlacedPart(0, 10000, 5000, 0, 20700), PlacedPart(1, 10000, 5000, 10000, 20700),
+                   PlacedPart(2, 2000, 1000, 0, 15700)};
+  SetFreeRects(p, {MONRect(0, 5000, 28000, 0), MONRect(20000, 15700, 28000, 5000)});
+  p.CutLength = 45000;
+  Build({p});
+
+  ASSERT_EQ(lines.size(), 1u);
+  const METRAGE& l = lines[0];
+  EXPECT_EQ(l.Key, "2800x2070x19mm - chêne - horizontal");
+  EXPECT_EQ(l.PanelCount, 1);
+  EXPECT_DOUBLE_EQ(static_cast<double>(l.PanelArea), 5796000.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(l.PartsArea), 1020000.0);
+  EXPECT_DOUBLE_EQ(l.PartsPerimeter, 6600.0);  // (30000 + 30000 + 6000) / 10
+  EXPECT_DOUBLE_EQ(l.CutLength, 4500.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(l.WasteArea), 1400000.0 + 856000.0);
+  EXPECT_NEAR(l.WastePercent, 2256000.0 / 5796000.0 * 100, 1e-9);
+  EXPECT_EQ(l.PartsPerPanel, 3);
+
+  ASSERT_EQ(offcuts.size(), 2u);
+  EXPECT_EQ(offcuts[0].Text, "2800x500x19 - chêne - horizontal");
+  EXPECT_EQ(offcuts[0].Count, 1);
+  EXPECT_EQ(offcuts[0].Length, 28000.0);
+  EXPECT_EQ(offcuts[0].Width, 5000.0);
+  EXPECT_EQ(offcuts[0].Thickness, 190.0);
+  EXPECT_EQ(offcuts[0].Species, 0);
+  EXPECT_EQ(offcuts[0].Surface, 140000000.0L);  // internal units, not divided
+  EXPECT_EQ(offcuts[0].Grain, GrainHorizontal);
+  EXPECT_EQ(offcuts[1].Text, "800x1070x19 - chêne - horizontal");
+}
+
+TEST_F(SummaryListsTest, KeyOfASimpleJobLeavesOutThicknessAndSpecies) {
+  Build({MakePanel(28000, 20700, 190, 0, GrainHorizontal)}, kSimple);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "2800x2070mm - horizontal");
+  // The offcut text carries thickness and species whatever the job kind.
+  ASSERT_EQ(offcuts.size(), 1u);
+  EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - chêne - horizontal");
+}
+
+TEST_F(SummaryListsTest, EmptyPanelListLeavesBothListsAsTheyWere) {
+  METRAGE oldLine;
+  oldLine.Key = "old";
+  CHUTE oldOffcut;
+  oldOffcut.Text = "old";
+  lines = {oldLine};
+  offcuts = {oldOffcut, oldOffcut};
+  Build({});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "old");
+  EXPECT_EQ(offcuts.size(), 2u);
+}
+
+TEST_F(SummaryListsTest, RunningTwiceGivesTheSameLists) {
+  Panneau_p a = MakePanel(20000, 10000);
+  PlaceParts(a, 1);
+  SetFreeRects(a, {MONRect(0, 500, 1000, 0), MONRect(1000, 500, 2000, 0)});
+  Panneau_p b = a;
+  SetFreeRects(b, {MONRect(0, 500, 1000, 0)});
+  const PanelList panels{a, b};
+  Build(panels);
+  const OffcutList first = offcuts;
+  const SummaryLineList firstLines = lines;
+  Build(panels);
+  ASSERT_EQ(offcuts.size(), first.size());
+  for (std::size_t i = 0; i < offcuts.size(); ++i) {
+    EXPECT_EQ(offcuts[i].Text, first[i].Text);
+    EXPECT_EQ(offcuts[i].Count, first[i].Count);
+  }
+  ASSERT_EQ(lines.size(), firstLines.size());
+  EXPECT_EQ(lines[0].PanelCount, firstLines[0].PanelCount);
+  EXPECT_EQ(offcuts[0].Count, 3);
+}
+
+TEST_F(SummaryListsTest, PanelWithoutPartsIsAllWaste) {
+  const Panneau_p empty = MakePanel(25000, 12500);  // its free list is the whole panel
+  Build({empty});
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].PanelCount, 1);
+  EXPECT_EQ(lines[0].PartsArea, 0.0L);
+  EXPECT_EQ(lines[0].PartsPerimeter, 0.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].WasteArea), 3125000.0);
+  EXPECT_DOUBLE_EQ(lines[0].WastePercent, 100.0);
+  EXPECT_EQ(lines[0].PartsPerPanel, 0);
+  ASSERT_EQ(offcuts.size(), 1u);
+  EXPECT_EQ(offcuts[0].Length, 25000.0);
+  EXPECT_EQ(offcuts[0].Width, 12500.0);
+}
+
+TEST_F(SummaryListsTest, PartsPerPanelIsTheLastPanelsCountNotASum) {
+  PanelList panels;
+  for (int n : {5, 7, 4}) {
+    Panneau_p p = MakePanel(20000, 10000);
+    PlaceParts(p, n);
+    panels.push_back(p);
+  }
+  Build(panels);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].PanelCount, 3);
+  EXPECT_EQ(lines[0].PartsPerPanel, 4);
+}
+
+struct KeyCase {
+  const char* name;
+  Panneau_p second;
+  int jobKind;
+  std::size_t expectedLines;
+};
+
+TEST_F(SummaryListsTest, WhatSeparatesTwoLines) {
+  const Panneau_p base = MakePanel(28000, 20700, 190, 0, GrainHorizontal);
+  const std::vector<KeyCase> cases = {
+      {"other grain, simple job", MakePanel(28000, 20700, 190, 0, GrainVertical), kSimple, 2},
+      {"other grain, complex job", MakePanel(28000, 20700, 190, 0, GrainVertical), kComplex, 2},
+      {"other thickness, simple job", MakePanel(28000, 20700, 220, 0, GrainHorizontal), kSimple, 1},
+      {"other thickness, complex job", MakePanel(28000, 20700, 220, 0, GrainHorizontal), kComplex,
+       2},
+      {"other species, simple job", MakePanel(28000, 20700, 190, 1, GrainHorizontal), kSimple, 1},
+      {"other species, complex job", MakePanel(28000, 20700, 190, 1, GrainHorizontal), kComplex,
+       2},
+      {"same size to the hundredth", MakePanel(28000.04, 20700, 190, 0, GrainHorizontal), kSimple,
+       1},
+  };
+  for (const KeyCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Build({base, c.second, base}, c.jobKind);
+    EXPECT_EQ(lines.size(), c.expectedLines);
+    int total = 0;
+    for (const METRAGE& l : lines) total += l.PanelCount;
+    EXPECT_EQ(total, 3);
+  }
+}
+
+TEST_F(SummaryListsTest, SummaryInMetres) {
+  Build({MakePanel(28000, 20700)}, kSimple, kInMetres);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "2,8x2,07m - horizontal");
+  EXPECT_NEAR(static_cast<double>(lines[0].PanelArea), 5.796, 1e-12);
+  EXPECT_EQ(offcuts[0].Text, "2,8x2,07x0,02 - chêne - horizontal");
+  EXPECT_EQ(offcuts[0].Length, 28000.0);  // offcut sizes stay in internal units
+}
+
+TEST_F(SummaryListsTest, SummaryInOtherUnits) {
+  unit.Factor = 254.0;
+  unit.Abbreviation = "in";
+  Build({MakePanel(25400, 12700, 254)}, kComplex, 2);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "100x50x1in - chêne - horizontal");
+  EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].PanelArea), 5000.0);
+}
+
+TEST_F(SummaryListsTest, EqualOffcutsMergeIntoTheFirstWhateverTheirGrain) {
+  Panneau_p horizontal = MakePanel(20000, 10000, 190, 0, GrainHorizontal);
+  Panneau_p vertical = MakePanel(20000, 10000, 190, 0, GrainVertical);
+  PlaceParts(horizontal, 1);
+  PlaceParts(vertical, 1);
+  SetFreeRects(horizontal, {MONRect(0, 500, 1000, 0)});
+  SetFreeRects(vertical, {MONRect(5000, 1500, 6000, 1000), MONRect(0, 1000, 500, 0)});
+  Build({horizontal, vertical});
+
+  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(offcuts.size(), 2u);
+  EXPECT_EQ(offcuts[0].Count, 2);
+  EXPECT_EQ(offcuts[0].Text, "100x50x19 - chêne - horizontal");
+  EXPECT_EQ(offcuts[0].Grain, GrainHorizontal);
+  // The same rectangle turned is another kind of offcut.
+  EXPECT_EQ(offcuts[1].Length, 500.0);
+  EXPECT_EQ(offcuts[1].Width, 1000.0);
+  EXPECT_EQ(offcuts[1].Count, 1);
+  EXPECT_EQ(offcuts[1].Grain, GrainVertical);
+}
+
+TEST_F(SummaryListsTest, OffcutsDifferingInThicknessOrSpeciesStayApart) {
+  Panneau_p a = MakePanel(20000, 10000, 190, 0);
+  Panneau_p b = MakePanel(20000, 10000, 190.5, 0);
+  Panneau_p c = MakePanel(20000, 10000, 190, 1);
+  for (Panneau_p* p : {&a, &b, &c}) {
+    PlaceParts(*p, 1);
+    SetFreeRects(*p, {MONRect(0, 500, 1000, 0)});
+  }
+  Build({a, b, c}, kSimple);
+  ASSERT_EQ(lines.size(), 1u);
+  ASSERT_EQ(offcuts.size(), 3u);
+  EXPECT_EQ(offcuts[1].Text, "100x50x19,05 - chêne - horizontal");
+  EXPECT_EQ(offcuts[2].Text, "100x50x19 - hêtre - horizontal");
+}
+
+TEST_F(SummaryListsTest, OffcutsFollowTheLinesThenThePanels) {
+  // Panels A1, B, A2: the offcuts of line A (A1, then A2) come before those of line B.
+  Panneau_p a1 = MakePanel(20000, 10000);
+  Panneau_p b = MakePanel(30000, 10000);
+  Panneau_p a2 = MakePanel(20000, 10000);
+  for (Panneau_p* p : {&a1, &b, &a2}) PlaceParts(*p, 1);
+  SetFreeRects(a1, {MONRect(0, 100, 100, 0)});
+  SetFreeRects(b, {MONRect(0, 200, 200, 0)});
+  SetFreeRects(a2, {MONRect(0, 300, 300, 0), MONRect(0, 200, 200, 0)});
+  Build({a1, b, a2});
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].PanelCount, 2);
+  ASSERT_EQ(offcuts.size(), 3u);
+  EXPECT_EQ(offcuts[0].Length, 100.0);
+  EXPECT_EQ(offcuts[1].Length, 300.0);
+  EXPECT_EQ(offcuts[2].Length, 200.0);
+  EXPECT_EQ(offcuts[2].Count, 2);
+}
+
+TEST_F(SummaryListsTest, SpeciesOutsideTheListIsNotSpecified) {
+  for (int index : {-1, 2, 1000}) {
+    SCOPED_TRACE(index);
+    const Panneau_p p = MakePanel(28000, 20700, 190, index, GrainVertical);
+    Build({p}, kComplex);
+    EXPECT_EQ(lines[0].Key, "2800x2070x19mm - Non spécifié - vertical");
+    EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - Non spécifié - vertical");
+    Build({p}, kSimple);
+    EXPECT_EQ(lines[0].Key, "2800x2070mm - vertical");
+    EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - Non spécifié - vertical");
+    EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].PanelArea), 5796000.0);
+  }
+}
+
+TEST_F(SummaryListsTest, GrainOutsideTheTextsGivesAnEmptyGrainWord) {
+  Build({MakePanel(28000, 20700, 190, 0, 7)}, kSimple);
+  EXPECT_EQ(lines[0].Key, "2800x2070mm - ");
+}
+
+TEST_F(SummaryListsTest, AreasBeyond32BitsKeepTheirValue) {
+  // 6000 x 4000 mm: 2.4e9 square units, more than 2^31.
+  const Panneau_p big = MakePanel(60000, 40000);
+  Panneau_p twoBig = MakePanel(60000, 40000);
+  Build({big, twoBig});
+  ASSERT_EQ(offcuts.size(), 1u);
+  EXPECT_EQ(offcuts[0].Surface, 2400000000.0L);
+  EXPECT_EQ(offcuts[0].Count, 2);
+  EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].WasteArea), 48000000.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].PanelArea), 48000000.0);
+  EXPECT_DOUBLE_EQ(lines[0].WastePercent, 100.0);
+}
+
+TEST(FindMetrageByKey, ExactTextOnly) {
+  SummaryLineList lines(2);
+  lines[0].Key = "2800x2070mm - horizontal";
+  lines[1].Key = "100x50mm - vertical";
+  EXPECT_TRUE(FindMetrageByKey("100x50mm - vertical", lines));
+  EXPECT_FALSE(FindMetrageByKey("100x50mm - Vertical", lines));
+  EXPECT_FALSE(FindMetrageByKey("100x50mm", lines));
+  EXPECT_FALSE(FindMetrageByKey("", {}));
+}
+
+}  // namespace
+}  // namespace tranchex
