@@ -1,4 +1,4 @@
-#include "shell/JobState.h"
+#include "job/JobState.h"
 
 namespace tranchex {
 
