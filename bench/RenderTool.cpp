@@ -52,9 +52,9 @@ struct Arguments {
 };
 
 std::optional<std::int32_t> ParseView(std::string_view text) {
-  if (text == "panels") return kPrintPanelsView;
-  if (text == "parts") return kPrintPartsView;
-  if (text == "sheet") return kPrintCuttingSheetView;
+  if (text == "panels") return kPanelsView;
+  if (text == "parts") return kPartsView;
+  if (text == "sheet") return kCuttingSheetView;
   return std::nullopt;
 }
 

@@ -11,6 +11,11 @@
 
 namespace tranchex {
 
+// The three views of a computed job, by the numbers the view state keeps.
+inline constexpr std::int32_t kPartsView = 10;
+inline constexpr std::int32_t kPanelsView = 20;
+inline constexpr std::int32_t kCuttingSheetView = 30;
+
 // One page of the cutting sheet: the first and the last row (inclusive), indexes in the parts.
 struct PAGE {
   std::int32_t FirstRow = 0;

@@ -172,7 +172,7 @@ PrintReport PrintPanels(PrintTarget& target, const PrintInputs& in,
     const std::int32_t margin = (4 * page.h + 290) / 2;
     const float scale = ComputePanelDrawScale(page.H, page.W, margin, job.ResultPanels);
     const ScaleLabel label = MakeScaleLabel(in, page, scale);
-    const std::int32_t code = kPrintPanelsView + job.JobKind;
+    const std::int32_t code = kPanelsView + job.JobKind;
 
     for (std::size_t n = 0; n < pages.size(); ++n) {
       if (n > 0) {
@@ -214,7 +214,7 @@ PrintReport PrintParts(PrintTarget& target, const PrintInputs& in,
     const std::int32_t margin = (8 * page.h + 310) / 2;
     const float scale = ComputePartDrawScale(page.H / 2, page.W, margin, job.JobParts);
     const ScaleLabel label = MakeScaleLabel(in, page, scale);
-    const std::int32_t code = kPrintPartsView + job.JobKind;
+    const std::int32_t code = kPartsView + job.JobKind;
 
     bool upperHalf = true;
     for (std::size_t n = 0; n < pages.size(); ++n, upperHalf = !upperHalf) {
@@ -290,9 +290,9 @@ DrawingContext PlanDrawingContext(const JobState& job, const Settings& settings,
 
 std::int32_t PrintablePageCount(const PrintInputs& inputs) {
   switch (inputs.ViewMode) {
-    case kPrintPanelsView:
+    case kPanelsView:
       return PanelPageCount(inputs.Job);
-    case kPrintPartsView:
+    case kPartsView:
       return static_cast<std::int32_t>(inputs.Job.JobParts.size());
     default:
       return 0;
@@ -302,7 +302,7 @@ std::int32_t PrintablePageCount(const PrintInputs& inputs) {
 PrintDialogSetup MenuPrintDialogSetup(const PrintInputs& inputs) {
   PrintDialogSetup setup;
   const JobState& job = inputs.Job;
-  if (inputs.ViewMode == kPrintPanelsView) {
+  if (inputs.ViewMode == kPanelsView) {
     setup.OffersPages = true;
     setup.PageCount = PanelPageCount(job);
     // The page number of the layout on screen: the shown entries up to its index.
@@ -312,7 +312,7 @@ PrintDialogSetup MenuPrintDialogSetup(const PrintInputs& inputs) {
     for (std::int64_t i = 0; i <= last; ++i)
       if (job.PanelPages[static_cast<std::size_t>(i)].Count != -1) ++number;
     setup.CurrentPage = std::min(number, setup.PageCount);
-  } else if (inputs.ViewMode == kPrintPartsView) {
+  } else if (inputs.ViewMode == kPartsView) {
     setup.OffersPages = true;
     setup.PageCount = static_cast<std::int32_t>(job.JobParts.size());
     setup.CurrentPage = ValidIndex(job.JobParts, inputs.CurrentPage) ? inputs.CurrentPage + 1 : 0;
@@ -337,11 +337,11 @@ std::vector<std::int32_t> SelectPages(std::span<const PrintRange> ranges, std::i
 
 PrintReport PrintCurrentView(PrintTarget& target, const PrintInputs& inputs) {
   switch (inputs.ViewMode) {
-    case kPrintPanelsView:
+    case kPanelsView:
       return PrintPanels(target, inputs, AllPages(PrintablePageCount(inputs)));
-    case kPrintPartsView:
+    case kPartsView:
       return PrintParts(target, inputs, AllPages(PrintablePageCount(inputs)));
-    case kPrintCuttingSheetView:
+    case kCuttingSheetView:
       return PrintCuttingSheet(target, inputs);
     default:
       return {};
@@ -351,11 +351,11 @@ PrintReport PrintCurrentView(PrintTarget& target, const PrintInputs& inputs) {
 PrintReport PrintViewPages(PrintTarget& target, const PrintInputs& inputs,
                            std::span<const PrintRange> ranges) {
   switch (inputs.ViewMode) {
-    case kPrintPanelsView:
+    case kPanelsView:
       return PrintPanels(target, inputs, SelectPages(ranges, PrintablePageCount(inputs)));
-    case kPrintPartsView:
+    case kPartsView:
       return PrintParts(target, inputs, SelectPages(ranges, PrintablePageCount(inputs)));
-    case kPrintCuttingSheetView:
+    case kCuttingSheetView:
       return PrintCuttingSheet(target, inputs);
     default:
       return {};

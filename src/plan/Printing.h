@@ -106,11 +106,6 @@ class PrintError : public std::runtime_error {
 
 // ---- What is printed ------------------------------------------------------------------------
 
-// The view numbers the main window uses.
-inline constexpr std::int32_t kPrintPartsView = 10;
-inline constexpr std::int32_t kPrintPanelsView = 20;
-inline constexpr std::int32_t kPrintCuttingSheetView = 30;
-
 struct PrintTexts {
   std::string TextScale;  // 66 "Echelle": the first word of the scale label
   CuttingSheetTexts Sheet;
@@ -123,7 +118,7 @@ PrintTexts LoadPrintTexts();
 struct PrintInputs {
   const JobState& Job;
   const Settings& Config;  // species names and the unit of measure
-  std::int32_t ViewMode = kPrintPanelsView;  // 10 parts, 20 panels, 30 cutting sheet
+  std::int32_t ViewMode = kPanelsView;  // 10 parts, 20 panels, 30 cutting sheet
   std::int32_t PanelDrawMode = 0;            // 0 panels with their parts, 1 with their cut lines
   // As the main window holds it: in the panels view the index in PanelPages of the layout on
   // screen, in the other views the page from 0. Only the print dialog's "current page" reads it.

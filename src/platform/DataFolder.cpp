@@ -13,10 +13,4 @@ QString DataFolder() {
   return QDir::cleanPath(folder);
 }
 
-QString JobFolder() {
-  const QString folder = DataFolder() + QStringLiteral("/Mesdebits");
-  QDir().mkpath(folder);
-  return folder;
-}
-
 }  // namespace tranchex

@@ -1,6 +1,6 @@
 #pragma once
-// The data folder, where the program keeps its settings, reference files and the job folder
-// "Mesdebits": $TRANCHEX_HOME when set, otherwise the user's application data folder.
+// The data folder, where the program keeps its settings, reference files and the job folder:
+// $TRANCHEX_HOME when set, otherwise the user's application data folder.
 
 #include <QString>
 
@@ -8,8 +8,5 @@ namespace tranchex {
 
 // The data folder, created when missing. Never empty.
 QString DataFolder();
-
-// The job folder "Mesdebits" inside the data folder, created when missing.
-QString JobFolder();
 
 }  // namespace tranchex

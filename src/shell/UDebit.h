@@ -36,11 +36,6 @@ class Prompts;
 class TFDebit;
 class TFSelModeAffPanneaux;
 
-// The views of the computed job.
-inline constexpr std::int32_t kPartsView = 10;
-inline constexpr std::int32_t kPanelsView = 20;
-inline constexpr std::int32_t kCuttingSheetView = 30;
-
 // The captions, words and messages of the main window, from the language texts.
 struct MainFormTexts {
   QString AppTitle;
@@ -141,6 +136,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
+  void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked
   // The printer both print commands use, kept for the whole run.
   QPrinter& SessionPrinter();
   void BtnPremierClick();

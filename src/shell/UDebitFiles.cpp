@@ -11,6 +11,7 @@
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
+#include "job/SettingsFiles.h"
 #include "shell/UDebit.h"
 
 namespace tranchex {
@@ -24,7 +25,8 @@ std::filesystem::path ToPath(const QString& path) { return std::filesystem::path
 }  // namespace
 
 QString TFDebit::JobFolderPath() const {
-  const QString folder = QDir(ProgramFolder).filePath(QStringLiteral("Mesdebits"));
+  const QString folder =
+      QString::fromStdString(tranchex::JobFolderPath(ToPath(ProgramFolder)).string());
   QDir().mkpath(folder);
   return folder;
 }

@@ -15,34 +15,30 @@ TFDebit::PrintSession& TFDebit::Printing() {
 
 QPrinter& TFDebit::SessionPrinter() { return Printing().Printer; }
 
-void TFDebit::BtnImpressionClick() {
-  if (!job_.JobLoaded) return;
-  PrintInputs inputs{job_, settings_, ViewMode, PanelDrawMode, CurrentPage, LoadPrintTexts(),
-                     PlanDrawingContext(job_, settings_, Measures.DecimalSeparator)};
-  QtPrintTarget target(Printing().Printer);
-  SetBusy(true);
-  try {
-    PrintCurrentView(target, inputs);
-    SetBusy(false);
-  } catch (const PrintError& e) {
-    SetBusy(false);
-    prompts_.Notice(Texts.AppTitle, QString::fromStdString(e.what()), PromptIcon::Warning);
-  }
-  View->update();
-}
+void TFDebit::BtnImpressionClick() { PrintView(false); }
 
-void TFDebit::ImprimerClick() {
+void TFDebit::ImprimerClick() { PrintView(true); }
+
+// The two commands differ only in the pages they print: the tool button the whole view, the
+// menu those chosen in the print dialog (nothing when it is cancelled).
+void TFDebit::PrintView(bool askPages) {
   if (!job_.JobLoaded) return;
   PrintInputs inputs{job_, settings_, ViewMode, PanelDrawMode, CurrentPage, LoadPrintTexts(),
                      PlanDrawingContext(job_, settings_, Measures.DecimalSeparator)};
-  const auto pages = AskPrintPages(
-      Printing().Printer, MenuPrintDialogSetup(inputs),
-      [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }, this);
-  if (!pages) return;  // cancelled: nothing printed, nothing said
+  std::optional<std::vector<PrintRange>> pages;
+  if (askPages) {
+    pages = AskPrintPages(
+        Printing().Printer, MenuPrintDialogSetup(inputs),
+        [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }, this);
+    if (!pages) return;  // cancelled: nothing printed, nothing said
+  }
   QtPrintTarget target(Printing().Printer);
   SetBusy(true);
   try {
-    PrintViewPages(target, inputs, *pages);
+    if (pages)
+      PrintViewPages(target, inputs, *pages);
+    else
+      PrintCurrentView(target, inputs);
     SetBusy(false);
   } catch (const PrintError& e) {
     SetBusy(false);

@@ -93,11 +93,11 @@ TEST(PrintPdf, AJobPrintsToAPdfWithOneSheetPerPage) {
     const char* size;
   };
   const std::vector<Case> cases = {
-      {"panels", kPrintPanelsView, std::nullopt, layouts, "842 x 595"},
-      {"parts", kPrintPartsView, std::nullopt, 75, "595 x 842"},
-      {"sheet", kPrintCuttingSheetView, std::nullopt, -1, "595 x 842"},
-      {"panels 2 to 2", kPrintPanelsView, PrintRange{2, 2}, 1, "842 x 595"},
-      {"parts 2 to 4", kPrintPartsView, PrintRange{2, 4}, 2, "595 x 842"},
+      {"panels", kPanelsView, std::nullopt, layouts, "842 x 595"},
+      {"parts", kPartsView, std::nullopt, 75, "595 x 842"},
+      {"sheet", kCuttingSheetView, std::nullopt, -1, "595 x 842"},
+      {"panels 2 to 2", kPanelsView, PrintRange{2, 2}, 1, "842 x 595"},
+      {"parts 2 to 4", kPartsView, PrintRange{2, 4}, 2, "595 x 842"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -147,7 +147,7 @@ TEST(PrintPdf, APrinterThatIsNotReadyIsReportedAndNothingIsLeft) {
     SetUpPdf(printer, c.file);
     QtPrintTarget target(printer);
     try {
-      PrintCurrentView(target, Inputs(job, settings, kPrintPanelsView));
+      PrintCurrentView(target, Inputs(job, settings, kPanelsView));
       ADD_FAILURE() << "no failure reported";
     } catch (const PrintError& e) {
       EXPECT_EQ(e.reason(), PrintError::Reason::PrinterNotReady);

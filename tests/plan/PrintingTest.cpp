@@ -127,7 +127,7 @@ TEST(PrintCurrentView, PanelsPrintEachLayoutOnceWithItsCountOnLandscapeSheets) {
   const JobState job = PanelsJob({3, 1, -1, -1});
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target;
-  const PrintReport report = PrintCurrentView(target, Inputs(job, settings, kPrintPanelsView));
+  const PrintReport report = PrintCurrentView(target, Inputs(job, settings, kPanelsView));
 
   EXPECT_EQ(report.Sheets, 2);
   EXPECT_EQ(target.events, (Events{"Landscape", "BeginDoc", "NewPage", "EndDoc"}));
@@ -143,7 +143,7 @@ TEST(PrintCurrentView, PanelsInCutLinesModeCarryTheCountToo) {
   const JobState job = PanelsJob({2, -1, 1});
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target;
-  PrintCurrentView(target, Inputs(job, settings, kPrintPanelsView, /*drawMode=*/1));
+  PrintCurrentView(target, Inputs(job, settings, kPanelsView, /*drawMode=*/1));
   const auto lines = PanelLines(target);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_NE(lines[0].find("(2 panneaux)"), std::string::npos) << lines[0];
@@ -153,7 +153,7 @@ TEST(PrintCurrentView, FivePartsTakeThreePortraitSheetsTwoByTwo) {
   const JobState job = PartsJob(5);
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target;
-  const PrintReport report = PrintCurrentView(target, Inputs(job, settings, kPrintPartsView));
+  const PrintReport report = PrintCurrentView(target, Inputs(job, settings, kPartsView));
 
   EXPECT_EQ(report.Sheets, 3);
   EXPECT_EQ(target.events, (Events{"Portrait", "BeginDoc", "NewPage", "NewPage", "EndDoc"}));
@@ -175,8 +175,8 @@ TEST(PrintCurrentView, OrientationAndOriginOfEachView) {
     std::vector<CanvasPoint> corners;  // left and bottom of the outlines, in drawing order
   };
   const std::vector<Case> cases = {
-      {&panels, kPrintPanelsView, "Landscape", {{100, 100 - 2000}}},
-      {&parts, kPrintPartsView, "Portrait", {{100, 100 - 1400}, {100, 100 - 2800}}},
+      {&panels, kPanelsView, "Landscape", {{100, 100 - 2000}}},
+      {&parts, kPartsView, "Portrait", {{100, 100 - 1400}, {100, 100 - 2800}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.view);
@@ -206,10 +206,10 @@ TEST(PrintCurrentView, ScaleLabelTopRightOnEverySheetButNotOnPanelsOfABarJob) {
   JobState bars = PartsJob(3);
   bars.MarginsAllZero = 1;
   const std::vector<Case> cases = {
-      {"panels", PanelsJob({1, 1}), kPrintPanelsView, true, 2800},
-      {"panels of a bar job", PanelsJob({1, 1}, 1), kPrintPanelsView, false, 2800},
-      {"parts", PartsJob(3), kPrintPartsView, true, 2000},
-      {"parts of a bar job", bars, kPrintPartsView, true, 2000},
+      {"panels", PanelsJob({1, 1}), kPanelsView, true, 2800},
+      {"panels of a bar job", PanelsJob({1, 1}, 1), kPanelsView, false, 2800},
+      {"parts", PartsJob(3), kPartsView, true, 2000},
+      {"parts of a bar job", bars, kPartsView, true, 2000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -244,7 +244,7 @@ TEST(PrintCurrentView, EachSheetStartsFromTheScreensCanvasState) {
   for (const std::int32_t drawMode : {0, 1}) {
     SCOPED_TRACE(drawMode);
     RecordingPrintTarget target;
-    PrintCurrentView(target, Inputs(job, settings, kPrintPanelsView, drawMode));
+    PrintCurrentView(target, Inputs(job, settings, kPanelsView, drawMode));
     ASSERT_EQ(target.sheets.size(), 3u);
     for (const auto& sheet : target.sheets) {
       const auto texts = TextsOf(sheet);
@@ -261,7 +261,7 @@ TEST(PrintCurrentView, EachSheetStartsFromTheScreensCanvasState) {
 TEST(PrintCurrentView, NothingToPrintStartsNoDocument) {
   const Settings settings = test::TestSettings();
   const JobState empty = test::JobBuilder().build();
-  for (const std::int32_t view : {kPrintPanelsView, kPrintPartsView, 0, 40}) {
+  for (const std::int32_t view : {kPanelsView, kPartsView, 0, 40}) {
     SCOPED_TRACE(view);
     RecordingPrintTarget target;
     EXPECT_EQ(PrintCurrentView(target, Inputs(empty, settings, view)).Sheets, 0);
@@ -294,7 +294,7 @@ TEST(PrintViewPages, PanelRangesPrintTheChosenLayoutsOnly) {
     SCOPED_TRACE(c.name);
     RecordingPrintTarget target;
     const PrintReport report =
-        PrintViewPages(target, Inputs(job, settings, kPrintPanelsView), c.ranges);
+        PrintViewPages(target, Inputs(job, settings, kPanelsView), c.ranges);
     EXPECT_EQ(report.Sheets, static_cast<std::int32_t>(c.lengths.size()));
     EXPECT_EQ(PanelLengths(target), c.lengths);
     if (c.lengths.empty()) {
@@ -330,7 +330,7 @@ TEST(PrintViewPages, PartRangesStartInTheUpperHalfOfTheFirstSheet) {
     SCOPED_TRACE(c.name);
     RecordingPrintTarget target;
     const PrintReport report =
-        PrintViewPages(target, Inputs(job, settings, kPrintPartsView), c.ranges);
+        PrintViewPages(target, Inputs(job, settings, kPartsView), c.ranges);
     EXPECT_EQ(report.Sheets, static_cast<std::int32_t>(c.sheets.size()));
     EXPECT_EQ(PartsBySheet(target), c.sheets);
     if (c.sheets.empty()) {
@@ -349,9 +349,9 @@ TEST(PrintViewPages, AllPagesPrintsWhatTheToolButtonPrints) {
     std::int32_t view;
   };
   const std::vector<Case> cases = {
-      {"panels", PanelsJob({3, -1, -1, 1, 2, -1}), kPrintPanelsView},
-      {"parts", PartsJob(5), kPrintPartsView},
-      {"cutting sheet", sheetJob, kPrintCuttingSheetView},
+      {"panels", PanelsJob({3, -1, -1, 1, 2, -1}), kPanelsView},
+      {"parts", PartsJob(5), kPartsView},
+      {"cutting sheet", sheetJob, kCuttingSheetView},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -382,7 +382,7 @@ TEST(PrintViewPages, MenuPartsKeepTheirHeadingOnTheSheet) {
   const Settings settings = test::TestSettings();
   const std::vector<PrintRange> all{kAllPrintPages};
   RecordingPrintTarget menu;
-  PrintViewPages(menu, Inputs(job, settings, kPrintPartsView), all);
+  PrintViewPages(menu, Inputs(job, settings, kPartsView), all);
   ASSERT_EQ(menu.sheets.size(), 1u);
   const std::int32_t half = -menu.Size().cy / 2;
   const auto rectangles = Of(menu.sheets[0], CanvasCallKind::Rectangle);
@@ -432,7 +432,7 @@ TEST(PrintCuttingSheet, EveryRowLandsOnItsSheetWithTheHeaderRepeated) {
     const JobState job = PartsJob(c.parts);
     RecordingPrintTarget target({700, c.height});
     const PrintReport report =
-        PrintCurrentView(target, Inputs(job, settings, kPrintCuttingSheetView));
+        PrintCurrentView(target, Inputs(job, settings, kCuttingSheetView));
     EXPECT_EQ(report.Sheets, static_cast<std::int32_t>(c.rowsPerSheet.size()));
     EXPECT_EQ(target.events.front(), "Portrait");
     ASSERT_EQ(target.sheets.size(), c.rowsPerSheet.size());
@@ -468,7 +468,7 @@ TEST(PrintCuttingSheet, DesignationsStopBeforeTheNextColumn) {
     SCOPED_TRACE(width);
     const JobState job = test::JobBuilder().part(3000, 2000, 1, 2, 190, 0, longName).build();
     RecordingPrintTarget target({width, 2800});
-    PrintCurrentView(target, Inputs(job, settings, kPrintCuttingSheetView));
+    PrintCurrentView(target, Inputs(job, settings, kCuttingSheetView));
     ASSERT_EQ(target.sheets.size(), 1u);
     const std::int32_t l = 40;
     const std::int32_t nextColumn = (width - l) / 7 + l;
@@ -506,7 +506,7 @@ TEST(PrintCuttingSheet, ContentsOfTheRows) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RecordingPrintTarget target;
-    PrintCurrentView(target, Inputs(c.job, settings, kPrintCuttingSheetView));
+    PrintCurrentView(target, Inputs(c.job, settings, kCuttingSheetView));
     ASSERT_EQ(target.sheets.size(), 1u);
     std::vector<std::string> row;
     bool inRow = false;
@@ -526,7 +526,7 @@ TEST(PrintCuttingSheet, AJobWithoutPartsPrintsTheHeaderAlone) {
   const JobState job = test::JobBuilder().build();
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target;
-  EXPECT_EQ(PrintCurrentView(target, Inputs(job, settings, kPrintCuttingSheetView)).Sheets, 1);
+  EXPECT_EQ(PrintCurrentView(target, Inputs(job, settings, kCuttingSheetView)).Sheets, 1);
   ASSERT_EQ(target.sheets.size(), 1u);
   EXPECT_EQ(TextsOf(target.sheets[0]).size(), 8u);
   EXPECT_TRUE(RowsOf(target.sheets[0]).empty());
@@ -537,7 +537,7 @@ TEST(PrintCuttingSheet, TheMenuIgnoresPageRanges) {
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target({700, 250});
   const std::vector<PrintRange> second{{2, 2}};
-  EXPECT_EQ(PrintViewPages(target, Inputs(job, settings, kPrintCuttingSheetView), second).Sheets,
+  EXPECT_EQ(PrintViewPages(target, Inputs(job, settings, kCuttingSheetView), second).Sheets,
             4);
 }
 
@@ -555,12 +555,12 @@ TEST(MenuPrintDialogSetup, OffersTheViewsPagesAndThePageOnScreen) {
     PrintDialogSetup expected;
   };
   const std::vector<Case> cases = {
-      {"panels, first", &panels, kPrintPanelsView, 0, {true, 3, 1}},
-      {"panels, index 2 is page 2", &panels, kPrintPanelsView, 2, {true, 3, 2}},
-      {"panels, index 3 is page 3", &panels, kPrintPanelsView, 3, {true, 3, 3}},
-      {"parts, page 2", &parts, kPrintPartsView, 1, {true, 3, 2}},
-      {"parts, no such page", &parts, kPrintPartsView, 7, {true, 3, 0}},
-      {"cutting sheet", &parts, kPrintCuttingSheetView, 0, {false, 0, 0}},
+      {"panels, first", &panels, kPanelsView, 0, {true, 3, 1}},
+      {"panels, index 2 is page 2", &panels, kPanelsView, 2, {true, 3, 2}},
+      {"panels, index 3 is page 3", &panels, kPanelsView, 3, {true, 3, 3}},
+      {"parts, page 2", &parts, kPartsView, 1, {true, 3, 2}},
+      {"parts, no such page", &parts, kPartsView, 7, {true, 3, 0}},
+      {"cutting sheet", &parts, kCuttingSheetView, 0, {false, 0, 0}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -596,9 +596,9 @@ TEST(PrintFailures, AreReportedAbortTheDocumentAndLeaveTheJobAsItWas) {
     Events tail;          // the last events
   };
   const std::vector<View> views = {
-      {"panels", &panels, kPrintPanelsView, "Landscape"},
-      {"parts", &parts, kPrintPartsView, "Portrait"},
-      {"cutting sheet", &sheet, kPrintCuttingSheetView, "Portrait"},
+      {"panels", &panels, kPanelsView, "Landscape"},
+      {"parts", &parts, kPartsView, "Portrait"},
+      {"cutting sheet", &sheet, kCuttingSheetView, "Portrait"},
   };
   const std::vector<Failure> failures = {
       {"printer not ready", [](RecordingPrintTarget& t) { t.failBegin = true; },
@@ -658,7 +658,7 @@ TEST(PrintFailures, AfterASuccessfulPrintTheScreenPaginationIsUnchanged) {
   const PageList before = screen.CuttingSheetPages;
   const Settings settings = test::TestSettings();
   RecordingPrintTarget target({700, 250});
-  EXPECT_EQ(PrintCurrentView(target, Inputs(screen, settings, kPrintCuttingSheetView)).Sheets, 5);
+  EXPECT_EQ(PrintCurrentView(target, Inputs(screen, settings, kCuttingSheetView)).Sheets, 5);
   EXPECT_EQ(screen.CuttingSheetPages, before);
 }
 

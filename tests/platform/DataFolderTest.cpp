@@ -11,13 +11,12 @@
 namespace tranchex {
 namespace {
 
-TEST(DataFolder, FollowsTranchexHomeAndMakesTheJobFolder) {
+TEST(DataFolder, FollowsTranchexHomeAndMakesTheFolder) {
   test::TempDir dir;
   const std::string home = (dir.path() / "data").string();
   ::setenv("TRANCHEX_HOME", home.c_str(), 1);
   EXPECT_EQ(DataFolder(), QString::fromStdString(home));
-  EXPECT_EQ(JobFolder(), QString::fromStdString(home) + QStringLiteral("/Mesdebits"));
-  EXPECT_TRUE(QFileInfo(JobFolder()).isDir());
+  EXPECT_TRUE(QFileInfo(DataFolder()).isDir());
   ::unsetenv("TRANCHEX_HOME");
   EXPECT_FALSE(DataFolder().isEmpty());
 }
