@@ -6,7 +6,8 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev fonts-liberation poppler-utils locales)
+          libbenchmark-dev nlohmann-json3-dev fonts-liberation poppler-utils locales
+          qt6-translations-l10n)
 
 install_missing() {
   local missing=()

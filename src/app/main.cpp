@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/DataFolder.h"
+#include "platform/FrenchTranslation.h"
 #include "job/JobState.h"
 #include "platform/Prompts.h"
 #include "job/Settings.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tranchex"));
   QApplication::setOrganizationName(QStringLiteral("Tranchex"));
+  tranchex::InstallFrenchTranslation(app);
 
   try {
     // The job and the settings live for the whole run; the window is handed them.

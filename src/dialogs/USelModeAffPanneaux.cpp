@@ -3,46 +3,41 @@
 #include <QFont>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include "platform/Texts.h"
+#include <QVBoxLayout>
 
 namespace tranchex {
-namespace {
 
-QString Text(int id) { return QString::fromStdString(LoadString(id, 100)); }
-
-}  // namespace
-
-TFSelModeAffPanneaux::TFSelModeAffPanneaux(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-  // No close box: the form closes through its button (Escape closes it too, and the last click
-  // stands all the same).
+TFSelModeAffPanneaux::TFSelModeAffPanneaux(Prompts& prompts, HelpViewer& help, QWidget* parent)
+    : DialogFrame(WindowKind::NoCloseBox, 0, prompts, help, parent) {
   setObjectName(QStringLiteral("FSelModeAffPanneaux"));
-  setWindowTitle(QStringLiteral("Mode d'affiche des panneaux"));
-  setFixedSize(278, 145);
+  setWindowTitle(Text(272));
 
-  RbtnAffPieces = new QRadioButton(this);
+  RbtnAffPieces = new QRadioButton(Text(273), this);
   RbtnAffPieces->setObjectName(QStringLiteral("RbtnAffPieces"));
-  RbtnAffPieces->setGeometry(24, 13, 169, 17);
-  RbtnAffPieces->setText(Text(273));
-
-  RbtnAffTraitsCoupe = new QRadioButton(this);
+  RbtnAffTraitsCoupe = new QRadioButton(Text(274), this);
   RbtnAffTraitsCoupe->setObjectName(QStringLiteral("RbtnAffTraitsCoupe"));
-  RbtnAffTraitsCoupe->setGeometry(24, 43, 169, 17);
-  RbtnAffTraitsCoupe->setText(Text(274));
-
-  BtnOk = new QPushButton(this);
+  BtnOk = new QPushButton(Text(36), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
-  BtnOk->setGeometry(88, 72, 80, 25);
   QFont bold = BtnOk->font();
   bold.setBold(true);
   BtnOk->setFont(bold);
-  BtnOk->setText(Text(36));
-  BtnOk->setAutoDefault(true);
-  BtnOk->setDefault(true);
+  BtnOk->setMinimumWidth(80);
+
+  // The layout takes the room its texts need, at least the form's usual 278 x 145.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(24, 13, 24, 13);
+  layout->addWidget(RbtnAffPieces);
+  layout->addWidget(RbtnAffTraitsCoupe);
+  layout->addWidget(BtnOk, 0, Qt::AlignHCenter);
+  setMinimumSize(278, 145);
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
 
   setTabOrder(RbtnAffPieces, RbtnAffTraitsCoupe);
   setTabOrder(RbtnAffTraitsCoupe, BtnOk);
+  SetDefaultButton(BtnOk);
+  // No close box, no cancel button: Escape closes the form as OK does, and the last click
+  // stands all the same.
+  SetEscapeAction([this] { accept(); });
 
   connect(RbtnAffPieces, &QRadioButton::clicked, this, [this] { RbtnAffPiecesClick(); });
   connect(RbtnAffTraitsCoupe, &QRadioButton::clicked, this,
@@ -52,7 +47,7 @@ TFSelModeAffPanneaux::TFSelModeAffPanneaux(QWidget* parent)
 
 void TFSelModeAffPanneaux::showEvent(QShowEvent* event) {
   FormShow();
-  QDialog::showEvent(event);
+  DialogFrame::showEvent(event);
 }
 
 void TFSelModeAffPanneaux::FormShow() {

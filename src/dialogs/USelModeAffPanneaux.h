@@ -3,19 +3,20 @@
 // saw cuts. The main window sets DrawMode, shows the form modally and reads DrawMode back
 // whatever closed it.
 
-#include <QDialog>
 #include <cstdint>
+
+#include "dialogs/DialogFrame.h"
 
 class QPushButton;
 class QRadioButton;
 
 namespace tranchex {
 
-class TFSelModeAffPanneaux : public QDialog {
+class TFSelModeAffPanneaux : public DialogFrame {
   Q_OBJECT
 
  public:
-  explicit TFSelModeAffPanneaux(QWidget* parent = nullptr);
+  TFSelModeAffPanneaux(Prompts& prompts, HelpViewer& help, QWidget* parent = nullptr);
 
   QRadioButton* RbtnAffPieces = nullptr;
   QRadioButton* RbtnAffTraitsCoupe = nullptr;

@@ -1,5 +1,9 @@
-# dialogs: the dialog frame and one module per form (Qt).
+# dialogs: the dialog frame, the checked numeric field and one module per form (Qt).
 set(dialogs_CORE)
 set(dialogs_QT
+  ${CMAKE_CURRENT_LIST_DIR}/DialogFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CheckedField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelModeAffPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
 )

@@ -13,5 +13,6 @@ set(job_CORE
   ${CMAKE_CURRENT_LIST_DIR}/CutLineOrder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PanelCharacteristics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DrawScales.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NumberEntry.cpp
 )
 set(job_QT)

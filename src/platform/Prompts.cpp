@@ -15,6 +15,8 @@ QMessageBox::Icon BoxIcon(PromptIcon icon) {
       return QMessageBox::Warning;
     case PromptIcon::Information:
       return QMessageBox::Information;
+    case PromptIcon::Question:
+      return QMessageBox::Question;
     case PromptIcon::Exclamation:
       break;
   }
@@ -28,8 +30,9 @@ void QtPrompts::Notice(const QString& caption, const QString& text, PromptIcon i
   box.exec();
 }
 
-PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptButtons buttons) {
-  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent_);
+PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptButtons buttons,
+                            PromptIcon icon) {
+  QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent_);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
   // Escape and the box's close button answer Cancel. A Yes/No question shows no Cancel

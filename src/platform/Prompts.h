@@ -11,7 +11,7 @@ class QWidget;
 
 namespace tranchex {
 
-enum class PromptIcon { Exclamation, Warning, Information };
+enum class PromptIcon { Exclamation, Warning, Information, Question };
 enum class PromptButtons { YesNo, YesNoCancel };
 enum class PromptAnswer { Yes, No, Cancel };
 
@@ -23,9 +23,11 @@ class Prompts {
   virtual void Notice(const QString& caption, const QString& text,
                       PromptIcon icon = PromptIcon::Exclamation) = 0;
 
-  // A question with the question icon; leaving the box without a button (Escape, its close
-  // button) gives Cancel, for a Yes/No question too: an unanswered question is never a No.
-  virtual PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) = 0;
+  // A question, with the question icon unless told otherwise; leaving the box without a button
+  // (Escape, its close button) gives Cancel, for a Yes/No question too: an unanswered question
+  // is never a No.
+  virtual PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons,
+                           PromptIcon icon = PromptIcon::Question) = 0;
 
   // The open picker, starting in folder; filter in QFileDialog form ("Fichiers Débits (*.deb)");
   // defaultSuffix is added to a typed name without one. Nothing when cancelled.
@@ -51,7 +53,8 @@ class QtPrompts : public Prompts {
   void SetParent(QWidget* parent) { parent_ = parent; }
 
   void Notice(const QString& caption, const QString& text, PromptIcon icon) override;
-  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) override;
+  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons,
+                   PromptIcon icon = PromptIcon::Question) override;
   std::optional<QString> OpenFile(const QString& caption, const QString& folder,
                                   const QString& filter, const QString& defaultSuffix) override;
   std::optional<QString> SaveFile(const QString& caption, const QString& folder,

@@ -13,7 +13,9 @@
 #include <QToolButton>
 
 #include "platform/Texts.h"
+#include "dialogs/USelDebit.h"
 #include "dialogs/USelModeAffPanneaux.h"
+#include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -60,14 +62,16 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
-               Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, Unites, OptionsGl,
+               Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
 
   // The dialog forms, each created once, after the main window.
-  FSelModeAffPanneaux = new TFSelModeAffPanneaux(this);
+  FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
+  FSelDebit = new TFSelDebit(prompts_, Help, this);
+  FSelUnite = new TFSelUnite(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -155,6 +159,7 @@ void TFDebit::CreateMenus() {
   connect(Enre, &QAction::triggered, this, [this] { EnreClick(); });
   connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
   connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
+  connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "platform/Canvas.h"
+#include "platform/Help.h"
 #include "job/CuttingPipeline.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
@@ -35,6 +36,8 @@ namespace tranchex {
 class Prompts;
 class TFDebit;
 class TFSelModeAffPanneaux;
+class TFSelDebit;
+class TFSelUnite;
 
 // The captions, words and messages of the main window, from the language texts.
 struct MainFormTexts {
@@ -107,6 +110,10 @@ class TFDebit : public QMainWindow, public PipelineWindow {
 
   // ---- Dialog forms, created once with the window --------------------------------------------
   TFSelModeAffPanneaux* FSelModeAffPanneaux = nullptr;
+  TFSelDebit* FSelDebit = nullptr;
+  TFSelUnite* FSelUnite = nullptr;
+  // The help every form opens with F1; it shows nothing until a viewer is set.
+  HelpRelay Help;
 
   // ---- View state ------------------------------------------------------------------------------
   std::int32_t ViewMode = kPanelsView;
@@ -134,6 +141,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnPiecesClick();            // parts view, page 1
   void SBtnFicheClick();             // cutting sheet, page 1
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
+  void UnitesClick();                // unit of measure dialog
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

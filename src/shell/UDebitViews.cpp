@@ -20,6 +20,8 @@
 #include "job/PageLists.h"
 #include "plan/Printing.h"
 #include "dialogs/USelModeAffPanneaux.h"
+#include "dialogs/USelUnite.h"
+#include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "shell/UDebit.h"
 
@@ -182,10 +184,21 @@ void TFDebit::EnterListView(std::int32_t viewMode, std::int32_t n) {
 void TFDebit::SBtnModeAffPanneauxClick() {
   TFSelModeAffPanneaux& dialog = *FSelModeAffPanneaux;
   dialog.DrawMode = PanelDrawMode;
-  dialog.move(x() + width() / 2 - dialog.width() / 2, y() + 14);
+  PlaceDialog(dialog, *this, 14);
   prompts_.ShowModal(dialog);
   // Whatever closed the form, the last click stands.
   PanelDrawMode = dialog.DrawMode;
+  View->update();
+}
+
+// The unit comes back whatever closed the form; the plans show it at once.
+void TFDebit::UnitesClick() {
+  TFSelUnite& dialog = *FSelUnite;
+  CopyUnit(settings_.MeasureUnit, dialog.Unit);
+  PlaceDialog(dialog, *this, 14);
+  prompts_.ShowModal(dialog);
+  CopyUnit(dialog.Unit, settings_.MeasureUnit);
+  settings_.UnitFileDirty = settings_.UnitFileDirty || dialog.UnitChanged ? 1 : 0;
   View->update();
 }
 

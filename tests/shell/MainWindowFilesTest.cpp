@@ -536,9 +536,10 @@ TEST_F(MainWindowTest, CloseThatCannotWriteTheJobIsReportedAndCancelled) {
 class ProbingPrompts : public ScriptedPrompts {
  public:
   std::function<void()> onAsk;
-  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) override {
+  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons,
+                   PromptIcon icon = PromptIcon::Question) override {
     if (onAsk) onAsk();
-    return ScriptedPrompts::Ask(caption, text, buttons);
+    return ScriptedPrompts::Ask(caption, text, buttons, icon);
   }
 };
 

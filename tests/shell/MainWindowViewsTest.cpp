@@ -408,8 +408,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
   const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
-                         "Modifier", "Supprimer", "GestionnaireDesEssences", "Unites",
-                         "OptionsGl", "Affichage", "ImportationFichesDebit",
+                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
@@ -421,6 +420,8 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   EXPECT_TRUE(Find<QAction>("Ouvrir")->isEnabled());
   EXPECT_TRUE(Button("BtnOuvrir")->isEnabled());
   EXPECT_TRUE(Find<QAction>("Quitter")->isEnabled());
+  // The settings commands that are built work with or without a job.
+  EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
 
   OpenByDialog(WriteJob("commandes.deb", GoodJob()));
   ASSERT_EQ(job.JobLoaded, 1);
@@ -433,6 +434,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
     EXPECT_TRUE(action->isVisible()) << a;
   }
   for (const char* b : laterButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
+  EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
 }
 
 }  // namespace

@@ -6,10 +6,14 @@
 #include <QLocale>
 #include <cstdlib>
 
+#include "platform/FrenchTranslation.h"
+
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
   QApplication app(argc, argv);
+  // The windows under test show Qt's own texts in French, as the program does.
+  tranchex::InstallFrenchTranslation(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

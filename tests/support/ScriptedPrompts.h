@@ -45,8 +45,9 @@ class ScriptedPrompts : public Prompts {
     asked.push_back({Kind::Notice, caption, text, {}, icon, PromptButtons::YesNo});
   }
 
-  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons) override {
-    asked.push_back({Kind::Ask, caption, text, {}, PromptIcon::Exclamation, buttons});
+  PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons,
+                   PromptIcon icon = PromptIcon::Question) override {
+    asked.push_back({Kind::Ask, caption, text, {}, icon, buttons});
     if (answers.empty()) {
       ADD_FAILURE() << "unscripted question: " << text.toStdString();
       return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;

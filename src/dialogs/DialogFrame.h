@@ -1,0 +1,95 @@
+#pragma once
+// The frame every form stands on: its window kind, its texts by id, F1 at its help context, the
+// placement over the window that opens it, the default and cancel buttons, and the exit of its
+// checked fields.
+//
+// A field's exit runs when the focus leaves it for another control of the same form (a message
+// box or a picker opening is no exit), and before Enter runs the default button. An exit that
+// refuses the value has said why and put the focus back: the click or the Enter that caused it
+// does not run.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QPushButton;
+
+namespace tranchex {
+
+class HelpViewer;
+class Prompts;
+
+enum class WindowKind {
+  // The job-entry forms: no system menu and no close box; they close only through their
+  // buttons (Enter answers the default button, Escape the cancel button where there is one).
+  NoCloseBox,
+  // The settings and reference-data forms: a close box (which closes without their OK
+  // handler), no minimise or maximise box. Escape closes them as the close box does unless they
+  // have a cancel button.
+  CloseBox,
+};
+
+class DialogFrame : public QDialog {
+  Q_OBJECT
+
+ public:
+  DialogFrame(WindowKind kind, int helpContext, Prompts& prompts, HelpViewer& help,
+              QWidget* parent = nullptr);
+  ~DialogFrame() override;
+
+  // The help context F1 opens; 0: the form has no help.
+  int HelpContext = 0;
+
+  // The language text of that id.
+  static QString Text(int id);
+
+  // Runs the exit of the field that has the focus, as leaving it would. False when the field
+  // refused its value (the caller then stops what it was doing).
+  bool LeaveFocusedField();
+
+ protected:
+  Prompts& prompts_;
+  HelpViewer& help_;
+
+  // The exit of a checked field; it returns false when it refused the value.
+  void SetFieldExit(QLineEdit* field, std::function<bool()> exit);
+  // The button Enter answers; every other button of the form loses its auto-default.
+  void SetDefaultButton(QPushButton* button);
+  // The button Escape answers.
+  void SetCancelButton(QPushButton* button);
+  // What Escape does when the form has no cancel button (by default: nothing for a form
+  // without a close box, the close box's effect otherwise).
+  void SetEscapeAction(std::function<void()> action);
+
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FocusChanged(QWidget* old, QWidget* now);
+  bool RunExit(QWidget* field);
+  void SwallowTheCausingClick();
+
+  struct FieldExit {
+    QLineEdit* Field;
+    std::function<bool()> Exit;
+  };
+  WindowKind kind_;
+  std::vector<FieldExit> exits_;
+  QPushButton* defaultButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
+  std::function<void()> escape_;
+  bool swallowing_ = false;
+  bool runningExit_ = false;
+};
+
+// Where a form opened by owner goes: left edge at the owner's left + half its client width -
+// half the form's width (whole numbers, truncated), top at the owner's top + topOffset (14, or
+// 0 for the forms placed at the owner's top).
+QPoint DialogPosition(const QPoint& ownerTopLeft, int ownerClientWidth, int dialogWidth,
+                      int topOffset);
+void PlaceDialog(QWidget& dialog, const QWidget& owner, int topOffset = 14);
+
+}  // namespace tranchex

@@ -1,0 +1,61 @@
+#pragma once
+// What a person types into a numeric field: read with the regional decimal separator, scaled by
+// the unit factor, rounded to whole internal units, held against the field's bounds, and shown
+// again. Qt-free, so the dialogs and the import read numbers by one rule.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "job/MeasureUnit.h"
+
+namespace tranchex {
+
+// The number a text holds, read as a person types it: blanks around it are ignored; an optional
+// sign, digits with at most one decimalSeparator, an optional exponent ("1e3", "2,5E-1"). No
+// group separators ("1 200,5" is no number), no other separator than decimalSeparator ("12.5"
+// is no number under a comma), no "nan" or "inf", at least one digit. Nothing when the text is
+// not such a number or its value is not finite.
+std::optional<double> ParseRegionalNumber(std::string_view text, char decimalSeparator);
+
+// The bounds of a field, in internal units (or plain counts). A bound may include its value
+// or exclude it.
+struct EntryRange {
+  double Lower = 0.0;
+  bool LowerIncluded = false;
+  double Upper = 0.0;
+  bool UpperIncluded = true;
+  bool Holds(double value) const;
+};
+
+// An entry the field accepted: its value in internal units, rounded half away from zero to a
+// whole number, and the text the field shows afterwards.
+struct AcceptedEntry {
+  std::int32_t Value = 0;
+  std::string Text;
+};
+
+// A length (or any value shown in the unit): the typed number times factor, rounded half away
+// from zero to a 32-bit integer, then held against range. Accepted, the field shows the stored
+// value with at most two decimals when that differs from the number as typed (in millimetres
+// "1200,06" becomes "1200,1"), and keeps the typed text otherwise ("1200,0" stays). Nothing when
+// the text is no number, the scaled value does not fit 32 bits, or it is out of range.
+std::optional<AcceptedEntry> CheckLengthEntry(std::string_view typed, double factor,
+                                              const EntryRange& range, char decimalSeparator);
+
+// A count: a whole number in decimal digits (an optional sign, blanks around), no unit, held
+// against range. "2,5", "", letters are no count. The field keeps the typed text.
+std::optional<AcceptedEntry> CheckCountEntry(std::string_view typed, const EntryRange& range);
+
+// The text a field shows for a stored value: value / factor with at most two decimals.
+std::string StoredValueText(double value, double factor, char decimalSeparator);
+
+// The message of a refused value: the field's own text, a line break, and the range text
+// ("Vous devez saisir une valeur comprise entre val1 et val2 ...") with "0" for val1 and the
+// upper bound in the unit, a blank and the unit's abbreviation for val2 ("6000 mm").
+std::string RangeRefusalMessage(std::string_view fieldText, std::string_view rangeText,
+                                double upperBound, const UNITE_MESURE& unit,
+                                char decimalSeparator);
+
+}  // namespace tranchex
