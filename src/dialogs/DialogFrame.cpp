@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -154,6 +155,9 @@ QPoint DialogPosition(const QPoint& ownerTopLeft, int ownerClientWidth, int dial
 }
 
 void PlaceDialog(QWidget& dialog, const QWidget& owner, int topOffset) {
+  // A form that sizes to its texts has its size once its layout has run.
+  dialog.ensurePolished();
+  if (QLayout* layout = dialog.layout()) layout->activate();
   dialog.move(DialogPosition(owner.pos(), owner.width(), dialog.width(), topOffset));
 }
 
