@@ -11,6 +11,7 @@ TFSelUnite::TFSelUnite(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::CloseBox, 110, prompts, help, parent) {
   setObjectName(QStringLiteral("FSelUnite"));
   setWindowTitle(Text(18));
+  setMinimumWidth(260);  // room for the caption
 
   auto radio = [this](const char* name, int captionId) {
     auto* button = new QRadioButton(Text(captionId), this);
