@@ -22,11 +22,13 @@ std::string WholeNumberText(long double whole) {
 }
 
 // x x 10^decimals, rounded half away from zero, then brought back and written in the general
-// format. The product of a double by 100 or 1000 is exact in the 64-bit mantissa of a long
-// double, so the halfway test sees the true value of x.
+// format. The product is a double, as a shop's figures have always been rounded: 0.0185 m (the
+// double just below it) times 1000 is 18.5 and shows "0,019", and 511.65 mm in cm shows
+// "51,17" like 511.7 mm, so both panels make one summary line. The rounding itself is in 64
+// bits, so large values round right.
 std::string FormatRounded(double x, int decimals, char decimalSeparator) {
   const long double power = decimals == 2 ? 100.0L : 1000.0L;
-  const long double scaled = static_cast<long double>(x) * power;
+  const double scaled = x * (decimals == 2 ? 100.0 : 1000.0);
   if (const auto n = RoundDouble(scaled)) {
     return FormatGeneral(static_cast<long double>(*n) / power, decimalSeparator);
   }

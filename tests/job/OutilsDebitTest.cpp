@@ -435,3 +435,42 @@ TEST_F(ClearReadOnlyTest, FailsWhenTheFileCannotBeReached) {
 
 }  // namespace
 }  // namespace tranchex
+
+namespace tranchex {
+namespace {
+
+// The two- and three-decimal texts round the product of the value by 100 or 1000 taken as a
+// double, halves away from zero. Values are lengths in tenths of a millimetre over the unit
+// factor, as the summaries and dialogs show them; the products were worked out in double
+// arithmetic.
+struct HalfwayCase {
+  double internal;
+  double factor;
+  int decimals;
+  const char* expected;
+};
+
+TEST(RoundedTexts, HalfwayLengthsInEachUnit) {
+  const HalfwayCase cases[] = {
+      {185.0, 10000.0, 3, "0,019"},   // 18,5 mm in metres: 0.0185 x 1000 = 18.5
+      {45.0, 10000.0, 3, "0,005"},    // 4,5 mm in metres
+      {150.0, 10000.0, 2, "0,02"},    // 15 mm in metres: 0.015 x 100 = 1.5
+      {5116.5, 100.0, 2, "51,17"},    // 511,65 mm in cm: 51.165 x 100 = 5116.5
+      {5117.0, 100.0, 2, "51,17"},
+      {1.5, 100.0, 2, "0,02"},        // 0,15 mm in cm
+      {185.0, 10.0, 2, "18,5"},       // millimetres: nothing to round
+      {12345.0, 10.0, 3, "1234,5"},
+      {3175.0, 254.0, 2, "12,5"},     // inches
+      {100.0, 254.0, 2, "0,39"},      // 0.3937... inch
+      {-5116.5, 100.0, 2, "-51,17"},  // halves away from zero below zero too
+  };
+  for (const HalfwayCase& c : cases) {
+    const double x = c.internal / c.factor;
+    const std::string text =
+        c.decimals == 2 ? FormatTwoDecimals(x, ',') : FormatThreeDecimals(x, ',');
+    EXPECT_EQ(text, c.expected) << c.internal << " / " << c.factor;
+  }
+}
+
+}  // namespace
+}  // namespace tranchex

@@ -284,3 +284,25 @@ TEST(FindMetrageByKey, ExactTextOnly) {
 
 }  // namespace
 }  // namespace tranchex
+
+namespace tranchex {
+namespace {
+
+// Lengths shown in centimetres round as the shop reads them: 511,65 mm and 511,7 mm both show
+// "51,17" cm, so the two panels make one summary line of two panels.
+TEST(SummaryListsRounding, PanelsThatShowTheSameSizeMakeOneLine) {
+  ListTexts texts = LoadListTexts(',');
+  std::vector<std::string> species{"Chêne"};
+  UNITE_MESURE cm{100.0, "cm", ""};
+  SummaryLineList lines;
+  OffcutList offcuts;
+  const PanelList panels{test::MakePanel(5116.5, 3000, 190, 0, GrainHorizontal),
+                         test::MakePanel(5117, 3000, 190, 0, GrainHorizontal)};
+  BuildSummaryLists(lines, offcuts, panels, species, cm, 1, 0, texts);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].PanelCount, 2);
+  EXPECT_EQ(lines[0].Key.rfind("51,17x30", 0), 0u) << lines[0].Key;
+}
+
+}  // namespace
+}  // namespace tranchex
