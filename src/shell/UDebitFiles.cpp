@@ -184,8 +184,6 @@ void TFDebit::OpenRecentJob(int index) {
 void TFDebit::OuvrirClick() { OpenJob(std::nullopt); }
 
 void TFDebit::OpenJob(std::optional<int> recentIndex) {
-  job_.MarginsAllZero = 0;
-
   if (job_.JobModified) {
     const PromptAnswer answer =
         prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNoCancel);
@@ -235,6 +233,8 @@ void TFDebit::OpenJob(std::optional<int> recentIndex) {
   }
   job_.JobPath = path;
   job_.JobName = name;
+  // Only now is another job read: until here a cancel leaves the job on screen as it was.
+  job_.MarginsAllZero = 0;
 
   try {
     LoadJobFile(job_, ToPath(QString::fromStdString(path)));

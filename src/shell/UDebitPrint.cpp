@@ -2,6 +2,10 @@
 // once on the current printer; the menu asks the print dialog first. Both go through the one
 // print engine, which reads the job and never changes it.
 
+#include <QAction>
+#include <QFileInfo>
+#include <QPageRanges>
+
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "platform/Prompts.h"
@@ -25,14 +29,29 @@ void TFDebit::PrintView(bool askPages) {
   if (!job_.JobLoaded) return;
   PrintInputs inputs{job_, settings_, ViewMode, PanelDrawMode, CurrentPage, LoadPrintTexts(),
                      PlanDrawingContext(job_, settings_, Measures.DecimalSeparator)};
+  QPrinter& printer = Printing().Printer;
   std::optional<std::vector<PrintRange>> pages;
   if (askPages) {
     pages = AskPrintPages(
-        Printing().Printer, MenuPrintDialogSetup(inputs),
+        printer, MenuPrintDialogSetup(inputs),
         [this](QDialog& dialog) { return prompts_.ShowModal(dialog); }, this);
     if (!pages) return;  // cancelled: nothing printed, nothing said
+  } else {
+    // The tool button prints the whole view: a range chosen in an earlier menu print does not
+    // carry over. A printer that writes to a file asks for the file, as a save does, so an
+    // earlier print is never overwritten unasked.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+    if (!printer.outputFileName().isEmpty()) {
+      const QFileInfo previous(printer.outputFileName());
+      const std::optional<QString> file = prompts_.SaveFile(
+          Imprimer->text().remove(QLatin1Char('&')), previous.absolutePath(),
+          previous.fileName(), QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
+      if (!file) return;  // cancelled: nothing printed
+      printer.setOutputFileName(*file);
+    }
   }
-  QtPrintTarget target(Printing().Printer);
+  QtPrintTarget target(printer);
   SetBusy(true);
   try {
     if (pages)

@@ -567,5 +567,29 @@ TEST_F(MainWindowTest, CloseWritesChangedReferenceFilesBeforeTheJobPrompt) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / kOptionsFileName));
 }
 
+// A job of bars (10 x 10 mm stock, no margin) is drawn stretched on screen. An Open that is
+// cancelled changes nothing of it, its drawing included.
+TEST_F(MainWindowTest, ACancelledOpenLeavesABarJobDrawnAsItWas) {
+  Start();
+  const JobState bars = JobBuilder()
+                            .kind(1)
+                            .panel(28000, 100, 2, GrainIndifferent, 100)
+                            .part(5000, 100, 4, GrainIndifferent, 100)
+                            .build();
+  OpenByDialog(WriteJob("barres.deb", bars));
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(job.MarginsAllZero, 1);
+  QImage before(window->View->size(), QImage::Format_RGB32);
+  window->View->render(&before);
+
+  prompts.files.push_back(std::nullopt);  // the picker is cancelled
+  Click("BtnOuvrir");
+  EXPECT_EQ(job.MarginsAllZero, 1);
+  EXPECT_EQ(job.JobLoaded, 1);
+  QImage after(window->View->size(), QImage::Format_RGB32);
+  window->View->render(&after);
+  EXPECT_EQ(after, before);
+}
+
 }  // namespace
 }  // namespace tranchex::test

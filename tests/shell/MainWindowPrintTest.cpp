@@ -1,7 +1,10 @@
 // The two print commands of the main window, printing to PDF files.
 
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QProcess>
+#include <QRadioButton>
 #include <QStandardPaths>
 
 #include "MainWindowFixture.h"
@@ -23,12 +26,42 @@ int PdfPages(const QString& file) {
   return -1;
 }
 
+// In the print dialog: the "print to a file (PDF)" entry, the file, and a page range when one is
+// given; then OK. Chosen explicitly, whatever printers the machine has.
+int PrintDialogToFile(QDialog& dialog, const QString& file, const QString& pages = QString()) {
+  auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+  auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  EXPECT_NE(printers, nullptr);
+  EXPECT_NE(fileName, nullptr);
+  if (printers == nullptr || fileName == nullptr) return QDialog::Rejected;
+  printers->setCurrentIndex(printers->count() - 1);  // the file entry comes after the printers
+  fileName->setText(file);
+  if (!pages.isEmpty()) {
+    auto* range = dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+    auto* rangeText = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+    EXPECT_NE(range, nullptr);
+    EXPECT_NE(rangeText, nullptr);
+    if (range == nullptr || rangeText == nullptr) return QDialog::Rejected;
+    range->setChecked(true);
+    rangeText->setText(pages);
+  }
+  dialog.accept();
+  return QDialog::Accepted;
+}
+
 class MainWindowPrintTest : public MainWindowTest {
  protected:
+  // Sets the kept printer to write a PDF file; the print button asks for its name, which the
+  // test answers with the same file.
   QString PrintToPdf(const char* name) {
     const QString file = Folder() + QStringLiteral("/") + QString::fromLatin1(name);
     window->SessionPrinter().setOutputFormat(QPrinter::PdfFormat);
     window->SessionPrinter().setOutputFileName(file);
+    return file;
+  }
+  QString ToolButtonFile(const char* name) {
+    const QString file = Folder() + QStringLiteral("/") + QString::fromLatin1(name);
+    prompts.files.push_back(file);
     return file;
   }
 };
@@ -37,7 +70,8 @@ TEST_F(MainWindowPrintTest, TheToolButtonPrintsEveryLayoutOfThePanelsView) {
   Start();
   OpenByDialog(WriteJob("impression.deb", GoodJob()));
   ASSERT_EQ(job.JobLoaded, 1);
-  const QString pdf = PrintToPdf("panneaux.pdf");
+  PrintToPdf("panneaux.pdf");
+  const QString pdf = ToolButtonFile("panneaux.pdf");
   const auto sheetPages = job.CuttingSheetPages;
   Click("BtnImpression");
   EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
@@ -52,7 +86,8 @@ TEST_F(MainWindowPrintTest, AFailedPrintIsReportedAndTheViewsGoOn) {
   Click("SBtnFiche");
   const auto sheetPages = job.CuttingSheetPages;
   window->SessionPrinter().setOutputFormat(QPrinter::PdfFormat);
-  window->SessionPrinter().setOutputFileName(Folder() + QStringLiteral("/absent/fiche.pdf"));
+  window->SessionPrinter().setOutputFileName(Folder() + QStringLiteral("/fiche.pdf"));
+  prompts.files.push_back(Folder() + QStringLiteral("/absent/fiche.pdf"));
   Click("BtnImpression");
   ASSERT_EQ(prompts.NoticeTexts().size(), 1);
   EXPECT_EQ(job.CuttingSheetPages, sheetPages);
@@ -76,20 +111,68 @@ TEST_F(MainWindowPrintTest, TheMenuPrintOfAllPagesPrintsWhatTheToolButtonPrints)
   Start();
   OpenByDialog(WriteJob("impression.deb", GoodJob()));
   Click("SBtnPieces");
-  const QString pdf = PrintToPdf("pieces.pdf");
-  prompts.modals.push_back([](QDialog& d) {
-    d.accept();
-    return int(QDialog::Accepted);
-  });
+  const QString pdf = Folder() + QStringLiteral("/pieces.pdf");
+  prompts.modals.push_back([&](QDialog& d) { return PrintDialogToFile(d, pdf); });
   Trigger("Imprimer");
   EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
   ASSERT_TRUE(QFileInfo::exists(pdf));
   const int menuPages = PdfPages(pdf);
-  const QString tool = PrintToPdf("pieces-bouton.pdf");
+  const QString tool = ToolButtonFile("pieces-bouton.pdf");
   Click("BtnImpression");
   ASSERT_TRUE(QFileInfo::exists(tool));
   EXPECT_GT(menuPages, 0);
   EXPECT_EQ(menuPages, PdfPages(tool));
+}
+
+TEST_F(MainWindowPrintTest, AfterAMenuPrintToAFileThePrintButtonAsksForTheFile) {
+  Start();
+  OpenByDialog(WriteJob("impression.deb", GoodJob()));
+  const QString first = Folder() + QStringLiteral("/premier.pdf");
+  prompts.modals.push_back([&](QDialog& d) { return PrintDialogToFile(d, first); });
+  Trigger("Imprimer");
+  ASSERT_TRUE(QFileInfo::exists(first));
+  const std::string before = ReadBytes(first.toStdString());
+
+  // Cancelled: nothing printed, the first file as it was.
+  prompts.files.push_back(std::nullopt);
+  Click("BtnImpression");
+  const auto saves = prompts.Of(ScriptedPrompts::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].text, QStringLiteral("premier.pdf"));  // offered the last file's name
+  EXPECT_EQ(saves[0].folder, Folder());
+  EXPECT_EQ(ReadBytes(first.toStdString()), before);
+
+  // Another name: printed there, the first file still as it was.
+  const QString second = ToolButtonFile("second.pdf");
+  Click("BtnImpression");
+  EXPECT_TRUE(QFileInfo::exists(second));
+  EXPECT_EQ(ReadBytes(first.toStdString()), before);
+}
+
+TEST_F(MainWindowPrintTest, APageRangeOfTheMenuDoesNotCarryOverToThePrintButton) {
+  Start();
+  OpenByDialog(WriteJob("impression.deb", GoodJob()));
+  Click("SBtnPieces");
+  PrintToPdf("avant.pdf");
+  const QString before = ToolButtonFile("avant.pdf");
+  Click("BtnImpression");
+  const int wholeView = PdfPages(before);
+  ASSERT_GT(wholeView, 1);
+
+  const QString one = Folder() + QStringLiteral("/une.pdf");
+  prompts.modals.push_back(
+      [&](QDialog& d) { return PrintDialogToFile(d, one, QStringLiteral("1")); });
+  Trigger("Imprimer");
+  ASSERT_TRUE(QFileInfo::exists(one));
+  EXPECT_EQ(PdfPages(one), 1);
+  ASSERT_FALSE(window->SessionPrinter().pageRanges().isEmpty());
+
+  const QString all = ToolButtonFile("toutes.pdf");
+  Click("BtnImpression");
+  EXPECT_EQ(PdfPages(all), wholeView);
+  // Nothing of the range is left for a printer to apply either.
+  EXPECT_EQ(window->SessionPrinter().printRange(), QPrinter::AllPages);
+  EXPECT_TRUE(window->SessionPrinter().pageRanges().isEmpty());
 }
 
 }  // namespace
