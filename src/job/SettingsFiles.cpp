@@ -238,39 +238,65 @@ std::optional<std::string> OptionsProblem(const Settings& options) {
 }
 
 // The options of the file, or why they are refused.
-std::optional<std::string> DecodeOptions(std::string_view bytes, Settings& options) {
+// What a read of "Options.dat" found: whether it held every field, and the four words.
+struct OptionsRead {
+  bool Whole = true;
+  bool Words = false;
+};
+
+// Reads the fields the file holds whole, in file order. A field cut by the end of the file and
+// every field after it keep the values options had. A flag byte other than 0 reads as 1.
+OptionsRead DecodeOptions(std::string_view bytes, Settings& options) {
   BinaryReader r(bytes);
-  options.MaxLength = r.readDouble();
-  options.MaxWidth = r.readDouble();
-  options.DefaultPanelLength = r.readDouble();
-  options.DefaultPanelWidth = r.readDouble();
-  options.WordPanel = r.readFixedText(kWordFieldSize);
-  options.WordPanels = r.readFixedText(kWordFieldSize);
-  options.WordPart = r.readFixedText(kWordFieldSize);
-  options.WordParts = r.readFixedText(kWordFieldSize);
-  options.GrainDirectionEnabled = r.readU8();
-  options.AskMargins = r.readU8();
-  options.AskOptimisationCriteria = r.readU8();
-  options.DimensionDisplayMode = r.readI32();
-  options.SummaryInMetres = r.readI32();
-  options.CutLineLabelMode = r.readI32();
-  options.OffcutFilterMode = r.readI32();
-  options.OffcutMinLength = r.readDouble();
-  options.OffcutMinWidth = r.readDouble();
-  options.OffcutMinSurface = r.readDouble();
-  options.DefaultMargin = r.readDouble();
-  options.DefaultThicknessMargin = r.readDouble();
-  options.DefaultKerf = r.readI32();
-  options.ImportAddSpecies = r.readU8();
-  options.ImportAddDesignations = r.readU8();
-  options.ImportAddDimensions = r.readU8();
-  options.ImportDefaultGrain = r.readI32();
-  options.ImportColumns.assign(kImportColumnCount, OPTION_COL_IMPORT{});
-  for (OPTION_COL_IMPORT& column : options.ImportColumns) {
-    column.Column = r.readI32();
-    column.Given = r.readU8();
+  OptionsRead got;
+  auto has = [&](std::size_t size) {
+    if (got.Whole && r.remaining() < size) got.Whole = false;
+    return got.Whole;
+  };
+  auto flag = [&](std::uint8_t& field) {
+    if (has(1)) field = r.readU8() != 0 ? 1 : 0;
+  };
+  auto number = [&](double& field) {
+    if (has(8)) field = r.readDouble();
+  };
+  auto integer = [&](std::int32_t& field) {
+    if (has(4)) field = r.readI32();
+  };
+  number(options.MaxLength);
+  number(options.MaxWidth);
+  number(options.DefaultPanelLength);
+  number(options.DefaultPanelWidth);
+  if (has(4 * kWordFieldSize)) {
+    options.WordPanel = r.readFixedText(kWordFieldSize);
+    options.WordPanels = r.readFixedText(kWordFieldSize);
+    options.WordPart = r.readFixedText(kWordFieldSize);
+    options.WordParts = r.readFixedText(kWordFieldSize);
+    got.Words = true;
   }
-  return OptionsProblem(options);
+  flag(options.GrainDirectionEnabled);
+  flag(options.AskMargins);
+  flag(options.AskOptimisationCriteria);
+  integer(options.DimensionDisplayMode);
+  integer(options.SummaryInMetres);
+  integer(options.CutLineLabelMode);
+  integer(options.OffcutFilterMode);
+  number(options.OffcutMinLength);
+  number(options.OffcutMinWidth);
+  number(options.OffcutMinSurface);
+  number(options.DefaultMargin);
+  number(options.DefaultThicknessMargin);
+  integer(options.DefaultKerf);
+  flag(options.ImportAddSpecies);
+  flag(options.ImportAddDesignations);
+  flag(options.ImportAddDimensions);
+  integer(options.ImportDefaultGrain);
+  if (options.ImportColumns.size() != kImportColumnCount) options.ImportColumns = DefaultImportColumns();
+  for (OPTION_COL_IMPORT& column : options.ImportColumns) {
+    if (!has(5)) break;
+    column.Column = r.readI32();
+    column.Given = r.readU8() != 0 ? 1 : 0;
+  }
+  return got;
 }
 
 }  // namespace
@@ -366,23 +392,25 @@ void ApplyDefaultOptions(Settings& s) {
 FileLoadResult LoadOptionsFile(const fs::path& dataFolder, Settings& settings) {
   RawFile raw = ReadRaw(dataFolder / kOptionsFileName, kMaxOptionsFileBytes);
   FileLoadResult result = Result(raw.Status);
+  bool rewrite = false;
   if (raw.Status == FileLoadStatus::Refused) {
     result = Refused(settings, kOptionsFileName, raw.Detail);
   } else if (raw.Status == FileLoadStatus::Loaded) {
-    if (raw.Bytes.size() < kOptionsFileSize) {
-      result = Refused(settings, kOptionsFileName, "fichier trop court");
+    // A file cut short keeps what it holds whole; the rest takes the defaults, and the file is
+    // written back whole at exit.
+    Settings read = settings;
+    ApplyDefaultOptions(read);
+    const OptionsRead got = DecodeOptions(raw.Bytes, read);
+    if (std::optional<std::string> why = OptionsProblem(read)) {
+      result = Refused(settings, kOptionsFileName, *why);
     } else {
-      Settings read = settings;
-      if (std::optional<std::string> why = DecodeOptions(raw.Bytes, read)) {
-        result = Refused(settings, kOptionsFileName, *why);
-      } else {
-        settings = std::move(read);
-        settings.CustomWordsLoaded = 1;
-      }
+      settings = std::move(read);
+      settings.CustomWordsLoaded = got.Words ? 1 : 0;
+      rewrite = !got.Whole;
     }
   }
   if (result.Status != FileLoadStatus::Loaded) ApplyDefaultOptions(settings);
-  settings.OptionsFileDirty = 0;
+  settings.OptionsFileDirty = rewrite ? 1 : 0;
   ApplyImportColumnTexts(settings.ImportColumns);
   return result;
 }

@@ -165,12 +165,9 @@ TEST_F(SettingsFilesTest, MissingOptionsGiveTheDefaultsAndNoFile) {
   EXPECT_FALSE(fs::exists(Path(kOptionsFileName)));
 }
 
-TEST_F(SettingsFilesTest, ShortOrCorruptOptionsAreTreatedAsMissing) {
+TEST_F(SettingsFilesTest, CorruptOptionsAreTreatedAsMissing) {
   const std::string good = OptionsFixture();
   std::vector<std::pair<std::string, std::string>> files;
-  for (std::size_t cut = 0; cut < good.size(); ++cut) {
-    files.emplace_back("cut at " + std::to_string(cut), good.substr(0, cut));
-  }
   const struct {
     const char* name;
     std::size_t offset;
@@ -184,7 +181,6 @@ TEST_F(SettingsFilesTest, ShortOrCorruptOptionsAreTreatedAsMissing) {
       {"grain 3", 182, [](std::string& b, std::size_t o) { PutI32(b, o, 3); }},
       {"column 0", 186, [](std::string& b, std::size_t o) { PutI32(b, o, 0); }},
       {"column 9", 221, [](std::string& b, std::size_t o) { PutI32(b, o, 9); }},
-      {"given 2", 190, [](std::string& b, std::size_t o) { PutU8(b, o, 2); }},
   };
   for (const auto& c : corrupt) {
     std::string bytes = good;
@@ -200,6 +196,77 @@ TEST_F(SettingsFilesTest, ShortOrCorruptOptionsAreTreatedAsMissing) {
     ExpectDefaultOptions(s);
     if (HasFailure()) FAIL() << name;
   }
+}
+
+// A file cut short keeps every field it holds whole; the field the end cuts and those after it
+// keep their defaults, and the file is marked to be written back whole at exit.
+TEST_F(SettingsFilesTest, AShortOptionsFileKeepsItsWholeFields) {
+  const std::string good = OptionsFixture();
+  const struct {
+    std::size_t cut;
+    double maxLength, maxWidth;
+    bool words;       // the four words read (else the language's)
+    int dimensionMode;
+    std::int32_t kerf;
+    std::int32_t lastColumn;  // column of the eighth import entry
+  } cases[] = {
+      {0, 60000.0, 60000.0, false, 20, 30, 8},
+      {7, 60000.0, 60000.0, false, 20, 30, 8},      // the first number cut
+      {8, 50000.0, 60000.0, false, 20, 30, 8},      // the first number whole
+      {115, 50000.0, 40000.0, false, 20, 30, 8},    // the last word cut: no word kept
+      {116, 50000.0, 40000.0, true, 20, 30, 8},     // the four words whole
+      {122, 50000.0, 40000.0, true, 20, 30, 8},     // the display mode cut
+      {123, 50000.0, 40000.0, true, 10, 30, 8},
+      {179, 50000.0, 40000.0, true, 10, 45, 8},     // up to the kerf
+      {225, 50000.0, 40000.0, true, 10, 45, 8},     // the last import entry cut
+  };
+  for (const auto& c : cases) {
+    Write(kOptionsFileName, good.substr(0, c.cut));
+    Settings s;
+    const FileLoadResult result = LoadOptionsFile(dir_.path(), s);
+    EXPECT_EQ(result.Status, FileLoadStatus::Loaded) << c.cut;
+    EXPECT_EQ(s.OptionsFileDirty, 1) << c.cut;
+    EXPECT_EQ(s.MaxLength, c.maxLength) << c.cut;
+    EXPECT_EQ(s.MaxWidth, c.maxWidth) << c.cut;
+    EXPECT_EQ(s.WordPanel, c.words ? "Plaque" : LoadString(74)) << c.cut;
+    EXPECT_EQ(s.WordParts, c.words ? "12345678901234567890" : LoadString(14)) << c.cut;
+    EXPECT_EQ(s.CustomWordsLoaded, c.words ? 1 : 0) << c.cut;
+    EXPECT_EQ(s.DimensionDisplayMode, c.dimensionMode) << c.cut;
+    EXPECT_EQ(s.DefaultKerf, c.kerf) << c.cut;
+    ASSERT_EQ(s.ImportColumns.size(), 8u) << c.cut;
+    EXPECT_EQ(s.ImportColumns[7].Column, c.lastColumn) << c.cut;
+  }
+  // Written back at close, it reads whole: the fields kept and the defaults.
+  Write(kOptionsFileName, good.substr(0, 123));
+  Settings s;
+  LoadOptionsFile(dir_.path(), s);
+  SaveDirtySettingsFiles(dir_.path(), s);
+  Settings again;
+  LoadOptionsFile(dir_.path(), again);
+  EXPECT_EQ(again.OptionsFileDirty, 0);
+  EXPECT_EQ(again.MaxLength, 50000.0);
+  EXPECT_EQ(again.DimensionDisplayMode, 10);
+  EXPECT_EQ(again.DefaultKerf, 30);
+}
+
+// Flags are 0 or 1: any other byte reads as 1, and is written back as 1.
+TEST_F(SettingsFilesTest, OptionFlagsAboveOneReadAsOne) {
+  std::string bytes = OptionsFixture();
+  PutU8(bytes, 117, 7);   // AskMargins
+  PutU8(bytes, 179, 2);   // ImportAddSpecies
+  PutU8(bytes, 190, 255); // Given of the first import entry
+  Write(kOptionsFileName, bytes);
+  Settings s;
+  ASSERT_EQ(LoadOptionsFile(dir_.path(), s).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(s.AskMargins, 1);
+  EXPECT_EQ(s.ImportAddSpecies, 1);
+  EXPECT_EQ(s.ImportColumns[0].Given, 1);
+  SaveOptionsFile(dir_.path(), s);
+  const std::string written = Read(kOptionsFileName);
+  ASSERT_EQ(written.size(), 226u);
+  EXPECT_EQ(static_cast<unsigned char>(written[117]), 1);
+  EXPECT_EQ(static_cast<unsigned char>(written[179]), 1);
+  EXPECT_EQ(static_cast<unsigned char>(written[190]), 1);
 }
 
 TEST_F(SettingsFilesTest, ALongerOptionsFileIsReadForItsFirstBytes) {
