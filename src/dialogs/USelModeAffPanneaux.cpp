@@ -4,12 +4,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
 
 namespace tranchex {
 namespace {
 
-QString Text(int id) { return QString::fromStdString(LoadString(id, 100)); }
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 }  // namespace
 
@@ -24,12 +25,12 @@ TFSelModeAffPanneaux::TFSelModeAffPanneaux(QWidget* parent)
   RbtnAffPieces = new QRadioButton(this);
   RbtnAffPieces->setObjectName(QStringLiteral("RbtnAffPieces"));
   RbtnAffPieces->setGeometry(24, 13, 169, 17);
-  RbtnAffPieces->setText(Text(273));
+  RbtnAffPieces->setText(Text(TextId::PanelDisplayModeForm::RbtnAffPieces));
 
   RbtnAffTraitsCoupe = new QRadioButton(this);
   RbtnAffTraitsCoupe->setObjectName(QStringLiteral("RbtnAffTraitsCoupe"));
   RbtnAffTraitsCoupe->setGeometry(24, 43, 169, 17);
-  RbtnAffTraitsCoupe->setText(Text(274));
+  RbtnAffTraitsCoupe->setText(Text(TextId::PanelDisplayModeForm::RbtnAffTraitsCoupe));
 
   BtnOk = new QPushButton(this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -37,7 +38,7 @@ TFSelModeAffPanneaux::TFSelModeAffPanneaux(QWidget* parent)
   QFont bold = BtnOk->font();
   bold.setBold(true);
   BtnOk->setFont(bold);
-  BtnOk->setText(Text(36));
+  BtnOk->setText(Text(TextId::PanelDisplayModeForm::BtnOk));
   BtnOk->setAutoDefault(true);
   BtnOk->setDefault(true);
 

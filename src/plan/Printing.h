@@ -112,7 +112,7 @@ inline constexpr std::int32_t kPrintPanelsView = 20;
 inline constexpr std::int32_t kPrintCuttingSheetView = 30;
 
 struct PrintTexts {
-  std::string TextScale;  // 66 "Echelle": the first word of the scale label
+  std::string TextScale;  // "Echelle": the first word of the scale label
   CuttingSheetTexts Sheet;
 };
 
