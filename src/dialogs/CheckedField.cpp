@@ -54,7 +54,7 @@ void CheckedField::Refuse(bool withRange) {
       message = RangeRefusalMessage(message, rangeText, range.Upper, unit, separator);
     }
   }
-  prompts_.Notice(DialogFrame::Text(112), QString::fromStdString(message), PromptIcon::Warning);
+  prompts_.Notice(DialogFrame::Text(TextId::FieldChecks::Caption), QString::fromStdString(message), PromptIcon::Warning);
   switch (rule_.OnRefusal) {
     case RefusedFieldText::StoredValue:
       field_->setText(QString::fromStdString(StoredValueText(sources_.Stored(), unit.Factor, separator)));

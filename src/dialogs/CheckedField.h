@@ -10,6 +10,7 @@
 
 #include "job/MeasureUnit.h"
 #include "job/NumberEntry.h"
+#include "platform/TextIds.h"
 
 class QLineEdit;
 
@@ -34,10 +35,10 @@ struct CheckedFieldRule {
   bool IsCount = false;  // a count: whole numbers, no unit
   FieldExitGuard Guard = FieldExitGuard::Modified;
   RefusedFieldText OnRefusal = RefusedFieldText::StoredValue;
-  int FieldTextId = 113;  // the field's own message ("Valeur non valide pour une longueur !")
+  int FieldTextId = TextId::FieldChecks::InvalidLength;  // the field's own message ("Valeur non valide pour une longueur !")
   // The range text after the field's message: always for a value in the unit; for a count only
   // when the value is a whole number above the upper bound.
-  int RangeTextId = 118;
+  int RangeTextId = TextId::FieldChecks::RangeText;
 };
 
 class CheckedField {

@@ -9,8 +9,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/TextIds.h"
+
 namespace tranchex {
 namespace {
+
+namespace JobKindText = TextId::JobKindForm;
 
 template <class W>
 W* Named(W* widget, const char* name) {
@@ -32,25 +36,25 @@ void KeepCheckedOnClick(QRadioButton* button) {
 TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::NoCloseBox, 1020, prompts, help, parent) {
   setObjectName(QStringLiteral("FSelDebit"));
-  setWindowTitle(Text(22));
+  setWindowTitle(Text(JobKindText::Caption));
 
-  GpbDebitSimple = Named(new QGroupBox(Text(23), this), "GpbDebitSimple");
-  RbtnDebitSimple = Named(new QRadioButton(Text(64), GpbDebitSimple), "RbtnDebitSimple");
-  Label1 = Named(new QLabel(Text(242), GpbDebitSimple), "Label1");
+  GpbDebitSimple = Named(new QGroupBox(Text(JobKindText::GpbDebitSimple), this), "GpbDebitSimple");
+  RbtnDebitSimple = Named(new QRadioButton(Text(JobKindText::RbtnDebitSimple), GpbDebitSimple), "RbtnDebitSimple");
+  Label1 = Named(new QLabel(Text(JobKindText::Label1), GpbDebitSimple), "Label1");
   auto* simpleLayout = new QVBoxLayout(GpbDebitSimple);
   simpleLayout->addWidget(RbtnDebitSimple);
   simpleLayout->addWidget(Label1);
 
-  GpbDebitComplexe = Named(new QGroupBox(Text(24), this), "GpbDebitComplexe");
-  RbtnDebitComplexe = Named(new QRadioButton(Text(65), GpbDebitComplexe), "RbtnDebitComplexe");
-  Label2 = Named(new QLabel(Text(243), GpbDebitComplexe), "Label2");
+  GpbDebitComplexe = Named(new QGroupBox(Text(JobKindText::GpbDebitComplexe), this), "GpbDebitComplexe");
+  RbtnDebitComplexe = Named(new QRadioButton(Text(JobKindText::RbtnDebitComplexe), GpbDebitComplexe), "RbtnDebitComplexe");
+  Label2 = Named(new QLabel(Text(JobKindText::Label2), GpbDebitComplexe), "Label2");
   CBoxMargesDiff = Named(new QCheckBox(GpbDebitComplexe), "CBoxMargesDiff");
-  LblMargesDiff = Named(new QLabel(Text(84), GpbDebitComplexe), "LblMargesDiff");
+  LblMargesDiff = Named(new QLabel(Text(JobKindText::LblMargesDiff), GpbDebitComplexe), "LblMargesDiff");
   CBoxLongueurLargeur = Named(new QCheckBox(GpbDebitComplexe), "CBoxLongueurLargeur");
   CBoxLongueurLargeur->setTristate(true);
-  LblLongeurLargeur = Named(new QLabel(Text(85), GpbDebitComplexe), "LblLongeurLargeur");
+  LblLongeurLargeur = Named(new QLabel(Text(JobKindText::LblLongeurLargeur), GpbDebitComplexe), "LblLongeurLargeur");
   CBoxEpaisseur = Named(new QCheckBox(GpbDebitComplexe), "CBoxEpaisseur");
-  LblEpaisseur = Named(new QLabel(Text(86), GpbDebitComplexe), "LblEpaisseur");
+  LblEpaisseur = Named(new QLabel(Text(JobKindText::LblEpaisseur), GpbDebitComplexe), "LblEpaisseur");
   auto* complexLayout = new QGridLayout(GpbDebitComplexe);
   complexLayout->addWidget(RbtnDebitComplexe, 0, 0, 1, 3);
   complexLayout->addWidget(Label2, 1, 0, 1, 3);
@@ -63,12 +67,12 @@ TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)
   complexLayout->setColumnStretch(2, 1);
 
   GpbAide = Named(new QGroupBox(this), "GpbAide");
-  LblAide = Named(new QLabel(Text(88), GpbAide), "LblAide");
+  LblAide = Named(new QLabel(Text(JobKindText::LblAide), GpbAide), "LblAide");
   auto* helpLayout = new QVBoxLayout(GpbAide);
   helpLayout->addWidget(LblAide);
 
-  btnAnnul = Named(new QPushButton(Text(37), this), "btnAnnul");
-  btnOk = Named(new QPushButton(Text(36), this), "btnOk");
+  btnAnnul = Named(new QPushButton(Text(JobKindText::btnAnnul), this), "btnAnnul");
+  btnOk = Named(new QPushButton(Text(JobKindText::btnOk), this), "btnOk");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   buttons->addWidget(btnAnnul);

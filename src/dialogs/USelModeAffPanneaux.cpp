@@ -5,18 +5,20 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/TextIds.h"
+
 namespace tranchex {
 
 TFSelModeAffPanneaux::TFSelModeAffPanneaux(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::NoCloseBox, 0, prompts, help, parent) {
   setObjectName(QStringLiteral("FSelModeAffPanneaux"));
-  setWindowTitle(Text(272));
+  setWindowTitle(Text(TextId::PanelDisplayModeForm::Caption));
 
-  RbtnAffPieces = new QRadioButton(Text(273), this);
+  RbtnAffPieces = new QRadioButton(Text(TextId::PanelDisplayModeForm::RbtnAffPieces), this);
   RbtnAffPieces->setObjectName(QStringLiteral("RbtnAffPieces"));
-  RbtnAffTraitsCoupe = new QRadioButton(Text(274), this);
+  RbtnAffTraitsCoupe = new QRadioButton(Text(TextId::PanelDisplayModeForm::RbtnAffTraitsCoupe), this);
   RbtnAffTraitsCoupe->setObjectName(QStringLiteral("RbtnAffTraitsCoupe"));
-  BtnOk = new QPushButton(Text(36), this);
+  BtnOk = new QPushButton(Text(TextId::PanelDisplayModeForm::BtnOk), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
   QFont bold = BtnOk->font();
   bold.setBold(true);

@@ -5,12 +5,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "platform/TextIds.h"
+
 namespace tranchex {
+namespace {
+namespace UnitText = TextId::UnitForm;
+}  // namespace
 
 TFSelUnite::TFSelUnite(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::CloseBox, 110, prompts, help, parent) {
   setObjectName(QStringLiteral("FSelUnite"));
-  setWindowTitle(Text(18));
+  setWindowTitle(Text(UnitText::Caption));
   setMinimumWidth(260);  // room for the caption
 
   auto radio = [this](const char* name, int captionId) {
@@ -18,10 +23,10 @@ TFSelUnite::TFSelUnite(Prompts& prompts, HelpViewer& help, QWidget* parent)
     button->setObjectName(QString::fromLatin1(name));
     return button;
   };
-  RbtnMillimetre = radio("RbtnMillimetre", 19);
-  RbtnCentimetre = radio("RbtnCentimetre", 20);
-  RbtnMetre = radio("RbtnMetre", 94);
-  RbtnPouce = radio("RbtnPouce", 21);
+  RbtnMillimetre = radio("RbtnMillimetre", UnitText::RbtnMillimetre);
+  RbtnCentimetre = radio("RbtnCentimetre", UnitText::RbtnCentimetre);
+  RbtnMetre = radio("RbtnMetre", UnitText::RbtnMetre);
+  RbtnPouce = radio("RbtnPouce", UnitText::RbtnPouce);
   BtnOk = new QPushButton(QStringLiteral("OK"), this);
   BtnOk->setObjectName(QStringLiteral("BtnOk"));
 
@@ -31,10 +36,10 @@ TFSelUnite::TFSelUnite(Prompts& prompts, HelpViewer& help, QWidget* parent)
   layout->addWidget(BtnOk, 0, Qt::AlignHCenter);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
-  choices_ = {UnitChoice{RbtnMillimetre, kMillimetreFactor, Text(48)},
-              UnitChoice{RbtnCentimetre, kCentimetreFactor, Text(49)},
-              UnitChoice{RbtnPouce, kInchFactor, Text(50)},
-              UnitChoice{RbtnMetre, kMetreFactor, Text(15)}};
+  choices_ = {UnitChoice{RbtnMillimetre, kMillimetreFactor, Text(UnitText::Millimetres)},
+              UnitChoice{RbtnCentimetre, kCentimetreFactor, Text(UnitText::Centimetres)},
+              UnitChoice{RbtnPouce, kInchFactor, Text(UnitText::Inches)},
+              UnitChoice{RbtnMetre, kMetreFactor, Text(UnitText::Metres)}};
   for (const UnitChoice& choice : choices_) {
     connect(choice.Button, &QRadioButton::toggled, this, [this, choice](bool on) {
       if (on) UnitClick(choice);

@@ -4,16 +4,11 @@
 #include <utility>
 
 #include "platform/BinaryIO.h"
-#include "platform/Cp1252.h"
 #include "platform/FileIO.h"
-#include "platform/Texts.h"
 #include "job/CuttingPipeline.h"
 
 namespace tranchex {
 namespace {
-
-constexpr int kJobFileTagTextId = 73;
-constexpr const char* kDefaultJobFileTag = "1.6";
 
 // Offsets of the fields of a stored panel past the TPanneau fields (64 bytes).
 constexpr std::size_t kPanelListAreaSize = 3 * 72;  // FreeRects, PlacedParts, CutLines headers
@@ -66,21 +61,9 @@ void CheckCounts(std::int64_t panels, std::int64_t parts) {
   }
 }
 
-// The 4-byte tag field: the tag text, its NUL and zeros.
-std::string TagField() {
-  std::string tag = Utf8ToCp1252(JobFileTag()).value_or(kDefaultJobFileTag);
-  if (tag.empty() || tag.size() > kJobTagSize - 1) tag = kDefaultJobFileTag;
-  tag.resize(kJobTagSize, '\0');
-  return tag;
-}
-
-// True when the file starts with the tag text and its NUL, compared byte for byte (the field is
-// never taken as a text that might run on past its 4 bytes).
-bool StartsWithTag(std::string_view bytes) {
-  const std::string field = TagField();
-  const std::size_t significant = field.find('\0') + 1;  // the text and its NUL
-  return bytes.size() >= kJobTagSize && bytes.substr(0, significant) == field.substr(0, significant);
-}
+// True when the file starts with the tag, compared byte for byte (the field is never taken as a
+// text that might run on past its 4 bytes).
+bool StartsWithTag(std::string_view bytes) { return bytes.substr(0, kJobTagSize) == kJobFileTag; }
 
 void WriteRect(BinaryWriter& w, const TRect& r) {
   w.writeI32(r.left);
@@ -202,11 +185,6 @@ void WriteText(BinaryWriter& w, const std::string& text, std::size_t width, cons
 
 }  // namespace
 
-std::string JobFileTag() {
-  std::string tag = LoadString(kJobFileTagTextId);
-  return tag.empty() ? std::string(kDefaultJobFileTag) : tag;
-}
-
 std::string EncodeJobFile(const JobState& job, JobFileForm form) {
   CheckHeader(job.JobKind, job.JobKerf, job.JobMargins);
   CheckCounts(static_cast<std::int64_t>(job.JobPanels.size()),
@@ -223,7 +201,7 @@ std::string EncodeJobFile(const JobState& job, JobFileForm form) {
   for (std::size_t i = 0; i < job.JobParts.size(); ++i) CheckRecord(job.JobParts[i], Who("pièce", i));
 
   BinaryWriter w;
-  if (form == JobFileForm::Tagged) w.writeBytes(TagField());
+  if (form == JobFileForm::Tagged) w.writeBytes(kJobFileTag);
   w.writeI32(job.JobKind);
   w.writeI32(job.JobKerf);
   WriteMargins(w, job.JobMargins);

@@ -3,7 +3,7 @@
 // stored; after a load the caller runs the cutting pipeline.
 //
 // Layout (little-endian, int32 integers, IEEE 754 doubles, lengths in tenths of a millimetre):
-//   tag        4 bytes   the job-file tag text ("1.6") and its NUL; absent in the untagged form
+//   tag        4 bytes   kJobFileTag: "1.6" and its NUL; absent in the untagged form
 //   JobKind    int32     1 simple, 2 complex
 //   JobKerf    int32     0 to 500
 //   JobMargins 32 bytes  3 doubles, 2 flag bytes, 2 padding bytes, a reserved int32
@@ -42,6 +42,9 @@ enum class JobFileForm {
 };
 
 inline constexpr std::size_t kJobTagSize = 4;
+// The first bytes of the tagged form: the text "1.6" and its NUL. Part of the format: the language
+// texts hold the same text, but no edit of them changes what a file starts with.
+inline constexpr std::string_view kJobFileTag{"1.6\0", kJobTagSize};
 inline constexpr std::size_t kJobHeaderSize = 48;  // kind, kerf, margins, N1, N2
 inline constexpr std::size_t kJobPanelRecordSize = 304;
 inline constexpr std::size_t kJobPartRecordSize = 88;
@@ -66,9 +69,6 @@ struct JobFileContent {
   std::vector<std::string> JobDesignations;
   std::vector<std::string> JobReferences;
 };
-
-// The tag text of the tagged form: language text 73 ("1.6").
-std::string JobFileTag();
 
 // The bytes of the job file of the job. Refuses (JobFileError) a job that the reader would
 // refuse, so that every file written opens again: a kind other than 1 or 2, a kerf outside 0 to

@@ -1,18 +1,15 @@
 #include "job/ListTexts.h"
 
 #include <optional>
+#include <utility>
 
 #include "platform/Cp1252.h"
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
 
 namespace tranchex {
 
 namespace {
-
-constexpr int kTextHorizontal = 51;
-constexpr int kTextVertical = 52;
-constexpr int kTextIndifferent = 53;
-constexpr int kTextNotSpecified = 148;
 
 char32_t LowerCodePoint(char32_t cp) {
   if (cp >= U'A' && cp <= U'Z') return cp + 0x20;
@@ -29,13 +26,35 @@ char32_t LowerCodePoint(char32_t cp) {
 }  // namespace
 
 std::array<std::string, 3> LoadGrainTexts() {
-  return {LoadString(kTextHorizontal), LoadString(kTextVertical), LoadString(kTextIndifferent)};
+  return {LoadString(TextId::Grain::Horizontal), LoadString(TextId::Grain::Vertical),
+          LoadString(TextId::Grain::Indifferent)};
+}
+
+DescriptionTexts LoadDescriptionTexts() {
+  DescriptionTexts t;
+  t.TextCount = LoadString(TextId::Columns::TextCount);
+  t.TextThickness = LoadString(TextId::Columns::TextThickness);
+  t.TextSpecies = LoadString(TextId::Columns::TextSpecies);
+  t.TextGrain = LoadString(TextId::Columns::TextGrain);
+  t.TextNotSpecified = LoadString(TextId::Columns::TextNotSpecified);
+  t.GrainTexts = LoadGrainTexts();
+  return t;
+}
+
+DefaultWords LoadDefaultWords() {
+  DefaultWords w;
+  w.WordPanel = LoadString(TextId::Words::WordPanel);
+  w.WordPanels = LoadString(TextId::Words::WordPanels);
+  w.WordPart = LoadString(TextId::Words::WordPart);
+  w.WordParts = LoadString(TextId::Words::WordParts);
+  return w;
 }
 
 ListTexts LoadListTexts(char decimalSeparator) {
+  DescriptionTexts description = LoadDescriptionTexts();
   ListTexts texts;
-  texts.GrainTexts = LoadGrainTexts();
-  texts.NotSpecified = LoadString(kTextNotSpecified);
+  texts.GrainTexts = std::move(description.GrainTexts);
+  texts.NotSpecified = std::move(description.TextNotSpecified);
   texts.DecimalSeparator = decimalSeparator;
   return texts;
 }

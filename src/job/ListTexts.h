@@ -2,6 +2,10 @@
 // The texts that the result lists write into their keys, offcut texts and labels: the three
 // grain-direction words, the word for a species the list does not hold, and the decimal
 // separator of the numbers. Handed to the builders by the caller; nothing here reads a locale.
+//
+// Also the one loader of each group of language texts that several parts of the program write:
+// the grain words, the words that describe a part or a panel, the default words for panels and
+// parts. The plans, the cutting sheet, the settings and the main window take them from here.
 
 #include <array>
 #include <cstdint>
@@ -20,11 +24,36 @@ struct ListTexts {
   char DecimalSeparator = ',';
 };
 
-// The grain words (texts 51, 52, 53) and "Non spécifié" (text 148) from the language texts.
+// The grain words and "Non spécifié" from the language texts.
 ListTexts LoadListTexts(char decimalSeparator);
 
-// The three grain words by grain direction: 51 "Horizontal", 52 "Vertical", 53 "Indifférent".
+// The three grain words by grain direction: "Horizontal", "Vertical", "Indifférent".
 std::array<std::string, 3> LoadGrainTexts();
+
+// The words that describe a part or a panel, as the plan headings and the cutting sheet write
+// them.
+struct DescriptionTexts {
+  std::string TextCount;         // "Nombre"
+  std::string TextThickness;     // "Epaisseur"
+  std::string TextSpecies;       // "Essence"
+  std::string TextGrain;         // "Sens du fil"
+  std::string TextNotSpecified;  // "Non spécifié": a value the job does not give
+  // By grain direction: "Horizontal", "Vertical", "Indifférent".
+  std::array<std::string, 3> GrainTexts;
+};
+
+DescriptionTexts LoadDescriptionTexts();
+
+// The words for a panel and a part as the language texts have them; the options may replace
+// them.
+struct DefaultWords {
+  std::string WordPanel;   // "Panneau"
+  std::string WordPanels;  // "Panneaux"
+  std::string WordPart;    // "Pièce"
+  std::string WordParts;   // "Pièces"
+};
+
+DefaultWords LoadDefaultWords();
 
 // A lower-case copy of a UTF-8 text, as the Windows-1252 character mapping lowers it: A-Z, the
 // accented capitals À-Þ (not ×), Š, Œ, Ž and Ÿ. Anything else, malformed bytes included, is

@@ -11,16 +11,15 @@
 #include "platform/BinaryIO.h"
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "job/ListTexts.h"
 #include "job/Outils_debit.h"
 
 namespace tranchex {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int kOpenErrorTextId = 126;  // "Erreur dans l'ouverture du fichier !"
-constexpr int kReadOnlyTextId = 215;   // "Fichier en lecture seule\nEnregistrement ..."
 
 // Bounds on the files we read whole: far beyond any list a shop keeps, small enough to hold.
 constexpr std::size_t kMaxOptionsFileBytes = 64 * 1024;
@@ -33,14 +32,14 @@ struct ImportColumnRow {
   int TitleId;
 };
 constexpr std::array<ImportColumnRow, kImportColumnCount> kImportColumnRows = {{
-    {"CbxNumColRef", 83},   // Référence
-    {"CbxNumColDes", 76},   // Désignation
-    {"CbxNumColNB", 44},    // Nombre
-    {"CbxNumColLng", 41},   // Longueur
-    {"CbxNumColLarg", 42},  // Largeur
-    {"CbxNumColEp", 45},    // Epaisseur
-    {"CbxNumColEss", 46},   // Essence
-    {"CbxNumColSens", 82},  // Sens du fil
+    {"CbxNumColRef", TextId::Columns::TextReference},
+    {"CbxNumColDes", TextId::Columns::TextDesignation},
+    {"CbxNumColNB", TextId::Columns::TextCount},
+    {"CbxNumColLng", TextId::Columns::TextLength},
+    {"CbxNumColLarg", TextId::Columns::TextWidth},
+    {"CbxNumColEp", TextId::Columns::TextThickness},
+    {"CbxNumColEss", TextId::Columns::TextSpecies},
+    {"CbxNumColSens", TextId::Columns::TextGrain},
 }};
 
 // The file's bytes, or why there are none.
@@ -74,7 +73,7 @@ FileLoadResult Refused(Settings& settings, const std::string& fileName, std::str
   }
   FileLoadResult result;
   result.Status = FileLoadStatus::Refused;
-  result.Message = LoadString(kOpenErrorTextId) + fileName;
+  result.Message = LoadString(TextId::Messages::MsgOpenError) + fileName;
   result.Detail = std::move(detail);
   return result;
 }
@@ -146,7 +145,9 @@ void ForgetRefusal(const char* fileName, Settings& settings) {
 void WriteSettingsFile(const fs::path& dataFolder, const char* fileName, Settings& settings,
                        const std::string& bytes) {
   const fs::path path = dataFolder / fileName;
-  if (!ClearReadOnly(path)) throw SettingsFileError(LoadString(kReadOnlyTextId), fileName, true);
+  if (!ClearReadOnly(path)) {
+    throw SettingsFileError(LoadString(TextId::Messages::MsgReadOnlyFile), fileName, true);
+  }
   KeepRefusedCopy(path, fileName, settings);
   try {
     WriteFileAtomic(path, bytes);
@@ -358,16 +359,21 @@ void SaveUnitFile(const fs::path& dataFolder, Settings& settings) {
 
 // ---- Options ----------------------------------------------------------------------------------
 
+void ApplyDefaultWords(Settings& s) {
+  DefaultWords words = LoadDefaultWords();
+  s.WordPanel = std::move(words.WordPanel);
+  s.WordPanels = std::move(words.WordPanels);
+  s.WordPart = std::move(words.WordPart);
+  s.WordParts = std::move(words.WordParts);
+}
+
 void ApplyDefaultOptions(Settings& s) {
   const Settings defaults;
   s.MaxLength = defaults.MaxLength;
   s.MaxWidth = defaults.MaxWidth;
   s.DefaultPanelLength = defaults.DefaultPanelLength;
   s.DefaultPanelWidth = defaults.DefaultPanelWidth;
-  s.WordPanel = LoadString(74, 100);
-  s.WordPanels = LoadString(13, 100);
-  s.WordPart = LoadString(75, 100);
-  s.WordParts = LoadString(14, 100);
+  ApplyDefaultWords(s);
   s.GrainDirectionEnabled = defaults.GrainDirectionEnabled;
   s.AskMargins = defaults.AskMargins;
   s.AskOptimisationCriteria = defaults.AskOptimisationCriteria;
@@ -557,7 +563,8 @@ void SaveLabelsFile(const fs::path& dataFolder, Settings& settings) {
   if (settings.LabelFormats.empty()) {
     const fs::path path = dataFolder / kLabelsFileName;
     if (!ClearReadOnly(path)) {
-      throw SettingsFileError(LoadString(kReadOnlyTextId), kLabelsFileName, true);
+      throw SettingsFileError(LoadString(TextId::Messages::MsgReadOnlyFile), kLabelsFileName,
+                              true);
     }
     KeepRefusedCopy(path, kLabelsFileName, settings);
     std::error_code ec;

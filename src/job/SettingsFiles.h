@@ -89,6 +89,8 @@ FileLoadResult LoadOptionsFile(const std::filesystem::path& dataFolder, Settings
 void SaveOptionsFile(const std::filesystem::path& dataFolder, Settings& settings);
 // The options of a missing file.
 void ApplyDefaultOptions(Settings& settings);
+// The four words for a panel and a part as the language texts have them.
+void ApplyDefaultWords(Settings& settings);
 
 // ---- Species and designations -------------------------------------------------------------
 // Missing or refused: the list is left as it was. A last field cut short still gives an entry.

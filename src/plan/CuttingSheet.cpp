@@ -6,14 +6,13 @@
 
 #include "engine/Records.h"
 #include "job/ListTexts.h"
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "job/Outils_debit.h"
 
 namespace tranchex {
 
 namespace {
-
-constexpr int kBufferSize = 150;
 
 // The first n characters (UTF-8 code points) of a text; nothing for n <= 0.
 std::string FirstCharacters(const std::string& text, std::int32_t n) {
@@ -30,16 +29,11 @@ std::string FirstCharacters(const std::string& text, std::int32_t n) {
 
 CuttingSheetTexts LoadCuttingSheetTexts() {
   CuttingSheetTexts t;
-  t.TextReference = LoadString(83, kBufferSize);
-  t.TextDesignation = LoadString(76, kBufferSize);
-  t.TextCount = LoadString(44, kBufferSize);
-  t.TextLength = LoadString(41, kBufferSize);
-  t.TextWidth = LoadString(42, kBufferSize);
-  t.TextThickness = LoadString(45, kBufferSize);
-  t.TextSpecies = LoadString(46, kBufferSize);
-  t.TextGrain = LoadString(82, kBufferSize);
-  t.TextNotSpecified = LoadString(148, kBufferSize);
-  t.PartGrainTexts = LoadGrainTexts();
+  static_cast<DescriptionTexts&>(t) = LoadDescriptionTexts();
+  t.TextReference = LoadString(TextId::Columns::TextReference);
+  t.TextDesignation = LoadString(TextId::Columns::TextDesignation);
+  t.TextLength = LoadString(TextId::Columns::TextLength);
+  t.TextWidth = LoadString(TextId::Columns::TextWidth);
   return t;
 }
 
@@ -122,7 +116,7 @@ void DrawCuttingSheetPage(Canvas& canvas, const CuttingSheetLayout& layout, cons
                                                        : texts.TextNotSpecified);
     }
     const std::string grain = part.Grain >= 0 && part.Grain <= 2
-                                  ? texts.PartGrainTexts[static_cast<std::size_t>(part.Grain)]
+                                  ? texts.GrainTexts[static_cast<std::size_t>(part.Grain)]
                                   : std::string();
     canvas.TextOut(x[6] + 1, y, grain);
     y += h + 1;

@@ -21,23 +21,18 @@
 #include "platform/Canvas.h"
 #include "job/PageLists.h"
 #include "job/JobState.h"
+#include "job/ListTexts.h"
 #include "job/MeasureUnit.h"
 
 namespace tranchex {
 
-// The words of the sheet: column titles and the filler of an unspecified value.
-struct CuttingSheetTexts {
-  std::string TextReference;     // 83 "Référence" (its first three characters head the column)
-  std::string TextDesignation;   // 76 "Désignation"
-  std::string TextCount;         // 44 "Nombre"
-  std::string TextLength;        // 41 "Longueur"
-  std::string TextWidth;         // 42 "Largeur"
-  std::string TextThickness;     // 45 "Epaisseur"
-  std::string TextSpecies;       // 46 "Essence"
-  std::string TextGrain;         // 82 "Sens du fil"
-  std::string TextNotSpecified;  // 148 "Non spécifié": thickness and species of a simple job
-  // By grain direction: 51 "Horizontal", 52 "Vertical", 53 "Indifférent".
-  std::array<std::string, 3> PartGrainTexts;
+// The words of the sheet: those that describe a part (column titles, the grain words, and
+// TextNotSpecified for the thickness and species of a simple job) and the other column titles.
+struct CuttingSheetTexts : DescriptionTexts {
+  std::string TextReference;    // "Référence" (its first three characters head the column)
+  std::string TextDesignation;  // "Désignation"
+  std::string TextLength;       // "Longueur"
+  std::string TextWidth;        // "Largeur"
 };
 
 // The language texts above.

@@ -17,7 +17,7 @@ using namespace drawing;
 const std::string& GrainText(const DrawingTexts& texts, std::int32_t grain) {
   static const std::string kEmpty;
   if (grain < 0 || grain > 2) return kEmpty;
-  return texts.PanelGrainTexts[static_cast<std::size_t>(grain)];
+  return texts.GrainTexts[static_cast<std::size_t>(grain)];
 }
 
 struct HeadingLines {

@@ -1,27 +1,16 @@
 #include "plan/DrawingContext.h"
 
-#include "job/ListTexts.h"
-#include "platform/Texts.h"
+#include <utility>
 
 namespace tranchex {
 
-namespace {
-
-constexpr int kBufferSize = 150;
-
-}  // namespace
-
 DrawingTexts LoadDrawingTexts() {
   DrawingTexts t;
-  t.TextThickness = LoadString(45, kBufferSize);
-  t.TextSpecies = LoadString(46, kBufferSize);
-  t.TextGrain = LoadString(82, kBufferSize);
-  t.TextCount = LoadString(44, kBufferSize);
-  t.TextNotSpecified = LoadString(148, kBufferSize);
-  t.WordPart = LoadString(75, kBufferSize);
-  t.WordPanel = LoadString(74, kBufferSize);
-  t.WordPanels = LoadString(13, kBufferSize);
-  t.PanelGrainTexts = LoadGrainTexts();
+  static_cast<DescriptionTexts&>(t) = LoadDescriptionTexts();
+  DefaultWords words = LoadDefaultWords();
+  t.WordPart = std::move(words.WordPart);
+  t.WordPanel = std::move(words.WordPanel);
+  t.WordPanels = std::move(words.WordPanels);
   return t;
 }
 

@@ -4,25 +4,19 @@
 // decimal separator. The caller (the paint handler, the print commands) owns one and hands it
 // to every drawing routine as their last argument.
 
-#include <array>
 #include <cstdint>
 #include <string>
 
+#include "job/ListTexts.h"
+
 namespace tranchex {
 
-// The words the headings write. The three words WordPart, WordPanel and WordPanels may be the
-// user's own (options); the others are language texts.
-struct DrawingTexts {
-  std::string TextThickness;     // 45 "Epaisseur"
-  std::string TextSpecies;       // 46 "Essence"
-  std::string TextGrain;         // 82 "Sens du fil"
-  std::string TextCount;         // 44 "Nombre"
-  std::string TextNotSpecified;  // 148 "Non spécifié"
-  std::string WordPart;          // 75 "Pièce"
-  std::string WordPanel;         // 74 "Panneau"
-  std::string WordPanels;        // 13 "Panneaux"
-  // Indexed by grain direction: 51 "Horizontal", 52 "Vertical", 53 "Indifférent".
-  std::array<std::string, 3> PanelGrainTexts;
+// The words the headings write: the words that describe a part or a panel, and the three words
+// WordPart, WordPanel and WordPanels, which may be the user's own (options).
+struct DrawingTexts : DescriptionTexts {
+  std::string WordPart;    // "Pièce"
+  std::string WordPanel;   // "Panneau"
+  std::string WordPanels;  // "Panneaux"
 };
 
 // The language texts above, with the default words.

@@ -10,6 +10,7 @@
 #include "plan/DrawPanelParts.h"
 #include "job/DrawScales.h"
 #include "job/PageLists.h"
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "job/Outils_debit.h"
 
@@ -17,7 +18,6 @@ namespace tranchex {
 
 namespace {
 
-constexpr int kBufferSize = 150;
 constexpr int kPlanFontSize = 5;    // the drawn views, as on screen
 constexpr int kSheetFontSize = 10;  // the printed cutting sheet
 
@@ -269,7 +269,7 @@ PrintReport PrintCuttingSheet(PrintTarget& target, const PrintInputs& in) {
 
 PrintTexts LoadPrintTexts() {
   PrintTexts t;
-  t.TextScale = LoadString(66, kBufferSize);
+  t.TextScale = LoadString(TextId::Columns::TextScale);
   t.Sheet = LoadCuttingSheetTexts();
   return t;
 }

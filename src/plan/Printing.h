@@ -107,7 +107,7 @@ class PrintError : public std::runtime_error {
 // ---- What is printed ------------------------------------------------------------------------
 
 struct PrintTexts {
-  std::string TextScale;  // 66 "Echelle": the first word of the scale label
+  std::string TextScale;  // "Echelle": the first word of the scale label
   CuttingSheetTexts Sheet;
 };
 

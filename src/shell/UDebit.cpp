@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelModeAffPanneaux.h"
@@ -24,9 +25,7 @@
 namespace tranchex {
 namespace {
 
-QString Text(int id, int bufferSize = 100) {
-  return QString::fromStdString(LoadString(id, bufferSize));
-}
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 // Tool panel measures, in pixels.
 constexpr int kPanelHeight = 31;
@@ -49,8 +48,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
       settings_(settings),
       job_(job) {
   setObjectName(QStringLiteral("FDebit"));
-  // The application name, until the texts of the window are loaded at its first showing.
-  Texts.AppTitle = Text(0, 20);
+  // The application name, until a job names the window.
+  Texts = LoadMainWindowTexts();
   setWindowTitle(Texts.AppTitle);
   resize(690, 430);
 
@@ -316,80 +315,72 @@ void TFDebit::DisableJobCommands() {
 
 // ---- Texts ----------------------------------------------------------------------------------
 
+MainFormTexts LoadMainWindowTexts() {
+  namespace id = TextId::Messages;
+  MainFormTexts t;
+  t.AppTitle = Text(TextId::MainForm::AppTitle);
+  t.MsgSaveChanges = Text(id::MsgSaveChanges);
+  t.MsgNotSaved = Text(id::MsgNotSaved);
+  t.MsgOpenError = Text(id::MsgOpenError);
+  t.MsgOpenCancelled = Text(id::MsgOpenCancelled);
+  return t;
+}
+
 void TFDebit::LoadMainFormTexts() {
-  MainFormTexts& t = Texts;
-  t.AppTitle = Text(0, 20);
-  setWindowTitle(t.AppTitle);
+  namespace id = TextId::MainForm;
+  setWindowTitle(Texts.AppTitle);
 
   const std::pair<QAction*, int> captions[] = {
-      {Nouveau, 2},           {Ouvrir, 3},     {Enregistrer, 4},
-      {Enre, 5},              {Importer, 187}, {Exporter, 81},
-      {Recap, 89},            {Imprimer, 61},  {Quitter, 6},
-      {Modifier, 7},          {Supprimer, 69}, {GestionnaireDesEssences, 9},
-      {Unites, 10},           {OptionsGl, 142}, {MiseANiveau, 319},
-      {AideTranchex, 11},     {AproposdeTranchex, 12}, {PagePresentationdeTranchex, 100},
-      {SiteInternetAuteur, 177}, {VideosDemonstrationTranchex, 260}, {Etiquettes, 216},
-      {Affichage, 235},       {GestionDesignationsPieces, 268}, {ImportationFichesDebit, 307},
+      {Nouveau, id::Nouveau},
+      {Ouvrir, id::Ouvrir},
+      {Enregistrer, id::Enregistrer},
+      {Enre, id::Enre},
+      {Importer, id::Importer},
+      {Exporter, id::Exporter},
+      {Recap, id::Recap},
+      {Imprimer, id::Imprimer},
+      {Quitter, id::Quitter},
+      {Modifier, id::Modifier},
+      {Supprimer, id::Supprimer},
+      {GestionnaireDesEssences, id::GestionnaireDesEssences},
+      {Unites, id::Unites},
+      {OptionsGl, id::OptionsGl},
+      {MiseANiveau, id::MiseANiveau},
+      {AideTranchex, id::AideTranchex},
+      {AproposdeTranchex, id::AproposdeTranchex},
+      {PagePresentationdeTranchex, id::PagePresentationdeTranchex},
+      {SiteInternetAuteur, id::SiteInternetAuteur},
+      {VideosDemonstrationTranchex, id::VideosDemonstrationTranchex},
+      {Etiquettes, id::Etiquettes},
+      {Affichage, id::Affichage},
+      {GestionDesignationsPieces, id::GestionDesignationsPieces},
+      {ImportationFichesDebit, id::ImportationFichesDebit},
+      {ExportationDesChutes, TextId::OffcutExport::TextOffcutExport},
   };
-  Fichier->setTitle(Text(1));
-  Edition->setTitle(Text(68));
-  Options->setTitle(Text(8));
-  for (const auto& [action, id] : captions) action->setText(Text(id));
+  Fichier->setTitle(Text(id::Fichier));
+  Edition->setTitle(Text(id::Edition));
+  Options->setTitle(Text(id::Options));
+  for (const auto& [action, textId] : captions) action->setText(Text(textId));
 
   // The four words start from the language texts; the options may replace them.
   if (settings_.CustomWordsLoaded == 0) {
-    settings_.WordPanel = LoadString(74, 100);
-    settings_.WordPanels = LoadString(13, 100);
-    settings_.WordPart = LoadString(75, 100);
-    settings_.WordParts = LoadString(14, 100);
-    SBtnPanneaux->setText(Text(74));
-    SBtnPanneaux->setToolTip(Text(74));
-    SBtnPieces->setText(Text(75));
-    SBtnPieces->setToolTip(Text(75));
+    ApplyDefaultWords(settings_);
+    SBtnPanneaux->setText(QString::fromStdString(settings_.WordPanel));
+    SBtnPanneaux->setToolTip(QString::fromStdString(settings_.WordPanel));
+    SBtnPieces->setText(QString::fromStdString(settings_.WordPart));
+    SBtnPieces->setToolTip(QString::fromStdString(settings_.WordPart));
   }
-  SBtnModeAffPanneaux->setToolTip(Text(272));
+  SBtnModeAffPanneaux->setToolTip(Text(id::SBtnModeAffPanneauxHint));
 
-  GestionnaireDesDimensions->setTitle(Text(183));
-  DimensionsPieces->setText(Text(184) + QString::fromStdString(settings_.WordParts).toLower());
-  DimensionsDesPanneaux->setText(Text(184) +
+  GestionnaireDesDimensions->setTitle(Text(id::GestionnaireDesDimensions));
+  DimensionsPieces->setText(Text(id::DimensionsOf) +
+                            QString::fromStdString(settings_.WordParts).toLower());
+  DimensionsDesPanneaux->setText(Text(id::DimensionsOf) +
                                  QString::fromStdString(settings_.WordPanels).toLower());
 
-  SBtnFiche->setText(Text(79));
-  SBtnFiche->setToolTip(Text(80));
+  SBtnFiche->setText(Text(id::SBtnFiche));
+  SBtnFiche->setToolTip(Text(id::SBtnFicheHint));
   SBtnRecap->setToolTip(QStringLiteral("Récapitulatif du débit"));
-
-  t.TextOffcutExport = LoadString(312, 100);
-  ExportationDesChutes->setText(QString::fromStdString(t.TextOffcutExport));
-  t.TextOffcutFileName = LoadString(276, 100);
-  t.TextGrain = LoadString(82, 100);
-  t.TextScale = LoadString(66, 100);
-
-  const std::pair<QString*, int> messages[] = {
-      {&t.MsgSaveChanges, 101},     {&t.MsgNotSaved, 102},
-      {&t.MsgNewJobError, 103},     {&t.MsgNewJobCancelled, 104},
-      {&t.MsgOpenError, 126},       {&t.MsgOpenCancelled, 127},
-      {&t.MsgExportTitle, 130},     {&t.MsgExportBadExtension, 131},
-      {&t.MsgExportBadExtensionEnd, 132}, {&t.MsgExportDone, 133},
-      {&t.MsgExportCancelled, 134}, {&t.MsgDeleteTitle, 135},
-      {&t.MsgDeleteConfirm, 136},   {&t.MsgWebPageCaption, 178},
-      {&t.MsgBrowserFailed, 182},   {&t.MsgImportTitle, 188},
-      {&t.MsgImportCancelled, 192}, {&t.MsgTypeAddress, 214},
-      {&t.MsgReadOnlyFile, 215},    {&t.MsgConnectionError, 226},
-      {&t.MsgUpdateTitle, 232},     {&t.MsgUpdatePageFailed, 233},
-      {&t.MsgUpdateDownload, 234},  {&t.MsgFileLocked, 265},
-  };
-  for (const auto& [text, id] : messages) *text = Text(id, 300);
-
-  t.TextLength = LoadString(41, 100);
-  t.TextWidth = LoadString(42, 100);
-  t.TextCount = LoadString(44, 100);
-  t.TextThickness = LoadString(45, 100);
-  t.TextSpecies = LoadString(46, 100);
-  t.TextNotSpecified = LoadString(148, 100);
-  t.TextReference = LoadString(83, 100);
-  t.TextDesignation = LoadString(76, 100);
-  t.TextTargetPanel = LoadString(230, 100);
-  t.PartGrainTexts = {LoadString(51, 100), LoadString(52, 100), LoadString(53, 100)};
 }
 
 // The view buttons carry the user's words, shortened to the button's width.

@@ -39,20 +39,18 @@ class TFSelModeAffPanneaux;
 class TFSelDebit;
 class TFSelUnite;
 
-// The captions, words and messages of the main window, from the language texts.
+// The caption and messages the main window's commands show, from the language texts. The
+// words of its views come from the loaders of the drawings and the cutting sheet.
 struct MainFormTexts {
-  QString AppTitle;
-  QString MsgSaveChanges, MsgNotSaved, MsgNewJobError, MsgNewJobCancelled, MsgOpenError,
-      MsgOpenCancelled, MsgExportTitle, MsgExportBadExtension, MsgExportBadExtensionEnd,
-      MsgExportDone, MsgExportCancelled, MsgDeleteTitle, MsgDeleteConfirm, MsgWebPageCaption,
-      MsgBrowserFailed, MsgImportTitle, MsgImportCancelled, MsgTypeAddress, MsgReadOnlyFile,
-      MsgConnectionError, MsgUpdateTitle, MsgUpdatePageFailed, MsgUpdateDownload, MsgFileLocked;
-  std::string TextLength, TextWidth, TextThickness, TextSpecies, TextNotSpecified, TextCount,
-      TextGrain, TextReference, TextDesignation, TextTargetPanel, TextScale;
-  std::string TextOffcutExport, TextOffcutFileName;
-  // Grain texts by grain value: "Horizontal", "Vertical", "Indifférent".
-  std::array<std::string, 3> PartGrainTexts;
+  QString AppTitle;          // "Tranchex": the window's caption and every message box's
+  QString MsgSaveChanges;    // "Voulez-vous enregistrer les modifications apportées à"
+  QString MsgNotSaved;       // "Le débit n'a pas été sauvegardé !"
+  QString MsgOpenError;      // "Erreur dans l'ouverture du fichier !"
+  QString MsgOpenCancelled;  // "Annulation de l'ouverture débit !"
 };
+
+// The texts above; the window loads them when it is created.
+MainFormTexts LoadMainWindowTexts();
 
 // The client area of the main window: the views are painted on it, the tool panel Panel1 lies
 // across its top.

@@ -349,18 +349,7 @@ void TFDebit::PaintCuttingSheet(Canvas& canvas, int clientWidth, int clientHeigh
   layout.TextHeight = metrics.height;
   layout.AveCharWidth = metrics.aveCharWidth;
 
-  const MainFormTexts& t = Texts;
-  CuttingSheetTexts texts;
-  texts.TextReference = t.TextReference;
-  texts.TextDesignation = t.TextDesignation;
-  texts.TextCount = t.TextCount;
-  texts.TextLength = t.TextLength;
-  texts.TextWidth = t.TextWidth;
-  texts.TextThickness = t.TextThickness;
-  texts.TextSpecies = t.TextSpecies;
-  texts.TextGrain = t.TextGrain;
-  texts.TextNotSpecified = t.TextNotSpecified;
-  texts.PartGrainTexts = t.PartGrainTexts;
+  const CuttingSheetTexts texts = LoadCuttingSheetTexts();
 
   // A page the list does not hold shows the header alone.
   const PAGE page = ValidIndex(job_.CuttingSheetPages, CurrentPage)

@@ -1,0 +1,169 @@
+#pragma once
+// The ids of the language texts (resources/texts.fr.txt), by the form or area that shows them.
+// Code fetches a text by its name here, never by a bare number. An id the code does not read yet
+// may be named all the same; every id keeps its line in the table whether or not it is named.
+
+namespace tranchex::TextId {
+
+// The main window: its caption, menu items and tool buttons, named after the controls.
+namespace MainForm {
+inline constexpr int AppTitle = 0;  // the caption, and the caption of every message box
+inline constexpr int Fichier = 1;
+inline constexpr int Nouveau = 2;
+inline constexpr int Ouvrir = 3;
+inline constexpr int Enregistrer = 4;
+inline constexpr int Enre = 5;
+inline constexpr int Quitter = 6;
+inline constexpr int Modifier = 7;
+inline constexpr int Options = 8;
+inline constexpr int GestionnaireDesEssences = 9;
+inline constexpr int Unites = 10;
+inline constexpr int AideTranchex = 11;
+inline constexpr int AproposdeTranchex = 12;
+inline constexpr int Imprimer = 61;
+inline constexpr int Edition = 68;
+inline constexpr int Supprimer = 69;
+inline constexpr int SBtnFiche = 79;
+inline constexpr int SBtnFicheHint = 80;
+inline constexpr int Exporter = 81;
+inline constexpr int Recap = 89;
+inline constexpr int PagePresentationdeTranchex = 100;
+inline constexpr int OptionsGl = 142;
+inline constexpr int SiteInternetAuteur = 177;
+inline constexpr int GestionnaireDesDimensions = 183;
+// "Dimensions des ": followed by the plural word for parts or panels in the two size managers.
+inline constexpr int DimensionsOf = 184;
+inline constexpr int Importer = 187;
+inline constexpr int Etiquettes = 216;
+inline constexpr int Affichage = 235;
+inline constexpr int VideosDemonstrationTranchex = 260;
+inline constexpr int GestionDesignationsPieces = 268;
+inline constexpr int SBtnModeAffPanneauxHint = 272;
+inline constexpr int ImportationFichesDebit = 307;
+inline constexpr int MiseANiveau = 319;
+}  // namespace MainForm
+
+// The words for a panel and a part; the user may put others in the options.
+namespace Words {
+inline constexpr int WordPanels = 13;
+inline constexpr int WordParts = 14;
+inline constexpr int WordPanel = 74;
+inline constexpr int WordPart = 75;
+}  // namespace Words
+
+// Column titles and the words that describe a part or a panel: lists, plan headings, the cutting
+// sheet, printouts, imports and exports.
+namespace Columns {
+inline constexpr int TextLength = 41;
+inline constexpr int TextWidth = 42;
+inline constexpr int TextCount = 44;
+inline constexpr int TextThickness = 45;
+inline constexpr int TextSpecies = 46;
+inline constexpr int TextScale = 66;  // first word of a plan's scale label
+inline constexpr int TextDesignation = 76;
+inline constexpr int TextGrain = 82;
+inline constexpr int TextReference = 83;
+inline constexpr int TextNotSpecified = 148;
+inline constexpr int TextTargetPanel = 230;
+}  // namespace Columns
+
+// The grain directions, in grain-value order 0, 1, 2.
+namespace Grain {
+inline constexpr int Horizontal = 51;
+inline constexpr int Vertical = 52;
+inline constexpr int Indifferent = 53;
+}  // namespace Grain
+
+// Messages of the main window's commands and of the settings files.
+namespace Messages {
+inline constexpr int MsgSaveChanges = 101;
+inline constexpr int MsgNotSaved = 102;
+inline constexpr int MsgNewJobError = 103;
+inline constexpr int MsgNewJobCancelled = 104;
+inline constexpr int MsgOpenError = 126;
+inline constexpr int MsgOpenCancelled = 127;
+inline constexpr int MsgExportTitle = 130;
+inline constexpr int MsgExportBadExtension = 131;
+inline constexpr int MsgExportBadExtensionEnd = 132;
+inline constexpr int MsgExportDone = 133;
+inline constexpr int MsgExportCancelled = 134;
+inline constexpr int MsgDeleteTitle = 135;
+inline constexpr int MsgDeleteConfirm = 136;
+inline constexpr int MsgWebPageCaption = 178;
+inline constexpr int MsgBrowserFailed = 182;
+inline constexpr int MsgImportTitle = 188;
+inline constexpr int MsgImportCancelled = 192;
+inline constexpr int MsgTypeAddress = 214;
+inline constexpr int MsgReadOnlyFile = 215;
+inline constexpr int MsgConnectionError = 226;
+inline constexpr int MsgUpdateTitle = 232;
+inline constexpr int MsgUpdatePageFailed = 233;
+inline constexpr int MsgUpdateDownload = 234;
+inline constexpr int MsgFileLocked = 265;
+}  // namespace Messages
+
+// The offcut export: the title of its options (also the menu item's caption) and the default
+// name of the file it writes.
+namespace OffcutExport {
+inline constexpr int TextOffcutFileName = 276;
+inline constexpr int TextOffcutExport = 312;
+}  // namespace OffcutExport
+
+// The panel display-mode dialog.
+namespace PanelDisplayModeForm {
+inline constexpr int Caption = 272;
+inline constexpr int BtnOk = 36;
+inline constexpr int RbtnAffPieces = 273;
+inline constexpr int RbtnAffTraitsCoupe = 274;
+}  // namespace PanelDisplayModeForm
+
+// The job kind form.
+namespace JobKindForm {
+inline constexpr int Caption = 22;
+inline constexpr int GpbDebitSimple = 23;
+inline constexpr int GpbDebitComplexe = 24;
+inline constexpr int RbtnDebitSimple = 64;
+inline constexpr int Label1 = 242;  // continues RbtnDebitSimple
+inline constexpr int RbtnDebitComplexe = 65;
+inline constexpr int Label2 = 243;  // continues RbtnDebitComplexe
+inline constexpr int LblMargesDiff = 84;
+inline constexpr int LblLongeurLargeur = 85;
+inline constexpr int LblEpaisseur = 86;
+inline constexpr int LblAide = 88;
+inline constexpr int btnOk = 36;
+inline constexpr int btnAnnul = 37;
+}  // namespace JobKindForm
+
+// The unit of measure form: the captions of its buttons and the units' abbreviations.
+namespace UnitForm {
+inline constexpr int Caption = 18;
+inline constexpr int RbtnMillimetre = 19;
+inline constexpr int RbtnCentimetre = 20;
+inline constexpr int RbtnPouce = 21;
+inline constexpr int RbtnMetre = 94;
+inline constexpr int Millimetres = 48;  // "mm"
+inline constexpr int Centimetres = 49;  // "cm"
+inline constexpr int Inches = 50;       // "pouces"
+inline constexpr int Metres = 15;       // "m"
+}  // namespace UnitForm
+
+// The refusals of a checked numeric field: the warning box's caption, each field's own text and
+// the range text ("... entre val1 et val2 ...").
+namespace FieldChecks {
+inline constexpr int Caption = 112;
+inline constexpr int InvalidMargin = 105;
+inline constexpr int InvalidKerf = 106;
+inline constexpr int InvalidCount = 107;
+inline constexpr int InvalidThickness = 108;
+inline constexpr int InvalidLength = 113;
+inline constexpr int InvalidWidth = 114;
+inline constexpr int RangeText = 118;
+}  // namespace FieldChecks
+
+// "1.6": the text of the job-file tag. The job file does not read it: its tag is a constant of
+// the file code, so that no edit of the texts can change the file format.
+namespace JobFile {
+inline constexpr int TagText = 73;
+}  // namespace JobFile
+
+}  // namespace tranchex::TextId
