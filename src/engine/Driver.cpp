@@ -37,6 +37,8 @@ bool SamePart(const TPiece& a, const TPiece& b) {
          a.DesignationIndex == b.DesignationIndex;
 }
 
+bool SameCopy(const TPiece& a, const TPiece& b) { return a.Number == b.Number && SamePart(a, b); }
+
 enum class Keep { Largest, Smallest };
 
 const Panneau_p& ChoosePanelForPart(const PanelList& stock, const TPiece& part,
@@ -76,7 +78,10 @@ PartCountList BuildPartCounts(const PartList& jobParts) {
 void ValidatePartNumbers(const PartGroupList& groups, const PartCountList& counts) {
   std::unordered_map<std::int32_t, const TPiece*> seen;
   for (const PartList& group : groups) {
-    for (const TPiece& part : group) {
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      const TPiece& part = group[i];
+      // A copy like the one before it passes as that one did.
+      if (i > 0 && SameCopy(group[i - 1], part)) continue;
       const std::int32_t n = part.Number;
       if (n < 0 || static_cast<std::size_t>(n) >= counts.size() ||
           counts[static_cast<std::size_t>(n)].PartId != n)
@@ -104,18 +109,46 @@ bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const Marg
   return run.sameGrainPanel;
 }
 
+// The room of each working panel's free rectangles, worked out again only after a placement
+// on it (nothing else changes its free rectangles during a run).
+class PanelRooms {
+ public:
+  const detail::FreeRoom& Of(const PanelList& panels, std::size_t j) {
+    if (j >= rooms_.size()) rooms_.resize(panels.size());
+    Entry& entry = rooms_[j];
+    const std::size_t placed = panels[j].PlacedParts.size();
+    if (!entry.known || entry.placed != placed) {
+      entry.room = detail::RoomOf(panels[j]);
+      entry.placed = placed;
+      entry.known = true;
+    }
+    return entry.room;
+  }
+
+ private:
+  struct Entry {
+    detail::FreeRoom room;
+    std::size_t placed = 0;
+    bool known = false;
+  };
+  std::vector<Entry> rooms_;
+};
+
 // Offers copy c of run r to the working panels from `start` on; true when one took it.
 bool OfferCopy(detail::GroupRuns& runs, std::size_t r, std::size_t c, PanelList& panels,
-               std::size_t start, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+               PanelRooms& rooms, std::size_t start, const MarginsBlock& margins, int kerf,
+               EngineContext& ctx) {
   detail::PartRun& run = runs.Runs()[r];
   const bool sameGrain = SameGrainPanelFor(run, panels, margins);
   const std::size_t last = panels.size() - 1;
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
   for (std::size_t j = start; j <= last; ++j) {
-    if (ChoosePanelByRatio(panels, part, margins, j, last)) continue;
+    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last))
+      continue;
     if (sameGrain && panels[j].Grain != part.Grain) continue;
-    if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx))
+    if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
+                          &rooms.Of(panels, j)))
       return true;
   }
   return false;
@@ -125,6 +158,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
                  const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   std::size_t start = 0;
   bool firstPass = true;
+  PanelRooms rooms;
   while (!runs.Empty()) {
     runs.StartPass();
     std::vector<detail::PartRun>& list = runs.Runs();
@@ -136,7 +170,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
       for (std::size_t c = 0; c < list[r].count; ++c) {
-        if (!OfferCopy(runs, r, c, panels, start, margins, kerf, ctx)) {
+        if (!OfferCopy(runs, r, c, panels, rooms, start, margins, kerf, ctx)) {
           previousRefused = true;
           break;
         }
@@ -222,10 +256,30 @@ bool FindPartGroup(const PartGroupList& groups, const TPiece& part, int& index) 
 }
 
 void SortPartGroups(PartGroupList& groups, int criterion) {
-  for (PartList& group : groups)
-    std::stable_sort(group.begin(), group.end(), [criterion](const TPiece& a, const TPiece& b) {
-      return PartCriterionGreater(a, b, criterion);
+  // Copies side by side that are the same record sort as one: the runs are sorted and laid out
+  // again, which gives the stable sort of the copies without moving each of them.
+  struct Run {
+    std::size_t first;
+    std::size_t count;
+  };
+  std::vector<Run> runs;
+  PartList sorted;
+  for (PartList& group : groups) {
+    runs.clear();
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      if (!runs.empty() && detail::SameRecord(group[runs.back().first], group[i]))
+        ++runs.back().count;
+      else
+        runs.push_back(Run{i, 1});
+    }
+    std::stable_sort(runs.begin(), runs.end(), [&group, criterion](const Run& a, const Run& b) {
+      return PartCriterionGreater(group[a.first], group[b.first], criterion);
     });
+    sorted.clear();
+    sorted.reserve(group.size());
+    for (const Run& run : runs) sorted.insert(sorted.end(), run.count, group[run.first]);
+    group.swap(sorted);
+  }
 }
 
 void FreePartGroups(PartGroupList& groups) { groups.clear(); }

@@ -18,7 +18,8 @@ bool SameBits(double a, double b) {
   return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
-// The same record, field for field (doubles bit for bit).
+}  // namespace
+
 bool SameRecord(const TPiece& a, const TPiece& b) {
   return SameBits(a.Area, b.Area) && a.Rect == b.Rect && SameBits(a.Length, b.Length) &&
          SameBits(a.Width, b.Width) && SameBits(a.Thickness, b.Thickness) &&
@@ -26,6 +27,8 @@ bool SameRecord(const TPiece& a, const TPiece& b) {
          a.DesignationIndex == b.DesignationIndex && a.Footprint == b.Footprint &&
          a.Unused == b.Unused && a.Number == b.Number;
 }
+
+namespace {
 
 bool PlainSize(double v) { return std::isfinite(v) && v > 0; }
 
@@ -72,6 +75,9 @@ GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCou
 }
 
 void GroupRuns::StartPass() {
+  // The index reads the runs' records and order, not their counts: it holds until a run empties.
+  if (!changed_) return;
+  changed_ = false;
   const std::size_t n = runs_.size();
   heads_.clear();
   headAfter_.assign(n, 0);
@@ -123,7 +129,7 @@ bool GroupRuns::EndPass() {
     run.count -= run.placed;
     run.placed = 0;
   }
-  std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; });
+  changed_ = std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; }) > 0 || changed_;
   return placed;
 }
 

@@ -13,6 +13,9 @@
 
 namespace tranchex::detail {
 
+// Are the two records the same, field for field (doubles bit for bit)?
+bool SameRecord(const TPiece& a, const TPiece& b);
+
 // Copies side by side in a group that are the same record, field for field.
 struct PartRun {
   TPiece part;                  // the record of every copy; never written
@@ -59,6 +62,7 @@ class GroupRuns {
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;
+  bool changed_ = true;  // the runs differ from those the index was built on
 
   // The look-ahead reads the entry just after the offered copy, then every entry whose number
   // differs from the one before it: the runs starting such a stretch ("heads").

@@ -368,8 +368,20 @@ bool PlacePartInPanel(Panneau_p& panel, TPiece& part, const PartList& group, std
 
 namespace detail {
 
+FreeRoom RoomOf(const Panneau_p& panel) {
+  FreeRoom room;
+  for (const MONRect& rect : panel.FreeRects) {
+    const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+    const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.bottom) - rect.top);
+    room.largestArea = std::max(room.largestArea, w * h);
+    room.widestSide = std::max(room.widestSide, std::min(w, h));
+  }
+  return room;
+}
+
 bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterParts& later,
-               ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+               ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx,
+               const FreeRoom* room) {
   if (panel.FreeRects.empty()) return false;
 
   // Grid step: an empty panel of indifferent grain is laid out as a regular grid of its first
@@ -403,6 +415,7 @@ bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterPar
 
   if (!ThicknessMatches(panel.Thickness, part.Thickness, margins) || part.Species != panel.Species)
     return false;
+  if (room != nullptr && !fit.MayFit(*room)) return false;
 
   for (std::size_t r = 0; r < panel.FreeRects.size(); ++r) {
     const TRect receiving = panel.FreeRects[r];
@@ -425,11 +438,12 @@ bool RectsAligned(const LIGNE& existing, const LIGNE& added) {
   const auto c = [](std::int32_t v) { return std::ceil(static_cast<double>(v) * 0.1); };
   const LIGNE& e = existing;
   const LIGNE& n = added;
-  const bool vertical = c(e.x1) == c(e.x2) && c(e.x1) == c(n.x1) && c(e.x2) == c(n.x2) &&
-                        e.y1 >= n.y1 && e.y2 <= n.y2;
-  const bool horizontal = c(e.y1) == c(e.y2) && c(e.y1) == c(n.y1) && c(e.y2) == c(n.y2) &&
-                          e.x1 <= n.x1 && e.x2 >= n.x2;
-  return vertical || horizontal;
+  // The spans are compared first: they are plain integers and rule out most pairs.
+  const bool vertical = e.y1 >= n.y1 && e.y2 <= n.y2 && c(e.x1) == c(e.x2) &&
+                        c(e.x1) == c(n.x1) && c(e.x2) == c(n.x2);
+  if (vertical) return true;
+  return e.x1 <= n.x1 && e.x2 >= n.x2 && c(e.y1) == c(e.y2) && c(e.y1) == c(n.y1) &&
+         c(e.y2) == c(n.y2);
 }
 
 bool RectsOverlapStrict(const TRect& a, const TRect& b) {

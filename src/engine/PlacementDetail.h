@@ -10,6 +10,8 @@
 
 namespace tranchex::detail {
 
+struct FreeRoom;
+
 // PartFitsRect for one part and one pair of margins. A rectangle's width and height are whole
 // numbers, so "room >= size" is "room >= the size rounded up": the sizes with their margins and
 // the part's area are rounded up once, and each test is a few integer comparisons. A part whose
@@ -32,6 +34,10 @@ class FitKey {
       return hi_ <= (w > h ? w : h) && lo_ <= (w < h ? w : h);
     return false;
   }
+
+  // Could some rectangle of a panel whose free rectangles have this room take the part? False
+  // only when none can; always true for a part without a whole-unit form.
+  bool MayFit(const FreeRoom& room) const;
 
   // No rectangle narrower than this (in either direction), or of a smaller area than the other,
   // takes the part, whatever the grains.
@@ -59,6 +65,18 @@ class FitKey {
   double widthMargin_ = 0.0;
 };
 
+// The most a panel's free rectangles offer: the largest width x height and the widest smaller
+// side among them. A part needing more of either fits none of them.
+struct FreeRoom {
+  std::int64_t largestArea = -1;
+  std::int64_t widestSide = -1;
+};
+FreeRoom RoomOf(const Panneau_p& panel);
+
+inline bool FitKey::MayFit(const FreeRoom& room) const {
+  return !exact_ || (areaMin_ <= room.largestArea && lo_ <= room.widestSide);
+}
+
 // The parts after the offered one in its group, as the look-ahead score reads them.
 class LaterParts {
  public:
@@ -69,8 +87,10 @@ class LaterParts {
 };
 
 // PlacePartInPanel with the part's fit test, its later parts and its PartCounts entry (nullptr
-// when it has none) given by the caller.
+// when it has none) given by the caller, and, when known, the room of the panel's free
+// rectangles (RoomOf), which spares walking them for a part that fits none.
 bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterParts& later,
-               ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx);
+               ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx,
+               const FreeRoom* room = nullptr);
 
 }  // namespace tranchex::detail
