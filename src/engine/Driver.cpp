@@ -256,29 +256,26 @@ bool FindPartGroup(const PartGroupList& groups, const TPiece& part, int& index) 
 }
 
 void SortPartGroups(PartGroupList& groups, int criterion) {
-  // Copies side by side that are the same record sort as one: the runs are sorted and laid out
-  // again, which gives the stable sort of the copies without moving each of them.
+  // Copies side by side that are the same record sort as one: the runs are sorted and written
+  // back over the group, which gives the stable sort of the copies without moving each of them.
   struct Run {
-    std::size_t first;
+    TPiece part;
     std::size_t count;
   };
   std::vector<Run> runs;
-  PartList sorted;
   for (PartList& group : groups) {
     runs.clear();
-    for (std::size_t i = 0; i < group.size(); ++i) {
-      if (!runs.empty() && detail::SameRecord(group[runs.back().first], group[i]))
+    for (const TPiece& part : group) {
+      if (!runs.empty() && detail::SameRecord(runs.back().part, part))
         ++runs.back().count;
       else
-        runs.push_back(Run{i, 1});
+        runs.push_back(Run{part, 1});
     }
-    std::stable_sort(runs.begin(), runs.end(), [&group, criterion](const Run& a, const Run& b) {
-      return PartCriterionGreater(group[a.first], group[b.first], criterion);
+    std::stable_sort(runs.begin(), runs.end(), [criterion](const Run& a, const Run& b) {
+      return PartCriterionGreater(a.part, b.part, criterion);
     });
-    sorted.clear();
-    sorted.reserve(group.size());
-    for (const Run& run : runs) sorted.insert(sorted.end(), run.count, group[run.first]);
-    group.swap(sorted);
+    auto out = group.begin();
+    for (const Run& run : runs) out = std::fill_n(out, run.count, run.part);
   }
 }
 
