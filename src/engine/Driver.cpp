@@ -7,7 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
+#include "engine/GroupRuns.h"
 #include "engine/Placement.h"
+#include "engine/PlacementDetail.h"
 
 namespace tranchex {
 
@@ -34,6 +36,8 @@ bool SamePart(const TPiece& a, const TPiece& b) {
          a.Species == b.Species && a.Grain == b.Grain && a.Quantity == b.Quantity &&
          a.DesignationIndex == b.DesignationIndex;
 }
+
+bool SameCopy(const TPiece& a, const TPiece& b) { return a.Number == b.Number && SamePart(a, b); }
 
 enum class Keep { Largest, Smallest };
 
@@ -74,7 +78,10 @@ PartCountList BuildPartCounts(const PartList& jobParts) {
 void ValidatePartNumbers(const PartGroupList& groups, const PartCountList& counts) {
   std::unordered_map<std::int32_t, const TPiece*> seen;
   for (const PartList& group : groups) {
-    for (const TPiece& part : group) {
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      const TPiece& part = group[i];
+      // A copy like the one before it passes as that one did.
+      if (i > 0 && SameCopy(group[i - 1], part)) continue;
       const std::int32_t n = part.Number;
       if (n < 0 || static_cast<std::size_t>(n) >= counts.size() ||
           counts[static_cast<std::size_t>(n)].PartId != n)
@@ -87,67 +94,124 @@ void ValidatePartNumbers(const PartGroupList& groups, const PartCountList& count
   }
 }
 
+namespace {
+
+// SameGrainPanelExists for the part of a run, looking only at the panels added since it last
+// asked.
+bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const MarginsBlock& margins) {
+  const TPiece& part = run.part;
+  while (!run.sameGrainPanel && run.panelsSeen < panels.size()) {
+    const Panneau_p& panel = panels[run.panelsSeen++];
+    run.sameGrainPanel = panel.Grain == part.Grain &&
+                         ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+                         panel.Species == part.Species;
+  }
+  return run.sameGrainPanel;
+}
+
+// The room of each working panel's free rectangles, worked out again only after a placement
+// on it (nothing else changes its free rectangles during a run).
+class PanelRooms {
+ public:
+  const detail::FreeRoom& Of(const PanelList& panels, std::size_t j) {
+    if (j >= rooms_.size()) rooms_.resize(panels.size());
+    Entry& entry = rooms_[j];
+    const std::size_t placed = panels[j].PlacedParts.size();
+    if (!entry.known || entry.placed != placed) {
+      entry.room = detail::RoomOf(panels[j]);
+      entry.placed = placed;
+      entry.known = true;
+    }
+    return entry.room;
+  }
+
+ private:
+  struct Entry {
+    detail::FreeRoom room;
+    std::size_t placed = 0;
+    bool known = false;
+  };
+  std::vector<Entry> rooms_;
+};
+
+// Offers copy c of run r to the working panels from `start` on; true when one took it.
+bool OfferCopy(detail::GroupRuns& runs, std::size_t r, std::size_t c, PanelList& panels,
+               PanelRooms& rooms, std::size_t start, const MarginsBlock& margins, int kerf,
+               EngineContext& ctx) {
+  detail::PartRun& run = runs.Runs()[r];
+  const bool sameGrain = SameGrainPanelFor(run, panels, margins);
+  const std::size_t last = panels.size() - 1;
+  const detail::RunLaterParts later(runs, r, c);
+  TPiece part = run.part;  // placing writes the copy's position into it
+  for (std::size_t j = start; j <= last; ++j) {
+    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last))
+      continue;
+    if (sameGrain && panels[j].Grain != part.Grain) continue;
+    if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
+                          &rooms.Of(panels, j)))
+      return true;
+  }
+  return false;
+}
+
+void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
+                 const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+  std::size_t start = 0;
+  bool firstPass = true;
+  PanelRooms rooms;
+  while (!runs.Empty()) {
+    runs.StartPass();
+    std::vector<detail::PartRun>& list = runs.Runs();
+    // A copy that follows an unplaced copy of the same part meets the same panels in the same
+    // state: it would be refused everywhere again, with the same effects on the panels' grid
+    // fields, so it is not offered again (nor the copies after it).
+    bool previousRefused = false;
+    for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
+      if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
+      previousRefused = false;
+      for (std::size_t c = 0; c < list[r].count; ++c) {
+        if (!OfferCopy(runs, r, c, panels, rooms, start, margins, kerf, ctx)) {
+          previousRefused = true;
+          break;
+        }
+        ++list[r].placed;
+      }
+    }
+    // What the pass placed leaves the group; the copies placed were the first of their runs.
+    const bool placedAny = runs.EndPass();
+    if (runs.Empty()) break;
+    // The panel added for the previous pass was chosen because it takes the first part; if it
+    // took nothing, adding more would never end.
+    if (!firstPass && !placedAny) throw NoPanelFitsError(runs.Runs().front().part);
+    firstPass = false;
+    start = panels.size();
+    const TPiece& front = runs.Runs().front().part;
+    const Panneau_p& chosen = ctx.NewPanelChoice == ChooseLargestPanel
+                                  ? ChooseLargestPanelForPart(stock, front, margins)
+                                  : ChooseSmallestPanelForPart(stock, front, margins);
+    // The copy rule: whole panel free, no part, no line. Copied before the list grows, so
+    // the stock list may even be the working list itself.
+    Panneau_p added(chosen);
+    panels.push_back(std::move(added));
+  }
+}
+
+}  // namespace
+
 void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const PanelList& stock,
                             const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   ValidatePartNumbers(groups, ctx.PartCounts);
-  std::vector<std::size_t> placed;  // positions in the group of the parts placed in one pass
   for (PartList& group : groups) {
-    std::size_t start = 0;
-    bool firstPass = true;
-    while (!group.empty()) {
-      placed.clear();
-      // A copy that follows an unplaced copy of the same part meets the same panels in the
-      // same state: it would be refused everywhere again, with the same effects on the panels'
-      // grid fields, so it is not offered again.
-      bool previousRefused = false;
-      for (std::size_t i = 0; i < group.size(); ++i) {
-        TPiece& part = group[i];
-        if (previousRefused && i > 0 && group[i - 1].Number == part.Number) continue;
-        previousRefused = false;
-        if (panels.empty()) continue;
-        const bool sameGrain = SameGrainPanelExists(panels, part, margins);
-        const std::size_t last = panels.size() - 1;
-        bool done = false;
-        for (std::size_t j = start; j <= last; ++j) {
-          if (ChoosePanelByRatio(panels, part, margins, j, last)) continue;
-          if (sameGrain && panels[j].Grain != part.Grain) continue;
-          if (PlacePartInPanel(panels[j], part, group, i, margins, kerf, ctx)) {
-            placed.push_back(i);
-            done = true;
-            break;
-          }
-        }
-        previousRefused = !done;
-      }
-      // Remove what the pass placed, by position, in one sweep: with numbers shared by copies
-      // of one part this is the same as removing the first copy carrying each number, and it
-      // cannot take away an unplaced part.
-      if (!placed.empty()) {
-        std::size_t next = 0, kept = placed.front();
-        for (std::size_t i = placed.front(); i < group.size(); ++i) {
-          if (next < placed.size() && placed[next] == i) {
-            ++next;
-            continue;
-          }
-          if (kept != i) group[kept] = std::move(group[i]);
-          ++kept;
-        }
-        group.resize(kept);
-      }
-
-      if (group.empty()) break;
-      // The panel added for the previous pass was chosen because it takes the first part; if it
-      // took nothing, adding more would never end.
-      if (!firstPass && placed.empty()) throw NoPanelFitsError(group.front());
-      firstPass = false;
-      start = panels.size();
-      const Panneau_p& chosen = ctx.NewPanelChoice == ChooseLargestPanel
-                                    ? ChooseLargestPanelForPart(stock, group.front(), margins)
-                                    : ChooseSmallestPanelForPart(stock, group.front(), margins);
-      // The copy rule: whole panel free, no part, no line. Copied before the list grows, so
-      // the stock list may even be the working list itself.
-      Panneau_p added(chosen);
-      panels.push_back(std::move(added));
+    if (group.empty()) continue;
+    // The group is held as runs of copies while it is laid out, and gets back the copies left
+    // (none when all were placed) when it is done or when the run ends with an exception.
+    detail::GroupRuns runs(group, margins, ctx.PartCounts);
+    PartList().swap(group);
+    try {
+      LayOutGroup(runs, panels, stock, margins, kerf, ctx);
+    } catch (...) {
+      runs.WriteBack(group);
+      throw;
     }
   }
 }
@@ -192,10 +256,27 @@ bool FindPartGroup(const PartGroupList& groups, const TPiece& part, int& index) 
 }
 
 void SortPartGroups(PartGroupList& groups, int criterion) {
-  for (PartList& group : groups)
-    std::stable_sort(group.begin(), group.end(), [criterion](const TPiece& a, const TPiece& b) {
-      return PartCriterionGreater(a, b, criterion);
+  // Copies side by side that are the same record sort as one: the runs are sorted and written
+  // back over the group, which gives the stable sort of the copies without moving each of them.
+  struct Run {
+    TPiece part;
+    std::size_t count;
+  };
+  std::vector<Run> runs;
+  for (PartList& group : groups) {
+    runs.clear();
+    for (const TPiece& part : group) {
+      if (!runs.empty() && detail::SameRecord(runs.back().part, part))
+        ++runs.back().count;
+      else
+        runs.push_back(Run{part, 1});
+    }
+    std::stable_sort(runs.begin(), runs.end(), [criterion](const Run& a, const Run& b) {
+      return PartCriterionGreater(a.part, b.part, criterion);
     });
+    auto out = group.begin();
+    for (const Run& run : runs) out = std::fill_n(out, run.count, run.part);
+  }
 }
 
 void FreePartGroups(PartGroupList& groups) { groups.clear(); }

@@ -4,6 +4,9 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+
+#include "engine/PlacementDetail.h"
 
 namespace tranchex {
 
@@ -39,16 +42,18 @@ std::int64_t GridFactor(std::int64_t room, Ext step) {
 
 }  // namespace
 
-bool PartFitsRect(const TPanneau& part, const TRect& rect, double lengthMargin, double widthMargin,
-                  int panelGrain) {
+namespace {
+
+bool FitsRoom(double area, double length, double width, int partGrain, const TRect& rect,
+              double lengthMargin, double widthMargin, int panelGrain) {
   const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
   const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.bottom) - rect.top);
-  if (static_cast<Ext>(part.Area) > static_cast<Ext>(w * h)) return false;
-  const Ext a = 2 * static_cast<Ext>(lengthMargin) + part.Length;
-  const Ext b = 2 * static_cast<Ext>(widthMargin) + part.Width;
+  if (static_cast<Ext>(area) > static_cast<Ext>(w * h)) return false;
+  const Ext a = 2 * static_cast<Ext>(lengthMargin) + length;
+  const Ext b = 2 * static_cast<Ext>(widthMargin) + width;
   const Ext we = static_cast<Ext>(w);
   const Ext he = static_cast<Ext>(h);
-  const int pg = part.Grain;
+  const int pg = partGrain;
   if (IsFixedGrain(pg) && IsFixedGrain(panelGrain)) {
     if (pg == panelGrain) return we >= a && he >= b;
     return he >= a && we >= b;
@@ -59,6 +64,61 @@ bool PartFitsRect(const TPanneau& part, const TRect& rect, double lengthMargin, 
   }
   return false;
 }
+
+// The smallest whole number not below the size, held where comparisons with a rectangle's sides
+// (0 to 2^32) keep their answers.
+std::int64_t RoundUpSide(Ext size) {
+  constexpr Ext bound = 1099511627776.0L;  // 2^40
+  const Ext up = std::ceil(size);
+  if (up > bound) return static_cast<std::int64_t>(bound);
+  if (up < -bound) return -static_cast<std::int64_t>(bound);
+  return static_cast<std::int64_t>(up);
+}
+
+}  // namespace
+
+bool PartFitsRect(const TPanneau& part, const TRect& rect, double lengthMargin, double widthMargin,
+                  int panelGrain) {
+  return FitsRoom(part.Area, part.Length, part.Width, part.Grain, rect, lengthMargin, widthMargin,
+                  panelGrain);
+}
+
+namespace detail {
+
+FitKey::FitKey(const TPanneau& part, double lengthMargin, double widthMargin)
+    : grain_(part.Grain),
+      area_(part.Area),
+      length_(part.Length),
+      width_(part.Width),
+      lengthMargin_(lengthMargin),
+      widthMargin_(widthMargin) {
+  const Ext a = 2 * static_cast<Ext>(lengthMargin) + part.Length;
+  const Ext b = 2 * static_cast<Ext>(widthMargin) + part.Width;
+  exact_ = !std::isnan(a) && !std::isnan(b);
+  if (!exact_) return;
+  a_ = RoundUpSide(a);
+  b_ = RoundUpSide(b);
+  lo_ = std::min(a_, b_);
+  hi_ = std::max(a_, b_);
+  // "Area > width x height" rejects; a NaN area rejects nothing.
+  constexpr Ext limit = 9223372036854775807.0L;  // 2^63 - 1, exact in the extended type
+  const Ext area = std::ceil(static_cast<Ext>(part.Area));
+  if (std::isnan(area) || area <= -limit) {
+    areaMin_ = std::numeric_limits<std::int64_t>::min();
+  } else if (area > limit) {
+    // No width x height reaches it: nothing fits.
+    areaMin_ = std::numeric_limits<std::int64_t>::max();
+    a_ = b_ = lo_ = hi_ = std::numeric_limits<std::int64_t>::max();
+  } else {
+    areaMin_ = static_cast<std::int64_t>(area);
+  }
+}
+
+bool FitKey::SlowFits(const TRect& rect, int panelGrain) const {
+  return FitsRoom(area_, length_, width_, grain_, rect, lengthMargin_, widthMargin_, panelGrain);
+}
+
+}  // namespace detail
 
 bool PartFitsRect(const TPanneau& part, const TRect& rect, const MarginsBlock& margins,
                   int panelGrain) {
@@ -146,17 +206,33 @@ float ScoreFreeRect(const Panneau_p& panel, const TRect& rect, std::size_t i, co
   return best;
 }
 
-float ScoreSplit(const Panneau_p& panel, const TRect& r1, const TRect& r2, std::size_t i,
-                 const PartList& group, const MarginsBlock& margins, int criterion) {
-  const float s1 = ScoreFreeRect(panel, r1, i, group, margins, criterion);
-  const float s2 = ScoreFreeRect(panel, r2, i, group, margins, criterion);
+namespace {
+
+// The parts after index i of the group, walked as ScoreFreeRect walks them.
+class GroupLaterParts final : public detail::LaterParts {
+ public:
+  GroupLaterParts(const PartList& group, std::size_t i) : group_(group), i_(i) {}
+  float Score(const Panneau_p& panel, const TRect& rect, const MarginsBlock& margins,
+              int criterion) const override {
+    return ScoreFreeRect(panel, rect, i_, group_, margins, criterion);
+  }
+
+ private:
+  const PartList& group_;
+  std::size_t i_;
+};
+
+float ScoreSplitWith(const Panneau_p& panel, const TRect& r1, const TRect& r2,
+                     const detail::LaterParts& later, const MarginsBlock& margins, int criterion) {
+  const float s1 = later.Score(panel, r1, margins, criterion);
+  const float s2 = later.Score(panel, r2, margins, criterion);
   if (s1 < 1.0f && s2 < 1.0f) return static_cast<float>((static_cast<Ext>(s1) + s2) * 0.5L);
   return static_cast<float>(static_cast<Ext>(s1) + s2);
 }
 
-void SplitFreeRect(Panneau_p& panel, TRect rect, const TPiece& part, const PartList& group,
-                   std::size_t i, int kerf, const MarginsBlock& margins,
-                   std::uint8_t turnPreference, const EngineContext& ctx) {
+void SplitFreeRectWith(Panneau_p& panel, TRect rect, const TPiece& part,
+                       const detail::LaterParts& later, int kerf, const MarginsBlock& margins,
+                       std::uint8_t turnPreference, const EngineContext& ctx) {
   const std::optional<bool> turned =
       PartTurnedIn(panel.Grain, part, rect, margins, turnPreference);
   if (!turned) return;
@@ -180,8 +256,8 @@ void SplitFreeRect(Panneau_p& panel, TRect rect, const TPiece& part, const PartL
   if (panel.GridMode == 1) {
     orderA = ctx.GridSplitChoice == 0;
   } else {
-    const float sA = ScoreSplit(panel, a1, a2, i, group, margins, ctx.OptimisationCriterion);
-    const float sB = ScoreSplit(panel, b1, b2, i, group, margins, ctx.OptimisationCriterion);
+    const float sA = ScoreSplitWith(panel, a1, a2, later, margins, ctx.OptimisationCriterion);
+    const float sB = ScoreSplitWith(panel, b1, b2, later, margins, ctx.OptimisationCriterion);
     if (sA < sB) {
       orderA = true;
     } else if (sB < sA) {
@@ -235,6 +311,20 @@ void SplitFreeRect(Panneau_p& panel, TRect rect, const TPiece& part, const PartL
   if (RectArea(*secondCuts) != 0 && !onSecond) panel.CutLines.push_back(second);
 }
 
+}  // namespace
+
+float ScoreSplit(const Panneau_p& panel, const TRect& r1, const TRect& r2, std::size_t i,
+                 const PartList& group, const MarginsBlock& margins, int criterion) {
+  return ScoreSplitWith(panel, r1, r2, GroupLaterParts(group, i), margins, criterion);
+}
+
+void SplitFreeRect(Panneau_p& panel, TRect rect, const TPiece& part, const PartList& group,
+                   std::size_t i, int kerf, const MarginsBlock& margins,
+                   std::uint8_t turnPreference, const EngineContext& ctx) {
+  SplitFreeRectWith(panel, rect, part, GroupLaterParts(group, i), kerf, margins, turnPreference,
+                    ctx);
+}
+
 GridCounts ComputeGridCounts(const TPanneau& part, const TRect& rect, double lengthMargin, int kerf) {
   const std::int64_t w = rect.Width();
   const std::int64_t h = rect.Height();
@@ -271,6 +361,27 @@ const ID_NB_PIECE* FindPartCount(const PartCountList& counts, std::int32_t numbe
 
 bool PlacePartInPanel(Panneau_p& panel, TPiece& part, const PartList& group, std::size_t i,
                       const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+  return detail::PlacePart(panel, part, detail::FitKey(part, margins.LengthMargin, margins.WidthMargin),
+                           GroupLaterParts(group, i), FindPartCount(ctx.PartCounts, part.Number),
+                           margins, kerf, ctx);
+}
+
+namespace detail {
+
+FreeRoom RoomOf(const Panneau_p& panel) {
+  FreeRoom room;
+  for (const MONRect& rect : panel.FreeRects) {
+    const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+    const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.bottom) - rect.top);
+    room.largestArea = std::max(room.largestArea, w * h);
+    room.widestSide = std::max(room.widestSide, std::min(w, h));
+  }
+  return room;
+}
+
+bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterParts& later,
+               ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx,
+               const FreeRoom* room) {
   if (panel.FreeRects.empty()) return false;
 
   // Grid step: an empty panel of indifferent grain is laid out as a regular grid of its first
@@ -278,7 +389,7 @@ bool PlacePartInPanel(Panneau_p& panel, TPiece& part, const PartList& group, std
   if (panel.Grain == GrainIndifferent) {
     if (panel.PlacedParts.empty()) {
       const TRect whole = panel.FreeRects.front();
-      if (PartFitsRect(part, whole, margins, GrainIndifferent)) {
+      if (fit.Fits(whole, GrainIndifferent)) {
         const GridCounts counts = ComputeGridCounts(part, whole, margins.LengthMargin, kerf);
         if (counts.turned > counts.along) {
           panel.GridCount = TruncToInt(static_cast<Ext>(counts.turned));
@@ -292,8 +403,7 @@ bool PlacePartInPanel(Panneau_p& panel, TPiece& part, const PartList& group, std
       } else {
         panel.GridCount = 0;
       }
-      const ID_NB_PIECE* entry = FindPartCount(ctx.PartCounts, part.Number);
-      const std::int32_t remaining = entry ? entry->Count : 0;
+      const std::int32_t remaining = count ? count->Count : 0;
       panel.GridMode = remaining >= panel.GridCount ? 1 : 0;
     } else if (panel.GridMode == 0 ||
                panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))) {
@@ -305,31 +415,35 @@ bool PlacePartInPanel(Panneau_p& panel, TPiece& part, const PartList& group, std
 
   if (!ThicknessMatches(panel.Thickness, part.Thickness, margins) || part.Species != panel.Species)
     return false;
+  if (room != nullptr && !fit.MayFit(*room)) return false;
 
   for (std::size_t r = 0; r < panel.FreeRects.size(); ++r) {
     const TRect receiving = panel.FreeRects[r];
-    if (!PartFitsRect(part, receiving, margins, panel.Grain)) continue;
+    if (!fit.Fits(receiving, panel.Grain)) continue;
     PartFootprint(panel, part, receiving, margins, panel.GridRotate);
-    SplitFreeRect(panel, receiving, part, group, i, kerf, margins, panel.GridRotate, ctx);
+    SplitFreeRectWith(panel, receiving, part, later, kerf, margins, panel.GridRotate, ctx);
     panel.PlacedParts.push_back(part);
     panel.FreeRects.erase(panel.FreeRects.begin() + static_cast<std::ptrdiff_t>(r));
     SortFreeRects(panel.FreeRects);
-    if (ID_NB_PIECE* entry = FindPartCount(ctx.PartCounts, part.Number)) entry->Count -= 1;
+    if (count != nullptr) count->Count -= 1;
     return true;
   }
   return false;
 }
+
+}  // namespace detail
 
 bool RectsAligned(const LIGNE& existing, const LIGNE& added) {
   // Scaled in double on purpose: 1000 * 0.1 must give exactly 100, not a hair above it.
   const auto c = [](std::int32_t v) { return std::ceil(static_cast<double>(v) * 0.1); };
   const LIGNE& e = existing;
   const LIGNE& n = added;
-  const bool vertical = c(e.x1) == c(e.x2) && c(e.x1) == c(n.x1) && c(e.x2) == c(n.x2) &&
-                        e.y1 >= n.y1 && e.y2 <= n.y2;
-  const bool horizontal = c(e.y1) == c(e.y2) && c(e.y1) == c(n.y1) && c(e.y2) == c(n.y2) &&
-                          e.x1 <= n.x1 && e.x2 >= n.x2;
-  return vertical || horizontal;
+  // The spans are compared first: they are plain integers and rule out most pairs.
+  const bool vertical = e.y1 >= n.y1 && e.y2 <= n.y2 && c(e.x1) == c(e.x2) &&
+                        c(e.x1) == c(n.x1) && c(e.x2) == c(n.x2);
+  if (vertical) return true;
+  return e.x1 <= n.x1 && e.x2 >= n.x2 && c(e.y1) == c(e.y2) && c(e.y1) == c(n.y1) &&
+         c(e.y2) == c(n.y2);
 }
 
 bool RectsOverlapStrict(const TRect& a, const TRect& b) {

@@ -3,6 +3,7 @@ set(engine_CORE
   ${CMAKE_CURRENT_LIST_DIR}/Records.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Driver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GroupRuns.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FitChecks.cpp
 )
 set(engine_QT)

@@ -133,6 +133,26 @@ TestJob ShopJob(std::uint32_t seed, int copies, int distinct) {
   return job;
 }
 
+TestJob ShopMixJob(std::uint32_t seed, int copies, int distinct, MixGrain grains, int kerf) {
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  TestJob job;
+  job.criterion = 1;
+  job.choice = 2;
+  job.kerf = kerf;
+  AddStock(job, 28000, 20700, 1, grains == MixGrain::Indifferent ? 2 : 0);
+  for (int i = 0; i < distinct; ++i) {
+    const int length = 10 * pick(100, 1200);
+    const int width = 10 * pick(100, 800);
+    const int quantity = copies / distinct + (i < copies % distinct ? 1 : 0);
+    const int grain = grains == MixGrain::Horizontal ? 0
+                      : grains == MixGrain::Mixed    ? pick(0, 2)
+                                                     : 2;
+    AddPart(job, length, width, quantity, grain);
+  }
+  return job;
+}
+
 std::string DescribeJob(const TestJob& job) {
   std::ostringstream os;
   os << "kind " << job.kind << ", criterion " << job.criterion << ", choice " << job.choice

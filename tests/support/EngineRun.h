@@ -50,6 +50,15 @@ TestJob RandomJob(std::uint32_t seed);
 // as a shop would enter it (for benchmarks).
 TestJob ShopJob(std::uint32_t seed, int copies, int distinct);
 
+// The grains of a shop mix: every part and the panel along the length (0); parts of every grain
+// on a panel along the length; or everything indifferent (2), so panels may be filled as grids.
+enum class MixGrain { Horizontal, Mixed, Indifferent };
+
+// A shop's mix: `distinct` sizes drawn from 100-1200 mm by 100-800 mm (whole millimetres), each
+// entered with an equal share of `copies` copies, all of one material, on 2800 x 2070 mm panels
+// (one in stock); no margins; criterion 1, largest new panel; kerf as given (tenths of a mm).
+TestJob ShopMixJob(std::uint32_t seed, int copies, int distinct, MixGrain grains, int kerf);
+
 std::string DescribeJob(const TestJob& job);
 
 }  // namespace tranchex::test

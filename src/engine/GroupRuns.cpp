@@ -1,0 +1,210 @@
+#include "engine/GroupRuns.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "engine/Placement.h"
+
+namespace tranchex::detail {
+
+namespace {
+
+using Ext = long double;
+
+bool SameBits(double a, double b) {
+  return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+}  // namespace
+
+bool SameRecord(const TPiece& a, const TPiece& b) {
+  return SameBits(a.Area, b.Area) && a.Rect == b.Rect && SameBits(a.Length, b.Length) &&
+         SameBits(a.Width, b.Width) && SameBits(a.Thickness, b.Thickness) &&
+         a.Species == b.Species && a.Grain == b.Grain && a.Quantity == b.Quantity &&
+         a.DesignationIndex == b.DesignationIndex && a.Footprint == b.Footprint &&
+         a.Unused == b.Unused && a.Number == b.Number;
+}
+
+namespace {
+
+bool PlainSize(double v) { return std::isfinite(v) && v > 0; }
+
+// One step of the look-ahead walk: the part's value when it fits, kept when below the best.
+void Visit(const PartRun& run, const Panneau_p& panel, const TRect& rect, std::int64_t area,
+           int criterion, float& best) {
+  if (!run.fit.Fits(rect, panel.Grain)) return;
+  Ext value;
+  if (criterion == CriterionArea) {
+    if (area == 0) return;
+    value = static_cast<Ext>(run.part.Area) / static_cast<Ext>(area);
+  } else {
+    const Ext size = criterion == CriterionLength ? run.part.Length : run.part.Width;
+    if (size == 0) return;
+    value = 1 / size;
+  }
+  if (value < static_cast<Ext>(best)) best = static_cast<float>(value);
+}
+
+// The walk keeps a value when it is below the best so far (a float, starting at 1.0) and then
+// holds it rounded to a float. Rounding keeps order, so whatever the order of the values, the
+// walk ends with the smallest value rounded, or 1.0 when no value is below 1.0.
+float BestOf(Ext smallest) {
+  return smallest < static_cast<Ext>(1.0f) ? static_cast<float>(smallest) : 1.0f;
+}
+
+}  // namespace
+
+GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts) {
+  for (const TPiece& part : group) {
+    if (!runs_.empty() && SameRecord(runs_.back().part, part)) {
+      ++runs_.back().count;
+      continue;
+    }
+    PartRun run;
+    run.part = part;
+    run.count = 1;
+    run.fit = FitKey(part, margins.LengthMargin, margins.WidthMargin);
+    run.entry = FindPartCount(counts, part.Number);
+    plain_ = plain_ && run.fit.Exact() && PlainSize(part.Area) && PlainSize(part.Length) &&
+             PlainSize(part.Width);
+    runs_.push_back(run);
+  }
+}
+
+void GroupRuns::StartPass() {
+  // The index reads the runs' records and order, not their counts: it holds until a run empties.
+  if (!changed_) return;
+  changed_ = false;
+  const std::size_t n = runs_.size();
+  heads_.clear();
+  headAfter_.assign(n, 0);
+  for (std::size_t r = 0; r < n; ++r)
+    if (r == 0 || runs_[r].part.Number != runs_[r - 1].part.Number) heads_.push_back(r);
+  for (std::size_t r = n, k = heads_.size(); r-- > 0;) {
+    headAfter_[r] = k;
+    if (k > 0 && heads_[k - 1] == r) --k;
+  }
+  const std::size_t m = heads_.size();
+  headFit_.resize(m);
+  headArea_.resize(m);
+  headLength_.resize(m);
+  headWidth_.resize(m);
+  for (std::size_t k = 0; k < m; ++k) {
+    const PartRun& run = runs_[heads_[k]];
+    headFit_[k] = run.fit;
+    headArea_[k] = run.part.Area;
+    headLength_[k] = run.part.Length;
+    headWidth_[k] = run.part.Width;
+  }
+  if (!plain_) return;
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+  prefixMinArea_.assign(m + 1, inf);
+  prefixMinRoomArea_.assign(m + 1, most);
+  prefixMinSide_.assign(m + 1, most);
+  for (std::size_t k = 0; k < m; ++k) {
+    prefixMinArea_[k + 1] = std::min(prefixMinArea_[k], headArea_[k]);
+    prefixMinRoomArea_[k + 1] = std::min(prefixMinRoomArea_[k], headFit_[k].SmallestArea());
+    prefixMinSide_[k + 1] = std::min(prefixMinSide_[k], headFit_[k].SmallerSide());
+  }
+  suffixMaxLength_.assign(m + 1, 0.0);
+  suffixMaxWidth_.assign(m + 1, 0.0);
+  suffixMinRoomArea_.assign(m + 1, most);
+  suffixMinSide_.assign(m + 1, most);
+  for (std::size_t k = m; k-- > 0;) {
+    suffixMaxLength_[k] = std::max(suffixMaxLength_[k + 1], headLength_[k]);
+    suffixMaxWidth_[k] = std::max(suffixMaxWidth_[k + 1], headWidth_[k]);
+    suffixMinRoomArea_[k] = std::min(suffixMinRoomArea_[k + 1], headFit_[k].SmallestArea());
+    suffixMinSide_[k] = std::min(suffixMinSide_[k + 1], headFit_[k].SmallerSide());
+  }
+}
+
+bool GroupRuns::EndPass() {
+  bool placed = false;
+  for (PartRun& run : runs_) {
+    placed = placed || run.placed > 0;
+    run.count -= run.placed;
+    run.placed = 0;
+  }
+  changed_ = std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; }) > 0 || changed_;
+  return placed;
+}
+
+void GroupRuns::WriteBack(PartList& group) const {
+  group.clear();
+  for (const PartRun& run : runs_) group.insert(group.end(), run.count, run.part);
+}
+
+float GroupRuns::Score(std::size_t r, std::size_t c, const Panneau_p& panel, const TRect& rect,
+                       int criterion) const {
+  if (criterion < CriterionArea || criterion > CriterionWidth) return 1.0f;
+  // The entry just after copy c: the next copy of the run, or the first of the next run.
+  const std::size_t first = c + 1 < runs_[r].count ? r : r + 1;
+  if (first >= runs_.size()) return 1.0f;
+  const std::size_t from = headAfter_[first];
+  // Criterion 1 divides by the rectangle's area: an empty rectangle keeps no value.
+  if (criterion == CriterionArea && RectArea(rect) == 0) return 1.0f;
+  if (plain_) {
+    if (criterion != CriterionArea) return ScoreLargestSize(first, from, panel, rect, criterion);
+    if (RectArea(rect) > 0) return ScoreSmallestArea(first, from, panel, rect);
+  }
+  return ScoreInOrder(first, from, panel, rect, criterion);
+}
+
+float GroupRuns::ScoreInOrder(std::size_t first, std::size_t from, const Panneau_p& panel,
+                              const TRect& rect, int criterion) const {
+  const std::int64_t area = RectArea(rect);
+  float best = 1.0f;
+  Visit(runs_[first], panel, rect, area, criterion, best);
+  for (std::size_t k = from; k < heads_.size(); ++k)
+    Visit(runs_[heads_[k]], panel, rect, area, criterion, best);
+  return best;
+}
+
+// Criterion 1: the value is the part's area over the rectangle's, so the best is the smallest
+// area that fits. Groups come largest first, so the walk goes from the end, and stops as soon as
+// no head before the current one could fit or do better.
+float GroupRuns::ScoreSmallestArea(std::size_t first, std::size_t from, const Panneau_p& panel,
+                                   const TRect& rect) const {
+  const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+  const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.top) - rect.bottom);
+  const std::int64_t room = w * h;
+  const std::int64_t side = std::min(w, h);
+  double best = std::numeric_limits<double>::infinity();
+  if (runs_[first].fit.Fits(rect, panel.Grain)) best = runs_[first].part.Area;
+  for (std::size_t k = heads_.size(); k-- > from;) {
+    if (prefixMinArea_[k + 1] >= best || prefixMinRoomArea_[k + 1] > room ||
+        prefixMinSide_[k + 1] > side)
+      break;
+    if (headArea_[k] < best && headFit_[k].Fits(rect, panel.Grain)) best = headArea_[k];
+  }
+  if (std::isinf(best)) return 1.0f;
+  return BestOf(static_cast<Ext>(best) / static_cast<Ext>(RectArea(rect)));
+}
+
+// Criteria 2 and 3: the value is one over the part's length (width), so the best is the longest
+// (widest) part that fits; the walk goes from the front.
+float GroupRuns::ScoreLargestSize(std::size_t first, std::size_t from, const Panneau_p& panel,
+                                  const TRect& rect, int criterion) const {
+  const bool byLength = criterion == CriterionLength;
+  const std::vector<double>& size = byLength ? headLength_ : headWidth_;
+  const std::vector<double>& suffixMax = byLength ? suffixMaxLength_ : suffixMaxWidth_;
+  const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+  const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.top) - rect.bottom);
+  const std::int64_t room = w * h;
+  const std::int64_t side = std::min(w, h);
+  double best = 0.0;
+  if (runs_[first].fit.Fits(rect, panel.Grain))
+    best = byLength ? runs_[first].part.Length : runs_[first].part.Width;
+  for (std::size_t k = from; k < heads_.size(); ++k) {
+    if (suffixMax[k] <= best || suffixMinRoomArea_[k] > room || suffixMinSide_[k] > side) break;
+    if (size[k] > best && headFit_[k].Fits(rect, panel.Grain)) best = size[k];
+  }
+  if (best == 0.0) return 1.0f;
+  return BestOf(1 / static_cast<Ext>(best));
+}
+
+}  // namespace tranchex::detail

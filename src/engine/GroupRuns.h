@@ -1,0 +1,95 @@
+#pragma once
+// A group of parts as the driver works on it: every copy of a part stands in the group as its own
+// record, and copies of one part lie side by side, so the group is held as runs of equal records
+// with their counts. A pass offers the copies of a run one after the other, and the look-ahead of
+// an offered copy reads the parts after it from an index of the runs built once per pass: its
+// cost follows the number of distinct parts left, not the number of copies.
+
+#include <cstddef>
+#include <vector>
+
+#include "engine/PlacementDetail.h"
+#include "engine/Records.h"
+
+namespace tranchex::detail {
+
+// Are the two records the same, field for field (doubles bit for bit)?
+bool SameRecord(const TPiece& a, const TPiece& b);
+
+// Copies side by side in a group that are the same record, field for field.
+struct PartRun {
+  TPiece part;                  // the record of every copy; never written
+  std::size_t count = 0;        // copies left
+  std::size_t placed = 0;       // copies placed during the current pass
+  FitKey fit;                   // the part's fit test with the job's margins
+  ID_NB_PIECE* entry = nullptr; // its PartCounts entry (the first with its number), or nullptr
+  // Does some working panel have the part's grain, a matching thickness and its species? The
+  // working panels only grow and keep those fields, so the answer is found once and the panels
+  // already looked at are not looked at again.
+  std::size_t panelsSeen = 0;
+  bool sameGrainPanel = false;
+};
+
+class GroupRuns {
+ public:
+  GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts);
+
+  std::vector<PartRun>& Runs() { return runs_; }
+  bool Empty() const { return runs_.empty(); }
+
+  // Builds the look-ahead index of the runs as they stand at the start of a pass.
+  void StartPass();
+  // Takes the copies placed in the pass out of their runs and drops the emptied runs. Returns
+  // whether the pass placed anything.
+  bool EndPass();
+  // Writes the copies left back into the group, in order.
+  void WriteBack(PartList& group) const;
+
+  // ScoreFreeRect of the rectangle for the parts after copy c of run r: the same answer as
+  // walking the group entry by entry.
+  float Score(std::size_t r, std::size_t c, const Panneau_p& panel, const TRect& rect,
+              int criterion) const;
+
+ private:
+  float ScoreInOrder(std::size_t first, std::size_t from, const Panneau_p& panel,
+                     const TRect& rect, int criterion) const;
+  float ScoreSmallestArea(std::size_t first, std::size_t from, const Panneau_p& panel,
+                          const TRect& rect) const;
+  float ScoreLargestSize(std::size_t first, std::size_t from, const Panneau_p& panel,
+                         const TRect& rect, int criterion) const;
+
+  std::vector<PartRun> runs_;
+  // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
+  // score is the best value over the later parts, whatever order they are looked at in.
+  bool plain_ = true;
+  bool changed_ = true;  // the runs differ from those the index was built on
+
+  // The look-ahead reads the entry just after the offered copy, then every entry whose number
+  // differs from the one before it: the runs starting such a stretch ("heads").
+  std::vector<std::size_t> headAfter_;  // per run: the first head (position in heads) after it
+  std::vector<std::size_t> heads_;      // run of each head
+  std::vector<FitKey> headFit_;
+  std::vector<double> headArea_, headLength_, headWidth_;
+  // Bounds over the heads before position k (prefix) and from position k on (suffix).
+  std::vector<double> prefixMinArea_;
+  std::vector<std::int64_t> prefixMinRoomArea_, prefixMinSide_;
+  std::vector<double> suffixMaxLength_, suffixMaxWidth_;
+  std::vector<std::int64_t> suffixMinRoomArea_, suffixMinSide_;
+};
+
+// The look-ahead of copy c of run r.
+class RunLaterParts final : public LaterParts {
+ public:
+  RunLaterParts(const GroupRuns& runs, std::size_t r, std::size_t c) : runs_(runs), r_(r), c_(c) {}
+  float Score(const Panneau_p& panel, const TRect& rect, const MarginsBlock&,
+              int criterion) const override {
+    return runs_.Score(r_, c_, panel, rect, criterion);
+  }
+
+ private:
+  const GroupRuns& runs_;
+  std::size_t r_;
+  std::size_t c_;
+};
+
+}  // namespace tranchex::detail
