@@ -4,5 +4,6 @@ set(engine_CORE
   ${CMAKE_CURRENT_LIST_DIR}/Placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FitChecks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SeedAndGroup.cpp
 )
 set(engine_QT)

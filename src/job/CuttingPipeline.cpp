@@ -12,6 +12,8 @@
 namespace tranchex {
 namespace {
 
+constexpr const char* kOutOfMemory = "Mémoire insuffisante pour calculer le débit";
+
 std::string Describe(const char* what, std::size_t index) {
   return std::string(what) + " " + std::to_string(index + 1);
 }
@@ -92,28 +94,14 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
                         PipelineVariant variant, PipelineWindow* window) {
   ValidateJobForCutting(job);
 
-  // Seed the working panels: Quantity copies of each stock panel, each with a fresh layout.
-  job.ResultPanels.clear();
-  for (const Panneau_p& stock : job.JobPanels) {
-    for (std::int32_t q = 0; q < stock.Quantity; ++q) job.ResultPanels.push_back(stock);
-  }
-
-  // Group the parts. Numbers are the parts' positions, so references, designations and counts
-  // always belong to the part that carries them.
-  FreePartGroups(job.PartGroups);
-  RenumberParts(job.JobParts, job.Engine);
-  job.Engine.PartCounts = BuildPartCounts(job.JobParts);
-  for (const TPiece& part : job.JobParts) {
-    int index = -1;
-    if (job.JobKind == 1) {
-      if (job.PartGroups.empty()) job.PartGroups.emplace_back();
-      index = 0;
-    } else if (!FindPartGroup(job.PartGroups, part, index)) {
-      job.PartGroups.emplace_back();
-      index = static_cast<int>(job.PartGroups.size()) - 1;
-    }
-    PartList& group = job.PartGroups[static_cast<std::size_t>(index)];
-    group.insert(group.end(), static_cast<std::size_t>(part.Quantity), part);
+  // The working panels, the part numbers and counts, the groups, all sorted for the optimiser.
+  try {
+    SeedAndGroup(job.JobPanels, job.JobParts, job.JobKind, job.Engine, job.ResultPanels,
+                 job.PartGroups);
+  } catch (const std::bad_alloc&) {
+    ClearDerivedLists(job);
+    job.JobLoaded = 0;
+    throw CuttingPlanError(kOutOfMemory);
   }
 
   job.MarginsAllZero = PartsAllWidthThickness100(job.JobParts) &&
@@ -126,15 +114,9 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
   // The command-line open runs before the window is shown: no pointer change.
   BusyPointer pointer(window, variant != PipelineVariant::CommandLineOpen);
   try {
-    SortPartGroups(job.PartGroups, job.Engine.OptimisationCriterion);
-    SortPanels(job.ResultPanels);
     RunCuttingOptimisation(job.PartGroups, job.ResultPanels, job.JobPanels, job.JobMargins,
                            job.JobKerf, job.Engine);
-    // Panels of one stock entry side by side, in entry order.
-    std::stable_sort(job.ResultPanels.begin(), job.ResultPanels.end(),
-                     [](const Panneau_p& a, const Panneau_p& b) {
-                       return PanelEntryIndex(a) < PanelEntryIndex(b);
-                     });
+    PutPanelsInEntryOrder(job.ResultPanels);
 
     OrderCutLines(job.ResultPanels);
     BuildSummaryLists(job.SummaryLines, job.Offcuts, job.ResultPanels, settings.SpeciesNames,
@@ -148,7 +130,7 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
     ClearDerivedLists(job);
     job.JobLoaded = 0;
     if (dynamic_cast<const std::bad_alloc*>(&e)) {
-      throw CuttingPlanError("Mémoire insuffisante pour calculer le débit");
+      throw CuttingPlanError(kOutOfMemory);
     }
     throw CuttingPlanError(e.what());
   }
