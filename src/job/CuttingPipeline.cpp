@@ -1,7 +1,6 @@
 #include "job/CuttingPipeline.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 #include <string>
 
@@ -13,26 +12,6 @@ namespace tranchex {
 namespace {
 
 constexpr const char* kOutOfMemory = "Mémoire insuffisante pour calculer le débit";
-
-std::string Describe(const char* what, std::size_t index) {
-  return std::string(what) + " " + std::to_string(index + 1);
-}
-
-// Refuses a panel or part record the engine must not be given.
-void ValidateRecord(const TPanneau& r, const std::string& who, std::int64_t& copies) {
-  auto refuse = [&](const std::string& why) { throw CuttingPlanError(who + " : " + why); };
-  for (double size : {r.Length, r.Width, r.Thickness}) {
-    if (!std::isfinite(size) || !(size > 0.0)) refuse("dimension non valide");
-  }
-  // Sizes become int rectangles: a size past the int range could not be laid out.
-  if (r.Length >= 2147483647.0 || r.Width >= 2147483647.0) refuse("dimension trop grande");
-  if (r.Quantity < 0 || r.Quantity > kMaxQuantity) refuse("quantité non valide");
-  if (r.Grain < GrainHorizontal || r.Grain > GrainIndifferent) refuse("sens du fil non valide");
-  if (r.Species < 0) refuse("essence non valide");
-  copies += r.Quantity;
-}
-
-bool FiniteNonNegative(double v) { return std::isfinite(v) && v >= 0.0; }
 
 // The hourglass pointer for as long as the layout runs, restored on every way out.
 class BusyPointer {
@@ -53,28 +32,7 @@ class BusyPointer {
 }  // namespace
 
 void ValidateJobForCutting(const JobState& job) {
-  std::int64_t panelCopies = 0;
-  for (std::size_t i = 0; i < job.JobPanels.size(); ++i) {
-    ValidateRecord(job.JobPanels[i], Describe("Panneau", i), panelCopies);
-  }
-  std::int64_t partCopies = 0;
-  for (std::size_t i = 0; i < job.JobParts.size(); ++i) {
-    ValidateRecord(job.JobParts[i], Describe("Pièce", i), partCopies);
-  }
-  if (panelCopies > kMaxCopies || partCopies > kMaxCopies) {
-    throw CuttingPlanError("Trop de panneaux ou de pièces à découper");
-  }
-  const MarginsBlock& m = job.JobMargins;
-  if (!FiniteNonNegative(m.LengthMargin) || !FiniteNonNegative(m.WidthMargin) ||
-      !FiniteNonNegative(m.ThicknessMargin) || m.LengthMargin > 1e7 || m.WidthMargin > 1e7 ||
-      m.ThicknessMargin > 1e7) {
-    throw CuttingPlanError("Marge non valide");
-  }
-  if (job.JobKerf < 0 || job.JobKerf > 10000000) throw CuttingPlanError("Trait de scie non valide");
-  if (job.JobDesignations.size() != job.JobParts.size() ||
-      job.JobReferences.size() != job.JobParts.size()) {
-    throw CuttingPlanError("Les désignations et références ne correspondent pas aux pièces");
-  }
+  if (const auto fault = CheckJobRecords(job)) throw CuttingPlanError(fault->message);
 }
 
 void ComputeViewScales(JobState& job, const DrawingMeasures& measures) {
