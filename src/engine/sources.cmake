@@ -5,5 +5,6 @@ set(engine_CORE
   ${CMAKE_CURRENT_LIST_DIR}/Driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GroupRuns.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FitChecks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SeedAndGroup.cpp
 )
 set(engine_QT)

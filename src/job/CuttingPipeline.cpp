@@ -1,7 +1,6 @@
 #include "job/CuttingPipeline.h"
 
 #include <algorithm>
-#include <cmath>
 #include <new>
 #include <string>
 
@@ -12,25 +11,7 @@
 namespace tranchex {
 namespace {
 
-std::string Describe(const char* what, std::size_t index) {
-  return std::string(what) + " " + std::to_string(index + 1);
-}
-
-// Refuses a panel or part record the engine must not be given.
-void ValidateRecord(const TPanneau& r, const std::string& who, std::int64_t& copies) {
-  auto refuse = [&](const std::string& why) { throw CuttingPlanError(who + " : " + why); };
-  for (double size : {r.Length, r.Width, r.Thickness}) {
-    if (!std::isfinite(size) || !(size > 0.0)) refuse("dimension non valide");
-  }
-  // Sizes become int rectangles: a size past the int range could not be laid out.
-  if (r.Length >= 2147483647.0 || r.Width >= 2147483647.0) refuse("dimension trop grande");
-  if (r.Quantity < 0 || r.Quantity > kMaxQuantity) refuse("quantité non valide");
-  if (r.Grain < GrainHorizontal || r.Grain > GrainIndifferent) refuse("sens du fil non valide");
-  if (r.Species < 0) refuse("essence non valide");
-  copies += r.Quantity;
-}
-
-bool FiniteNonNegative(double v) { return std::isfinite(v) && v >= 0.0; }
+constexpr const char* kOutOfMemory = "Mémoire insuffisante pour calculer le débit";
 
 // The hourglass pointer for as long as the layout runs, restored on every way out.
 class BusyPointer {
@@ -51,28 +32,7 @@ class BusyPointer {
 }  // namespace
 
 void ValidateJobForCutting(const JobState& job) {
-  std::int64_t panelCopies = 0;
-  for (std::size_t i = 0; i < job.JobPanels.size(); ++i) {
-    ValidateRecord(job.JobPanels[i], Describe("Panneau", i), panelCopies);
-  }
-  std::int64_t partCopies = 0;
-  for (std::size_t i = 0; i < job.JobParts.size(); ++i) {
-    ValidateRecord(job.JobParts[i], Describe("Pièce", i), partCopies);
-  }
-  if (panelCopies > kMaxCopies || partCopies > kMaxCopies) {
-    throw CuttingPlanError("Trop de panneaux ou de pièces à découper");
-  }
-  const MarginsBlock& m = job.JobMargins;
-  if (!FiniteNonNegative(m.LengthMargin) || !FiniteNonNegative(m.WidthMargin) ||
-      !FiniteNonNegative(m.ThicknessMargin) || m.LengthMargin > 1e7 || m.WidthMargin > 1e7 ||
-      m.ThicknessMargin > 1e7) {
-    throw CuttingPlanError("Marge non valide");
-  }
-  if (job.JobKerf < 0 || job.JobKerf > 10000000) throw CuttingPlanError("Trait de scie non valide");
-  if (job.JobDesignations.size() != job.JobParts.size() ||
-      job.JobReferences.size() != job.JobParts.size()) {
-    throw CuttingPlanError("Les désignations et références ne correspondent pas aux pièces");
-  }
+  if (const auto fault = CheckJobRecords(job)) throw CuttingPlanError(fault->message);
 }
 
 void ComputeViewScales(JobState& job, const DrawingMeasures& measures) {
@@ -92,28 +52,14 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
                         PipelineVariant variant, PipelineWindow* window) {
   ValidateJobForCutting(job);
 
-  // Seed the working panels: Quantity copies of each stock panel, each with a fresh layout.
-  job.ResultPanels.clear();
-  for (const Panneau_p& stock : job.JobPanels) {
-    for (std::int32_t q = 0; q < stock.Quantity; ++q) job.ResultPanels.push_back(stock);
-  }
-
-  // Group the parts. Numbers are the parts' positions, so references, designations and counts
-  // always belong to the part that carries them.
-  FreePartGroups(job.PartGroups);
-  RenumberParts(job.JobParts, job.Engine);
-  job.Engine.PartCounts = BuildPartCounts(job.JobParts);
-  for (const TPiece& part : job.JobParts) {
-    int index = -1;
-    if (job.JobKind == 1) {
-      if (job.PartGroups.empty()) job.PartGroups.emplace_back();
-      index = 0;
-    } else if (!FindPartGroup(job.PartGroups, part, index)) {
-      job.PartGroups.emplace_back();
-      index = static_cast<int>(job.PartGroups.size()) - 1;
-    }
-    PartList& group = job.PartGroups[static_cast<std::size_t>(index)];
-    group.insert(group.end(), static_cast<std::size_t>(part.Quantity), part);
+  // The working panels, the part numbers and counts, the groups, all sorted for the optimiser.
+  try {
+    SeedAndGroup(job.JobPanels, job.JobParts, job.JobKind, job.Engine, job.ResultPanels,
+                 job.PartGroups);
+  } catch (const std::bad_alloc&) {
+    ClearDerivedLists(job);
+    job.JobLoaded = 0;
+    throw CuttingPlanError(kOutOfMemory);
   }
 
   job.MarginsAllZero = PartsAllWidthThickness100(job.JobParts) &&
@@ -126,15 +72,9 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
   // The command-line open runs before the window is shown: no pointer change.
   BusyPointer pointer(window, variant != PipelineVariant::CommandLineOpen);
   try {
-    SortPartGroups(job.PartGroups, job.Engine.OptimisationCriterion);
-    SortPanels(job.ResultPanels);
     RunCuttingOptimisation(job.PartGroups, job.ResultPanels, job.JobPanels, job.JobMargins,
                            job.JobKerf, job.Engine);
-    // Panels of one stock entry side by side, in entry order.
-    std::stable_sort(job.ResultPanels.begin(), job.ResultPanels.end(),
-                     [](const Panneau_p& a, const Panneau_p& b) {
-                       return PanelEntryIndex(a) < PanelEntryIndex(b);
-                     });
+    PutPanelsInEntryOrder(job.ResultPanels);
 
     OrderCutLines(job.ResultPanels);
     BuildSummaryLists(job.SummaryLines, job.Offcuts, job.ResultPanels, settings.SpeciesNames,
@@ -148,7 +88,7 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
     ClearDerivedLists(job);
     job.JobLoaded = 0;
     if (dynamic_cast<const std::bad_alloc*>(&e)) {
-      throw CuttingPlanError("Mémoire insuffisante pour calculer le débit");
+      throw CuttingPlanError(kOutOfMemory);
     }
     throw CuttingPlanError(e.what());
   }

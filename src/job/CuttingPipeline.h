@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "job/JobRecordChecks.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
 
@@ -41,15 +42,9 @@ class CuttingPlanError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The largest quantity a panel or a part may carry, and the most copies a job may lay out.
-inline constexpr std::int32_t kMaxQuantity = 100000;
-inline constexpr std::int64_t kMaxCopies = 1000000;
-
-// Throws CuttingPlanError when a record could make the engine loop or overflow: a size or
-// thickness that is not a finite number above 0, a quantity below 0 or above kMaxQuantity, a grain
-// outside 0 to 2, a negative species, margins or kerf that are not finite numbers of 0 or more,
-// more copies than kMaxCopies, or lists of designations and references out of step with the
-// parts. A species past the species list is accepted (it is shown as "Non spécifié").
+// Throws CuttingPlanError when the job breaks a rule of CheckJobRecords (JobRecordChecks.h):
+// the records the engine is given, and everything a job file must hold, so that a job laid out
+// can always be saved and opened again.
 void ValidateJobForCutting(const JobState& job);
 
 // Runs the pipeline. On a refusal nothing in the job changes. When the engine fails the layout

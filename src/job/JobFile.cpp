@@ -1,11 +1,10 @@
 #include "job/JobFile.h"
 
-#include <cmath>
+#include <optional>
 #include <utility>
 
 #include "platform/BinaryIO.h"
 #include "platform/FileIO.h"
-#include "job/CuttingPipeline.h"
 
 namespace tranchex {
 namespace {
@@ -21,44 +20,8 @@ std::string Who(const char* what, std::size_t index) {
   return std::string(what) + " " + std::to_string(index + 1);
 }
 
-bool FiniteNonNegative(double v) { return std::isfinite(v) && v >= 0.0; }
-
-void CheckMargins(const MarginsBlock& m) {
-  if (!FiniteNonNegative(m.LengthMargin) || !FiniteNonNegative(m.WidthMargin) ||
-      !FiniteNonNegative(m.ThicknessMargin)) {
-    Refuse("marges non valides");
-  }
-}
-
-// The values of a panel or part record that the rest of the program relies on.
-void CheckRecord(const TPanneau& r, const std::string& who) {
-  for (double size : {r.Length, r.Width, r.Thickness}) {
-    if (!std::isfinite(size) || !(size > 0.0)) Refuse(who + " : dimension non valide");
-  }
-  if (r.Quantity < 0 || r.Quantity > kMaxQuantity) {
-    Refuse(who + " : quantité non valide (" + std::to_string(r.Quantity) + ")");
-  }
-  if (r.Grain < GrainHorizontal || r.Grain > GrainIndifferent) {
-    Refuse(who + " : sens du fil non valide (" + std::to_string(r.Grain) + ")");
-  }
-  if (r.Species < 0) Refuse(who + " : essence non valide (" + std::to_string(r.Species) + ")");
-}
-
-void CheckHeader(std::int32_t kind, std::int32_t kerf, const MarginsBlock& margins) {
-  if (kind != 1 && kind != 2) Refuse("type de débit inconnu (" + std::to_string(kind) + ")");
-  if (kerf < 0 || kerf > kMaxJobKerf) {
-    Refuse("trait de scie hors limites (" + std::to_string(kerf) + ")");
-  }
-  CheckMargins(margins);
-}
-
-void CheckCounts(std::int64_t panels, std::int64_t parts) {
-  if (panels < 1 || panels > kMaxJobPanels) {
-    Refuse("nombre de panneaux hors limites (" + std::to_string(panels) + ")");
-  }
-  if (parts < 0 || parts > kMaxJobParts) {
-    Refuse("nombre de pièces hors limites (" + std::to_string(parts) + ")");
-  }
+void RefuseOnFault(const std::optional<JobRecordFault>& fault) {
+  if (fault) Refuse(fault->message);
 }
 
 // True when the file starts with the tag, compared byte for byte (the field is never taken as a
@@ -186,19 +149,9 @@ void WriteText(BinaryWriter& w, const std::string& text, std::size_t width, cons
 }  // namespace
 
 std::string EncodeJobFile(const JobState& job, JobFileForm form) {
-  CheckHeader(job.JobKind, job.JobKerf, job.JobMargins);
-  CheckCounts(static_cast<std::int64_t>(job.JobPanels.size()),
-              static_cast<std::int64_t>(job.JobParts.size()));
-  if (job.JobDesignations.size() != job.JobParts.size() ||
-      job.JobReferences.size() != job.JobParts.size()) {
-    throw JobFileError(
-        "Le débit ne peut pas être enregistré : les désignations et références ne correspondent "
-        "pas aux pièces");
+  if (const auto fault = CheckJobRecords(job)) {
+    throw JobFileError("Le débit ne peut pas être enregistré : " + fault->message);
   }
-  for (std::size_t i = 0; i < job.JobPanels.size(); ++i) {
-    CheckRecord(job.JobPanels[i], Who("panneau", i));
-  }
-  for (std::size_t i = 0; i < job.JobParts.size(); ++i) CheckRecord(job.JobParts[i], Who("pièce", i));
 
   BinaryWriter w;
   if (form == JobFileForm::Tagged) w.writeBytes(kJobFileTag);
@@ -226,10 +179,10 @@ JobFileContent DecodeJobFile(std::string_view bytes) {
     c.JobKind = r.readI32();
     c.JobKerf = r.readI32();
     c.JobMargins = ReadMargins(r);
-    CheckHeader(c.JobKind, c.JobKerf, c.JobMargins);
+    RefuseOnFault(CheckJobSettings(c.JobKind, c.JobKerf, c.JobMargins));
     const std::int32_t panels = r.readI32();
     const std::int32_t parts = r.readI32();
-    CheckCounts(panels, parts);
+    RefuseOnFault(CheckJobListSizes(panels, parts));
     // Every record must be there before anything is allocated.
     const auto n1 = static_cast<std::size_t>(panels);
     const auto n2 = static_cast<std::size_t>(parts);
@@ -237,15 +190,9 @@ JobFileContent DecodeJobFile(std::string_view bytes) {
                   n2 * (kJobPartRecordSize + kJobDesignationFieldSize + kJobReferenceFieldSize),
               "Fichier débit tronqué");
     c.JobPanels.reserve(n1);
-    for (std::size_t i = 0; i < n1; ++i) {
-      c.JobPanels.push_back(ReadPanel(r));
-      CheckRecord(c.JobPanels.back(), Who("panneau", i));
-    }
+    for (std::size_t i = 0; i < n1; ++i) c.JobPanels.push_back(ReadPanel(r));
     c.JobParts.reserve(n2);
-    for (std::size_t i = 0; i < n2; ++i) {
-      c.JobParts.push_back(ReadPart(r));
-      CheckRecord(c.JobParts.back(), Who("pièce", i));
-    }
+    for (std::size_t i = 0; i < n2; ++i) c.JobParts.push_back(ReadPart(r));
     c.JobDesignations.reserve(n2);
     for (std::size_t i = 0; i < n2; ++i) {
       c.JobDesignations.push_back(r.readFixedText(kJobDesignationFieldSize));
@@ -257,6 +204,8 @@ JobFileContent DecodeJobFile(std::string_view bytes) {
   } catch (const FileFormatError& e) {
     throw JobFileError(std::string("Fichier débit tronqué : ") + e.what());
   }
+  RefuseOnFault(CheckJobRecords(c.JobKind, c.JobKerf, c.JobMargins, c.JobPanels, c.JobParts,
+                                c.JobDesignations, c.JobReferences));
   return c;
 }
 

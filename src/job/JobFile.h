@@ -5,16 +5,17 @@
 // Layout (little-endian, int32 integers, IEEE 754 doubles, lengths in tenths of a millimetre):
 //   tag        4 bytes   kJobFileTag: "1.6" and its NUL; absent in the untagged form
 //   JobKind    int32     1 simple, 2 complex
-//   JobKerf    int32     0 to 500
+//   JobKerf    int32     tenths of a millimetre
 //   JobMargins 32 bytes  3 doubles, 2 flag bytes, 2 padding bytes, a reserved int32
-//   N1, N2     int32     stock panels (1 to 10000), parts
+//   N1, N2     int32     stock panels, parts
 //   N1 x 304   stock panels: the TPanneau fields, three list areas (written as zeros), the grid
 //              fields, CutLength, LastPart, EntryIndex
 //   N2 x 88    parts: the TPanneau fields, Footprint, 4 bytes carried unchanged, Number
 //   N2 x 50    designations, Windows-1252, NUL-terminated (at most 49 characters)
 //   N2 x 4     references, Windows-1252, NUL-terminated (at most 3 characters)
 // A reader recognises the tagged form by its first 4 bytes and reads the untagged form
-// otherwise. Bytes after the last reference are ignored.
+// otherwise. Bytes after the last reference are ignored. What the values may be, the counts
+// included, is the job's own rule (JobRecordChecks.h): the file holds any job that keeps it.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "engine/Records.h"
+#include "job/JobRecordChecks.h"
 #include "job/JobState.h"
 
 namespace tranchex {
@@ -50,11 +52,6 @@ inline constexpr std::size_t kJobPanelRecordSize = 304;
 inline constexpr std::size_t kJobPartRecordSize = 88;
 inline constexpr std::size_t kJobDesignationFieldSize = 50;
 inline constexpr std::size_t kJobReferenceFieldSize = 4;
-inline constexpr std::int32_t kMaxJobKerf = 500;
-inline constexpr std::int32_t kMaxJobPanels = 10000;
-// The most parts a job file may hold. More than 676 parts (the last two-letter reference) is
-// allowed: such a job is saved and opened again like any other.
-inline constexpr std::int32_t kMaxJobParts = 10000;
 inline constexpr std::size_t kMaxJobFileBytes =
     kJobTagSize + kJobHeaderSize + kMaxJobPanels * kJobPanelRecordSize +
     kMaxJobParts * (kJobPartRecordSize + kJobDesignationFieldSize + kJobReferenceFieldSize);
@@ -70,20 +67,14 @@ struct JobFileContent {
   std::vector<std::string> JobReferences;
 };
 
-// The bytes of the job file of the job. Refuses (JobFileError) a job that the reader would
-// refuse, so that every file written opens again: a kind other than 1 or 2, a kerf outside 0 to
-// 500, margins that are not finite numbers of 0 or more, no stock panel or more than 10000,
-// more than kMaxJobParts parts, designations and references out of step with the parts, a
-// record that DecodeJobFile refuses, or a text that its field cannot hold.
+// The bytes of the job file of the job. Refuses (JobFileError) a job that breaks a rule of
+// CheckJobRecords (JobRecordChecks.h), so that every file written opens again.
 std::string EncodeJobFile(const JobState& job, JobFileForm form = JobFileForm::Tagged);
 
-// Reads the bytes of a job file, tagged or untagged. Throws JobFileError on a short file or a
-// value out of range: a kind other than 1 or 2, a kerf outside 0 to 500, margins that are not
-// finite numbers of 0 or more, a panel count outside 1 to 10000, a part count below 0 or above
-// kMaxJobParts, counts the file's size cannot hold, or a record with a length, width or
-// thickness that is not a finite number above 0, a quantity outside 0 to 100000, a grain
-// outside 0 to 2 or a negative species. A species past the species list is kept: the job may
-// come from another machine.
+// Reads the bytes of a job file, tagged or untagged. Throws JobFileError on a short file, on
+// counts the file's size cannot hold, or on a job that breaks a rule of CheckJobRecords (the
+// kind, kerf and margins and the counts are checked as soon as they are read). A species past
+// the species list is kept: the job may come from another machine.
 JobFileContent DecodeJobFile(std::string_view bytes);
 
 // Replaces the job with the content: the entered lists, kind, kerf and margins. The layout and

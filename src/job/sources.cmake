@@ -3,6 +3,7 @@
 set(job_CORE
   ${CMAKE_CURRENT_LIST_DIR}/Outils_debit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JobState.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JobRecordChecks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CuttingPipeline.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JobFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsFiles.cpp

@@ -13,22 +13,17 @@ using test::MakeMargins;
 using test::MakePanel;
 using test::MakePart;
 
-// A job's parts numbered by position, grouped by the pipeline's simple rule: one group holding
-// Quantity copies of every part, in order.
+// A simple job's parts numbered by position and grouped as the pipeline does it: one group
+// holding Quantity copies of every part, sorted. The working panels are each test's own.
 struct Job {
   PartList parts;
   EngineContext ctx;
   PartGroupList groups;
 
   explicit Job(PartList jobParts, int newPanelChoice = ChooseSmallestPanel) : parts(std::move(jobParts)) {
-    RenumberParts(parts, ctx);
     ctx.NewPanelChoice = newPanelChoice;
-    ctx.PartCounts = BuildPartCounts(parts);
-    PartList group;
-    for (const TPiece& part : parts)
-      for (int q = 0; q < part.Quantity; ++q) group.push_back(part);
-    groups.push_back(group);
-    SortPartGroups(groups, ctx.OptimisationCriterion);
+    PanelList unused;
+    SeedAndGroup({}, parts, 1, ctx, unused, groups);
   }
 };
 

@@ -31,6 +31,21 @@ struct FakeWindow : PipelineWindow {
   std::vector<std::string> calls;
 };
 
+// An engine test job as the pipeline's job state.
+JobState JobFromTestJob(const TestJob& t) {
+  JobState job;
+  job.JobKind = t.kind;
+  job.JobKerf = t.kerf;
+  job.JobMargins = t.margins;
+  job.Engine.OptimisationCriterion = t.criterion;
+  job.Engine.NewPanelChoice = t.choice;
+  job.JobPanels = t.stock;
+  job.JobParts = t.parts;
+  job.JobDesignations.assign(t.parts.size(), "d");
+  job.JobReferences.assign(t.parts.size(), "r");
+  return job;
+}
+
 void Lay(JobState& job, PipelineVariant variant = PipelineVariant::New,
          PipelineWindow* window = nullptr) {
   ComputeCuttingPlan(job, TestSettings(), Measures(), variant, window);
@@ -271,16 +286,7 @@ TEST(CuttingPipeline, SummaryTotalsAgreeWithTheLayout) {
   int checked = 0;
   for (std::uint32_t seed = 1; seed <= 200; ++seed) {
     const TestJob t = RandomJob(seed);
-    JobState job;
-    job.JobKind = t.kind;
-    job.JobKerf = t.kerf;
-    job.JobMargins = t.margins;
-    job.Engine.OptimisationCriterion = t.criterion;
-    job.Engine.NewPanelChoice = t.choice;
-    job.JobPanels = t.stock;
-    job.JobParts = t.parts;
-    job.JobDesignations.assign(t.parts.size(), "d");
-    job.JobReferences.assign(t.parts.size(), "r");
+    JobState job = JobFromTestJob(t);
     try {
       Lay(job);
     } catch (const CuttingPlanError&) {
@@ -318,6 +324,41 @@ TEST(CuttingPipeline, SummaryTotalsAgreeWithTheLayout) {
         << seed;
   }
   EXPECT_GT(checked, 150);
+}
+
+// The engine tests lay their random jobs out through the test support; it must give, panel by
+// panel, the layout the pipeline gives, or those tests would check another grouping.
+TEST(CuttingPipeline, LaysOutAsTheEngineTestRunsDo) {
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    SCOPED_TRACE(seed);
+    const TestJob t = RandomJob(seed);
+    JobState job = JobFromTestJob(t);
+    const TestRun run = RunJob(t);
+    bool refused = false;
+    try {
+      Lay(job);
+    } catch (const CuttingPlanError&) {
+      refused = true;
+    }
+    ASSERT_EQ(refused, run.failed);
+    EXPECT_EQ(job.Engine.PartCounts, run.ctx.PartCounts);
+    if (refused) continue;  // a stopped run leaves its panels in no defined order
+    ASSERT_EQ(job.ResultPanels.size(), run.panels.size());
+    for (std::size_t i = 0; i < run.panels.size(); ++i) {
+      const Panneau_p& a = job.ResultPanels[i];
+      const Panneau_p& b = run.panels[i];
+      EXPECT_EQ(a.EntryIndex, b.EntryIndex) << "panel " << i;
+      EXPECT_EQ(a.Rect, b.Rect) << "panel " << i;
+      EXPECT_EQ(a.FreeRects, b.FreeRects) << "panel " << i;
+      EXPECT_EQ(a.CutLength, b.CutLength) << "panel " << i;
+      ASSERT_EQ(a.PlacedParts.size(), b.PlacedParts.size()) << "panel " << i;
+      for (std::size_t k = 0; k < a.PlacedParts.size(); ++k) {
+        EXPECT_EQ(a.PlacedParts[k].Number, b.PlacedParts[k].Number);
+        EXPECT_EQ(a.PlacedParts[k].Rect, b.PlacedParts[k].Rect);
+        EXPECT_EQ(a.PlacedParts[k].Footprint, b.PlacedParts[k].Footprint);
+      }
+    }
+  }
 }
 
 TEST(CuttingPipeline, WithoutMarginsOrKerfPartsAndOffcutsMakeTheWholePanel) {

@@ -9,33 +9,16 @@ TestRun RunJob(const TestJob& job) {
   TestRun run;
   run.ctx.OptimisationCriterion = job.criterion;
   run.ctx.NewPanelChoice = job.choice;
-  for (const Panneau_p& stock : job.stock) {
-    for (int q = 0; q < stock.Quantity; ++q) run.panels.push_back(stock);
-  }
+  PartList parts = job.parts;
   PartGroupList groups;
-  run.ctx.PartCounts = BuildPartCounts(job.parts);
-  for (const TPiece& part : job.parts) {
-    int index = -1;
-    if (job.kind == 1) {
-      if (groups.empty()) groups.emplace_back();
-      index = 0;
-    } else if (!FindPartGroup(groups, part, index)) {
-      groups.emplace_back();
-      index = static_cast<int>(groups.size()) - 1;
-    }
-    for (int q = 0; q < part.Quantity; ++q) groups[static_cast<std::size_t>(index)].push_back(part);
-  }
-  SortPartGroups(groups, job.criterion);
-  SortPanels(run.panels);
+  SeedAndGroup(job.stock, parts, job.kind, run.ctx, run.panels, groups);
   try {
     RunCuttingOptimisation(groups, run.panels, job.stock, job.margins, job.kerf, run.ctx);
   } catch (const NoPanelFitsError& e) {
     run.failed = true;
     run.unplaceable = e.part();
   }
-  std::stable_sort(run.panels.begin(), run.panels.end(), [](const Panneau_p& a, const Panneau_p& b) {
-    return a.EntryIndex < b.EntryIndex;
-  });
+  PutPanelsInEntryOrder(run.panels);
   return run;
 }
 
