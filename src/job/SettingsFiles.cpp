@@ -86,12 +86,6 @@ FileLoadResult Result(FileLoadStatus status) {
 
 // The text of a field, or of the part of a field a file ends in: the bytes up to the first NUL,
 // never more than the field holds (a writer may fill a field to its end).
-std::string FieldText(std::string_view field, std::size_t width) {
-  std::size_t end = field.find('\0');
-  if (end == std::string_view::npos) end = field.size();
-  return Cp1252ToUtf8(field.substr(0, std::min(end, width)));
-}
-
 // The Windows-1252 bytes of a text for a field of the given width, shortened to width - 1 bytes
 // when longer. A character the code page lacks cannot be stored: the file is not written.
 std::string EncodeFieldText(const std::string& text, std::size_t width, const char* fileName) {
@@ -175,7 +169,7 @@ FileLoadResult LoadNamesFile(const fs::path& dataFolder, const char* fileName, S
   const std::string_view bytes = raw.Bytes;
   names.reserve(bytes.size() / kNameFieldSize + 1);
   for (std::size_t offset = 0; offset < bytes.size(); offset += kNameFieldSize) {
-    names.push_back(FieldText(bytes.substr(offset, kNameFieldSize), kNameFieldSize));
+    names.push_back(FixedFieldText(bytes.substr(offset, kNameFieldSize), kNameFieldSize));
   }
   list = std::move(names);
   return Result(FileLoadStatus::Loaded);

@@ -1,5 +1,6 @@
 #include "platform/BinaryIO.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -36,13 +37,16 @@ std::string BinaryReader::readBytes(std::size_t count) {
   return out;
 }
 
+std::string FixedFieldText(std::string_view field, std::size_t width) {
+  if (width == 0) return {};
+  return Cp1252ToUtf8(field.substr(0, std::min(field.find('\0'), width - 1)));
+}
+
 std::string BinaryReader::readFixedText(std::size_t width) {
   require(width);
   std::string_view field = bytes_.substr(pos_, width);
   pos_ += width;
-  if (width == 0) return {};
-  // Up to the first NUL, never more than the field: a writer may fill a field to its end.
-  return Cp1252ToUtf8(field.substr(0, field.find('\0')));
+  return FixedFieldText(field, width);
 }
 
 void BinaryReader::skip(std::size_t count) {

@@ -28,6 +28,13 @@ class TextEncodingError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The text a fixed field of `width` bytes holds, as UTF-8: its Windows-1252 bytes up to the
+// first NUL, and at most the field's capacity, width - 1. A writer that filled the field to its
+// end (no NUL) loses its last character: every text read fits its field again, so whatever
+// opens can be saved. Bytes after the first NUL are ignored; `field` may be shorter than the
+// width when a file ends inside it.
+std::string FixedFieldText(std::string_view field, std::size_t width);
+
 class BinaryReader {
  public:
   explicit BinaryReader(std::string_view bytes) : bytes_(bytes) {}
@@ -40,8 +47,7 @@ class BinaryReader {
   std::int64_t readI64();
   double readDouble();
   std::string readBytes(std::size_t count);
-  // A field of `width` bytes holding a Windows-1252 text up to its first NUL, or the whole field
-  // when it has none; returned as UTF-8. Bytes after the first NUL are ignored.
+  // A field of `width` bytes holding a Windows-1252 text: FixedFieldText of its bytes.
   std::string readFixedText(std::size_t width);
   void skip(std::size_t count);
 

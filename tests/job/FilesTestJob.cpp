@@ -395,6 +395,27 @@ TEST_F(JobFileTest, PartsAreRenumberedByPosition) {
   EXPECT_EQ(job.JobParts[1].Footprint, TRect(1, 2, 3, 4));  // everything else as stored
 }
 
+// Another writer may fill a text field to its end, with no NUL. The reader keeps what the field
+// can hold, so the job that opens can be saved again.
+TEST_F(JobFileTest, TextFieldsFilledToTheirEndOpenAndSaveAgain) {
+  const RawJob raw = SampleJob();
+  std::string bytes = Build(raw);
+  const std::size_t references = bytes.size() - 4 * raw.References.size();
+  const std::size_t designations = references - 50 * raw.Designations.size();
+  bytes.replace(designations, 50, std::string(50, 'D'));
+  bytes.replace(references, 4, "abcd");
+  JobState job = CurrentJob();
+  LoadJobFile(job, Write(bytes));
+  EXPECT_EQ(job.JobDesignations[0], std::string(49, 'D'));
+  EXPECT_EQ(job.JobReferences[0], "abc");
+  const std::filesystem::path again = dir_.path() / "encore.deb";
+  ASSERT_NO_THROW(SaveJobFile(job, again));
+  JobState back = CurrentJob();
+  LoadJobFile(back, again);
+  EXPECT_EQ(back.JobDesignations, job.JobDesignations);
+  EXPECT_EQ(back.JobReferences, job.JobReferences);
+}
+
 TEST_F(JobFileTest, LoadReplacesTheJobAndClearsItsLayout) {
   JobState job = CurrentJob();
   ASSERT_FALSE(job.ResultPanels.empty());

@@ -80,7 +80,7 @@ TEST(BinaryIO, AFailedReadConsumesNothing) {
   EXPECT_EQ(r.remaining(), 1u);
 }
 
-TEST(BinaryIO, FixedTextFieldsStopAtTheirFirstNulOrTheirEnd) {
+TEST(BinaryIO, FixedTextFieldsStopAtTheirFirstNulOrTheirCapacity) {
   struct Case {
     std::string field;
     std::string expected;
@@ -88,7 +88,7 @@ TEST(BinaryIO, FixedTextFieldsStopAtTheirFirstNulOrTheirEnd) {
   const Case cases[] = {
       {std::string("abc\0xyz\0", 8), "abc"},          // bytes after the NUL are ignored
       {std::string("\0abcdefg", 8), ""},
-      {std::string("abcdefgh", 8), "abcdefgh"},       // no NUL: never more than the field
+      {std::string("abcdefgh", 8), "abcdefg"},        // no NUL: the field's capacity, 7
       {std::string("\xE9t\xE9\0\0\0\0\0", 8), "été"},
   };
   for (const auto& c : cases) {
