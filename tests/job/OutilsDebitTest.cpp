@@ -1,7 +1,6 @@
 #include "job/Outils_debit.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <clocale>
 #include <cmath>
@@ -422,15 +421,21 @@ TEST_F(ClearReadOnlyTest, LeavesAWritableFileAsItIs) {
   EXPECT_EQ(fs::status(file).permissions(), P::owner_read | P::owner_write | P::group_read);
 }
 
+// Causes that stop root as well as anyone: the file's attributes cannot be read, so they cannot
+// be known to allow writing.
 TEST_F(ClearReadOnlyTest, FailsWhenTheFileCannotBeReached) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reaches every file";
-  const fs::path folder = dir_.path() / "locked";
-  fs::create_directory(folder);
-  std::ofstream(folder / "Options.dat") << "x";
-  fs::permissions(folder / "Options.dat", fs::perms::owner_read, fs::perm_options::replace);
-  fs::permissions(folder, fs::perms::owner_read, fs::perm_options::replace);  // no search right
-  EXPECT_FALSE(ClearReadOnly(folder / "Options.dat"));
-  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+  const fs::path loop = dir_.path() / "Options.dat";
+  fs::create_symlink("Options.dat", loop);  // a link to itself: no file is ever reached
+  const fs::path chain = dir_.path() / "Unite.dat";
+  fs::create_symlink("Options.dat", chain);  // a link into that loop
+  const fs::path tooLong = dir_.path() / std::string(300, 'n') / "FEssences.dat";
+  for (const fs::path& file : {loop, chain, tooLong}) {
+    SCOPED_TRACE(file.filename().string());
+    EXPECT_FALSE(ClearReadOnly(file));
+  }
+  // The links are left as they were.
+  EXPECT_EQ(fs::read_symlink(loop), "Options.dat");
+  EXPECT_EQ(fs::read_symlink(chain), "Options.dat");
 }
 
 }  // namespace
