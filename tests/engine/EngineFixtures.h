@@ -7,6 +7,7 @@
 #include <string>
 
 #include "engine/Engine.h"
+#include "support/LayoutChecker.h"
 
 namespace tranchex::test {
 
@@ -36,11 +37,6 @@ inline MarginsBlock MakeMargins(double length = 0.0, double width = 0.0, double 
   m.ThicknessMargin = thickness;
   m.ThickerStockAllowed = thickerAllowed ? 1 : 0;
   return m;
-}
-
-inline bool Inside(const TRect& inner, const TRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.bottom >= outer.bottom &&
-         inner.top <= outer.top && inner.left <= inner.right && inner.bottom <= inner.top;
 }
 
 // Expects the layout of one panel to be sound.
