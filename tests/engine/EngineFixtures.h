@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "engine/Engine.h"
@@ -11,9 +12,11 @@
 
 namespace tranchex::test {
 
-inline TPiece MakePart(double length, double width, double thickness = 190.0,
-                       int grain = GrainIndifferent, int species = 0, int number = 0,
-                       int quantity = 1) {
+// Arguments in the order of every test fixture: length, width, quantity where it applies,
+// grain, thickness, species, then what only these builders take.
+inline TPiece MakePart(double length, double width, int quantity = 1,
+                       int grain = GrainIndifferent, double thickness = 190.0, int species = 0,
+                       int number = 0) {
   TPiece part(length, width, thickness, species);
   part.Grain = grain;
   part.Number = number;
@@ -21,8 +24,14 @@ inline TPiece MakePart(double length, double width, double thickness = 190.0,
   return part;
 }
 
-inline Panneau_p MakePanel(double length, double width, double thickness = 190.0,
-                           int grain = GrainIndifferent, int species = 0, int entryIndex = 0) {
+// A grain other than 0, 1 or 2 is refused, so a call written in another order fails instead of
+// building another panel.
+inline Panneau_p MakePanel(double length, double width, int grain = GrainIndifferent,
+                           double thickness = 190.0, int species = 0, int entryIndex = 0) {
+  if (grain != GrainHorizontal && grain != GrainVertical && grain != GrainIndifferent)
+    throw std::invalid_argument(
+        "MakePanel(length, width, grain, thickness, species, entry): grain " +
+        std::to_string(grain));
   Panneau_p panel(length, width, thickness, species);
   panel.Grain = grain;
   panel.EntryIndex = entryIndex;
