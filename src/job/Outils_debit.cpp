@@ -145,18 +145,20 @@ std::string FormatWithDecimalPoint(double x) {
 std::string FormatScaleLabel(std::string_view prefix, float scale) {
   std::string out(prefix);
   out += " : 1/";
-  const long double tenths = static_cast<long double>(scale) * 10.0L;
-  if (!std::isfinite(tenths)) {
+  if (!std::isfinite(scale)) {
     out += '?';
     return out;
   }
-  // A float holds a scale such as 0.7 only to within a unit of its last bit, either side (0.7f
-  // is 0.69999998...), and a computed scale may be a few units further off: nudge the tenfold
-  // value outward by about sixteen such units (2^-20 of it) so that a whole number of tenths
-  // never truncates to the number below, while 2.59 stays 25. The nudge stays under one half, so
-  // a huge scale, which a float holds as a whole number anyway, is never pushed up.
-  const long double nudge = std::min(std::fabs(tenths) * 0x1p-20L, 0.5L);
-  out += WholeNumberText(std::trunc(tenths + std::copysign(nudge, tenths)));
+  // The scale divides lengths in 0.1 mm into drawing units of 0.1 mm, so it is the ratio itself:
+  // a plan drawn at 12.2 is about one twelfth of the real size. A plan at full size or enlarged
+  // (a scale of 1 or less) reads 1/1.
+  if (scale <= 1.0f) {
+    out += '1';
+    return out;
+  }
+  // Beyond 2^63 a float holds whole numbers only: nothing to round.
+  const std::optional<std::int64_t> nearest = RoundDouble(scale);
+  out += nearest ? std::to_string(*nearest) : WholeNumberText(scale);
   return out;
 }
 

@@ -52,9 +52,11 @@ std::string FormatThreeDecimals(double x, char decimalSeparator);
 // ("12.50", "12.00" for 12.004, "3.00" for 2.999, "-1.25" for -1.25).
 std::string FormatWithDecimalPoint(double x);
 
-// The scale label of a printed plan: prefix + " : 1/" + the whole number the scale stands for,
-// the scale times ten truncated toward zero (2.5 and 2.59 both give 25). A scale that is not a
-// finite number gives "?" in place of the number.
+// The scale label of a printed plan: prefix + " : 1/" + the ratio the plan is drawn at. The
+// scale is that ratio (a drawn length is the real one divided by it), so the label gives the
+// whole number nearest to it, halves up (12.2 gives 12, 12.5 gives 13), and at least 1: a plan
+// at full size or enlarged reads 1/1. A scale that is not a finite number gives "?" in place of
+// the number.
 std::string FormatScaleLabel(std::string_view prefix, float scale);
 
 // ---- Texts ----------------------------------------------------------------------------------

@@ -29,8 +29,9 @@
 //   - parts: the points (0, 0) at (100, 100 - H div 2) and (100, 100 - H), a heading margin of
 //     4h + 155 (room for the eight heading rows of a part above its half of the sheet), one
 //     scale over half the page for every part (ComputePartDrawScale);
-//   - the scale label "Echelle : 1/n" right-aligned at the top of every sheet, on panel sheets
-//     only when the job is not a job of bars (MarginsAllZero 0).
+//   - the scale label "Echelle : 1/n" right-aligned at the top of every sheet, n the whole ratio
+//     the sheet is drawn at (FormatScaleLabel), on panel sheets only when the job is not a job of
+//     bars (MarginsAllZero 0).
 // The cutting sheet is drawn in printer pixels with a 10-point font (CuttingSheet.h), its rows
 // paginated for the page height with the header row counted.
 //

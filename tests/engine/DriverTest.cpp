@@ -43,8 +43,8 @@ TEST(RunCuttingOptimisation, NoGroupDoesNothing) {
 }
 
 TEST(RunCuttingOptimisation, EmptyWorkingListGetsAStockCopy) {
-  Job job({MakePart(500, 500, 190, GrainIndifferent, 0, 0, 2)});
-  PanelList stock = {MakePanel(1000, 1000, 190, GrainIndifferent, 0, 4)};
+  Job job({MakePart(500, 500, 2, GrainIndifferent, 190, 0, 0)});
+  PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 190, 0, 4)};
   PanelList working;
   RunCuttingOptimisation(job.groups, working, stock, MakeMargins(), 0, job.ctx);
   ASSERT_EQ(working.size(), 1u);
@@ -56,8 +56,9 @@ TEST(RunCuttingOptimisation, EmptyWorkingListGetsAStockCopy) {
 }
 
 TEST(RunCuttingOptimisation, PartsThatFitTheStockCopiesAddNoPanel) {
-  Job job({MakePart(900, 400, 190, GrainHorizontal, 0, 0, 3), MakePart(300, 300, 190, GrainHorizontal, 0, 0, 2)});
-  PanelList stock = {MakePanel(1000, 1000, 190, GrainHorizontal)};
+  Job job({MakePart(900, 400, 3, GrainHorizontal, 190, 0, 0),
+           MakePart(300, 300, 2, GrainHorizontal, 190, 0, 0)});
+  PanelList stock = {MakePanel(1000, 1000, GrainHorizontal, 190)};
   PanelList working = {stock[0], stock[0]};
   RunCuttingOptimisation(job.groups, working, stock, MakeMargins(), 3, job.ctx);
   EXPECT_EQ(working.size(), 2u);
@@ -82,8 +83,8 @@ TEST(RunCuttingOptimisation, ThickerPanelsOnlyByWholeUnitsWhenAllowed) {
   };
   for (const ThickerCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Job job({MakePart(500, 500, 190)});
-    const PanelList stock = {MakePanel(1000, 1000, c.panelThickness)};
+    Job job({MakePart(500, 500, 1, GrainIndifferent, 190)});
+    const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, c.panelThickness)};
     PanelList working = stock;
     const MarginsBlock m = MakeMargins(0, 0, 0, c.thickerAllowed);
     if (c.placed) {
@@ -100,8 +101,9 @@ TEST(RunCuttingOptimisation, ThickerPanelsOnlyByWholeUnitsWhenAllowed) {
 }
 
 TEST(RunCuttingOptimisation, ThinnerMatchingPanelFurtherDownIsPreferred) {
-  Job job({MakePart(500, 500, 160)});
-  const PanelList stock = {MakePanel(1000, 1000, 220), MakePanel(1000, 1000, 190)};
+  Job job({MakePart(500, 500, 1, GrainIndifferent, 160)});
+  const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 220),
+                           MakePanel(1000, 1000, GrainIndifferent, 190)};
   PanelList working = stock;  // 220 at index 0, 190 at index 1
   const MarginsBlock m = MakeMargins(0, 0, 0, true);
   EXPECT_TRUE(ChoosePanelByRatio(working, job.groups[0][0], m, 0, 1));
@@ -118,9 +120,10 @@ struct RatioCase {
 };
 
 TEST(ChoosePanelByRatio, OnlyWithTheFlagAndALaterPanel) {
-  const PanelList panels = {MakePanel(1000, 1000, 220), MakePanel(1000, 1000, 190),
-                            MakePanel(1000, 1000, 150)};
-  const TPiece part = MakePart(500, 500, 160);
+  const PanelList panels = {MakePanel(1000, 1000, GrainIndifferent, 220),
+                            MakePanel(1000, 1000, GrainIndifferent, 190),
+                            MakePanel(1000, 1000, GrainIndifferent, 150)};
+  const TPiece part = MakePart(500, 500, 1, GrainIndifferent, 160);
   const std::vector<RatioCase> cases = {
       {"flag clear", false, 0, 2, false},
       {"j is the last index", true, 2, 2, false},
@@ -139,8 +142,8 @@ TEST(ChoosePanelByRatio, OnlyWithTheFlagAndALaterPanel) {
 
 TEST(NewPanelChoice, LargestTakesTheFirstOfEqualAreasSmallestTheSmallest) {
   const TPiece part = MakePart(800, 800);
-  const PanelList stock = {MakePanel(1000, 1000, 190, 2, 0, 0), MakePanel(2000, 1000, 190, 2, 0, 1),
-                           MakePanel(1000, 2000, 190, 2, 0, 2), MakePanel(500, 500, 190, 2, 0, 3)};
+  const PanelList stock = {MakePanel(1000, 1000, 2, 190, 0, 0), MakePanel(2000, 1000, 2, 190, 0, 1),
+                           MakePanel(1000, 2000, 2, 190, 0, 2), MakePanel(500, 500, 2, 190, 0, 3)};
   EXPECT_EQ(ChooseLargestPanelForPart(stock, part, MakeMargins()).EntryIndex, 1);
   EXPECT_EQ(ChooseSmallestPanelForPart(stock, part, MakeMargins()).EntryIndex, 0);
   const PanelList reversed = {stock[2], stock[1], stock[0]};
@@ -157,22 +160,22 @@ TEST(NewPanelChoice, LargestTakesTheFirstOfEqualAreasSmallestTheSmallest) {
 }
 
 TEST(NewPanelChoice, PanelsOfThePartsGrainComeFirst) {
-  const TPiece part = MakePart(800, 800, 190, GrainHorizontal);
+  const TPiece part = MakePart(800, 800, 1, GrainHorizontal, 190);
   // A smaller indifferent panel and a larger one of the part's grain: only the latter counts.
-  const PanelList stock = {MakePanel(1000, 1000, 190, GrainIndifferent, 0, 0),
-                           MakePanel(2000, 2000, 190, GrainHorizontal, 0, 1),
-                           MakePanel(3000, 3000, 190, GrainIndifferent, 0, 2)};
+  const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 190, 0, 0),
+                           MakePanel(2000, 2000, GrainHorizontal, 190, 0, 1),
+                           MakePanel(3000, 3000, GrainIndifferent, 190, 0, 2)};
   EXPECT_EQ(ChooseSmallestPanelForPart(stock, part, MakeMargins()).EntryIndex, 1);
   EXPECT_EQ(ChooseLargestPanelForPart(stock, part, MakeMargins()).EntryIndex, 1);
   // With no panel of the part's grain (in its species and thickness) any grain will do.
-  const TPiece vertical = MakePart(800, 800, 190, GrainVertical);
+  const TPiece vertical = MakePart(800, 800, 1, GrainVertical, 190);
   EXPECT_EQ(ChooseSmallestPanelForPart(stock, vertical, MakeMargins()).EntryIndex, 0);
   EXPECT_EQ(ChooseLargestPanelForPart(stock, vertical, MakeMargins()).EntryIndex, 2);
 }
 
 TEST(NewPanelChoice, NoCandidateThrowsNamingThePart) {
-  TPiece part = MakePart(800, 800, 190, GrainIndifferent, 2, 7);
-  const PanelList stock = {MakePanel(1000, 1000, 190, GrainIndifferent, 0)};
+  TPiece part = MakePart(800, 800, 1, GrainIndifferent, 190, 2, 7);
+  const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 190, 0)};
   try {
     ChooseSmallestPanelForPart(stock, part, MakeMargins());
     FAIL() << "no exception";
@@ -186,9 +189,9 @@ TEST(NewPanelChoice, NoCandidateThrowsNamingThePart) {
 }
 
 TEST(RunCuttingOptimisation, SameGrainWorkingPanelsOnly) {
-  Job job({MakePart(500, 500, 190, GrainHorizontal)});
-  const PanelList stock = {MakePanel(1000, 1000, 190, GrainIndifferent),
-                           MakePanel(1000, 1000, 190, GrainHorizontal)};
+  Job job({MakePart(500, 500, 1, GrainHorizontal, 190)});
+  const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 190),
+                           MakePanel(1000, 1000, GrainHorizontal, 190)};
   PanelList working = stock;
   RunCuttingOptimisation(job.groups, working, stock, MakeMargins(), 0, job.ctx);
   EXPECT_TRUE(working[0].PlacedParts.empty());
@@ -196,7 +199,7 @@ TEST(RunCuttingOptimisation, SameGrainWorkingPanelsOnly) {
 }
 
 TEST(RunCuttingOptimisation, CopiesPlacedInOnePassAreAllRemoved) {
-  Job job({MakePart(400, 400, 190, GrainIndifferent, 0, 0, 2)});
+  Job job({MakePart(400, 400, 2, GrainIndifferent, 190, 0, 0)});
   ASSERT_EQ(job.groups[0][0].Number, job.groups[0][1].Number);
   const PanelList stock = {MakePanel(1000, 1000)};
   PanelList working = stock;
@@ -222,11 +225,12 @@ TEST(RunCuttingOptimisation, PassThatPlacesNothingEndsTheRun) {
 
 TEST(RunCuttingOptimisation, FailureKeepsWhatWasLaidOut) {
   EngineContext ctx;
-  PartList parts = {MakePart(800, 800, 190, GrainIndifferent, 0), MakePart(500, 500, 190, GrainIndifferent, 1)};
+  PartList parts = {MakePart(800, 800, 1, GrainIndifferent, 190, 0),
+                    MakePart(500, 500, 1, GrainIndifferent, 190, 1)};
   RenumberParts(parts, ctx);
   ctx.PartCounts = BuildPartCounts(parts);
   PartGroupList groups = {{parts[0]}, {parts[1]}};  // species 1 has no stock panel
-  const PanelList stock = {MakePanel(1000, 1000, 190, GrainIndifferent, 0)};
+  const PanelList stock = {MakePanel(1000, 1000, GrainIndifferent, 190, 0)};
   PanelList working;
   try {
     RunCuttingOptimisation(groups, working, stock, MakeMargins(), 0, ctx);
@@ -261,7 +265,7 @@ TEST(PartNumbers, EngineRefusesNumbersThatAreNotPositions) {
     PartList group;
     for (std::size_t i = 0; i < c.numbers.size(); ++i) {
       const double length = c.sameSizes || c.numbers[i] == 0 ? 100.0 : 100.0 + static_cast<double>(i);
-      group.push_back(MakePart(length, 100, 190, GrainIndifferent, 0, c.numbers[i]));
+      group.push_back(MakePart(length, 100, 1, GrainIndifferent, 190, 0, c.numbers[i]));
     }
     const PartGroupList groups = {group};
     if (c.valid) {
@@ -277,8 +281,8 @@ TEST(PartNumbers, EngineRefusesNumbersThatAreNotPositions) {
 TEST(PartNumbers, DriverRefusesTwoPartsSharingANumber) {
   EngineContext ctx;
   ctx.PartCounts = {{0, 1}, {1, 1}};
-  PartGroupList groups = {{MakePart(800, 200, 190, GrainIndifferent, 0, 1),
-                           MakePart(300, 200, 190, GrainIndifferent, 0, 1)}};
+  PartGroupList groups = {{MakePart(800, 200, 1, GrainIndifferent, 190, 0, 1),
+                           MakePart(300, 200, 1, GrainIndifferent, 190, 0, 1)}};
   const PanelList stock = {MakePanel(1000, 1000)};
   PanelList working = stock;
   EXPECT_THROW(RunCuttingOptimisation(groups, working, stock, MakeMargins(), 0, ctx),
@@ -288,8 +292,8 @@ TEST(PartNumbers, DriverRefusesTwoPartsSharingANumber) {
 }
 
 TEST(PartGroups, FindSortAndFree) {
-  PartGroupList groups = {{MakePart(100, 100, 190, 2, 0)}, {MakePart(100, 100, 220, 2, 0)},
-                          {MakePart(100, 100, 190, 0, 1)}};
+  PartGroupList groups = {{MakePart(100, 100, 1, 2, 190, 0)}, {MakePart(100, 100, 1, 2, 220, 0)},
+                          {MakePart(100, 100, 1, 0, 190, 1)}};
   struct Case {
     double thickness;
     int species;
@@ -299,7 +303,7 @@ TEST(PartGroups, FindSortAndFree) {
   for (const Case& c : std::vector<Case>{{190, 0, true, 0}, {220, 0, true, 1}, {190, 1, true, 2},
                                          {190.5, 0, false, -1}, {220, 1, false, -1}}) {
     int index = -1;
-    EXPECT_EQ(FindPartGroup(groups, MakePart(5, 5, c.thickness, 1, c.species), index), c.found);
+    EXPECT_EQ(FindPartGroup(groups, MakePart(5, 5, 1, 1, c.thickness, c.species), index), c.found);
     EXPECT_EQ(index, c.index);
   }
   int untouched = 42;
@@ -307,8 +311,10 @@ TEST(PartGroups, FindSortAndFree) {
   EXPECT_EQ(untouched, 42);
 
   // Equal keys keep their order, so runs repeat.
-  PartGroupList byLength = {{MakePart(500.2, 10, 190, 2, 0, 0), MakePart(900, 10, 190, 2, 0, 1),
-                             MakePart(500.9, 50, 190, 2, 0, 2), MakePart(500, 90, 190, 2, 0, 3)}};
+  PartGroupList byLength = {{MakePart(500.2, 10, 1, 2, 190, 0, 0),
+                             MakePart(900, 10, 1, 2, 190, 0, 1),
+                             MakePart(500.9, 50, 1, 2, 190, 0, 2),
+                             MakePart(500, 90, 1, 2, 190, 0, 3)}};
   SortPartGroups(byLength, CriterionLength);
   std::vector<int> order;
   for (const TPiece& p : byLength[0]) order.push_back(p.Number);
@@ -319,8 +325,8 @@ TEST(PartGroups, FindSortAndFree) {
 }
 
 TEST(SortPanels, ResetsLayoutsAndSortsSmallestFirst) {
-  PanelList panels = {MakePanel(2000, 1000, 190, 2, 0, 0), MakePanel(500, 500, 190, 2, 0, 1),
-                      MakePanel(1000, 2000, 190, 2, 0, 2)};
+  PanelList panels = {MakePanel(2000, 1000, 2, 190, 0, 0), MakePanel(500, 500, 2, 190, 0, 1),
+                      MakePanel(1000, 2000, 2, 190, 0, 2)};
   panels[0].FreeRects = {MONRect(0, 10, 10, 0), MONRect(10, 20, 30, 0)};
   panels[0].Length = 2100.5;
   SortPanels(panels);
@@ -349,8 +355,8 @@ TEST(AllWidthThickness100, OnlyWhenEveryRecordIsA100By100Bar) {
     PartList parts;
     PanelList panels;
     for (const auto& [width, thickness] : c.widthThickness) {
-      parts.push_back(MakePart(3000, width, thickness));
-      panels.push_back(MakePanel(3000, width, thickness));
+      parts.push_back(MakePart(3000, width, 1, GrainIndifferent, thickness));
+      panels.push_back(MakePanel(3000, width, GrainIndifferent, thickness));
     }
     EXPECT_EQ(PartsAllWidthThickness100(parts), c.bars);
     EXPECT_EQ(PanelsAllWidthThickness100(panels), c.bars);
@@ -362,15 +368,15 @@ TEST(AllWidthThickness100, OnlyWhenEveryRecordIsA100By100Bar) {
 TEST(RunCuttingOptimisation, MixedJobLaysEveryCopyOutSoundly) {
   for (int criterion : {CriterionArea, CriterionLength, CriterionWidth}) {
     SCOPED_TRACE(criterion);
-    Job job({MakePart(1200, 600, 190, GrainIndifferent, 0, 0, 5),
-             MakePart(800, 795, 190, GrainIndifferent, 0, 0, 4),
-             MakePart(2000, 300, 190, GrainHorizontal, 0, 0, 3),
-             MakePart(450, 450, 190, GrainIndifferent, 0, 0, 9),
-             MakePart(600, 1500, 190, GrainVertical, 0, 0, 2)});
+    Job job({MakePart(1200, 600, 5, GrainIndifferent, 190, 0, 0),
+             MakePart(800, 795, 4, GrainIndifferent, 190, 0, 0),
+             MakePart(2000, 300, 3, GrainHorizontal, 190, 0, 0),
+             MakePart(450, 450, 9, GrainIndifferent, 190, 0, 0),
+             MakePart(600, 1500, 2, GrainVertical, 190, 0, 0)});
     job.ctx.OptimisationCriterion = criterion;
     SortPartGroups(job.groups, criterion);
-    const PanelList stock = {MakePanel(2500, 1250, 190, GrainIndifferent, 0, 0),
-                             MakePanel(2800, 2070, 190, GrainHorizontal, 0, 1)};
+    const PanelList stock = {MakePanel(2500, 1250, GrainIndifferent, 190, 0, 0),
+                             MakePanel(2800, 2070, GrainHorizontal, 190, 0, 1)};
     PanelList working = {stock[0], stock[1]};
     SortPanels(working);
     RunCuttingOptimisation(job.groups, working, stock, MakeMargins(5, 30), 4, job.ctx);

@@ -4,15 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "engine/Engine.h"
+#include "support/LayoutChecker.h"
 
 namespace tranchex::test {
 
-inline TPiece MakePart(double length, double width, double thickness = 190.0,
-                       int grain = GrainIndifferent, int species = 0, int number = 0,
-                       int quantity = 1) {
+// Arguments in the order of every test fixture: length, width, quantity where it applies,
+// grain, thickness, species, then what only these builders take.
+inline TPiece MakePart(double length, double width, int quantity = 1,
+                       int grain = GrainIndifferent, double thickness = 190.0, int species = 0,
+                       int number = 0) {
   TPiece part(length, width, thickness, species);
   part.Grain = grain;
   part.Number = number;
@@ -20,8 +24,14 @@ inline TPiece MakePart(double length, double width, double thickness = 190.0,
   return part;
 }
 
-inline Panneau_p MakePanel(double length, double width, double thickness = 190.0,
-                           int grain = GrainIndifferent, int species = 0, int entryIndex = 0) {
+// A grain other than 0, 1 or 2 is refused, so a call written in another order fails instead of
+// building another panel.
+inline Panneau_p MakePanel(double length, double width, int grain = GrainIndifferent,
+                           double thickness = 190.0, int species = 0, int entryIndex = 0) {
+  if (grain != GrainHorizontal && grain != GrainVertical && grain != GrainIndifferent)
+    throw std::invalid_argument(
+        "MakePanel(length, width, grain, thickness, species, entry): grain " +
+        std::to_string(grain));
   Panneau_p panel(length, width, thickness, species);
   panel.Grain = grain;
   panel.EntryIndex = entryIndex;
@@ -36,11 +46,6 @@ inline MarginsBlock MakeMargins(double length = 0.0, double width = 0.0, double 
   m.ThicknessMargin = thickness;
   m.ThickerStockAllowed = thickerAllowed ? 1 : 0;
   return m;
-}
-
-inline bool Inside(const TRect& inner, const TRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.bottom >= outer.bottom &&
-         inner.top <= outer.top && inner.left <= inner.right && inner.bottom <= inner.top;
 }
 
 // Expects the layout of one panel to be sound.

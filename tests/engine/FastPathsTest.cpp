@@ -55,7 +55,7 @@ struct Draw {
     return r;
   }
   TPiece Part(bool odd, int number) {
-    TPiece part = MakePart(Size(odd), Size(odd), 190.0, Int(odd ? -1 : 0, odd ? 3 : 2), 0, number);
+    TPiece part = MakePart(Size(odd), Size(odd), 1, Int(odd ? -1 : 0, odd ? 3 : 2), 190.0, 0, number);
     if (odd && Chance(10)) part.Area = Size(true);  // an area that is not length x width
     return part;
   }
@@ -128,7 +128,7 @@ TEST(FastLookAheadTest, ScoresAsTheWalkOverEveryCopy) {
       for (int k = 0; k < 12; ++k) counts.push_back(ID_NB_PIECE{k, 5});
       detail::GroupRuns runs(group, margins, counts);
       runs.StartPass();
-      const Panneau_p panel = MakePanel(28000, 20700, 190.0, draw.Int(0, 2));
+      const Panneau_p panel = MakePanel(28000, 20700, draw.Int(0, 2), 190.0);
       for (int k = 0; k < 6; ++k) {
         TRect rect = draw.Rect();
         // Now and then exactly the room of one of the parts with its margins (turned or not):
@@ -165,8 +165,8 @@ TEST(FastLookAheadTest, ScoresAsTheWalkOverEveryCopy) {
 
 TEST(FastLookAheadTest, RunsGiveBackTheCopiesLeft) {
   PartList group;
-  const TPiece a = MakePart(500, 400, 190, GrainIndifferent, 0, 0);
-  const TPiece b = MakePart(300, 200, 190, GrainIndifferent, 0, 1);
+  const TPiece a = MakePart(500, 400, 1, GrainIndifferent, 190, 0, 0);
+  const TPiece b = MakePart(300, 200, 1, GrainIndifferent, 190, 0, 1);
   for (const TPiece& p : {a, a, a, b, a, a}) group.push_back(p);
   PartCountList counts = {{0, 5}, {1, 1}};
   detail::GroupRuns runs(group, MakeMargins(), counts);

@@ -14,17 +14,18 @@ using test::MakePart;
 
 TEST(LargestPanelValue, StartsFromZero) {
   EXPECT_EQ(LargestPanelLength({}), 0.0);
-  const PanelList panels = {MakePanel(2500, 1250, 190), MakePanel(3050, 1220, 220),
-                            MakePanel(2800, 2070, 160)};
+  const PanelList panels = {MakePanel(2500, 1250, GrainIndifferent, 190),
+                            MakePanel(3050, 1220, GrainIndifferent, 220),
+                            MakePanel(2800, 2070, GrainIndifferent, 160)};
   EXPECT_EQ(LargestPanelLength(panels), 3050.0);
   EXPECT_EQ(LargestPanelWidth(panels), 2070.0);
   EXPECT_EQ(LargestPanelThickness(panels), 220.0);
-  EXPECT_EQ(LargestPanelThickness({MakePanel(10, 10, -5)}), 0.0);
+  EXPECT_EQ(LargestPanelThickness({MakePanel(10, 10, GrainIndifferent, -5)}), 0.0);
 }
 
 TEST(ExistenceQueries, ThicknessSpeciesAndReference) {
-  const PanelList exact = {MakePanel(100, 100, 190.0, 2, 3)};
-  const PanelList thicker = {MakePanel(100, 100, 190.5, 2, 3)};
+  const PanelList exact = {MakePanel(100, 100, 2, 190.0, 3)};
+  const PanelList thicker = {MakePanel(100, 100, 2, 190.5, 3)};
   EXPECT_TRUE(PanelThicknessExists(exact, 190));
   EXPECT_FALSE(PanelThicknessExists(thicker, 190));
   EXPECT_TRUE(PanelThickEnoughExists(exact, 190));
@@ -45,8 +46,8 @@ TEST(ExistenceQueries, ThicknessSpeciesAndReference) {
 // While a new job is entered the margins are not known yet: they are ignored, and cleared in the
 // caller's block.
 TEST(FitChecks, NewJobIgnoresMarginsAndPassesTheListChecks) {
-  const PanelList panels = {MakePanel(1000, 500, 190)};
-  const TPiece part = MakePart(1000, 500, 190);
+  const PanelList panels = {MakePanel(1000, 500, GrainIndifferent, 190)};
+  const TPiece part = MakePart(1000, 500, 1, GrainIndifferent, 190);
   MarginsBlock m = MakeMargins(20, 20, 5);
   EXPECT_TRUE(PartFitsSomePanel(panels, part, m, false));
   EXPECT_EQ(m.LengthMargin, 0.0);
@@ -58,7 +59,7 @@ TEST(FitChecks, NewJobIgnoresMarginsAndPassesTheListChecks) {
   EXPECT_EQ(kept.LengthMargin, 20.0);
 
   // Nothing fits anything here, yet the list checks pass while margins are not asked.
-  const PartList parts = {MakePart(5000, 5000, 10, 0, 9)};
+  const PartList parts = {MakePart(5000, 5000, 1, 0, 10, 9)};
   MarginsBlock any = MakeMargins(20, 20, 5);
   EXPECT_TRUE(AllPartsFitSomePanel(panels, parts, any, false));
   EXPECT_TRUE(PartsStillFitAfterPanelEdit(panels, panels[0], parts, any, false));
@@ -69,9 +70,9 @@ TEST(FitChecks, NewJobIgnoresMarginsAndPassesTheListChecks) {
 
 TEST(FitChecks, PanelsOfThePartsGrainComeFirstExceptForTheWholeList) {
   // Grain 0 part: an indifferent panel it fits, and a grain-0 panel too small for it.
-  const TPiece part = MakePart(800, 400, 190, GrainHorizontal);
-  const PanelList panels = {MakePanel(1000, 1000, 190, GrainIndifferent),
-                            MakePanel(500, 500, 190, GrainHorizontal)};
+  const TPiece part = MakePart(800, 400, 1, GrainHorizontal, 190);
+  const PanelList panels = {MakePanel(1000, 1000, GrainIndifferent, 190),
+                            MakePanel(500, 500, GrainHorizontal, 190)};
   MarginsBlock m = MakeMargins();
   EXPECT_FALSE(PartFitsSomePanel(panels, part, m, true));
   EXPECT_TRUE(AllPartsFitSomePanel(panels, {part}, m, true));
@@ -90,13 +91,13 @@ TEST(FitChecks, ThicknessMarginInEveryCheck) {
       {165.0, false, true}, {166.0, false, false}, {200.0, false, false}, {165.5, false, false},
       {165.0, true, true},  {166.0, true, true},   {200.0, true, true},   {165.5, true, false},
   };
-  const TPiece part = MakePart(500, 500, 160);
+  const TPiece part = MakePart(500, 500, 1, GrainIndifferent, 160);
   for (const MarginThicknessCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.panelThickness << (c.thickerAllowed ? " thicker" : ""));
-    const PanelList panels = {MakePanel(1000, 1000, c.panelThickness)};
+    const PanelList panels = {MakePanel(1000, 1000, GrainIndifferent, c.panelThickness)};
     MarginsBlock m = MakeMargins(0, 0, 5.0, c.thickerAllowed);
     EXPECT_EQ(PartFitsSomePanel(panels, part, m, true), c.matches);
-    const Panneau_p other = MakePanel(10, 10, 1);
+    const Panneau_p other = MakePanel(10, 10, GrainIndifferent, 1);
     EXPECT_EQ(PartFitsSomeOtherPanel(panels, other, part, m, true), c.matches);
     EXPECT_EQ(AllPartsFitSomePanel(panels, {part}, m, true), c.matches);
     EXPECT_EQ(PartsStillFitAfterPanelEdit(panels, panels[0], {part}, m, true), c.matches);
@@ -104,25 +105,25 @@ TEST(FitChecks, ThicknessMarginInEveryCheck) {
 }
 
 TEST(FitChecks, DeletedPanelAndItsTwinsNeverCount) {
-  const TPiece part = MakePart(800, 800, 190);
-  const Panneau_p deleted = MakePanel(1000, 1000, 190);
+  const TPiece part = MakePart(800, 800, 1, GrainIndifferent, 190);
+  const Panneau_p deleted = MakePanel(1000, 1000, GrainIndifferent, 190);
   MarginsBlock m = MakeMargins();
   // Only the panel and an identical one: nothing is left for the part.
   EXPECT_FALSE(PartsStillFitAfterPanelDelete({deleted, deleted}, deleted, {part}, m, true));
   EXPECT_FALSE(PartFitsSomeOtherPanel({deleted, deleted}, deleted, part, m, true));
   // A panel that differs in length alone still takes it.
-  const Panneau_p longer = MakePanel(1200, 1000, 190);
+  const Panneau_p longer = MakePanel(1200, 1000, GrainIndifferent, 190);
   EXPECT_TRUE(PartsStillFitAfterPanelDelete({deleted, longer}, deleted, {part}, m, true));
   EXPECT_TRUE(PartFitsSomeOtherPanel({deleted, longer}, deleted, part, m, true));
   // One of another species is taken by the "other panel" test only if it has the part's species.
-  const Panneau_p otherSpecies = MakePanel(1000, 1000, 190, GrainIndifferent, 4);
+  const Panneau_p otherSpecies = MakePanel(1000, 1000, GrainIndifferent, 190, 4);
   EXPECT_FALSE(PartFitsSomeOtherPanel({deleted, otherSpecies}, deleted, part, m, true));
 }
 
 TEST(FitChecks, EditWithNoPanelOfTheEditedKindFails) {
-  const TPiece part = MakePart(800, 800, 190);
-  const PanelList panels = {MakePanel(1000, 1000, 190, GrainIndifferent, 0)};
-  const Panneau_p edited = MakePanel(1000, 1000, 220, GrainIndifferent, 0);  // no 220 in the list
+  const TPiece part = MakePart(800, 800, 1, GrainIndifferent, 190);
+  const PanelList panels = {MakePanel(1000, 1000, GrainIndifferent, 190, 0)};
+  const Panneau_p edited = MakePanel(1000, 1000, GrainIndifferent, 220, 0);  // no 220 in the list
   MarginsBlock m = MakeMargins();
   EXPECT_FALSE(PartsStillFitAfterPanelEdit(panels, edited, {part}, m, true));
   EXPECT_TRUE(PartsStillFitAfterPanelEdit(panels, panels[0], {part}, m, true));
@@ -154,7 +155,7 @@ TEST(RotatePartInDialog, SwapsSizesAndFixedGrains) {
 TEST(CommonPartGrain, SharedGrainOrMinusOne) {
   const auto parts = [](std::vector<int> grains) {
     PartList list;
-    for (int g : grains) list.push_back(MakePart(10, 10, 190, g));
+    for (int g : grains) list.push_back(MakePart(10, 10, 1, g, 190));
     return list;
   };
   EXPECT_EQ(CommonPartGrain(parts({1, 1, 1})), 1);

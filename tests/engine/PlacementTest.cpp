@@ -42,7 +42,7 @@ TEST(PartFitsRect, GrainPairsMarginsAndTies) {
   };
   for (const FitCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const TPiece part = MakePart(c.length, c.width, 190, c.partGrain);
+    const TPiece part = MakePart(c.length, c.width, 1, c.partGrain, 190);
     EXPECT_EQ(PartFitsRect(part, c.rect, c.m0, c.m1, c.panelGrain), c.fits);
   }
 }
@@ -99,7 +99,7 @@ TEST(PartOrientation, GrainAndTurnPreference) {
   };
   for (const OrientationCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const TPiece part = MakePart(c.length, c.width, 190, c.partGrain);
+    const TPiece part = MakePart(c.length, c.width, 1, c.partGrain, 190);
     const auto turned =
         PartTurnedIn(c.panelGrain, part, c.rect, MakeMargins(c.m0, c.m1), c.preference);
     ASSERT_TRUE(turned.has_value());
@@ -109,9 +109,9 @@ TEST(PartOrientation, GrainAndTurnPreference) {
 }
 
 TEST(PartFootprint, NetRectSitsInsideItsMargins) {
-  const Panneau_p panel = MakePanel(3000, 2000, 190, GrainHorizontal);
+  const Panneau_p panel = MakePanel(3000, 2000, GrainHorizontal, 190);
   const MarginsBlock m = MakeMargins(10.5, 20.0);
-  TPiece along = MakePart(800.7, 400.2, 190, GrainHorizontal);
+  TPiece along = MakePart(800.7, 400.2, 1, GrainHorizontal, 190);
   PartFootprint(panel, along, TRect(100, 1500, 3000, 0), m, 0);
   // left trunc(100 + 10.5) = 110, top trunc(1500 - 20) = 1480, right trunc(110 + 800.7) = 910,
   // bottom trunc(1480 - 400.2) = 1079; footprint right trunc(100 + 800.7 + 21) = 921,
@@ -119,12 +119,12 @@ TEST(PartFootprint, NetRectSitsInsideItsMargins) {
   EXPECT_EQ(along.Rect, TRect(110, 1480, 910, 1079));
   EXPECT_EQ(along.Footprint, TRect(100, 1500, 921, 1059));
 
-  TPiece turned = MakePart(800.7, 400.2, 190, GrainVertical);
+  TPiece turned = MakePart(800.7, 400.2, 1, GrainVertical, 190);
   PartFootprint(panel, turned, TRect(0, 2000, 3000, 0), m, 0);
   EXPECT_EQ(turned.Rect, TRect(20, 1989, 420, 1188));
   EXPECT_EQ(turned.Footprint, TRect(0, 2000, 440, 1178));
 
-  TPiece unknown = MakePart(10, 10, 190, 7);
+  TPiece unknown = MakePart(10, 10, 1, 7, 190);
   const TRect before = unknown.Rect;
   PartFootprint(panel, unknown, TRect(0, 2000, 3000, 0), m, 0);
   EXPECT_EQ(unknown.Rect, before);
@@ -143,9 +143,9 @@ TEST(PartFootprint, NetRectSitsInsideItsMargins) {
 TEST(SplitFreeRect, LookAheadChoosesTheFullWidthStrip) {
   EngineContext ctx;
   ctx.PartCounts = {{0, 1}, {1, 1}};
-  Panneau_p panel = MakePanel(1000, 1000, 190, GrainHorizontal);
-  PartList group = {MakePart(600, 400, 190, GrainHorizontal, 0, 0),
-                    MakePart(1000, 500, 190, GrainHorizontal, 0, 1)};
+  Panneau_p panel = MakePanel(1000, 1000, GrainHorizontal, 190);
+  PartList group = {MakePart(600, 400, 1, GrainHorizontal, 190, 0, 0),
+                    MakePart(1000, 500, 1, GrainHorizontal, 190, 0, 1)};
   ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(), 0, ctx));
   EXPECT_EQ(panel.FreeRects,
             (std::vector<MONRect>{MONRect(600, 1000, 1000, 600), MONRect(0, 600, 1000, 0)}));
@@ -161,8 +161,8 @@ TEST(SplitFreeRect, LookAheadChoosesTheFullWidthStrip) {
 }
 
 TEST(SplitFreeRect, ScoresWithoutFittingLaterParts) {
-  const Panneau_p panel = MakePanel(1000, 1000, 190, GrainHorizontal);
-  const PartList group = {MakePart(100, 100, 190, 0), MakePart(5000, 100, 190, 0)};
+  const Panneau_p panel = MakePanel(1000, 1000, GrainHorizontal, 190);
+  const PartList group = {MakePart(100, 100, 1, 0, 190), MakePart(5000, 100, 1, 0, 190)};
   const TRect r1(0, 500, 500, 0);
   const TRect r2(500, 1000, 1000, 0);
   for (int criterion : {CriterionLength, CriterionWidth}) {
@@ -170,7 +170,7 @@ TEST(SplitFreeRect, ScoresWithoutFittingLaterParts) {
     EXPECT_FLOAT_EQ(ScoreSplit(panel, r1, r2, 0, group, MakeMargins(), criterion), 2.0f);
   }
   // A later part that fits: 1 / Length, and the mean when both rectangles score below 1.
-  const PartList fitting = {MakePart(100, 100, 190, 0), MakePart(400, 250, 190, 0)};
+  const PartList fitting = {MakePart(100, 100, 1, 0, 190), MakePart(400, 250, 1, 0, 190)};
   EXPECT_FLOAT_EQ(ScoreFreeRect(panel, r1, 0, fitting, MakeMargins(), CriterionLength), 1 / 400.0f);
   EXPECT_FLOAT_EQ(ScoreFreeRect(panel, r1, 0, fitting, MakeMargins(), CriterionWidth), 1 / 250.0f);
   EXPECT_FLOAT_EQ(ScoreSplit(panel, r1, r2, 0, fitting, MakeMargins(), CriterionArea),
@@ -182,8 +182,8 @@ TEST(SplitFreeRect, ScoresWithoutFittingLaterParts) {
 TEST(SplitFreeRect, ExactFitLeavesNothingAndCountsBothCuts) {
   EngineContext ctx;
   ctx.PartCounts = {{0, 1}};
-  Panneau_p panel = MakePanel(1000, 400, 190, GrainHorizontal);
-  PartList group = {MakePart(980, 380, 190, GrainHorizontal, 0, 0)};
+  Panneau_p panel = MakePanel(1000, 400, GrainHorizontal, 190);
+  PartList group = {MakePart(980, 380, 1, GrainHorizontal, 190, 0, 0)};
   ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(10, 10), 4, ctx));
   EXPECT_TRUE(panel.FreeRects.empty());
   EXPECT_TRUE(panel.CutLines.empty());
@@ -211,8 +211,8 @@ TEST(SplitFreeRect, LeftoverNarrowerThanTheKerfYieldsNothing) {
     SCOPED_TRACE(c.name);
     EngineContext ctx;
     ctx.PartCounts = {{0, 1}};
-    Panneau_p panel = MakePanel(c.panelLength, c.panelWidth, 190, GrainHorizontal);
-    PartList group = {MakePart(600, 400, 190, GrainHorizontal, 0, 0)};
+    Panneau_p panel = MakePanel(c.panelLength, c.panelWidth, GrainHorizontal, 190);
+    PartList group = {MakePart(600, 400, 1, GrainHorizontal, 190, 0, 0)};
     ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(), c.kerf, ctx));
     EXPECT_EQ(panel.FreeRects, c.freeRects);
     EXPECT_EQ(panel.CutLines.size(), c.freeRects.size());
@@ -253,9 +253,9 @@ TEST(SplitFreeRect, LineOnAnEarlierLineIsNotRepeated) {
   for (const auto& [earlier, expectedLines] : cases) {
     SCOPED_TRACE(testing::Message() << earlier);
     EngineContext ctx;
-    Panneau_p panel = MakePanel(1000, 1000, 190, GrainHorizontal);
+    Panneau_p panel = MakePanel(1000, 1000, GrainHorizontal, 190);
     panel.CutLines = {earlier};
-    const PartList group = {MakePart(1000, 395, 190, GrainHorizontal)};
+    const PartList group = {MakePart(1000, 395, 1, GrainHorizontal, 190)};
     SplitFreeRect(panel, TRect(0, 1000, 1000, 0), group[0], group, 0, 0, MakeMargins(), 0, ctx);
     EXPECT_EQ(panel.CutLines.size(), expectedLines);
     EXPECT_EQ(panel.FreeRects.back(), MONRect(0, 605, 1000, 0));
@@ -274,8 +274,8 @@ TEST(GridMode, EqualCountsKeepTheLengthAlong) {
   EngineContext ctx;
   ctx.GridSplitChoice = 0;
   ctx.PartCounts = {{0, 12}};
-  Panneau_p panel = MakePanel(1200, 900, 190, GrainIndifferent);
-  PartList group(12, MakePart(300, 300, 190, GrainIndifferent, 0, 0, 12));
+  Panneau_p panel = MakePanel(1200, 900, GrainIndifferent, 190);
+  PartList group(12, MakePart(300, 300, 12, GrainIndifferent, 190, 0, 0));
   ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(), 0, ctx));
   EXPECT_EQ(panel.GridCount, 12);
   EXPECT_EQ(panel.GridRotate, 0);
@@ -287,8 +287,8 @@ TEST(GridMode, MoreTurnedCopiesTurnTheGridAndFixTheSplitOrder) {
   // 700 x 300 on 1000 x 1400: turned 2 x 3 = 6, along 1 x 4 = 4.
   EngineContext ctx;
   ctx.PartCounts = {{0, 6}};
-  Panneau_p panel = MakePanel(1000, 1400, 190, GrainIndifferent);
-  PartList group(6, MakePart(700, 300, 190, GrainIndifferent, 0, 0, 6));
+  Panneau_p panel = MakePanel(1000, 1400, GrainIndifferent, 190);
+  PartList group(6, MakePart(700, 300, 6, GrainIndifferent, 190, 0, 0));
   for (std::size_t i = 0; i < group.size(); ++i)
     ASSERT_TRUE(PlacePartInPanel(panel, group[i], group, i, MakeMargins(), 0, ctx)) << i;
   EXPECT_EQ(panel.GridCount, 6);
@@ -304,8 +304,8 @@ TEST(GridMode, MoreTurnedCopiesTurnTheGridAndFixTheSplitOrder) {
 TEST(GridMode, TooFewCopiesLeftMeansNoGrid) {
   EngineContext ctx;
   ctx.PartCounts = {{0, 2}};
-  Panneau_p panel = MakePanel(1200, 900, 190, GrainIndifferent);
-  PartList group(2, MakePart(300, 300, 190, GrainIndifferent, 0, 0, 2));
+  Panneau_p panel = MakePanel(1200, 900, GrainIndifferent, 190);
+  PartList group(2, MakePart(300, 300, 2, GrainIndifferent, 190, 0, 0));
   ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(), 0, ctx));
   EXPECT_EQ(panel.GridCount, 12);
   EXPECT_EQ(panel.GridMode, 0);
@@ -332,7 +332,7 @@ TEST(GridCapacityCheck, TurnPreference) {
   };
   for (const CapacityCase& c : cases) {
     SCOPED_TRACE(c.name);
-    TPiece part = MakePart(c.length, c.width, 190, GrainIndifferent, 0, 0, c.quantity);
+    TPiece part = MakePart(c.length, c.width, c.quantity, GrainIndifferent, 190, 0, 0);
     std::uint8_t preference = 7;
     GridCapacityCheck(part, panelRect, c.firstFree, preference, MakeMargins(), 0);
     EXPECT_EQ(preference, c.expected);
@@ -346,15 +346,15 @@ TEST(PlacePartInPanel, RefusesWrongSpeciesThicknessOrNoRoom) {
     TPiece part;
   };
   const std::vector<Case> cases = {
-      {"other species", MakePart(100, 100, 190, GrainHorizontal, 1, 5)},
-      {"thinner panel needed", MakePart(100, 100, 180, GrainHorizontal, 0, 5)},
-      {"too large", MakePart(1100, 100, 190, GrainHorizontal, 0, 5)},
+      {"other species", MakePart(100, 100, 1, GrainHorizontal, 190, 1, 5)},
+      {"thinner panel needed", MakePart(100, 100, 1, GrainHorizontal, 180, 0, 5)},
+      {"too large", MakePart(1100, 100, 1, GrainHorizontal, 190, 0, 5)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EngineContext ctx;
     ctx.PartCounts = {{5, 1}};
-    Panneau_p panel = MakePanel(1000, 1000, 190, GrainHorizontal);
+    Panneau_p panel = MakePanel(1000, 1000, GrainHorizontal, 190);
     PartList group = {c.part};
     EXPECT_FALSE(PlacePartInPanel(panel, group[0], group, 0, m, 0, ctx));
     EXPECT_EQ(panel.LastPart, 5);  // set even when the placement fails
@@ -373,8 +373,8 @@ TEST(PlacePartInPanel, ThickerPanelTakesThePartWhenAllowed) {
   for (bool allowed : {false, true}) {
     EngineContext ctx;
     ctx.PartCounts = {{0, 1}};
-    Panneau_p panel = MakePanel(1000, 1000, 220, GrainHorizontal);
-    PartList group = {MakePart(100, 100, 190, GrainHorizontal)};
+    Panneau_p panel = MakePanel(1000, 1000, GrainHorizontal, 220);
+    PartList group = {MakePart(100, 100, 1, GrainHorizontal, 190)};
     EXPECT_EQ(PlacePartInPanel(panel, group[0], group, 0, MakeMargins(0, 0, 0, allowed), 0, ctx),
               allowed);
   }
@@ -387,11 +387,11 @@ TEST(PlacePartInPanel, ThickerPanelTakesThePartWhenAllowed) {
 TEST(PlacePartInPanel, LargerWidthMarginNeverPushesAPartOffThePanel) {
   EngineContext ctx;
   ctx.PartCounts = {{0, 1}, {1, 1}};
-  Panneau_p panel = MakePanel(4050, 5000, 190, GrainHorizontal);
+  Panneau_p panel = MakePanel(4050, 5000, GrainHorizontal, 190);
   panel.GridRotate = 1;
   const MarginsBlock m = MakeMargins(0, 50);
-  PartList group = {MakePart(4000, 4000, 190, GrainIndifferent, 0, 0),
-                    MakePart(4000, 800, 190, GrainIndifferent, 0, 1)};
+  PartList group = {MakePart(4000, 4000, 1, GrainIndifferent, 190, 0, 0),
+                    MakePart(4000, 800, 1, GrainIndifferent, 190, 0, 1)};
   ASSERT_TRUE(PlacePartInPanel(panel, group[0], group, 0, m, 0, ctx));
   EXPECT_EQ(panel.PlacedParts[0].Footprint, TRect(0, 5000, 4000, 900));
   PlacePartInPanel(panel, group[1], group, 1, m, 0, ctx);

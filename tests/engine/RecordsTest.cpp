@@ -61,8 +61,8 @@ TEST(PanelRecord, CopyOfUnusedPanelGetsAFreshLayout) {
 }
 
 TEST(PanelRecord, CopyOfUsedPanelKeepsItsListsInOrder) {
-  Panneau_p src = MakePanel(2000, 1000, 190, GrainHorizontal);
-  src.PlacedParts = {MakePart(100, 100, 190, 0, 0, 1), MakePart(200, 100, 190, 0, 0, 2)};
+  Panneau_p src = MakePanel(2000, 1000, GrainHorizontal, 190);
+  src.PlacedParts = {MakePart(100, 100, 1, 0, 190, 0, 1), MakePart(200, 100, 1, 0, 190, 0, 2)};
   src.FreeRects = {MONRect(0, 500, 300, 0), MONRect(300, 1000, 2000, 0)};
   src.CutLines = {LIGNE{300, 1000, 300, 0}, LIGNE{0, 500, 300, 500}};
   src.CutLength = 1300;
@@ -122,8 +122,8 @@ TEST(PartNumbers, AssignCountsUpAndRenumberMakesPositions) {
   EXPECT_EQ(ctx.PartCounter, 2);
 
   // A loaded job whose stored numbers clash, as after a second job in one run.
-  PartList job = {MakePart(10, 10, 190, 2, 0, 7), MakePart(10, 10, 190, 2, 0, 7),
-                  MakePart(10, 10, 190, 2, 0, 0)};
+  PartList job = {MakePart(10, 10, 1, 2, 190, 0, 7), MakePart(10, 10, 1, 2, 190, 0, 7),
+                  MakePart(10, 10, 1, 2, 190, 0, 0)};
   EXPECT_FALSE(PartNumbersArePositions(job));
   RenumberParts(job, ctx);
   EXPECT_TRUE(PartNumbersArePositions(job));

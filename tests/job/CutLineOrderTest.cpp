@@ -16,17 +16,33 @@ struct WeightCase {
 };
 
 TEST(CutLineWeight, RulesOnA2000By1000Panel) {
-  // Panel rectangle left 0, top 1000, right 2000, bottom 0.
+  // Panel rectangle left 0, top 1000, right 2000, bottom 0: W 2000, H 1000. The weight is
+  // factor x length x position, the position worked from the first point (x, y) with divisions
+  // that drop the remainder.
   const std::vector<WeightCase> cases = {
-      {"horizontal across", {0, 500, 2000, 500}, 4 * 2000 * 5},
-      {"horizontal across, drawn right to left", {2000, 500, 0, 500}, 4 * 2000 * 5},
-      {"horizontal partial", {0, 300, 800, 300}, 2 * 800 * (1 - 0)},
+      // 4 x 2000 x (500 div 100 = 5)
+      {"horizontal across", {0, 500, 2000, 500}, 40000},
+      // the same cut from its other end: x no longer counts for a cut across
+      {"horizontal across, drawn right to left", {2000, 500, 0, 500}, 40000},
+      // 2 x 800 x (300 div 200 - 0 div 1000 = 1 - 0)
+      {"horizontal partial", {0, 300, 800, 300}, 1600},
+      // 2 x 500 x (300 div 200 - 1500 div 1000 = 1 - 1)
       {"horizontal partial far right", {1500, 300, 2000, 300}, 0},
-      {"horizontal partial, right and low: negative", {1000, 100, 1600, 100}, 2 * 600 * (0 - 1)},
-      {"vertical across", {1200, 1000, 1200, 0}, 2 * 1000 * (800 / 200)},
+      // 2 x 600 x (100 div 200 - 1000 div 1000 = 0 - 1)
+      {"horizontal partial, right and low: negative", {1000, 100, 1600, 100}, -1200},
+      // 2 x 999 x (999 div 200 - 1999 div 1000 = 4 - 1): both remainders dropped
+      {"horizontal partial, remainders dropped", {1999, 999, 1000, 999}, 5994},
+      // 2 x 1000 x ((2000 - 1200) div 200 = 4)
+      {"vertical across", {1200, 1000, 1200, 0}, 8000},
+      // 2 x 1000 x ((2000 - 1999) div 200 = 0)
+      {"vertical across at the right edge", {1999, 0, 1999, 1000}, 0},
+      // 1 x 400 x ((2000 - 1200) div 400 - (1000 - 0) div 400 = 2 - 2)
       {"vertical partial", {1200, 0, 1200, 400}, 0},
-      {"vertical partial near the right, low: negative", {1900, 400, 1900, 0},
-       1 * 400 * (100 / 400 - 600 / 400)},
+      // 1 x 400 x ((2000 - 1900) div 400 - (1000 - 400) div 400 = 0 - 1)
+      {"vertical partial near the right, low: negative", {1900, 400, 1900, 0}, -400},
+      // 1 x 998 x ((2000 - 100) div 400 - (1000 - 999) div 400 = 4 - 0)
+      {"vertical partial, remainders dropped", {100, 999, 100, 1}, 3992},
+      // both rules hold; the vertical one is taken, and a length of 0 weighs 0
       {"zero length weighs nothing", {400, 1000, 400, 1000}, 0},
       {"slanted line", {0, 0, 2000, 1000}, 0},
   };
@@ -41,10 +57,11 @@ TEST(CutLineWeight, RulesOnA2000By1000Panel) {
 }
 
 TEST(CutLineWeight, GiantPanelsDoNotOverflow) {
-  // 30 x 30 m: 4 x 300000 x 2990 is beyond 32 bits; the cut across must still come first.
+  // 30 x 30 m: 4 x 300000 x (299000 div 100 = 2990) = 3588000000, beyond 32 bits; the cut
+  // across must still come first.
   const LIGNE across{0, 299000, 300000, 299000};
   const LIGNE partial{0, 1000, 500, 1000};
-  EXPECT_EQ(CutLineWeight(across, 0, 300000, 300000, 0), 4LL * 300000 * 2990);
+  EXPECT_EQ(CutLineWeight(across, 0, 300000, 300000, 0), 3588000000LL);
   EXPECT_TRUE(CompareCutLines(partial, across, 0, 300000, 300000, 0));
 }
 

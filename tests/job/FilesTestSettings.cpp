@@ -12,6 +12,7 @@
 #include "platform/Texts.h"
 #include "job/FilesTestBytes.h"
 #include "job/SettingsFiles.h"
+#include "support/FullDisk.h"
 #include "support/TempDir.h"
 
 namespace tranchex {
@@ -609,6 +610,70 @@ TEST_F(SettingsFilesTest, AFailedSaveDoesNotStopTheOthers) {
   EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
   EXPECT_FALSE(failures[0].readOnly());
   EXPECT_EQ(Read(kLabelsFileName), LabelsFixture(2, kLabelNames));
+}
+
+// A file that cannot be made writable is refused as read-only, with the read-only message, and
+// left as it is; the other files are still written. The cause stops root too: a link that loops
+// back on itself has no attributes to read or change.
+TEST_F(SettingsFilesTest, AFileThatCannotBeMadeWritableIsRefusedAndTheOthersAreWritten) {
+  const struct {
+    const char* file;
+    std::function<void(Settings&)> change;  // the change that makes the file dirty
+  } cases[] = {
+      {kSpeciesFileName,
+       [](Settings& s) {
+         s.SpeciesNames = {"Pin"};
+         s.SpeciesFileDirty = 1;
+       }},
+      {kLabelsFileName,  // emptied: the file would be removed
+       [](Settings& s) {
+         s.LabelFormats.clear();
+         s.LabelsFileDirty = 1;
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    TempDir folder;
+    fs::create_symlink(c.file, folder.path() / c.file);
+    Settings s;
+    s.LabelFormats = kLabels;
+    s.DesignationNames = {"Montant"};
+    s.DesignationsFileDirty = 1;
+    c.change(s);
+    const std::vector<SettingsFileError> failures = SaveDirtySettingsFiles(folder.path(), s);
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].fileName(), c.file);
+    EXPECT_TRUE(failures[0].readOnly());
+    EXPECT_EQ(std::string(failures[0].what()), LoadString(215));
+    EXPECT_EQ(fs::read_symlink(folder.path() / c.file), c.file);
+    EXPECT_TRUE(fs::exists(folder.path() / kDesignationsFileName));
+  }
+}
+
+// A disk that fills up while a file is written: the failure is reported (not as read-only), the
+// old file stays whole and no temporary file is left.
+TEST_F(SettingsFilesTest, AFullDiskKeepsTheOldFile) {
+  Settings before;
+  before.SpeciesNames = {"Chêne", "Hêtre"};
+  before.SpeciesFileDirty = 1;
+  ASSERT_TRUE(SaveDirtySettingsFiles(dir_.path(), before).empty());
+  const std::string old = Read(kSpeciesFileName);
+  ASSERT_EQ(old.size(), 100u);
+
+  Settings s;
+  s.SpeciesNames = {"Pin", "Sapin", "Noyer"};  // 150 bytes
+  s.SpeciesFileDirty = 1;
+  std::vector<SettingsFileError> failures;
+  {
+    test::FullDisk disk(120);
+    ASSERT_TRUE(disk.active());
+    failures = SaveDirtySettingsFiles(dir_.path(), s);
+  }
+  ASSERT_EQ(failures.size(), 1u);
+  EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
+  EXPECT_FALSE(failures[0].readOnly());
+  EXPECT_EQ(Read(kSpeciesFileName), old);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
 // What the readers would refuse at the next start is never written: the old file stays.

@@ -1,8 +1,8 @@
 #include "job/Outils_debit.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <fstream>
@@ -194,15 +194,22 @@ TEST(FormatWithDecimalPoint, WritesAPointAndTwoDecimalsUnlessWhole) {
   for (const auto& c : cases) EXPECT_EQ(FormatWithDecimalPoint(c.x), c.expected) << c.x;
 }
 
-TEST(FormatScaleLabel, PrintsTheWholeNumberTheScaleStandsFor) {
+// A plan is drawn with lengths divided by its scale (both in 0.1 mm), so the scale is the ratio:
+// the label gives the whole number nearest to it, halves up, and 1 for a plan drawn at full size
+// or enlarged.
+TEST(FormatScaleLabel, PrintsTheNearestWholeRatio) {
   const struct {
     float scale;
     const char* number;
   } cases[] = {
-      {2.5f, "25"},   {2.51f, "25"},   {2.59f, "25"},    {1.0f, "10"},     {10.0f, "100"},
-      {0.1f, "1"},    {0.7f, "7"},     {0.3f, "3"},      {1.3f, "13"},     {12.7f, "127"},
-      {0.05f, "0"},   {0.09f, "0"},    {33.3f, "333"},   {123.4f, "1234"}, {4.0f, "40"},
-      {0.0f, "0"},    {-0.0f, "0"},    {5000.0f, "50000"},
+      {12.2f, "12"},  {12.5f, "13"},  {12.7f, "13"},   {2.5f, "3"},       {2.49f, "2"},
+      {2.51f, "3"},   {2.59f, "3"},   {1.5f, "2"},     {1.49f, "1"},      {1.0f, "1"},
+      {10.0f, "10"},  {4.0f, "4"},    {33.3f, "33"},   {123.4f, "123"},   {5000.0f, "5000"},
+      // Full size or enlarged: 1/1, never 1/0.
+      {0.4f, "1"},    {0.7f, "1"},    {0.1f, "1"},     {0.05f, "1"},      {0.0f, "1"},
+      {-0.0f, "1"},   {-3.0f, "1"},
+      // Past 32 and 64 bits: the float's own whole value.
+      {3e9f, "3000000000"},           {1e20f, "100000002004087734272"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(FormatScaleLabel("Echelle", c.scale), std::string("Echelle : 1/") + c.number)
@@ -211,11 +218,14 @@ TEST(FormatScaleLabel, PrintsTheWholeNumberTheScaleStandsFor) {
   EXPECT_EQ(FormatScaleLabel("Echelle", std::numeric_limits<float>::quiet_NaN()),
             "Echelle : 1/?");
   EXPECT_EQ(FormatScaleLabel("", std::numeric_limits<float>::infinity()), " : 1/?");
+  EXPECT_EQ(FormatScaleLabel("E", -std::numeric_limits<float>::infinity()), "E : 1/?");
 }
 
-TEST(FormatScaleLabel, EveryWholeTenthComesOutRightHoweverTheFloatWasMade) {
+// Every scale of a whole number of tenths, however the float was made, and the one just short of
+// the next tenth: k tenths are nearest to (k + 5) div 10, halves up.
+TEST(FormatScaleLabel, EveryTenthRoundsToItsNearestRatioHoweverTheFloatWasMade) {
   for (int k = 1; k <= 20000; ++k) {
-    const std::string expected = "E : 1/" + std::to_string(k);
+    const std::string expected = "E : 1/" + std::to_string(std::max(1, (k + 5) / 10));
     const float divided = static_cast<float>(k) / 10.0f;
     const float multiplied = static_cast<float>(k) * 0.1f;
     const float justBelowNext = (static_cast<float>(k) + 0.9f) / 10.0f;
@@ -422,15 +432,21 @@ TEST_F(ClearReadOnlyTest, LeavesAWritableFileAsItIs) {
   EXPECT_EQ(fs::status(file).permissions(), P::owner_read | P::owner_write | P::group_read);
 }
 
+// Causes that stop root as well as anyone: the file's attributes cannot be read, so they cannot
+// be known to allow writing.
 TEST_F(ClearReadOnlyTest, FailsWhenTheFileCannotBeReached) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root reaches every file";
-  const fs::path folder = dir_.path() / "locked";
-  fs::create_directory(folder);
-  std::ofstream(folder / "Options.dat") << "x";
-  fs::permissions(folder / "Options.dat", fs::perms::owner_read, fs::perm_options::replace);
-  fs::permissions(folder, fs::perms::owner_read, fs::perm_options::replace);  // no search right
-  EXPECT_FALSE(ClearReadOnly(folder / "Options.dat"));
-  fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace);
+  const fs::path loop = dir_.path() / "Options.dat";
+  fs::create_symlink("Options.dat", loop);  // a link to itself: no file is ever reached
+  const fs::path chain = dir_.path() / "Unite.dat";
+  fs::create_symlink("Options.dat", chain);  // a link into that loop
+  const fs::path tooLong = dir_.path() / std::string(300, 'n') / "FEssences.dat";
+  for (const fs::path& file : {loop, chain, tooLong}) {
+    SCOPED_TRACE(file.filename().string());
+    EXPECT_FALSE(ClearReadOnly(file));
+  }
+  // The links are left as they were.
+  EXPECT_EQ(fs::read_symlink(loop), "Options.dat");
+  EXPECT_EQ(fs::read_symlink(chain), "Options.dat");
 }
 
 }  // namespace

@@ -48,9 +48,9 @@ TEST(PaginateRows, RowRangesOfThePages) {
 }
 
 // A laid-out panel with two parts; `shift` moves the second part.
-Panneau_p Layout(double thickness = 190, int species = 0, int grain = GrainHorizontal,
+Panneau_p Layout(int grain = GrainHorizontal, double thickness = 190, int species = 0,
                  int shift = 0) {
-  Panneau_p p = MakePanel(28000, 20700, thickness, species, grain);
+  Panneau_p p = MakePanel(28000, 20700, grain, thickness, species);
   p.PlacedParts = {PlacedPart(0, 10000, 5000, 0, 20700),
                    PlacedPart(1, 10000, 5000, 10000 + shift, 20700)};
   return p;
@@ -97,10 +97,10 @@ TEST(BuildPanelDisplayList, WhatMakesTwoLayoutsDifferent) {
     Panneau_p other;
   };
   const std::vector<Case> cases = {
-      {"thickness", Layout(220)},
-      {"species", Layout(190, 1)},
-      {"grain", Layout(190, 0, GrainVertical)},
-      {"a part elsewhere", Layout(190, 0, GrainHorizontal, 10)},
+      {"thickness", Layout(GrainHorizontal, 220)},
+      {"species", Layout(GrainHorizontal, 190, 1)},
+      {"grain", Layout(GrainVertical)},
+      {"a part elsewhere", Layout(GrainHorizontal, 190, 0, 10)},
       {"a part fewer", OtherLayout()},
   };
   for (const Case& c : cases) {
@@ -136,7 +136,7 @@ TEST(BuildPanelDisplayList, EmptyPanelListLeavesThePagesAsTheyWere) {
 }
 
 TEST(BuildPanelDisplayList, SignatureCarriesSizesMaterialAndPlacements) {
-  Panneau_p p = MakePanel(28000.5, 20700, 190, 3, GrainIndifferent);
+  Panneau_p p = MakePanel(28000.5, 20700, GrainIndifferent, 190, 3);
   p.PlacedParts = {PlacedPart(4, 100, 100, 12, 20700)};
   EXPECT_EQ(PanelSignature(p, ','), "28000,5|20700|190|3|2|4|12|20700|");
 }

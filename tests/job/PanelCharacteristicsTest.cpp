@@ -21,19 +21,19 @@ struct LabelCase {
 
 TEST(BuildPanelCharacteristics, Labels) {
   const std::vector<LabelCase> cases = {
-      {"simple job in mm", MakePanel(25000, 12500, 190, 0, GrainHorizontal), 10, 1,
+      {"simple job in mm", MakePanel(25000, 12500, GrainHorizontal, 190, 0), 10, 1,
        "2500x1250 - horizontal"},
-      {"complex job", MakePanel(25000, 12500, 190, 0, GrainHorizontal), 10, 2,
+      {"complex job", MakePanel(25000, 12500, GrainHorizontal, 190, 0), 10, 2,
        "2500x1250x19 - chêne - horizontal"},
-      {"complex job, half a millimetre thick", MakePanel(25000, 12500, 185, 0, GrainHorizontal),
+      {"complex job, half a millimetre thick", MakePanel(25000, 12500, GrainHorizontal, 185, 0),
        10, 2, "2500x1250x18,5 - chêne - horizontal"},
-      {"centimetres", MakePanel(25005, 12500, 190, 1, GrainIndifferent), 100, 1,
+      {"centimetres", MakePanel(25005, 12500, GrainIndifferent, 190, 1), 100, 1,
        "250,05x125 - indifférent"},
-      {"three decimals of thickness", MakePanel(25000, 12500, 1234, 1, GrainVertical), 10000, 2,
+      {"three decimals of thickness", MakePanel(25000, 12500, GrainVertical, 1234, 1), 10000, 2,
        "2,5x1,25x0,123 - érable - vertical"},
-      {"species outside the list", MakePanel(25000, 12500, 190, 5, GrainVertical), 10, 2,
+      {"species outside the list", MakePanel(25000, 12500, GrainVertical, 190, 5), 10, 2,
        "2500x1250x19 - Non spécifié - vertical"},
-      {"negative species", MakePanel(25000, 12500, 190, -1, GrainVertical), 10, 2,
+      {"negative species", MakePanel(25000, 12500, GrainVertical, 190, -1), 10, 2,
        "2500x1250x19 - Non spécifié - vertical"},
   };
   const std::vector<std::string> species{"Chêne", "ÉRABLE"};
@@ -56,8 +56,8 @@ TEST(BuildPanelCharacteristics, OneEntryPerPanelInOrderWithoutMerging) {
   const ListTexts texts = LoadListTexts('.');
   const std::vector<std::string> species{"Chêne"};
   CharacteristicList list = {{"old", 0, 0, 0}};
-  const Panneau_p a = MakePanel(25000, 12500, 185, 0, GrainVertical);
-  const Panneau_p b = MakePanel(30000, 12500, 190, 0, GrainHorizontal);
+  const Panneau_p a = MakePanel(25000, 12500, GrainVertical, 185, 0);
+  const Panneau_p b = MakePanel(30000, 12500, GrainHorizontal, 190, 0);
   BuildPanelCharacteristics(list, {a, b, a}, species, UNITE_MESURE{}, 2, texts);
   ASSERT_EQ(list.size(), 3u);
   EXPECT_EQ(list[0].Label, "2500x1250x18.5 - chêne - vertical");

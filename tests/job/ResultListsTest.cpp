@@ -34,7 +34,7 @@ class SummaryListsTest : public ::testing::Test {
 };
 
 TEST_F(SummaryListsTest, TotalsOfOnePanelInMillimetres) {
-  Panneau_p p = MakePanel(28000, 20700, 190, 0, GrainHorizontal);
+  Panneau_p p = MakePanel(28000, 20700, GrainHorizontal, 190, 0);
   p.PlacedParts = {PlacedPart(0, 10000, 5000, 0, 20700), PlacedPart(1, 10000, 5000, 10000, 20700),
                    PlacedPart(2, 2000, 1000, 0, 15700)};
   SetFreeRects(p, {MONRect(0, 5000, 28000, 0), MONRect(20000, 15700, 28000, 5000)});
@@ -66,7 +66,7 @@ TEST_F(SummaryListsTest, TotalsOfOnePanelInMillimetres) {
 }
 
 TEST_F(SummaryListsTest, KeyOfASimpleJobLeavesOutThicknessAndSpecies) {
-  Build({MakePanel(28000, 20700, 190, 0, GrainHorizontal)}, kSimple);
+  Build({MakePanel(28000, 20700, GrainHorizontal, 190, 0)}, kSimple);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Key, "2800x2070mm - horizontal");
   // The offcut text carries thickness and species whatever the job kind.
@@ -144,17 +144,17 @@ struct KeyCase {
 };
 
 TEST_F(SummaryListsTest, WhatSeparatesTwoLines) {
-  const Panneau_p base = MakePanel(28000, 20700, 190, 0, GrainHorizontal);
+  const Panneau_p base = MakePanel(28000, 20700, GrainHorizontal, 190, 0);
   const std::vector<KeyCase> cases = {
-      {"other grain, simple job", MakePanel(28000, 20700, 190, 0, GrainVertical), kSimple, 2},
-      {"other grain, complex job", MakePanel(28000, 20700, 190, 0, GrainVertical), kComplex, 2},
-      {"other thickness, simple job", MakePanel(28000, 20700, 220, 0, GrainHorizontal), kSimple, 1},
-      {"other thickness, complex job", MakePanel(28000, 20700, 220, 0, GrainHorizontal), kComplex,
+      {"other grain, simple job", MakePanel(28000, 20700, GrainVertical, 190, 0), kSimple, 2},
+      {"other grain, complex job", MakePanel(28000, 20700, GrainVertical, 190, 0), kComplex, 2},
+      {"other thickness, simple job", MakePanel(28000, 20700, GrainHorizontal, 220, 0), kSimple, 1},
+      {"other thickness, complex job", MakePanel(28000, 20700, GrainHorizontal, 220, 0), kComplex,
        2},
-      {"other species, simple job", MakePanel(28000, 20700, 190, 1, GrainHorizontal), kSimple, 1},
-      {"other species, complex job", MakePanel(28000, 20700, 190, 1, GrainHorizontal), kComplex,
+      {"other species, simple job", MakePanel(28000, 20700, GrainHorizontal, 190, 1), kSimple, 1},
+      {"other species, complex job", MakePanel(28000, 20700, GrainHorizontal, 190, 1), kComplex,
        2},
-      {"same size to the hundredth", MakePanel(28000.04, 20700, 190, 0, GrainHorizontal), kSimple,
+      {"same size to the hundredth", MakePanel(28000.04, 20700, GrainHorizontal, 190, 0), kSimple,
        1},
   };
   for (const KeyCase& c : cases) {
@@ -179,15 +179,15 @@ TEST_F(SummaryListsTest, SummaryInMetres) {
 TEST_F(SummaryListsTest, SummaryInOtherUnits) {
   unit.Factor = 254.0;
   unit.Abbreviation = "in";
-  Build({MakePanel(25400, 12700, 254)}, kComplex, 2);
+  Build({MakePanel(25400, 12700, GrainHorizontal, 254)}, kComplex, 2);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].Key, "100x50x1in - chêne - horizontal");
   EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].PanelArea), 5000.0);
 }
 
 TEST_F(SummaryListsTest, EqualOffcutsMergeIntoTheFirstWhateverTheirGrain) {
-  Panneau_p horizontal = MakePanel(20000, 10000, 190, 0, GrainHorizontal);
-  Panneau_p vertical = MakePanel(20000, 10000, 190, 0, GrainVertical);
+  Panneau_p horizontal = MakePanel(20000, 10000, GrainHorizontal, 190, 0);
+  Panneau_p vertical = MakePanel(20000, 10000, GrainVertical, 190, 0);
   PlaceParts(horizontal, 1);
   PlaceParts(vertical, 1);
   SetFreeRects(horizontal, {MONRect(0, 500, 1000, 0)});
@@ -207,9 +207,9 @@ TEST_F(SummaryListsTest, EqualOffcutsMergeIntoTheFirstWhateverTheirGrain) {
 }
 
 TEST_F(SummaryListsTest, OffcutsDifferingInThicknessOrSpeciesStayApart) {
-  Panneau_p a = MakePanel(20000, 10000, 190, 0);
-  Panneau_p b = MakePanel(20000, 10000, 190.5, 0);
-  Panneau_p c = MakePanel(20000, 10000, 190, 1);
+  Panneau_p a = MakePanel(20000, 10000, GrainHorizontal, 190, 0);
+  Panneau_p b = MakePanel(20000, 10000, GrainHorizontal, 190.5, 0);
+  Panneau_p c = MakePanel(20000, 10000, GrainHorizontal, 190, 1);
   for (Panneau_p* p : {&a, &b, &c}) {
     PlaceParts(*p, 1);
     SetFreeRects(*p, {MONRect(0, 500, 1000, 0)});
@@ -243,7 +243,7 @@ TEST_F(SummaryListsTest, OffcutsFollowTheLinesThenThePanels) {
 TEST_F(SummaryListsTest, SpeciesOutsideTheListIsNotSpecified) {
   for (int index : {-1, 2, 1000}) {
     SCOPED_TRACE(index);
-    const Panneau_p p = MakePanel(28000, 20700, 190, index, GrainVertical);
+    const Panneau_p p = MakePanel(28000, 20700, GrainVertical, 190, index);
     Build({p}, kComplex);
     EXPECT_EQ(lines[0].Key, "2800x2070x19mm - Non spécifié - vertical");
     EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - Non spécifié - vertical");
@@ -255,7 +255,9 @@ TEST_F(SummaryListsTest, SpeciesOutsideTheListIsNotSpecified) {
 }
 
 TEST_F(SummaryListsTest, GrainOutsideTheTextsGivesAnEmptyGrainWord) {
-  Build({MakePanel(28000, 20700, 190, 0, 7)}, kSimple);
+  Panneau_p p = MakePanel(28000, 20700);
+  p.Grain = 7;
+  Build({p}, kSimple);
   EXPECT_EQ(lines[0].Key, "2800x2070mm - ");
 }
 
@@ -296,8 +298,8 @@ TEST(SummaryListsRounding, PanelsThatShowTheSameSizeMakeOneLine) {
   UNITE_MESURE cm{100.0, "cm", ""};
   SummaryLineList lines;
   OffcutList offcuts;
-  const PanelList panels{test::MakePanel(5116.5, 3000, 190, 0, GrainHorizontal),
-                         test::MakePanel(5117, 3000, 190, 0, GrainHorizontal)};
+  const PanelList panels{test::MakePanel(5116.5, 3000, GrainHorizontal, 190, 0),
+                         test::MakePanel(5117, 3000, GrainHorizontal, 190, 0)};
   BuildSummaryLists(lines, offcuts, panels, species, cm, 1, 0, texts);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].PanelCount, 2);

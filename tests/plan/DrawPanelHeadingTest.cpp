@@ -109,7 +109,7 @@ TEST_F(HeadingTest, PanelsViewWritesOnePanelLineWithTheCount) {
       {1, "PLATEAU", "PLATEAUX", "PLATEAU : 2800x2070 mm - sens du fil horizontal - (1 plateau)"},
       {5, "PLATEAU", "PLATEAUX", "PLATEAU : 2800x2070 mm - sens du fil horizontal - (5 plateaux)"},
   };
-  const Panneau_p panel = test::MakePanel(28000, 20700, 190, 0, GrainHorizontal);
+  const Panneau_p panel = test::MakePanel(28000, 20700, GrainHorizontal, 190, 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
     canvas.ClearCalls();

@@ -194,22 +194,30 @@ TEST(PrintCurrentView, OrientationAndOriginOfEachView) {
   }
 }
 
+// The label gives the ratio the sheet is drawn at, worked out by hand:
+//   - panels, landscape W 2800 x H 2000: margin (4 x 20 + 290) div 2 = 185, twice 370; panels of
+//     at most 11000 x 5000: 2800 / (370 + 11000) = 0.246 is below 2000 / (370 + 5000) = 0.372,
+//     so the lengths fill the width: 11000 / (2800 - 370) = 4.53, drawn at about 1/5;
+//   - parts, portrait W 2000 x H 2800, each part in half the height (1400): margin
+//     (8 x 20 + 310) div 2 = 235, twice 470; parts of 3000 x 2000: 2000 / (470 + 3000) = 0.576
+//     is not below 1400 / (470 + 2000) = 0.567, so the widths fill the half height:
+//     2000 / (1400 - 470) = 2.15, drawn at about 1/2.
 TEST(PrintCurrentView, ScaleLabelTopRightOnEverySheetButNotOnPanelsOfABarJob) {
   const Settings settings = test::TestSettings();
   struct Case {
     const char* name;
     JobState job;
     std::int32_t view;
-    bool labelled;
+    const char* label;  // nullptr: no label
     std::int32_t width;  // W of the sheet
   };
   JobState bars = PartsJob(3);
   bars.MarginsAllZero = 1;
   const std::vector<Case> cases = {
-      {"panels", PanelsJob({1, 1}), kPanelsView, true, 2800},
-      {"panels of a bar job", PanelsJob({1, 1}, 1), kPanelsView, false, 2800},
-      {"parts", PartsJob(3), kPartsView, true, 2000},
-      {"parts of a bar job", bars, kPartsView, true, 2000},
+      {"panels", PanelsJob({1, 1}), kPanelsView, "Echelle : 1/5", 2800},
+      {"panels of a bar job", PanelsJob({1, 1}, 1), kPanelsView, nullptr, 2800},
+      {"parts", PartsJob(3), kPartsView, "Echelle : 1/2", 2000},
+      {"parts of a bar job", bars, kPartsView, "Echelle : 1/2", 2000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -220,12 +228,13 @@ TEST(PrintCurrentView, ScaleLabelTopRightOnEverySheetButNotOnPanelsOfABarJob) {
       std::vector<CanvasCall> labels;
       for (const CanvasCall& t : TextsOf(sheet))
         if (StartsWith(t.text, "Echelle : 1/")) labels.push_back(t);
-      if (!c.labelled) {
+      if (!c.label) {
         EXPECT_TRUE(labels.empty());
         continue;
       }
       // Once per sheet, right-aligned: it ends at W; its top h + 5 below the top edge.
       ASSERT_EQ(labels.size(), 1u);
+      EXPECT_EQ(labels[0].text, c.label);
       const std::int32_t characters = CharacterCount(labels[0].text);
       EXPECT_EQ(labels[0].points[0], (CanvasPoint{c.width - characters * 10, -25}));
     }

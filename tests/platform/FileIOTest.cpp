@@ -1,10 +1,13 @@
 #include "platform/FileIO.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
 
 #include "platform/BinaryIO.h"
+#include "support/FullDisk.h"
 #include "support/TempDir.h"
 
 namespace tranchex {
@@ -33,21 +36,44 @@ TEST(FileIO, ReadRefusesAFileLargerThanItsBound) {
   EXPECT_THROW(ReadFileBytes(dir.path() / "missing.dat", 10), FileAccessError);
 }
 
+// Each cause stops root as well as anyone: a missing folder, a folder that is a regular file, a
+// folder in place of the file, a disk that fills up half-way.
 TEST(FileIO, AFailedWriteLeavesTheOldFileAsItWas) {
   test::TempDir dir;
   const fs::path file = dir.path() / "job.deb";
   WriteFileAtomic(file, "old");
-  EXPECT_THROW(WriteFileAtomic(dir.path() / "no-such-folder" / "job.deb", "new"), FileAccessError);
-  if (::geteuid() != 0) {  // root writes anywhere
-    ::chmod(dir.path().c_str(), 0500);
-    EXPECT_THROW(WriteFileAtomic(file, "new"), FileAccessError);
-    ::chmod(dir.path().c_str(), 0700);
-  }
-  // A target that is a folder can't be replaced by a file.
+  WriteFileAtomic(dir.path() / "notes.txt", "a file, not a folder");
   fs::create_directory(dir.path() / "folder.deb");
-  EXPECT_THROW(WriteFileAtomic(dir.path() / "folder.deb", "new"), FileAccessError);
-  EXPECT_EQ(ReadFileBytes(file, 100), "old");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+  const std::string longer(100000, 'n');
+  const struct {
+    const char* name;
+    fs::path target;
+    std::uintmax_t diskBytes;  // 0: the disk has room
+  } cases[] = {
+      {"missing folder", dir.path() / "no-such-folder" / "job.deb", 0},
+      {"folder that is a file", dir.path() / "notes.txt" / "job.deb", 0},
+      {"folder in place of the file", dir.path() / "folder.deb", 0},
+      {"disk full after 1000 bytes", file, 1000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    {
+      std::optional<test::FullDisk> disk;
+      if (c.diskBytes > 0) {
+        disk.emplace(c.diskBytes);
+        ASSERT_TRUE(disk->active());
+      }
+      EXPECT_THROW(WriteFileAtomic(c.target, longer), FileAccessError);
+    }
+    EXPECT_EQ(ReadFileBytes(file, 100), "old");
+    EXPECT_EQ(ReadFileBytes(dir.path() / "notes.txt", 100), "a file, not a folder");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "folder.deb"));
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3);
+  }
+  // With room on the disk again, the same write goes through.
+  WriteFileAtomic(file, longer);
+  EXPECT_EQ(ReadFileBytes(file, longer.size()), longer);
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 // The real message boxes: leaving a question with Escape is never an answer of No.
+//
+// The box runs its own modal loop, so the steps run from a timer inside it. A step only acts and
+// records what it saw: the assertions come after Ask has returned, and a box the step left open
+// is rejected, so a failing step fails its test instead of leaving the suite waiting on a box.
 
 #include "platform/Prompts.h"
 
@@ -10,49 +14,99 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <set>
+#include <string>
+
 namespace tranchex {
 namespace {
 
-// Runs `act` on the message box once it is shown, then returns what Ask answered.
-PromptAnswer AskAndThen(PromptButtons buttons, std::function<void(QMessageBox&)> act) {
+// What the box showed, and whether the step closed it.
+struct Seen {
+  bool shown = false;             // a message box was the active modal window
+  std::set<std::string> buttons;  // the texts of its visible buttons
+  bool closedByStep = false;      // the step's own action closed it
+};
+
+// Asks, runs `step` on the box once it is shown, and closes the box if the step did not.
+PromptAnswer AskAndThen(PromptButtons buttons, const std::function<void(QMessageBox&)>& step,
+                        Seen& seen) {
   QtPrompts prompts(nullptr);
   QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    act(*box);
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      seen.shown = true;
+      for (QAbstractButton* b : box->buttons()) {
+        if (b->isVisible()) seen.buttons.insert(b->text().toStdString());
+      }
+      step(*box);
+      seen.closedByStep = !box->isVisible();
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* open = qobject_cast<QMessageBox*>(w); open != nullptr && open->isVisible()) {
+        open->reject();
+      }
+    }
   });
   return prompts.Ask(QStringLiteral("Tranchex"), QStringLiteral("Question ?"), buttons);
 }
 
-QPushButton* ButtonOf(QMessageBox& box, const QString& text) {
-  for (QAbstractButton* b : box.buttons()) {
-    if (b->text() == text) return qobject_cast<QPushButton*>(b);
-  }
-  return nullptr;
+// A step that clicks the button with that text, when the box has one.
+std::function<void(QMessageBox&)> Click(const QString& text) {
+  return [text](QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons()) {
+      if (b->text() == text && b->isVisible()) {
+        b->click();
+        return;
+      }
+    }
+  };
 }
 
 TEST(QtPrompts, EscapeOrClosingTheBoxIsNoAnswer) {
+  const struct {
+    const char* name;
+    std::function<void(QMessageBox&)> step;
+  } steps[] = {
+      {"Escape", [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }},
+      {"close", [](QMessageBox& b) { b.close(); }},
+  };
   for (PromptButtons buttons : {PromptButtons::YesNo, PromptButtons::YesNoCancel}) {
-    EXPECT_EQ(AskAndThen(buttons, [](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); }),
-              PromptAnswer::Cancel);
-    EXPECT_EQ(AskAndThen(buttons, [](QMessageBox& b) { b.close(); }), PromptAnswer::Cancel);
+    for (const auto& s : steps) {
+      SCOPED_TRACE(std::string(s.name) +
+                   (buttons == PromptButtons::YesNo ? " on Yes/No" : " on Yes/No/Cancel"));
+      Seen seen;
+      const PromptAnswer answer = AskAndThen(buttons, s.step, seen);
+      EXPECT_TRUE(seen.shown);
+      EXPECT_TRUE(seen.closedByStep);
+      EXPECT_EQ(answer, PromptAnswer::Cancel);
+    }
   }
 }
 
 TEST(QtPrompts, TheButtonsAnswerAndAYesNoQuestionShowsNoCancel) {
-  EXPECT_EQ(AskAndThen(PromptButtons::YesNo,
-                       [](QMessageBox& b) {
-                         QPushButton* cancel = ButtonOf(b, QStringLiteral("Annuler"));
-                         EXPECT_TRUE(cancel == nullptr || !cancel->isVisible());
-                         ButtonOf(b, QStringLiteral("&Non"))->click();
-                       }),
-            PromptAnswer::No);
-  EXPECT_EQ(AskAndThen(PromptButtons::YesNoCancel,
-                       [](QMessageBox& b) {
-                         EXPECT_TRUE(ButtonOf(b, QStringLiteral("Annuler"))->isVisible());
-                         ButtonOf(b, QStringLiteral("&Oui"))->click();
-                       }),
-            PromptAnswer::Yes);
+  const struct {
+    const char* name;
+    PromptButtons buttons;
+    const char* click;
+    std::set<std::string> shownButtons;
+    PromptAnswer answer;
+  } cases[] = {
+      {"No on Yes/No", PromptButtons::YesNo, "&Non", {"&Oui", "&Non"}, PromptAnswer::No},
+      {"Yes on Yes/No", PromptButtons::YesNo, "&Oui", {"&Oui", "&Non"}, PromptAnswer::Yes},
+      {"Yes on Yes/No/Cancel", PromptButtons::YesNoCancel, "&Oui", {"&Oui", "&Non", "Annuler"},
+       PromptAnswer::Yes},
+      {"Cancel on Yes/No/Cancel", PromptButtons::YesNoCancel, "Annuler",
+       {"&Oui", "&Non", "Annuler"}, PromptAnswer::Cancel},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Seen seen;
+    const PromptAnswer answer = AskAndThen(c.buttons, Click(QString::fromUtf8(c.click)), seen);
+    EXPECT_TRUE(seen.shown);
+    EXPECT_EQ(seen.buttons, c.shownButtons);
+    EXPECT_TRUE(seen.closedByStep);
+    EXPECT_EQ(answer, c.answer);
+  }
 }
 
 }  // namespace

@@ -4,11 +4,15 @@
 #include <QDialog>
 #include <ostream>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "job/PageLists.h"
 #include "shell/MainWindowFixture.h"
 #include "job/RecentJobs.h"
 #include "job/SettingsFiles.h"
+#include "support/FullDisk.h"
 
 namespace tranchex::test {
 namespace {
@@ -392,10 +396,16 @@ TEST_F(MainWindowTest, RecentJobWhoseFileIsGoneEmptiesTheJob) {
 }
 
 // A job file that cannot be written is reported; the job keeps its name and stays modified,
-// and the file already there is left whole.
+// and the file already there is left whole. Every cause stops root too.
+enum class SaveCause {
+  RefusedJob,     // a job the file cannot hold: refused before anything is written
+  BlockedFolder,  // the target's folder is a regular file
+  FullDisk,       // the disk fills up while the file is written
+};
+
 struct SaveFailureCase {
   const char* name;
-  bool blockedFolder;  // the target's folder is a file
+  SaveCause cause;
   bool saveAs;
 };
 void PrintTo(const SaveFailureCase& c, std::ostream* os) { *os << c.name; }
@@ -410,18 +420,30 @@ TEST_P(SaveFailure, IsReportedAndTheJobStaysModified) {
   Start(existing);
   job.JobModified = 1;
   QString target = existing;
-  if (c.blockedFolder) {
-    WriteBytes(dir.path() / "bloque", "x");
-    target = QString::fromStdString((dir.path() / "bloque" / "job.deb").string());
-  } else {
-    job.JobKind = 7;  // a job the file cannot hold: refused before anything is written
+  switch (c.cause) {
+    case SaveCause::RefusedJob:
+      job.JobKind = 7;
+      break;
+    case SaveCause::BlockedFolder:
+      WriteBytes(dir.path() / "bloque", "x");
+      target = QString::fromStdString((dir.path() / "bloque" / "job.deb").string());
+      break;
+    case SaveCause::FullDisk:
+      break;
   }
-  if (c.saveAs) {
-    prompts.files.push_back(target);
-    Trigger("Enre");
-  } else {
-    job.JobPath = target.toStdString();
-    Click("BtnEnre");
+  {
+    std::optional<FullDisk> disk;
+    if (c.cause == SaveCause::FullDisk) {
+      disk.emplace(64);
+      ASSERT_TRUE(disk->active());
+    }
+    if (c.saveAs) {
+      prompts.files.push_back(target);
+      Trigger("Enre");
+    } else {
+      job.JobPath = target.toStdString();
+      Click("BtnEnre");
+    }
   }
   ASSERT_EQ(prompts.NoticeTexts().size(), 1);
   EXPECT_TRUE(prompts.NoticeTexts()[0].startsWith(LanguageText(102)));
@@ -429,14 +451,23 @@ TEST_P(SaveFailure, IsReportedAndTheJobStaysModified) {
   EXPECT_EQ(job.JobName, "intact.deb");
   EXPECT_EQ(settings.RecentJobs, RecentJobList{});
   EXPECT_EQ(ReadBytes(existing.toStdString()), before);
+  // Nothing but the job and the folder that blocks, no temporary file.
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(JobDir())) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"intact.deb"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Saves, SaveFailure,
-                         ::testing::Values(SaveFailureCase{"SaveRefusedJob", false, false},
-                                           SaveFailureCase{"SaveAsRefusedJob", false, true},
-                                           SaveFailureCase{"SaveAsBlockedFolder", true, true},
-                                           SaveFailureCase{"SaveBlockedFolder", true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Saves, SaveFailure,
+    ::testing::Values(SaveFailureCase{"SaveRefusedJob", SaveCause::RefusedJob, false},
+                      SaveFailureCase{"SaveAsRefusedJob", SaveCause::RefusedJob, true},
+                      SaveFailureCase{"SaveAsBlockedFolder", SaveCause::BlockedFolder, true},
+                      SaveFailureCase{"SaveBlockedFolder", SaveCause::BlockedFolder, false},
+                      SaveFailureCase{"SaveFullDisk", SaveCause::FullDisk, false},
+                      SaveFailureCase{"SaveAsFullDisk", SaveCause::FullDisk, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Closing ----------------------------------------------------------------------------------
 
@@ -589,6 +620,27 @@ TEST_F(MainWindowTest, ACancelledOpenLeavesABarJobDrawnAsItWas) {
   QImage after(window->View->size(), QImage::Format_RGB32);
   window->View->render(&after);
   EXPECT_EQ(after, before);
+}
+
+// A reference store that cannot be made writable at close: the read-only box once, the file as
+// it was, the other stores still written, and the window closes. The cause stops root too: a
+// link that loops back on itself has no attributes to read or change.
+TEST_F(MainWindowTest, CloseReportsAReferenceFileThatCannotBeMadeWritable) {
+  Start();
+  std::filesystem::create_symlink(kSpeciesFileName, dir.path() / kSpeciesFileName);
+  settings.SpeciesNames.push_back("Noyer");
+  settings.SpeciesFileDirty = 1;
+  settings.DesignationNames = {"Montant"};
+  settings.DesignationsFileDirty = 1;
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(215)});
+  ASSERT_EQ(prompts.Of(Kind::Notice).size(), 1u);
+  EXPECT_EQ(prompts.Of(Kind::Notice)[0].caption, LanguageText(126));
+  EXPECT_EQ(prompts.Of(Kind::Notice)[0].icon, PromptIcon::Warning);
+  EXPECT_EQ(std::filesystem::read_symlink(dir.path() / kSpeciesFileName), kSpeciesFileName);
+  Settings reread;
+  LoadDesignationsFile(dir.path(), reread);
+  EXPECT_EQ(reread.DesignationNames, std::vector<std::string>{"Montant"});
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QPushButton>
-#include <chrono>
+#include <algorithm>
 #include <vector>
 
 #include "job/DrawScales.h"
@@ -15,6 +15,7 @@
 #include "dialogs/USelModeAffPanneaux.h"
 #include "shell/MainWindowFixture.h"
 #include "job/SettingsFiles.h"
+#include "platform/RecordingCanvas.h"
 
 namespace tranchex::test {
 namespace {
@@ -203,7 +204,6 @@ TEST_F(MainWindowTest, ATinyWindowKeepsOneRowPerSheetPage) {
   Start(path);
   ASSERT_EQ(job.JobLoaded, 1);
   Click("SBtnFiche");
-  const auto start = std::chrono::steady_clock::now();
   for (const QSize size : {QSize(400, window->Panel1->height()), QSize(400, window->Panel1->height() - 1),
                            QSize(1, 1), QSize(0, 0), QSize(3, 40)}) {
     SCOPED_TRACE(size.width());
@@ -218,24 +218,67 @@ TEST_F(MainWindowTest, ATinyWindowKeepsOneRowPerSheetPage) {
   window->View->resize(400, window->Panel1->height());
   EXPECT_EQ(window->Measures.SheetRowsPerPage, 1u);
   EXPECT_EQ(job.CuttingSheetPages.size(), job.JobParts.size());
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
+
+// The measures on the offscreen platform, worked out by hand:
+//   - 96 pixels per inch, so a pixel is 254 / 96 tenths of a millimetre;
+//   - the tool panel is 31 pixels high: P = 31 x 254 / 96 = 82.02, taken as 82;
+//   - the views' 5-point font is 5 x 96 / 72 = 6.67 pixels per em, which the platform takes as
+//     7; Liberation Sans rises 1854 and falls 434 of its 2048 units per em, so the font is
+//     7 x 2288 / 2048 = 7.83 pixels high: 8 pixels, and H = 7.83 x 254 / 96 = 20.7, taken as 21;
+//   - the panels view's margin (4H + P + 190) div 2 = (84 + 82 + 190) div 2 = 178, the parts
+//     view's (7H + P + 230) div 2 = (147 + 82 + 230) div 2 = 229.
+constexpr int kScreenDpi = 96;
+constexpr std::int32_t kPanelViewMargin = 178;
+constexpr std::int32_t kPartViewMargin = 229;
 
 // The command-line start lays the job out for the client area as it is shown.
 TEST_F(MainWindowTest, CommandLineStartMeasuresTheRealClientArea) {
   const QString path = WriteJob("mesure.deb", GoodJob());
   Start(path);
   ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(window->View->logicalDpiX(), kScreenDpi);
   const double mmPerPixel = 25.4 / window->View->logicalDpiX();
   EXPECT_NEAR(window->Measures.AreaWidth, window->View->width() * mmPerPixel * 10, 2);
   EXPECT_GT(window->Measures.AreaHeight, 0);
   EXPECT_GT(window->Measures.SheetRowsPerPage, 1u);
-  const float expected =
-      ComputePanelDrawScale(window->Measures.AreaHeight, window->Measures.AreaWidth,
-                            window->Measures.PanelViewMargin, job.ResultPanels);
+  EXPECT_EQ(window->Measures.PanelViewMargin, kPanelViewMargin);
+  EXPECT_EQ(window->Measures.PartViewMargin, kPartViewMargin);
+  const float expected = ComputePanelDrawScale(window->Measures.AreaHeight,
+                                               window->Measures.AreaWidth, kPanelViewMargin,
+                                               job.ResultPanels);
   EXPECT_FLOAT_EQ(static_cast<float>(job.PanelViewScale), expected);
   EXPECT_EQ(window->PlanViewMetrics.x, 20);
   EXPECT_EQ(window->PlanViewMetrics.y, 20 - window->Measures.AreaHeight);
+}
+
+// A client area of 576 x 384 pixels is 6 x 4 inches: 1524 x 1016 tenths of a millimetre.
+TEST_F(MainWindowTest, ResizeTakesTheMeasuresOfTheClientArea) {
+  const QString path = WriteJob("mesure.deb", GoodJob());
+  Start(path);
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(window->View->logicalDpiX(), kScreenDpi);
+  ASSERT_EQ(window->View->logicalDpiY(), kScreenDpi);
+  window->View->resize(576, 384);
+
+  EXPECT_EQ(window->Measures.AreaWidth, 1524);
+  EXPECT_EQ(window->Measures.AreaHeight, 1016);
+  EXPECT_EQ(window->Measures.PanelViewMargin, kPanelViewMargin);
+  EXPECT_EQ(window->Measures.PartViewMargin, kPartViewMargin);
+  // The origin 2 mm from the left and bottom edges.
+  EXPECT_EQ(window->PlanViewMetrics.x, 20);
+  EXPECT_EQ(window->PlanViewMetrics.y, -996);
+  // |384 - 31 + 1| div (8 + 4) rows.
+  EXPECT_EQ(window->Measures.SheetRowsPerPage, 29u);
+
+  // Panels of 28000 x 20700 with margins of 2 x 178 = 356: 1524 / (356 + 28000) = 0.0537 is
+  // not below 1016 / (356 + 20700) = 0.0483, so the widths fill the height:
+  // 20700 / (1016 - 356) = 31.364, a hundredth more at most where single precision overshoots.
+  EXPECT_NEAR(job.PanelViewScale, 31.364, 0.011);
+  // Parts of at most 12000 x 5000 with margins of 2 x 229 = 458: 1524 / (458 + 12000) = 0.1223
+  // is below 1016 / (458 + 5000) = 0.1861, so the lengths fill the width:
+  // 12000 / (1524 - 458) = 11.257.
+  EXPECT_NEAR(job.PartViewScale, 11.257, 0.011);
 }
 
 // ---- Painting -------------------------------------------------------------------------------
@@ -283,27 +326,134 @@ TEST_F(MainWindowTest, PanelsViewDrawsThePanelOutline) {
   EXPECT_GT(DarkPixels(*window), 100);
 }
 
-// Whatever the lists hold, painting reads no entry past their end.
-TEST_F(MainWindowTest, PaintingNeverReadsPastAList) {
-  Start();
-  job = ShownJob({1, 1, 1}, 2, 1);
-  job.ResultPanels.resize(1);          // pages for three panels, one panel
-  job.JobReferences.clear();           // parts without references
-  job.JobDesignations.resize(1);
-  job.JobParts[1].Species = 40;        // a species past the list
-  job.JobParts[1].Grain = 7;
-  job.CuttingSheetPages = {{0, 5}};    // rows past the parts
-  job.PanelViewScale = 50.0;
-  job.PartViewScale = 50.0;
-  for (int mode : {kPanelsView, kPartsView, kCuttingSheetView}) {
-    for (int page : {-1, 0, 2, 5}) {
-      window->ViewMode = mode;
-      window->CurrentPage = page;
-      (void)window->View->grab();
+// What one paint of the client area draws, written down.
+std::vector<CanvasCall> PaintedCalls(TFDebit& w) {
+  RecordingCanvas canvas({w.View->width(), w.View->height()});
+  w.PaintView(canvas, w.View->width(), w.View->height());
+  return canvas.Calls();
+}
+
+bool DrawsAnything(const std::vector<CanvasCall>& calls) {
+  for (const CanvasCall& c : calls) {
+    switch (c.kind) {
+      case CanvasCallKind::MoveTo:
+      case CanvasCallKind::LineTo:
+      case CanvasCallKind::Polyline:
+      case CanvasCallKind::Rectangle:
+      case CanvasCallKind::FillRect:
+      case CanvasCallKind::TextOut:
+      case CanvasCallKind::TextRect:
+        return true;
+      default:
+        break;
     }
   }
-  SUCCEED();
+  return false;
 }
+
+std::vector<std::string> PaintedTexts(const std::vector<CanvasCall>& calls) {
+  std::vector<std::string> out;
+  for (const CanvasCall& c : calls) {
+    if (c.kind == CanvasCallKind::TextOut) out.push_back(c.text);
+  }
+  return out;
+}
+
+// Whatever the lists hold, the window never shows a page past their end: the counter says what
+// the navigation reached, and a page the lists do not hold is blank (the cutting sheet keeps its
+// header). Each list is built longer and then cut short, so what lies past its end is a stale
+// entry that would be drawn if it were read.
+struct StalePageStep {
+  const char* action;  // a button clicked, or "page N" for a page left over from elsewhere
+  int page;            // CurrentPage afterwards
+  const char* counter;
+  bool shown;          // a page of the list is drawn
+};
+
+struct StalePageCase {
+  const char* name;
+  const char* view;
+  std::vector<StalePageStep> steps;
+};
+
+class StalePages : public MainWindowTest, public ::testing::WithParamInterface<StalePageCase> {};
+void PrintTo(const StalePageCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(StalePages, ShowNothingPastTheEndOfAList) {
+  const StalePageCase& c = GetParam();
+  Start();
+  // Three pages of one panel each, but one panel; two parts; one sheet page.
+  job = ShownJob({1, 1, 1}, 6, 3);
+  job.ResultPanels.resize(1);
+  job.JobParts.resize(2);
+  job.CuttingSheetPages = {{0, 5}, {0, 1}, {1, 1}};
+  job.CuttingSheetPages.resize(1);  // rows past the parts, too
+  job.JobReferences.clear();        // parts without references
+  job.JobDesignations.resize(1);
+  job.JobParts[1].Species = 40;     // a species past the list
+  job.JobParts[1].Grain = 7;
+  job.PanelViewScale = 50.0;
+  job.PartViewScale = 50.0;
+  window->EnableJobCommands();
+  Click(c.view);
+  for (const StalePageStep& s : c.steps) {
+    SCOPED_TRACE(s.action);
+    const std::string action(s.action);
+    if (action.rfind("page ", 0) == 0) {
+      window->CurrentPage = std::stoi(action.substr(5));
+    } else {
+      Click(s.action);
+    }
+    EXPECT_EQ(window->CurrentPage, s.page);
+    EXPECT_EQ(Counter(), QString::fromUtf8(s.counter));
+    const std::vector<CanvasCall> calls = PaintedCalls(*window);
+    if (window->ViewMode == kCuttingSheetView) {
+      // The header, and the rows of the parts only on a page the list holds.
+      const std::vector<std::string> texts = PaintedTexts(calls);
+      const std::vector<std::string> header(texts.begin(),
+                                            texts.begin() + std::min<std::size_t>(8, texts.size()));
+      EXPECT_EQ(header, (std::vector<std::string>{"Réf", "Désignation", "Nombre", "Longueur",
+                                                  "Largeur", "Epaisseur", "Essence",
+                                                  "Sens du fil"}));
+      EXPECT_EQ(std::count(texts.begin(), texts.end(), "Pièce 1"), s.shown ? 1 : 0);
+      EXPECT_EQ(texts.size(), s.shown ? 24u : 8u);  // the header and two rows of eight texts
+    } else {
+      EXPECT_EQ(DrawsAnything(calls), s.shown);
+      // On screen too: a blank area below the tool panel.
+      EXPECT_EQ(DarkPixels(*window) > 0, s.shown);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Views, StalePages,
+    ::testing::Values(
+        StalePageCase{"Panels",
+                      "SBtnPanneaux",
+                      {{"SBtnPanneaux", 0, "1\\3", true},
+                       {"BtnSuivant", 0, "1\\3", true},  // no second panel to go to
+                       {"BtnDernier", 2, "3\\3", false},
+                       {"page 1", 1, "3\\3", false},
+                       {"page 5", 5, "3\\3", false},
+                       {"page -1", -1, "3\\3", false},
+                       {"BtnPremier", 0, "1\\3", true}}},
+        StalePageCase{"Parts",
+                      "SBtnPieces",
+                      {{"SBtnPieces", 0, "1\\2", true},
+                       {"BtnDernier", 1, "2\\2", true},
+                       {"BtnSuivant", 1, "2\\2", true},
+                       {"page 2", 2, "2\\2", false},
+                       {"page 5", 5, "2\\2", false},
+                       {"page -1", -1, "2\\2", false}}},
+        StalePageCase{"CuttingSheet",
+                      "SBtnFiche",
+                      {{"SBtnFiche", 0, "1\\1", true},
+                       {"BtnSuivant", 0, "1\\1", true},
+                       {"page 1", 1, "1\\1", false},
+                       {"page 2", 2, "1\\1", false},
+                       {"page 5", 5, "1\\1", false},
+                       {"page -1", -1, "1\\1", false}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Panel drawing mode dialog --------------------------------------------------------------
 

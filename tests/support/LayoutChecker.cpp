@@ -10,11 +10,6 @@
 namespace tranchex::test {
 namespace {
 
-bool Inside(const TRect& inner, const TRect& outer) {
-  return inner.left >= outer.left && inner.right <= outer.right && inner.bottom >= outer.bottom &&
-         inner.top <= outer.top && inner.left <= inner.right && inner.bottom <= inner.top;
-}
-
 bool Near(long double a, long double b) { return std::fabs(a - b) <= 1.0L; }
 
 std::string Where(std::size_t panel, const TPiece& part) {

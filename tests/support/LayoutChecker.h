@@ -11,6 +11,13 @@
 
 namespace tranchex::test {
 
+// True when `inner` is a proper rectangle (left <= right, bottom <= top, y upward) lying within
+// `outer`, edges included.
+inline bool Inside(const TRect& inner, const TRect& outer) {
+  return inner.left >= outer.left && inner.right <= outer.right && inner.bottom >= outer.bottom &&
+         inner.top <= outer.top && inner.left <= inner.right && inner.bottom <= inner.top;
+}
+
 // The faults found, one text each; empty when the layout is sound. `jobParts` are the parts as
 // entered (numbers are positions, Quantity copies each); `panels` the laid-out panels. With
 // `allPlaced` false, parts may be missing (a run that failed) but never placed twice.

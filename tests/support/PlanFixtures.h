@@ -3,13 +3,22 @@
 // free rectangles and its cut lines, as the optimiser would leave them.
 
 #include <initializer_list>
+#include <stdexcept>
+#include <string>
 
 #include "engine/Records.h"
 
 namespace tranchex::test {
 
-inline Panneau_p MakePanel(double length, double width, double thickness = 190.0,
-                           int species = 0, int grain = GrainHorizontal) {
+// The test fixtures take their arguments in one order: length, width, quantity where it applies,
+// grain, thickness, species (as AddStock, AddPart and JobBuilder do). A grain other than 0, 1 or
+// 2 is refused, so a call written in another order fails instead of building another panel; a
+// test of a strange grain sets Grain itself.
+inline Panneau_p MakePanel(double length, double width, int grain = GrainHorizontal,
+                           double thickness = 190.0, int species = 0) {
+  if (grain != GrainHorizontal && grain != GrainVertical && grain != GrainIndifferent)
+    throw std::invalid_argument("MakePanel(length, width, grain, thickness, species): grain " +
+                                std::to_string(grain));
   Panneau_p p(length, width, thickness, species);
   p.Grain = grain;
   return p;
