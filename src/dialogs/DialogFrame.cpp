@@ -35,11 +35,14 @@ DialogFrame::DialogFrame(WindowKind kind, int helpContext, Prompts& prompts, Hel
       prompts_(prompts),
       help_(help),
       kind_(kind) {
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+  focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
 
 DialogFrame::~DialogFrame() {
+  // The controls are deleted after this destructor, and their going moves the focus: the form
+  // must not hear of it any more.
+  disconnect(focusConnection_);
   if (swallowing_) qApp->removeEventFilter(this);
 }
 
