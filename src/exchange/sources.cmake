@@ -3,4 +3,6 @@
 set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/LabelPrinting.cpp
 )
-set(exchange_QT)
+set(exchange_QT
+  ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
+)
