@@ -349,7 +349,7 @@ TEST_F(LabelForm, ImprimerPrintsTheSelectedFormatOrSaysWhyNot) {
     std::vector<ETIQUETTE> stored;
     bool deleteFirst;            // print with nothing selected, after a deletion
     std::vector<int> quantities;
-    bool printerReady;
+    bool printerReady;           // false: a PDF file in a missing folder
     bool printed;                // a PDF file was written
     int notices;
     PromptIcon icon;
@@ -363,12 +363,18 @@ TEST_F(LabelForm, ImprimerPrintsTheSelectedFormatOrSaysWhyNot) {
       {"a stored pitch of 0", {stacked}, false, {2}, true, false, 1, PromptIcon::Warning},
       {"every quantity 0", {kSheet3x7}, false, {0, 0}, true, false, 1,
        PromptIcon::Information},
-      {"no file to print to", {kSheet3x7}, false, {2}, false, false, 1, PromptIcon::Warning},
+      // The file's folder is missing: the printer is not ready (root cannot write it either).
+      {"a file that cannot be written", {kSheet3x7}, false, {2}, false, false, 1,
+       PromptIcon::Warning},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     QFile::remove(Pdf());
-    printer.setOutputFileName(c.printerReady ? Pdf() : QString());
+    const QString unwritable =
+        QString::fromStdString((dir.path() / "absent" / "etiquettes.pdf").string());
+    // Never an empty file name: that would hand the print to the machine's default printer.
+    printer.setOutputFileName(c.printerReady ? Pdf() : unwritable);
+    ASSERT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     formats = c.stored;
     parts.clear();
     for (std::size_t i = 0; i < c.quantities.size(); ++i)
@@ -379,6 +385,7 @@ TEST_F(LabelForm, ImprimerPrintsTheSelectedFormatOrSaysWhyNot) {
     ASSERT_TRUE(form.BtnImprimer->isEnabled());
     Click(form.BtnImprimer);
     EXPECT_EQ(QFileInfo::exists(Pdf()), c.printed);
+    EXPECT_FALSE(QFileInfo::exists(unwritable));
     ASSERT_EQ(static_cast<int>(prompts.asked.size()), c.notices);
     if (c.notices > 0) {
       EXPECT_EQ(prompts.asked[0].kind, ScriptedPrompts::Kind::Notice);

@@ -10,6 +10,9 @@
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // No print server: a QPrinter in a test finds no printer of the machine, so a print that is
+  // not sent to a PDF file fails instead of reaching a real printer.
+  ::setenv("CUPS_SERVER", "/nonexistent/tranchex-tests/cups.sock", 1);
   QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
   QApplication app(argc, argv);
   // The windows under test show Qt's own texts in French, as the program does.
