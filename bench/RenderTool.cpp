@@ -1,5 +1,6 @@
 // tranchex-render JOB.deb --pdf OUT.pdf --view panels|parts|sheet [--data DIR] [--cut-lines]
 //                [--pages FROM-TO]
+// tranchex-render JOB.deb --pdf OUT.pdf --view labels --label NAME --data DIR
 //
 // Reads a job file, lays it out with the cutting pipeline and prints one view to a PDF file (A4)
 // through the same print engine as the program's print commands: the whole view as the print
@@ -8,16 +9,23 @@
 // lines instead of their parts. The settings (species, unit, display options) come from DIR when
 // given, otherwise the defaults of a missing settings folder.
 //
+// --view labels prints the part labels of the job as the label form's "Imprimer" does, on the
+// label format NAME of DIR's labels file (the first of that name), on A4 with no page margins:
+// the sheet's own margins are in the format.
+//
 // Prints "OUT.pdf: N page(s)" on stdout. Exit codes: 0 printed; 1 bad arguments; 2 the job file
-// cannot be read; 3 the pipeline refuses the job or cannot lay it out; 4 the print failed.
+// cannot be read; 3 the pipeline refuses the job or cannot lay it out; 4 the print failed; 5 no
+// label format of that name, or one that cannot be printed, or no label to print.
 // Errors are one line on stderr.
 
 #include <QGuiApplication>
+#include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QString>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -25,6 +33,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/LabelPrinting.h"
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "job/CuttingPipeline.h"
@@ -40,7 +49,11 @@ using namespace tranchex;
 
 constexpr const char* kUsage =
     "usage: tranchex-render JOB.deb --pdf OUT.pdf --view panels|parts|sheet [--data DIR] "
-    "[--cut-lines] [--pages FROM-TO]";
+    "[--cut-lines] [--pages FROM-TO]\n"
+    "       tranchex-render JOB.deb --pdf OUT.pdf --view labels --label NAME --data DIR";
+
+// The labels are no view of the main window: a number none of the views has.
+constexpr std::int32_t kLabelsView = -1;
 
 struct Arguments {
   std::filesystem::path JobFile;
@@ -49,12 +62,14 @@ struct Arguments {
   std::optional<std::filesystem::path> DataFolder;
   std::int32_t PanelDrawMode = 0;
   std::optional<PrintRange> Pages;
+  std::optional<std::string> Label;
 };
 
 std::optional<std::int32_t> ParseView(std::string_view text) {
   if (text == "panels") return kPanelsView;
   if (text == "parts") return kPartsView;
   if (text == "sheet") return kCuttingSheetView;
+  if (text == "labels") return kLabelsView;
   return std::nullopt;
 }
 
@@ -95,6 +110,8 @@ std::optional<Arguments> Parse(int argc, char** argv) {
     } else if (arg == "--pages" && hasValue) {
       args.Pages = ParsePages(argv[++i]);
       if (!args.Pages) return std::nullopt;
+    } else if (arg == "--label" && hasValue) {
+      args.Label = argv[++i];
     } else if (arg == "--cut-lines") {
       args.PanelDrawMode = 1;
     } else if (!arg.empty() && arg[0] != '-' && !haveJob) {
@@ -105,7 +122,43 @@ std::optional<Arguments> Parse(int argc, char** argv) {
     }
   }
   if (!haveJob || args.PdfFile.empty() || args.ViewMode == 0) return std::nullopt;
+  // Labels need their format, and nothing else takes one.
+  if ((args.ViewMode == kLabelsView) != args.Label.has_value()) return std::nullopt;
+  if (args.ViewMode == kLabelsView && (!args.DataFolder || args.Pages)) return std::nullopt;
   return args;
+}
+
+// The job's labels on the named format, on A4 without page margins.
+int PrintLabelSheets(const Arguments& args, const JobState& job, const Settings& settings,
+                     QPrinter& printer) {
+  const auto format = std::find_if(settings.LabelFormats.begin(), settings.LabelFormats.end(),
+                                   [&](const ETIQUETTE& f) { return f.Name == *args.Label; });
+  if (format == settings.LabelFormats.end()) {
+    std::cerr << "tranchex-render: no label format \"" << *args.Label << "\" in "
+              << args.DataFolder->string() << "\n";
+    return 5;
+  }
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  QtPrintTarget target(printer);
+  LabelPrintReport report;
+  try {
+    report = PrintLabels(target, LabelPrintInputs{.Format = *format,
+                                                  .Parts = job.JobParts,
+                                                  .References = job.JobReferences,
+                                                  .Designations = job.JobDesignations,
+                                                  .JobKind = job.JobKind,
+                                                  .Unit = settings.MeasureUnit,
+                                                  .DecimalSeparator = ','});
+  } catch (const PrintError& e) {
+    std::cerr << "tranchex-render: " << e.what() << "\n";
+    return 4;
+  }
+  if (report.Status != LabelPrintStatus::Printed) {
+    std::cerr << "tranchex-render: " << report.Message << "\n";
+    return 5;
+  }
+  std::cout << args.PdfFile << ": " << report.Sheets << " page(s)\n";
+  return 0;
 }
 
 }  // namespace
@@ -140,6 +193,8 @@ int main(int argc, char** argv) {
   printer.setOutputFileName(QString::fromStdString(args->PdfFile));
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setDocName(QString::fromStdString(job.JobName));
+
+  if (args->ViewMode == kLabelsView) return PrintLabelSheets(*args, job, settings, printer);
 
   const PrintInputs inputs{.Job = job,
                            .Config = settings,

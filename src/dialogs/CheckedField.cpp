@@ -15,6 +15,10 @@ CheckedField::CheckedField(QLineEdit* field, CheckedFieldRule rule, Sources sour
 bool CheckedField::Exit() {
   if (rule_.Guard == FieldExitGuard::Modified && !field_->isModified()) return true;
   if (rule_.Guard == FieldExitGuard::NotEmpty && field_->text().isEmpty()) return true;
+  if (rule_.Guard == FieldExitGuard::ModifiedNotEmpty &&
+      (!field_->isModified() || field_->text().isEmpty())) {
+    return true;
+  }
   const std::string typed = field_->text().toStdString();
   const EntryRange range = sources_.Range();
   std::optional<AcceptedEntry> entry;
@@ -41,11 +45,11 @@ bool CheckedField::Exit() {
 }
 
 void CheckedField::Refuse(bool withRange) {
-  const UNITE_MESURE& unit = sources_.Unit();
-  const char separator = sources_.DecimalSeparator();
-  const EntryRange range = sources_.Range();
-  std::string message = DialogFrame::Text(rule_.FieldTextId).toStdString();
-  if (withRange) {
+  std::string message = DialogFrame::Text(rule_.FieldTextId).toStdString() + rule_.MessageEnd;
+  if (withRange && rule_.RangeTextId != 0) {
+    const UNITE_MESURE& unit = sources_.Unit();
+    const char separator = sources_.DecimalSeparator();
+    const EntryRange range = sources_.Range();
     const std::string rangeText = DialogFrame::Text(rule_.RangeTextId).toStdString();
     if (rule_.IsCount) {
       message += "\n" + ReplaceVal1Val2Placeholders(rangeText, "0",
@@ -57,13 +61,16 @@ void CheckedField::Refuse(bool withRange) {
   prompts_.Notice(DialogFrame::Text(TextId::FieldChecks::Caption), QString::fromStdString(message), PromptIcon::Warning);
   switch (rule_.OnRefusal) {
     case RefusedFieldText::StoredValue:
-      field_->setText(QString::fromStdString(StoredValueText(sources_.Stored(), unit.Factor, separator)));
+      field_->setText(QString::fromStdString(StoredValueText(
+          sources_.Stored(), sources_.Unit().Factor, sources_.DecimalSeparator())));
       break;
     case RefusedFieldText::Empty:
       field_->setText(QString());
       break;
     case RefusedFieldText::One:
       field_->setText(QStringLiteral("1"));
+      break;
+    case RefusedFieldText::Kept:
       break;
   }
   field_->setFocus();

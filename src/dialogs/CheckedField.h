@@ -23,21 +23,25 @@ enum class RefusedFieldText {
   StoredValue,  // the value of the record shown, in the unit
   Empty,        // nothing
   One,          // "1" (a count)
+  Kept,         // the text as typed
 };
 
 // When the exit reads the field.
 enum class FieldExitGuard {
   Modified,  // only when the text was changed since it was last set
   NotEmpty,  // whenever the text is not empty
+  ModifiedNotEmpty,  // only when the text was changed since it was last set and is not empty
 };
 
 struct CheckedFieldRule {
   bool IsCount = false;  // a count: whole numbers, no unit
   FieldExitGuard Guard = FieldExitGuard::Modified;
   RefusedFieldText OnRefusal = RefusedFieldText::StoredValue;
-  int FieldTextId = TextId::FieldChecks::InvalidLength;  // the field's own message ("Valeur non valide pour une longueur !")
+  int FieldTextId = TextId::FieldChecks::InvalidLength;  // the field's own message
+  // Written right after the field's message (" !" after text 112 "Valeur non valide").
+  const char* MessageEnd = "";
   // The range text after the field's message: always for a value in the unit; for a count only
-  // when the value is a whole number above the upper bound.
+  // when the value is a whole number above the upper bound. 0: a message without the range.
   int RangeTextId = TextId::FieldChecks::RangeText;
 };
 

@@ -77,13 +77,13 @@ class DialogFrame : public QDialog {
     std::function<bool()> Exit;
   };
   WindowKind kind_;
+  QMetaObject::Connection focusConnection_;
   std::vector<FieldExit> exits_;
   QPushButton* defaultButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   std::function<void()> escape_;
   bool swallowing_ = false;
   bool runningExit_ = false;
-  QMetaObject::Connection focusConnection_;
 };
 
 // Where a form opened by owner goes: left edge at the owner's left + half its client width -

@@ -1,4 +1,8 @@
 # exchange: import, export, summary, offcuts, labels. Core writers and readers (no Qt) and the
 # windows (Qt).
-set(exchange_CORE)
-set(exchange_QT)
+set(exchange_CORE
+  ${CMAKE_CURRENT_LIST_DIR}/LabelPrinting.cpp
+)
+set(exchange_QT
+  ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
+)

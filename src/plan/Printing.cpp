@@ -26,76 +26,60 @@ std::string WithDetail(std::string message, const std::string& detail) {
   return message;
 }
 
-// The document of one print run: begun when made, aborted when dropped before it was ended, so
-// that a failure anywhere in the run sends nothing to the printer.
-class PrintDocument {
- public:
-  PrintDocument(PrintTarget& target, PrintOrientation orientation) : target_(target) {
-    target_.SetOrientation(orientation);
-    if (!target_.BeginDoc()) {
-      throw PrintError(PrintError::Reason::PrinterNotReady, 0,
-                       WithDetail("L'imprimante n'est pas prête : rien n'a été imprimé.",
-                                  target_.FailureDetail()));
-    }
-    open_ = true;
-    sheets_ = 1;
-  }
-  ~PrintDocument() {
-    if (!open_) return;
-    try {
-      target_.Abort();
-    } catch (...) {
-      // The failure that brought us here is the one reported.
-    }
-  }
-  PrintDocument(const PrintDocument&) = delete;
-  PrintDocument& operator=(const PrintDocument&) = delete;
+}  // namespace
 
-  Canvas& canvas() { return target_.GetCanvas(); }
+// ---- PrintDocument --------------------------------------------------------------------------
 
-  void NextSheet() {
-    if (!target_.NewPage()) {
-      const std::int32_t failed = sheets_ + 1;
-      throw PrintError(PrintError::Reason::PageFailed, failed,
-                       WithDetail("La page " + std::to_string(failed) +
-                                      " n'a pas pu être commencée : l'impression a été "
-                                      "abandonnée.",
-                                  target_.FailureDetail()));
-    }
-    ++sheets_;
+PrintDocument::PrintDocument(PrintTarget& target, PrintOrientation orientation)
+    : target_(target) {
+  target_.SetOrientation(orientation);
+  if (!target_.BeginDoc()) {
+    throw PrintError(PrintError::Reason::PrinterNotReady, 0,
+                     WithDetail("L'imprimante n'est pas prête : rien n'a été imprimé.",
+                                target_.FailureDetail()));
   }
+  open_ = true;
+  sheets_ = 1;
+}
 
-  // Runs the body, which draws the sheets, then ends the document. A failure of the drawing
-  // (anything but a PrintError) becomes a PrintError on the sheet being drawn.
-  template <class Body>
-  PrintReport Run(Body&& body) {
-    try {
-      body();
-    } catch (const PrintError&) {
-      throw;
-    } catch (...) {
-      throw PrintError(PrintError::Reason::DrawingFailed, sheets_,
-                       "Le dessin de la page " + std::to_string(sheets_) +
-                           " a échoué : l'impression a été abandonnée.");
-    }
-    return End();
+PrintDocument::~PrintDocument() {
+  if (!open_) return;
+  try {
+    target_.Abort();
+  } catch (...) {
+    // The failure that brought us here is the one reported.
   }
+}
 
- private:
-  PrintReport End() {
-    open_ = false;
-    if (!target_.EndDoc()) {
-      throw PrintError(PrintError::Reason::DocumentFailed, 0,
-                       WithDetail("L'impression n'a pas pu être terminée.",
-                                  target_.FailureDetail()));
-    }
-    return PrintReport{sheets_};
+void PrintDocument::NextSheet() {
+  if (!target_.NewPage()) {
+    const std::int32_t failed = sheets_ + 1;
+    throw PrintError(PrintError::Reason::PageFailed, failed,
+                     WithDetail("La page " + std::to_string(failed) +
+                                    " n'a pas pu être commencée : l'impression a été "
+                                    "abandonnée.",
+                                target_.FailureDetail()));
   }
+  ++sheets_;
+}
 
-  PrintTarget& target_;
-  bool open_ = false;
-  std::int32_t sheets_ = 0;
-};
+PrintError PrintDocument::DrawingFailure() const {
+  return PrintError(PrintError::Reason::DrawingFailed, sheets_,
+                    "Le dessin de la page " + std::to_string(sheets_) +
+                        " a échoué : l'impression a été abandonnée.");
+}
+
+PrintReport PrintDocument::End() {
+  open_ = false;
+  if (!target_.EndDoc()) {
+    throw PrintError(PrintError::Reason::DocumentFailed, 0,
+                     WithDetail("L'impression n'a pas pu être terminée.",
+                                target_.FailureDetail()));
+  }
+  return PrintReport{sheets_};
+}
+
+namespace {
 
 // The state the screen paints each page from: black pen, white solid brush, the default face at
 // the given size, no clip.

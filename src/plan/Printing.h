@@ -170,6 +170,55 @@ struct PrintReport {
   std::int32_t Sheets = 0;  // sheets of paper printed; 0: no document was started
 };
 
+// ---- The document of one print run ----------------------------------------------------------
+
+// Begun when made (SetOrientation, then BeginDoc), aborted when dropped before it was ended, so
+// that a failure anywhere in the run sends nothing to the printer. Every printout goes through
+// it:
+//
+//   PrintDocument doc(target, PrintOrientation::Portrait);  // PrintError: printer not ready
+//   return doc.Run([&] {
+//     ... draw on doc.canvas() ...
+//     doc.NextSheet();  // PrintError: the sheet cannot be started
+//     ...
+//   });                 // ends the document; PrintError when it cannot be finished
+class PrintDocument {
+ public:
+  PrintDocument(PrintTarget& target, PrintOrientation orientation);
+  ~PrintDocument();
+  PrintDocument(const PrintDocument&) = delete;
+  PrintDocument& operator=(const PrintDocument&) = delete;
+
+  Canvas& canvas() { return target_.GetCanvas(); }
+  // Sheets begun so far (the first is begun with the document).
+  std::int32_t sheets() const { return sheets_; }
+
+  // Ends the current sheet and starts the next.
+  void NextSheet();
+
+  // Runs the body, which draws the sheets, then ends the document. A failure of the drawing
+  // (anything but a PrintError) becomes a PrintError on the sheet being drawn.
+  template <class Body>
+  PrintReport Run(Body&& body) {
+    try {
+      body();
+    } catch (const PrintError&) {
+      throw;
+    } catch (...) {
+      throw DrawingFailure();
+    }
+    return End();
+  }
+
+ private:
+  PrintError DrawingFailure() const;
+  PrintReport End();
+
+  PrintTarget& target_;
+  bool open_ = false;
+  std::int32_t sheets_ = 0;
+};
+
 // ---- The two commands -----------------------------------------------------------------------
 
 // The print tool button: every page of the current view, on the target as it stands (no

@@ -37,6 +37,7 @@ class Prompts;
 class TFDebit;
 class TFSelModeAffPanneaux;
 class TFSelDebit;
+class TFImpEtiquettes;
 class TFSelUnite;
 
 // The caption and messages the main window's commands show, from the language texts. The
@@ -110,6 +111,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelModeAffPanneaux* FSelModeAffPanneaux = nullptr;
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
+  TFImpEtiquettes* FImpEtiquettes = nullptr;
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -140,6 +142,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnFicheClick();             // cutting sheet, page 1
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
   void UnitesClick();                // unit of measure dialog
+  void EtiquettesClick();            // the label formats and the labels (UDebitLabels.cpp)
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

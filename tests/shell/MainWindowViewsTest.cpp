@@ -557,7 +557,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
-  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
+  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap",
                          "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
@@ -572,6 +572,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   EXPECT_TRUE(Find<QAction>("Quitter")->isEnabled());
   // The settings commands that are built work with or without a job.
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("Etiquettes")->isEnabled());
 
   OpenByDialog(WriteJob("commandes.deb", GoodJob()));
   ASSERT_EQ(job.JobLoaded, 1);
@@ -585,6 +586,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   }
   for (const char* b : laterButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("Etiquettes")->isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,171 @@
+// Part labels printed through QPrinter into PDF files on A4, read back with poppler: the pages
+// with pdfinfo, where each label's "Ref:" lands with pdftotext -bbox. Each of the two label
+// sheets of the shop gets 25 labels: one full sheet and a second one begun.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QString>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "exchange/LabelPrinting.h"
+#include "plan/QtPrintTarget.h"
+#include "support/TempDir.h"
+
+namespace tranchex {
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+// A sheet as the shop buys it, in millimetres, and the format that prints on it.
+struct Sheet {
+  const char* name;
+  int columns, rows;
+  double labelWidth, labelHeight;    // one label
+  double pitchX, pitchY;             // label to label
+  double marginLeft, marginTop;      // the sheet's margins
+  ETIQUETTE format;
+};
+
+const Sheet kSheets[] = {
+    {"3x7", 3, 7, 63.5, 38.1, 66.0, 38.1, 7.25, 15.15, {"3x7", 381, 635, 170, 95, 381, 660}},
+    {"2x8", 2, 8, 99.1, 33.9, 101.6, 33.9, 4.65, 12.9, {"2x8", 339, 991, 150, 70, 339, 1016}},
+};
+
+std::optional<QString> Tool(const char* name) {
+  const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+QString Run(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  process.waitForFinished(60000);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString& pdfinfo, const QString& file) {
+  for (const QString& line : Run(pdfinfo, {file}).split(u'\n'))
+    if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
+  return -1;
+}
+
+// The top-left corner, in points from the page's top-left corner, of every "Ref:" word of each
+// page.
+std::vector<std::vector<std::pair<double, double>>> RefCorners(const QString& pdftotext,
+                                                               const QString& file) {
+  const QString html = Run(pdftotext, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+  std::vector<std::vector<std::pair<double, double>>> pages;
+  static const QRegularExpression tag(QString::fromLatin1(
+      R"re(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re"));
+  for (auto it = tag.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (m.captured(0).startsWith(QStringLiteral("<page"))) {
+      pages.emplace_back();
+    } else if (m.captured(3) == QStringLiteral("Ref:") && !pages.empty()) {
+      pages.back().push_back({m.captured(1).toDouble(), m.captured(2).toDouble()});
+    }
+  }
+  return pages;
+}
+
+// The label of the sheet that holds the point (points from the page's top-left corner), as
+// (column, row); nothing when the point lies in no label.
+std::optional<std::pair<int, int>> LabelAt(const Sheet& s, double x, double y) {
+  for (int r = 0; r < s.rows; ++r) {
+    for (int k = 0; k < s.columns; ++k) {
+      const double left = (s.marginLeft + k * s.pitchX) * kPointsPerMm;
+      const double top = (s.marginTop + r * s.pitchY) * kPointsPerMm;
+      if (x >= left && x < left + s.labelWidth * kPointsPerMm && y >= top &&
+          y < top + s.labelHeight * kPointsPerMm) {
+        return std::pair{k, r};
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+TEST(LabelPdf, TwentyFiveLabelsLandInTheLabelsOfTwoA4Sheets) {
+  const auto pdfinfo = Tool("pdfinfo");
+  const auto pdftotext = Tool("pdftotext");
+  ASSERT_TRUE(pdfinfo && pdftotext) << "poppler-utils are needed (scripts/setup.sh)";
+  const test::TempDir dir;
+
+  PartList parts(1);
+  parts[0].Length = 6000;
+  parts[0].Width = 4000;
+  parts[0].Thickness = 190;
+  parts[0].Quantity = 25;
+  parts[0].Number = 0;
+  const std::vector<std::string> references{"a"};
+  const std::vector<std::string> designations{"Montant"};
+  const UNITE_MESURE mm{10.0, "mm", ""};
+
+  for (const Sheet& sheet : kSheets) {
+    // Page margins of 0, as the sheet's own margins are in the format; and Qt's default
+    // margins, which move every text the same 3.53 mm further into its label.
+    for (const bool zeroMargins : {true, false}) {
+      SCOPED_TRACE(std::string(sheet.name) + (zeroMargins ? ", no page margins" : ", Qt's margins"));
+      const QString file = QString::fromStdString(
+          (dir.path() / (std::string(sheet.name) + (zeroMargins ? "-0" : "-qt") + ".pdf"))
+              .string());
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(file);
+      printer.setPageSize(QPageSize(QPageSize::A4));
+      if (zeroMargins) printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+
+      QtPrintTarget target(printer);
+      const LabelPrintReport report = PrintLabels(
+          target, LabelPrintInputs{.Format = sheet.format,
+                                   .Parts = parts,
+                                   .References = references,
+                                   .Designations = designations,
+                                   .JobKind = 1,
+                                   .Unit = mm,
+                                   .DecimalSeparator = ','});
+      EXPECT_EQ(report.Sheets, 2);
+      EXPECT_EQ(PdfPages(*pdfinfo, file), 2);
+
+      const int perSheet = sheet.columns * sheet.rows;
+      const auto pages = RefCorners(*pdftotext, file);
+      ASSERT_EQ(pages.size(), 2u);
+      for (std::size_t p = 0; p < pages.size(); ++p) {
+        const int count = p == 0 ? perSheet : 25 - perSheet;
+        ASSERT_EQ(static_cast<int>(pages[p].size()), count) << "page " << p + 1;
+        // Filled row after row, each text in a label of its own.
+        std::vector<std::pair<int, int>> cells;
+        for (const auto& [x, y] : pages[p]) {
+          const auto cell = LabelAt(sheet, x, y);
+          ASSERT_TRUE(cell) << "page " << p + 1 << ": \"Ref:\" at (" << x << ", " << y
+                            << ") pt lies in no label";
+          cells.push_back(*cell);
+        }
+        std::sort(cells.begin(), cells.end(),
+                  [](auto a, auto b) { return std::pair{a.second, a.first} <
+                                              std::pair{b.second, b.first}; });
+        for (int i = 0; i < count; ++i) {
+          EXPECT_EQ(cells[static_cast<std::size_t>(i)],
+                    (std::pair{i % sheet.columns, i / sheet.columns}))
+              << "page " << p + 1 << ", label " << i + 1;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tranchex

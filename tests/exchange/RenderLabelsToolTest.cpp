@@ -1,0 +1,112 @@
+// The render tool's labels: a job file and a labels file written by their writers, the labels
+// printed by the tool into a PDF file; its exit codes for arguments and formats it refuses.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "job/JobFile.h"
+#include "job/SettingsFiles.h"
+#include "support/JobBuilder.h"
+#include "support/TempDir.h"
+
+#ifndef TRANCHEX_RENDER_TOOL
+#error "TRANCHEX_RENDER_TOOL must name the tool"
+#endif
+
+namespace tranchex {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+std::string Read(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+struct ToolRun {
+  int Exit = -1;
+  std::string Out;
+  std::string Err;
+};
+
+class RenderLabelsTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Settings settings;
+    ETIQUETTE stacked{"empile", 381, 635, 170, 95, 0, 660};  // a vertical pitch of 0
+    settings.LabelFormats = {ETIQUETTE{"3x7", 381, 635, 170, 95, 381, 660}, stacked};
+    SaveLabelsFile(dir.path(), settings);
+    // 25 labels: 20 + 5 copies.
+    const JobState job = test::JobBuilder()
+                             .kind(1)
+                             .panel(28000, 20700, 2, GrainIndifferent, 100.0)
+                             .part(6000, 4000, 20, GrainIndifferent, 100.0)
+                             .part(3000, 2000, 5, GrainIndifferent, 100.0)
+                             .build();
+    SaveJobFile(job, dir.path() / "job.deb");
+  }
+
+  ToolRun Tool(const std::string& arguments) {
+    const fs::path out = dir.path() / "out.txt";
+    const fs::path err = dir.path() / "err.txt";
+    // No print server for the tool: it prints to its PDF file or nowhere.
+    const std::string command = "CUPS_SERVER=/nonexistent/tranchex-tests/cups.sock " +
+                                Quote(TRANCHEX_RENDER_TOOL) + " " +
+                                Quote((dir.path() / "job.deb").string()) + " --pdf " +
+                                Quote(Pdf()) + " " + arguments + " > " + Quote(out.string()) +
+                                " 2> " + Quote(err.string());
+    const int status = std::system(command.c_str());
+    ToolRun run;
+    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.Out = Read(out);
+    run.Err = Read(err);
+    return run;
+  }
+  std::string Pdf() const { return (dir.path() / "etiquettes.pdf").string(); }
+  std::string Data() const { return "--data " + Quote(dir.path().string()); }
+
+  test::TempDir dir;
+};
+
+TEST_F(RenderLabelsTool, PrintsTheLabelsOfAJobOnANamedFormat) {
+  const ToolRun run = Tool("--view labels --label 3x7 " + Data());
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  // 21 labels on the first sheet, 4 on the second.
+  EXPECT_EQ(run.Out, Pdf() + ": 2 page(s)\n");
+  EXPECT_TRUE(fs::exists(Pdf()));
+}
+
+TEST_F(RenderLabelsTool, RefusesWhatItCannotPrint) {
+  struct Case {
+    const char* name;
+    std::string arguments;
+    int exit;
+  };
+  const std::vector<Case> cases = {
+      {"labels without a format", "--view labels " + Data(), 1},
+      {"a format without labels", "--view panels --label 3x7 " + Data(), 1},
+      {"labels without a data folder", "--view labels --label 3x7", 1},
+      {"labels with pages", "--view labels --label 3x7 --pages 1-1 " + Data(), 1},
+      {"a format the labels file lacks", "--view labels --label 2x8 " + Data(), 5},
+      {"a format that cannot be printed", "--view labels --label empile " + Data(), 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(Pdf());
+    const ToolRun run = Tool(c.arguments);
+    EXPECT_EQ(run.Exit, c.exit) << run.Err;
+    EXPECT_FALSE(run.Err.empty());
+    EXPECT_FALSE(fs::exists(Pdf()));
+  }
+}
+
+}  // namespace
+}  // namespace tranchex
