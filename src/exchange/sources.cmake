@@ -1,4 +1,7 @@
 # exchange: import, export, summary, offcuts, labels. Core writers and readers (no Qt) and the
 # windows (Qt).
-set(exchange_CORE)
+set(exchange_CORE
+  ${CMAKE_CURRENT_LIST_DIR}/JobExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
+)
 set(exchange_QT)
