@@ -16,6 +16,7 @@
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
+#include "dialogs/UFSelExport.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -61,7 +62,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
+  MarkPending({Nouveau, BtnNouveau, Importer, Recap, SBtnRecap,
                Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
@@ -72,6 +73,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
   FSelDebit = new TFSelDebit(prompts_, Help, this);
   FSelUnite = new TFSelUnite(prompts_, Help, this);
+  FSelExport = new TFSelExport(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -160,6 +162,7 @@ void TFDebit::CreateMenus() {
   connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
   connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
+  connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

@@ -9,7 +9,7 @@
 //
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
-// save as, recent jobs, the pipeline's window side).
+// save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export).
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -38,6 +38,7 @@ class TFDebit;
 class TFSelModeAffPanneaux;
 class TFSelDebit;
 class TFSelUnite;
+class TFSelExport;
 
 // The captions, words and messages of the main window, from the language texts.
 struct MainFormTexts {
@@ -112,6 +113,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelModeAffPanneaux* FSelModeAffPanneaux = nullptr;
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
+  TFSelExport* FSelExport = nullptr;
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -142,6 +144,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnFicheClick();             // cutting sheet, page 1
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
   void UnitesClick();                // unit of measure dialog
+  void ExporterClick();              // the job as a csv, txt or SYLK file
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked
@@ -224,6 +227,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
   QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");
+  QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;
 };

@@ -404,10 +404,10 @@ TEST_F(MainWindowTest, OptionsWordsNameTheViewButtons) {
 // Every command is present; those whose windows come later stay disabled with a job loaded.
 TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   Start();
-  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer"};
+  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
-  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
+  const char* later[] = {"Nouveau", "Importer", "Recap", "Etiquettes",
                          "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
