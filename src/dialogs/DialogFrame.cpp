@@ -36,11 +36,14 @@ DialogFrame::DialogFrame(WindowKind kind, int helpContext, Prompts& prompts, Hel
       prompts_(prompts),
       help_(help),
       kind_(kind) {
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+  focusConnection_ = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
 
 DialogFrame::~DialogFrame() {
+  // The QDialog destructor hides the form, which moves the focus: by then this part of the
+  // object is gone, so it must hear no more focus changes.
+  disconnect(focusConnection_);
   if (swallowing_) qApp->removeEventFilter(this);
 }
 

@@ -78,6 +78,7 @@ class DialogFrame : public QDialog {
     std::function<bool()> Exit;
   };
   WindowKind kind_;
+  QMetaObject::Connection focusConnection_;
   std::vector<FieldExit> exits_;
   QPushButton* defaultButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
