@@ -1,12 +1,19 @@
-// tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] JOB.deb
+// tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR]
+//                 [--export sheet|job --format csv|txt|slk --out FILE] JOB.deb
 //
 // Reads a job file, lays it out with the cutting pipeline and prints the result as JSON on
 // stdout, lengths in tenths of a millimetre as the records hold them. The species list comes
 // from DIR (default: $TRANCHEX_HOME, else the current folder) when it holds one.
 //
-// Exit codes: 0 laid out; 1 bad arguments; 2 the job file cannot be read; 3 the pipeline refuses
-// the job or cannot lay it out. Errors are one line on stderr.
+// With --export it writes instead the file the export command writes: the cutting sheet or the
+// computed job, as csv/txt lines or (the sheet only) SYLK, in the unit of DIR's unit file, with
+// the decimal separator of the locale (LC_ALL, LC_NUMERIC, LANG).
+//
+// Exit codes: 0 laid out (and exported); 1 bad arguments; 2 the job file cannot be read; 3 the
+// pipeline refuses the job or cannot lay it out; 4 the export file cannot be written. Errors are
+// one line on stderr.
 
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -17,12 +24,14 @@
 #include <nlohmann/json.hpp>
 
 #include "engine/Records.h"
+#include "exchange/JobExport.h"
 #include "job/CuttingPipeline.h"
 #include "job/JobFile.h"
 #include "ToolJob.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
 #include "job/SettingsFiles.h"
+#include "platform/FileIO.h"
 
 namespace {
 
@@ -30,12 +39,22 @@ using json = nlohmann::ordered_json;
 using namespace tranchex;
 
 constexpr const char* kUsage =
-    "usage: tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] JOB.deb";
+    "usage: tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] "
+    "[--export sheet|job --format csv|txt|slk --out FILE] JOB.deb";
+
+constexpr int kExitUnwritableExport = 4;
+
+struct ExportRequest {
+  ExportLayout Layout = ExportLayout::CuttingSheet;
+  ExportFormat Format = ExportFormat::Lines;
+  std::filesystem::path File;
+};
 
 struct Arguments {
   std::optional<int> Criterion;
   std::optional<int> Choice;
   std::optional<std::filesystem::path> DataFolder;
+  std::optional<ExportRequest> Export;
   std::filesystem::path JobFile;
 };
 
@@ -47,6 +66,7 @@ std::optional<int> ParseChoice(std::string_view text, int low, int high) {
 std::optional<Arguments> Parse(int argc, char** argv) {
   Arguments args;
   bool haveJob = false;
+  std::optional<std::string> layout, format, out;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     const bool hasValue = i + 1 < argc;
@@ -58,6 +78,12 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       if (!args.Choice) return std::nullopt;
     } else if (arg == "--data" && hasValue) {
       args.DataFolder = argv[++i];
+    } else if (arg == "--export" && hasValue) {
+      layout = argv[++i];
+    } else if (arg == "--format" && hasValue) {
+      format = argv[++i];
+    } else if (arg == "--out" && hasValue) {
+      out = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && !haveJob) {
       args.JobFile = arg;
       haveJob = true;
@@ -66,7 +92,49 @@ std::optional<Arguments> Parse(int argc, char** argv) {
     }
   }
   if (!haveJob) return std::nullopt;
+  // The three export options go together.
+  if (layout || format || out) {
+    if (!layout || !format || !out || out->empty()) return std::nullopt;
+    if (*layout != "sheet" && *layout != "job") return std::nullopt;
+    ExportRequest request;
+    request.Layout = *layout == "sheet" ? ExportLayout::CuttingSheet : ExportLayout::ComputedJob;
+    // Lower case only here; the SYLK form is the cutting sheet's alone.
+    if (*format != "csv" && *format != "txt" && *format != "slk") return std::nullopt;
+    const std::optional<ExportFormat> f = ExportFormatFor(*format, request.Layout);
+    if (!f) return std::nullopt;
+    request.Format = *f;
+    request.File = *out;
+    args.Export = request;
+  }
   return args;
+}
+
+// The decimal separator of the user's locale, as the program takes it from the regional
+// settings; ',' when the locale's is not one ASCII character.
+char LocaleDecimalSeparator() {
+  char separator = ',';
+  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+    const char* point = std::localeconv()->decimal_point;
+    if (point != nullptr && point[0] != '\0' && point[1] == '\0' &&
+        static_cast<unsigned char>(point[0]) < 0x80) {
+      separator = point[0];
+    }
+  }
+  std::setlocale(LC_NUMERIC, "C");
+  return separator;
+}
+
+int WriteExport(const ExportRequest& request, const JobState& job, const Settings& settings) {
+  const ExportTexts texts = LoadExportTexts();
+  const ExportSource source{job, settings.SpeciesNames, settings.MeasureUnit.Factor, texts,
+                            LocaleDecimalSeparator()};
+  try {
+    WriteFileAtomic(request.File, ExportFileBytes(request.Layout, request.Format, source));
+  } catch (const std::exception& e) {
+    std::cerr << "tranchex-layout: " << e.what() << '\n';
+    return kExitUnwritableExport;
+  }
+  return 0;
 }
 
 json RectJson(const TRect& r) { return json::array({r.left, r.top, r.right, r.bottom}); }
@@ -155,10 +223,16 @@ int main(int argc, char** argv) {
   }
 
   Settings settings;
-  const FileLoadResult species =
-      LoadSpeciesFile(args->DataFolder ? *args->DataFolder : DefaultDataFolder(), settings);
+  const std::filesystem::path dataFolder = args->DataFolder ? *args->DataFolder : DefaultDataFolder();
+  const FileLoadResult species = LoadSpeciesFile(dataFolder, settings);
   if (species.Status == FileLoadStatus::Refused) {
     std::cerr << "tranchex-layout: species list ignored: " << species.Detail << '\n';
+  }
+  if (args->Export) {
+    const FileLoadResult unit = LoadUnitFile(dataFolder, settings);
+    if (unit.Status == FileLoadStatus::Refused) {
+      std::cerr << "tranchex-layout: unit file ignored: " << unit.Detail << '\n';
+    }
   }
 
   DrawingMeasures measures;
@@ -177,6 +251,7 @@ int main(int argc, char** argv) {
       OpenJobForTool("tranchex-layout", args->JobFile, job, settings, measures, overrides);
   if (status != 0) return status;
 
+  if (args->Export) return WriteExport(*args->Export, job, settings);
   std::cout << ResultJson(job).dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 #include "platform/Help.h"
@@ -150,6 +151,13 @@ void DialogFrame::closeEvent(QCloseEvent* event) {
     return;
   }
   QDialog::closeEvent(event);
+}
+
+void KeepCheckedOnClick(QRadioButton* button) {
+  button->setAutoExclusive(false);
+  QObject::connect(button, &QRadioButton::clicked, button, [button] {
+    if (!button->isChecked()) button->setChecked(true);
+  });
 }
 
 QPoint DialogPosition(const QPoint& ownerTopLeft, int ownerClientWidth, int dialogWidth,

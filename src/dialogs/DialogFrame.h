@@ -15,6 +15,7 @@
 
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace tranchex {
 
@@ -85,6 +86,10 @@ class DialogFrame : public QDialog {
   bool swallowing_ = false;
   bool runningExit_ = false;
 };
+
+// A radio button that a click never unchecks, for the choices laid out in separate group boxes,
+// whose handlers keep exactly one of them checked.
+void KeepCheckedOnClick(QRadioButton* button);
 
 // Where a form opened by owner goes: left edge at the owner's left + half its client width -
 // half the form's width (whole numbers, truncated), top at the owner's top + topOffset (14, or

@@ -22,15 +22,6 @@ W* Named(W* widget, const char* name) {
   return widget;
 }
 
-// A radio button that a click never unchecks: the two job kinds sit in two group boxes, so the
-// handlers keep exactly one of them checked.
-void KeepCheckedOnClick(QRadioButton* button) {
-  button->setAutoExclusive(false);
-  QObject::connect(button, &QRadioButton::clicked, button, [button] {
-    if (!button->isChecked()) button->setChecked(true);
-  });
-}
-
 }  // namespace
 
 TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)
@@ -90,6 +81,7 @@ TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)
 
   // Setting a box or a button from code runs its handler when its state changes: the handlers
   // rely on that chain.
+  // The two job kinds sit in two group boxes: the handlers keep exactly one of them checked.
   KeepCheckedOnClick(RbtnDebitSimple);
   KeepCheckedOnClick(RbtnDebitComplexe);
   connect(RbtnDebitSimple, &QRadioButton::toggled, this, [this](bool on) {

@@ -30,6 +30,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/TextIds.h"
 #include "engine/Records.h"
 #include "job/MeasureUnit.h"
 #include "job/Settings.h"
@@ -50,7 +51,10 @@ inline bool LabelValueHolds(std::int64_t value) {
 
 // The language text ids of the six values' captions, in the record's order: 219 "Hauteur",
 // 42 "Largeur", 220 "Marge haut", 221 "Marge bas", 222 "Pas vertical", 223 "Pas horizontal".
-inline constexpr int kLabelValueCaptionIds[6] = {219, 42, 220, 221, 222, 223};
+inline constexpr int kLabelValueCaptionIds[6] = {
+    TextId::LabelForm::LblHauteur,     TextId::LabelForm::LblLargeur,
+    TextId::LabelForm::LblMargeHaut,   TextId::LabelForm::LblMargeBas,
+    TextId::LabelForm::LblPasVertical, TextId::LabelForm::LblPasHorizontal};
 
 // The six values of a format in the record's order: height, width, top margin, bottom margin,
 // vertical pitch, horizontal pitch.

@@ -16,8 +16,10 @@
 #include "plan/QtPrintTarget.h"
 #include "platform/Cp1252.h"
 #include "platform/Prompts.h"
+#include "platform/TextIds.h"
 
 namespace tranchex {
+namespace LabelFormText = TextId::LabelForm;
 namespace {
 
 template <class W>
@@ -57,19 +59,19 @@ class WaitCursor {
 TFImpEtiquettes::TFImpEtiquettes(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::CloseBox, 130, prompts, help, parent) {
   setObjectName(QStringLiteral("FImpEtiquettes"));
-  setWindowTitle(Text(216));
+  setWindowTitle(Text(LabelFormText::Caption));
   setFixedSize(kClientWidth, kClientHeight);
 
-  LblCommentaire = Named(new QLabel(Text(217), this), "LblCommentaire");
+  LblCommentaire = Named(new QLabel(Text(LabelFormText::LblCommentaire), this), "LblCommentaire");
   LblCommentaire->setGeometry(10, 2, kClientWidth - 20, 17);
-  LblReference = Named(new QLabel(Text(83) + QStringLiteral(" :"), this), "LblReference");
+  LblReference = Named(new QLabel(Text(LabelFormText::LblReference) + QStringLiteral(" :"), this), "LblReference");
   LblReference->setGeometry(10, 19, 126, 17);
   LbxEtiquette = Named(new QListWidget(this), "LbxEtiquette");
   LbxEtiquette->setGeometry(10, 36, 126, 220);
   LbxEtiquette->setSortingEnabled(false);
   LbxEtiquette->setSelectionMode(QAbstractItemView::SingleSelection);
 
-  GrpbxDescription = Named(new QGroupBox(Text(218), this), "GrpbxDescription");
+  GrpbxDescription = Named(new QGroupBox(Text(LabelFormText::GrpbxDescription), this), "GrpbxDescription");
   GrpbxDescription->setGeometry(144, 31, 237, 226);
   struct Row {
     QLabel** Caption;
@@ -79,13 +81,13 @@ TFImpEtiquettes::TFImpEtiquettes(Prompts& prompts, HelpViewer& help, QWidget* pa
     int TextId;
   };
   const Row rows[] = {
-      {&LblModele, "LblModele", &EdtModele, "EdtModele", 83},
-      {&LblHauteur, "LblHauteur", &EdtHauteur, "EdtHauteur", 219},
-      {&LblLargeur, "LblLargeur", &EdtLargeur, "EdtLargeur", 42},
-      {&LblMargeHaut, "LblMargeHaut", &EdtMargeHaut, "EdtMargeHaut", 220},
-      {&LblMargeBas, "LblMargeBas", &EdtMargeBas, "EdtMargeBas", 221},
-      {&LblPasVertical, "LblPasVertical", &EdtPasVertical, "EdtPasVertical", 222},
-      {&LblPasHorizontal, "LblPasHorizontal", &EdtPasHorizontal, "EdtPasHorizontal", 223},
+      {&LblModele, "LblModele", &EdtModele, "EdtModele", LabelFormText::LblReference},
+      {&LblHauteur, "LblHauteur", &EdtHauteur, "EdtHauteur", LabelFormText::LblHauteur},
+      {&LblLargeur, "LblLargeur", &EdtLargeur, "EdtLargeur", LabelFormText::LblLargeur},
+      {&LblMargeHaut, "LblMargeHaut", &EdtMargeHaut, "EdtMargeHaut", LabelFormText::LblMargeHaut},
+      {&LblMargeBas, "LblMargeBas", &EdtMargeBas, "EdtMargeBas", LabelFormText::LblMargeBas},
+      {&LblPasVertical, "LblPasVertical", &EdtPasVertical, "EdtPasVertical", LabelFormText::LblPasVertical},
+      {&LblPasHorizontal, "LblPasHorizontal", &EdtPasHorizontal, "EdtPasHorizontal", LabelFormText::LblPasHorizontal},
   };
   int y = kFirstRow;
   for (const Row& row : rows) {
@@ -114,10 +116,10 @@ TFImpEtiquettes::TFImpEtiquettes(Prompts& prompts, HelpViewer& help, QWidget* pa
     b->setGeometry(x, kButtonY, kButtonWidth, kButtonHeight);
     return b;
   };
-  BtnImprimer = button("BtnImprimer", 141, 10);
-  BtnAjouter = button("BtnAjouter", 59, 107);
-  BtnSupprimer = button("BtnSupprimer", 60, 204);
-  BtnQuitter = button("BtnQuitter", 224, 301);
+  BtnImprimer = button("BtnImprimer", LabelFormText::BtnImprimer, 10);
+  BtnAjouter = button("BtnAjouter", LabelFormText::BtnAjouter, 107);
+  BtnSupprimer = button("BtnSupprimer", LabelFormText::BtnSupprimer, 204);
+  BtnQuitter = button("BtnQuitter", LabelFormText::BtnQuitter, 301);
 
   // Tab order: the list, the fields in row order, then the four buttons.
   QWidget* order[] = {LbxEtiquette, EdtModele,   EdtHauteur,       EdtLargeur,
@@ -228,7 +230,7 @@ void TFImpEtiquettes::LbxEtiquetteClick() {
 void TFImpEtiquettes::EdtModeleChange() { BtnAjouter->setEnabled(LabelFieldsFilled()); }
 
 void TFImpEtiquettes::RefuseField(QLineEdit* field) {
-  prompts_.Notice(Text(112), Text(112) + QStringLiteral(" !"), PromptIcon::Warning);
+  prompts_.Notice(Text(TextId::FieldChecks::Caption), Text(TextId::FieldChecks::Caption) + QStringLiteral(" !"), PromptIcon::Warning);
   field->setFocus();
 }
 

@@ -2,6 +2,8 @@
 # windows (Qt).
 set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/LabelPrinting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JobExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp

@@ -160,6 +160,34 @@ inline constexpr int InvalidWidth = 114;
 inline constexpr int RangeText = 118;
 }  // namespace FieldChecks
 
+// The label formats form.
+namespace LabelForm {
+inline constexpr int Caption = 216;
+inline constexpr int LblCommentaire = 217;
+inline constexpr int LblReference = 83;
+inline constexpr int GrpbxDescription = 218;
+inline constexpr int LblHauteur = 219;
+inline constexpr int LblLargeur = 42;
+inline constexpr int LblMargeHaut = 220;
+inline constexpr int LblMargeBas = 221;
+inline constexpr int LblPasVertical = 222;
+inline constexpr int LblPasHorizontal = 223;
+inline constexpr int BtnImprimer = 141;
+inline constexpr int BtnAjouter = 59;
+inline constexpr int BtnSupprimer = 60;
+inline constexpr int BtnQuitter = 224;
+}  // namespace LabelForm
+
+// The export choice form.
+namespace ExportForm {
+inline constexpr int Caption = 209;
+inline constexpr int RbtnFiche = 210;
+inline constexpr int RbtnDebit = 211;
+inline constexpr int Label1 = 212;
+inline constexpr int BtnOk = 36;
+inline constexpr int BtnAnnuler = 37;
+}  // namespace ExportForm
+
 // "1.6": the text of the job-file tag. The job file does not read it: its tag is a constant of
 // the file code, so that no edit of the texts can change the file format.
 namespace JobFile {

@@ -18,6 +18,7 @@
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "exchange/UImpressionEtiquettes.h"
+#include "dialogs/UFSelExport.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -61,7 +62,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
+  MarkPending({Nouveau, BtnNouveau, Importer, Recap, SBtnRecap,
                Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
@@ -73,6 +74,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelDebit = new TFSelDebit(prompts_, Help, this);
   FSelUnite = new TFSelUnite(prompts_, Help, this);
   FImpEtiquettes = new TFImpEtiquettes(prompts_, Help, this);
+  FSelExport = new TFSelExport(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -162,6 +164,7 @@ void TFDebit::CreateMenus() {
   connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
   connect(Etiquettes, &QAction::triggered, this, [this] { EtiquettesClick(); });
+  connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {
@@ -326,6 +329,11 @@ MainFormTexts LoadMainWindowTexts() {
   t.MsgNotSaved = Text(id::MsgNotSaved);
   t.MsgOpenError = Text(id::MsgOpenError);
   t.MsgOpenCancelled = Text(id::MsgOpenCancelled);
+  t.MsgExportTitle = Text(id::MsgExportTitle);
+  t.MsgExportBadExtension = Text(id::MsgExportBadExtension);
+  t.MsgExportBadExtensionEnd = Text(id::MsgExportBadExtensionEnd);
+  t.MsgExportDone = Text(id::MsgExportDone);
+  t.MsgExportCancelled = Text(id::MsgExportCancelled);
   return t;
 }
 

@@ -9,7 +9,7 @@
 //
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
-// save as, recent jobs, the pipeline's window side).
+// save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export).
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -39,6 +39,7 @@ class TFSelModeAffPanneaux;
 class TFSelDebit;
 class TFImpEtiquettes;
 class TFSelUnite;
+class TFSelExport;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -48,6 +49,9 @@ struct MainFormTexts {
   QString MsgNotSaved;       // "Le débit n'a pas été sauvegardé !"
   QString MsgOpenError;      // "Erreur dans l'ouverture du fichier !"
   QString MsgOpenCancelled;  // "Annulation de l'ouverture débit !"
+  // The export's caption and messages.
+  QString MsgExportTitle, MsgExportBadExtension, MsgExportBadExtensionEnd, MsgExportDone,
+      MsgExportCancelled;
 };
 
 // The texts above; the window loads them when it is created.
@@ -112,6 +116,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
   TFImpEtiquettes* FImpEtiquettes = nullptr;
+  TFSelExport* FSelExport = nullptr;
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -143,6 +148,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
   void UnitesClick();                // unit of measure dialog
   void EtiquettesClick();            // the label formats and the labels (UDebitLabels.cpp)
+  void ExporterClick();              // the job as a csv, txt or SYLK file
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked
@@ -225,6 +231,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
   QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");
+  QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;
 };

@@ -6,4 +6,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitLabels.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitExport.cpp
 )

@@ -554,11 +554,12 @@ TEST_F(MainWindowTest, OptionsWordsNameTheViewButtons) {
 // Every command is present; those whose windows come later stay disabled with a job loaded.
 TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   Start();
-  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer"};
+  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
-  const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap",
-                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
+  const char* later[] = {"Nouveau", "Importer", "Recap",
+                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl",
+                         "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",

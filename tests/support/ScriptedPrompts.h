@@ -32,6 +32,7 @@ class ScriptedPrompts : public Prompts {
     QString folder;
     PromptIcon icon = PromptIcon::Exclamation;
     PromptButtons buttons = PromptButtons::YesNo;
+    QString filter;  // for a picker: its filter and default suffix, joined by " | "
   };
 
   std::deque<PromptAnswer> answers;                      // for Ask, in order
@@ -42,12 +43,12 @@ class ScriptedPrompts : public Prompts {
   std::vector<Asked> asked;                              // everything asked, in order
 
   void Notice(const QString& caption, const QString& text, PromptIcon icon) override {
-    asked.push_back({Kind::Notice, caption, text, {}, icon, PromptButtons::YesNo});
+    asked.push_back({Kind::Notice, caption, text, {}, icon, PromptButtons::YesNo, {}});
   }
 
   PromptAnswer Ask(const QString& caption, const QString& text, PromptButtons buttons,
                    PromptIcon icon = PromptIcon::Question) override {
-    asked.push_back({Kind::Ask, caption, text, {}, icon, buttons});
+    asked.push_back({Kind::Ask, caption, text, {}, icon, buttons, {}});
     if (answers.empty()) {
       ADD_FAILURE() << "unscripted question: " << text.toStdString();
       return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
@@ -58,24 +59,23 @@ class ScriptedPrompts : public Prompts {
   }
 
   std::optional<QString> OpenFile(const QString& caption, const QString& folder,
-                                  const QString& /*filter*/,
-                                  const QString& /*defaultSuffix*/) override {
+                                  const QString& filter, const QString& defaultSuffix) override {
     asked.push_back({Kind::OpenFile, caption, {}, folder, PromptIcon::Exclamation,
-                     PromptButtons::YesNo});
+                     PromptButtons::YesNo, filter + QStringLiteral(" | ") + defaultSuffix});
     return NextFile();
   }
 
   std::optional<QString> SaveFile(const QString& caption, const QString& folder,
-                                  const QString& fileName, const QString& /*filter*/,
-                                  const QString& /*defaultSuffix*/) override {
+                                  const QString& fileName, const QString& filter,
+                                  const QString& defaultSuffix) override {
     asked.push_back({Kind::SaveFile, caption, fileName, folder, PromptIcon::Exclamation,
-                     PromptButtons::YesNo});
+                     PromptButtons::YesNo, filter + QStringLiteral(" | ") + defaultSuffix});
     return NextFile();
   }
 
   int ShowModal(QDialog& dialog) override {
     asked.push_back({Kind::Modal, dialog.windowTitle(), dialog.objectName(), {},
-                     PromptIcon::Exclamation, PromptButtons::YesNo});
+                     PromptIcon::Exclamation, PromptButtons::YesNo, {}});
     if (modals.empty()) {
       ADD_FAILURE() << "unscripted form: " << dialog.objectName().toStdString();
       return QDialog::Rejected;
