@@ -91,6 +91,13 @@ class DialogFrame : public QDialog {
 // whose handlers keep exactly one of them checked.
 void KeepCheckedOnClick(QRadioButton* button);
 
+// A control given its name, as the forms name their controls: `Named(new QLabel(...), "Lbl")`.
+template <class W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
 // Where a form opened by owner goes: left edge at the owner's left + half its client width -
 // half the form's width (whole numbers, truncated), top at the owner's top + topOffset (14, or
 // 0 for the forms placed at the owner's top).

@@ -11,15 +11,6 @@
 
 namespace tranchex {
 namespace ExportFormText = TextId::ExportForm;
-namespace {
-
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-}  // namespace
 
 TFSelExport::TFSelExport(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::NoCloseBox, 90, prompts, help, parent) {

@@ -16,12 +16,6 @@ namespace {
 
 namespace JobKindText = TextId::JobKindForm;
 
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 }  // namespace
 
 TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)

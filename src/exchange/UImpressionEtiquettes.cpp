@@ -22,12 +22,6 @@ namespace tranchex {
 namespace LabelFormText = TextId::LabelForm;
 namespace {
 
-template <class W>
-W* Named(W* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
 // Measures of the form, in pixels.
 constexpr int kClientWidth = 391;
 constexpr int kClientHeight = 304;
