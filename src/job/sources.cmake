@@ -15,5 +15,6 @@ set(job_CORE
   ${CMAKE_CURRENT_LIST_DIR}/PanelCharacteristics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DrawScales.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberEntry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpeciesList.cpp
 )
 set(job_QT)
