@@ -14,7 +14,10 @@
 
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
+#include "dialogs/USelMarge.h"
+#include "dialogs/USelMargesMultiples.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
@@ -61,7 +64,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
-               Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
+               Etiquettes, Modifier, Supprimer, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -71,6 +74,9 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
   FSelDebit = new TFSelDebit(prompts_, Help, this);
   FSelUnite = new TFSelUnite(prompts_, Help, this);
+  FSelMarge = new TSelMarge(prompts_, Help, this);
+  FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
+  FGestEssence = new TFGestEssence(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -159,6 +165,8 @@ void TFDebit::CreateMenus() {
   connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
   connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
+  connect(GestionnaireDesEssences, &QAction::triggered, this,
+          [this] { GestionnaireDesEssencesClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

@@ -558,7 +558,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
   const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
-                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
+                         "Modifier", "Supprimer", "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
@@ -572,6 +572,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   EXPECT_TRUE(Find<QAction>("Quitter")->isEnabled());
   // The settings commands that are built work with or without a job.
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("GestionnaireDesEssences")->isEnabled());
 
   OpenByDialog(WriteJob("commandes.deb", GoodJob()));
   ASSERT_EQ(job.JobLoaded, 1);
@@ -585,6 +586,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   }
   for (const char* b : laterButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("GestionnaireDesEssences")->isEnabled());
 }
 
 }  // namespace
