@@ -36,7 +36,10 @@ TFGestEssence::TFGestEssence(Prompts& prompts, HelpViewer& help, QWidget* parent
 
   LbEssence = Named(new QListWidget(this), "LbEssence");
   LbEssence->setSelectionMode(QAbstractItemView::SingleSelection);
-  LbEssence->setMinimumSize(220, 200);
+  // Wide enough for the longest name the species file holds, in average characters.
+  LbEssence->setMinimumSize(
+      LbEssence->fontMetrics().averageCharWidth() * static_cast<int>(kMaxSpeciesNameLength) + 24,
+      200);
   EdtEssence = Named(new QLineEdit(this), "EdtEssence");
   BtnAjouter = Named(new QPushButton(Text(SpeciesText::BtnAjouter), this), "BtnAjouter");
   BtnSupprimer = Named(new QPushButton(Text(SpeciesText::BtnSupprimer), this), "BtnSupprimer");
