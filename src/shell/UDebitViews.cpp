@@ -213,10 +213,15 @@ void TFDebit::GestionnaireDesEssencesClick() {
   const std::size_t before = settings_.SpeciesNames.size();
   dialog.SpeciesList = &settings_.SpeciesNames;
   dialog.SpeciesInUse = SpeciesUsedByJob(job_, before);
+  dialog.SpeciesOrigins.clear();
   PlaceDialog(dialog, *this, 14);
   prompts_.ShowModal(dialog);
   if (dialog.Changed == 1) settings_.SpeciesFileDirty = 1;
-  if (RemapJobSpecies(job_, dialog.SpeciesOrigins, before)) job_.JobModified = 1;
+  // One origin per entry once the form has shown the list; nothing moved otherwise.
+  if (dialog.SpeciesOrigins.size() == settings_.SpeciesNames.size() &&
+      RemapJobSpecies(job_, dialog.SpeciesOrigins, before)) {
+    job_.JobModified = 1;
+  }
   View->update();
 }
 
