@@ -37,11 +37,26 @@ bool CheckedField::Exit() {
     Refuse(withRange);
     return false;
   }
+  if (Verify) {
+    if (const std::optional<QString> refusal = Verify(entry->Value)) {
+      RefuseValue(refusal);
+      return false;
+    }
+  }
   if (QString::fromStdString(entry->Text) != field_->text()) {
     field_->setText(QString::fromStdString(entry->Text));
   }
   if (OnAccepted) OnAccepted(entry->Value);
   return true;
+}
+
+void CheckedField::RefuseValue(const std::optional<QString>& message) {
+  if (!message) {
+    Refuse(true);
+    return;
+  }
+  prompts_.Notice(DialogFrame::Text(TextId::FieldChecks::Caption), *message, PromptIcon::Warning);
+  PutBack();
 }
 
 void CheckedField::Refuse(bool withRange) {
@@ -59,6 +74,11 @@ void CheckedField::Refuse(bool withRange) {
     }
   }
   prompts_.Notice(DialogFrame::Text(TextId::FieldChecks::Caption), QString::fromStdString(message), PromptIcon::Warning);
+  PutBack();
+}
+
+// After a refusal: the field shows what the form says, keeps the focus, and the form hears of it.
+void CheckedField::PutBack() {
   switch (rule_.OnRefusal) {
     case RefusedFieldText::StoredValue:
       field_->setText(QString::fromStdString(StoredValueText(

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "job/MeasureUnit.h"
 #include "job/NumberEntry.h"
@@ -58,6 +59,9 @@ class CheckedField {
 
   CheckedField(QLineEdit* field, CheckedFieldRule rule, Sources sources, Prompts& prompts);
 
+  // Asked about a value within the bounds before it is taken (the margins ask whether every part
+  // still fits); a message refuses the value and is shown in place of the range message.
+  std::function<std::optional<QString>(std::int32_t)> Verify;
   // Called with the accepted value (internal units, or the count).
   std::function<void(std::int32_t)> OnAccepted;
   // Called after a refusal, once the field has been put back (the pending value and dirty mark
@@ -67,10 +71,16 @@ class CheckedField {
   // The exit. False when the value was refused.
   bool Exit();
 
+  // Refuses the value the field stands for, as the exit does: with this message in the form's
+  // warning box (or, without one, the field's own message and its range), the field put back as
+  // the rule says, the focus kept there and OnRefused called.
+  void RefuseValue(const std::optional<QString>& message);
+
   QLineEdit* Field() const { return field_; }
 
  private:
   void Refuse(bool withRange);
+  void PutBack();
 
   QLineEdit* field_;
   CheckedFieldRule rule_;

@@ -79,6 +79,13 @@ bool DialogFrame::RunExit(QWidget* field) {
 
 bool DialogFrame::LeaveFocusedField() { return RunExit(focusWidget()); }
 
+bool DialogFrame::RunFieldExits(std::initializer_list<QLineEdit*> fields) {
+  for (QLineEdit* field : fields) {
+    if (!RunExit(field)) return false;
+  }
+  return true;
+}
+
 void DialogFrame::FocusChanged(QWidget* old, QWidget* now) {
   if (runningExit_ || old == nullptr || now == nullptr || !isVisible()) return;
   // Only a move to another control of this form leaves the field; a message box, a picker or

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 class QLineEdit;
@@ -49,6 +50,10 @@ class DialogFrame : public QDialog {
   // Runs the exit of the field that has the focus, as leaving it would. False when the field
   // refused its value (the caller then stops what it was doing).
   bool LeaveFocusedField();
+
+  // Runs the exits of these fields in turn, as leaving each would, up to the first that refuses
+  // its value (false). An OK that commits what its fields show runs this first.
+  bool RunFieldExits(std::initializer_list<QLineEdit*> fields);
 
  protected:
   Prompts& prompts_;

@@ -7,4 +7,8 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UFSelExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MarginPicture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelMarge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelMargesMultiples.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestEssence.cpp
 )

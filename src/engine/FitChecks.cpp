@@ -123,10 +123,15 @@ bool PartFitsSomeOtherPanel(const PanelList& panels, const Panneau_p& excluded, 
 
 bool AllPartsFitSomePanel(const PanelList& panels, const PartList& parts,
                           const MarginsBlock& margins, bool modifyMode) {
-  if (!modifyMode) return true;
+  return !modifyMode || EveryPartFitsStock(panels, parts, margins, true);
+}
+
+bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
+                        const MarginsBlock& margins, bool matchMaterial) {
   return std::all_of(parts.begin(), parts.end(), [&](const TPiece& part) {
-    return std::any_of(panels.begin(), panels.end(),
-                       [&](const Panneau_p& panel) { return TakesPart(panel, part, margins); });
+    return std::any_of(panels.begin(), panels.end(), [&](const Panneau_p& panel) {
+      return matchMaterial ? TakesPart(panel, part, margins) : FitsPanel(part, panel, margins);
+    });
   });
 }
 

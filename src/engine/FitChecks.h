@@ -47,6 +47,14 @@ bool PartFitsSomeOtherPanel(const PanelList& panels, const Panneau_p& excluded, 
 bool AllPartsFitSomePanel(const PanelList& panels, const PartList& parts,
                           const MarginsBlock& margins, bool modifyMode);
 
+// The margins dialogs' test: does every part, with the length and width margins around it, fit
+// on some whole stock panel (the panel's rectangle and grain, not its free areas)? With
+// matchMaterial (a complex job; always for differentiated margins) that panel must also match
+// the part's thickness with the thickness margin (ThicknessMatches) and have its species; without
+// it (a simple job) thickness and species play no part. No part: true.
+bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
+                        const MarginsBlock& margins, bool matchMaterial);
+
 // After panel `edited` was changed: true when some panel of its grain, species and exact
 // thickness takes some part (of that panel's grain, when some part has the edited panel's
 // grain), or when some part still fits some panel (PartFitsSomePanel). True when modifyMode is

@@ -103,7 +103,8 @@ struct Settings {
   std::uint8_t CustomWordsLoaded = 0;
 
   // ---- Reference lists -----------------------------------------------------------------------
-  // Wood species; job records refer to them by position, so the list is never reordered.
+  // Wood species; job records refer to them by position, so the list is reordered or shortened
+  // only with the open job's records moved along (job/SpeciesList.h).
   std::vector<std::string> SpeciesNames;
   std::vector<std::string> DesignationNames;  // part designations offered by the part dialog
   std::vector<DIMENSIONS> PanelSizes;         // standard panel sizes

@@ -16,5 +16,6 @@ set(job_CORE
   ${CMAKE_CURRENT_LIST_DIR}/DrawScales.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NumberEntry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColumnLetters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpeciesList.cpp
 )
 set(job_QT)

@@ -1,6 +1,7 @@
 #include "platform/Cp1252.h"
 
 #include <array>
+#include <cstdint>
 
 namespace tranchex {
 namespace {
@@ -103,5 +104,29 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
 }
 
 bool IsCp1252Encodable(std::string_view utf8) { return Utf8ToCp1252(utf8).has_value(); }
+
+namespace {
+
+// The sort value of the character at pos (moved past it): its byte, or 0x100 + its code point
+// when the code page lacks it, or past every code point for a malformed byte.
+std::uint32_t SortValueAt(std::string_view utf8, std::size_t& pos) {
+  const std::optional<char32_t> cp = DecodeUtf8(utf8, pos);
+  if (!cp) return 0x100u + 0x110000u + static_cast<unsigned char>(utf8[pos++]);
+  if (const auto byte = CodePointToByte(*cp)) return *byte;
+  return 0x100u + static_cast<std::uint32_t>(*cp);
+}
+
+}  // namespace
+
+bool Cp1252Less(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const std::uint32_t x = SortValueAt(a, i);
+    const std::uint32_t y = SortValueAt(b, j);
+    if (x != y) return x < y;
+  }
+  return i == a.size() && j < b.size();
+}
 
 }  // namespace tranchex

@@ -21,6 +21,12 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8, std::size_t* badO
 // True when every character of the UTF-8 text has a byte in Windows-1252.
 bool IsCp1252Encodable(std::string_view utf8);
 
+// Orders two texts by their Windows-1252 bytes, as unsigned values and without case folding:
+// capitals before small letters, names that begin with an accented letter after every plain one
+// ("Chêne" < "Hêtre" < "chêne" < "Érable"). A character the code page lacks sorts after every
+// byte, by its code point; a malformed sequence after that. A strict weak order.
+bool Cp1252Less(std::string_view a, std::string_view b);
+
 // Decodes one UTF-8 character at pos; returns the code point and moves pos past it, or nothing
 // (pos unchanged) when the sequence is malformed.
 std::optional<char32_t> DecodeUtf8(std::string_view utf8, std::size_t& pos);

@@ -147,6 +147,42 @@ inline constexpr int Inches = 50;       // "pouces"
 inline constexpr int Metres = 15;       // "m"
 }  // namespace UnitForm
 
+// The margin and kerf form, and the differentiated margins form (which shows its messages with
+// the same texts).
+namespace MarginsForm {
+inline constexpr int Caption = 29;
+inline constexpr int LblMarge = 30;      // "Valeur de la marge", then " en " and the unit
+inline constexpr int LblTraitScie = 31;  // "Epaisseur du trait de scie", then " en " and the unit
+inline constexpr int In = 47;            // " en "
+inline constexpr int Label1 = 54;        // what the hatched part of the picture stands for
+inline constexpr int BtnOk = 36;
+// A margin with which a part no longer fits: the margin message, a line break, NoLongerFits1,
+// the parts word, NoLongerFits2, the panel word and " !".
+inline constexpr int NoLongerFits1 = 172;
+inline constexpr int NoLongerFits2 = 173;
+inline constexpr int NothingEnteredCaption = 121;
+inline constexpr int NothingEntered = 122;  // the question when every field is empty
+}  // namespace MarginsForm
+
+namespace MultipleMarginsForm {
+inline constexpr int Caption = 87;
+inline constexpr int LblLongueur = 41;
+inline constexpr int LblLargeur = 42;
+inline constexpr int LblEpaisseur = 45;
+}  // namespace MultipleMarginsForm
+
+// The species manager. Its question when OK finds a new name in the field is a text of the
+// program, not of the table.
+namespace SpeciesForm {
+inline constexpr int Caption = 58;
+inline constexpr int BtnAjouter = 59;
+inline constexpr int BtnSupprimer = 60;
+inline constexpr int BtnOK = 36;
+inline constexpr int SpeciesInUse = 401;     // a species the open job uses is not deleted
+inline constexpr int NameTooLong = 402;      // over 49 characters
+inline constexpr int NameNotStorable = 403;  // a character the species file cannot hold
+}  // namespace SpeciesForm
+
 // The refusals of a checked numeric field: the warning box's caption, each field's own text and
 // the range text ("... entre val1 et val2 ...").
 namespace FieldChecks {

@@ -14,7 +14,10 @@
 
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
+#include "dialogs/USelMarge.h"
+#include "dialogs/USelMargesMultiples.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "exchange/UImpressionEtiquettes.h"
@@ -63,7 +66,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer, Recap, SBtnRecap,
-               Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
+               Modifier, Supprimer, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -75,6 +78,9 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelUnite = new TFSelUnite(prompts_, Help, this);
   FImpEtiquettes = new TFImpEtiquettes(prompts_, Help, this);
   FSelExport = new TFSelExport(prompts_, Help, this);
+  FSelMarge = new TSelMarge(prompts_, Help, this);
+  FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
+  FGestEssence = new TFGestEssence(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -165,6 +171,8 @@ void TFDebit::CreateMenus() {
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
   connect(Etiquettes, &QAction::triggered, this, [this] { EtiquettesClick(); });
   connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
+  connect(GestionnaireDesEssences, &QAction::triggered, this,
+          [this] { GestionnaireDesEssencesClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

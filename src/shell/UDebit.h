@@ -9,7 +9,8 @@
 //
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
-// save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export).
+// save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export),
+// UDebitMargins.cpp (the margins step of New and Modify).
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -40,6 +41,9 @@ class TFSelDebit;
 class TFImpEtiquettes;
 class TFSelUnite;
 class TFSelExport;
+class TSelMarge;
+class TSelMargesMultiples;
+class TFGestEssence;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -117,6 +121,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelUnite* FSelUnite = nullptr;
   TFImpEtiquettes* FImpEtiquettes = nullptr;
   TFSelExport* FSelExport = nullptr;
+  TSelMarge* FSelMarge = nullptr;
+  TSelMargesMultiples* FSelMargesMultiples = nullptr;
+  TFGestEssence* FGestEssence = nullptr;
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -149,6 +156,17 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void UnitesClick();                // unit of measure dialog
   void EtiquettesClick();            // the label formats and the labels (UDebitLabels.cpp)
   void ExporterClick();              // the job as a csv, txt or SYLK file
+  void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
+  // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
+  // the margin form, or the differentiated one when the job's margins are, handed the job's
+  // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back
+  // whatever closed the form. False when the step failed: the job's margins and kerf are as
+  // they were. UDebitMargins.cpp.
+  bool MarginsStep(bool newJob);
+  // Modify with the margins left unticked: during an import (MarginsPending) the margins on the
+  // length and the width become 0.0, the thickness margin, the flags and the kerf stay;
+  // otherwise nothing changes.
+  void SkipMarginsStep();
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

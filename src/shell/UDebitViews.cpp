@@ -1,5 +1,6 @@
 // The main window's views: the three view buttons, page navigation, the measures taken from
-// the client area's size, and the painting of the current page.
+// the client area's size, and the painting of the current page; the commands of the settings
+// forms that change what the views show (drawing mode, unit, species).
 
 #include <QApplication>
 #include <QImage>
@@ -19,9 +20,11 @@
 #include "plan/DrawPanelParts.h"
 #include "job/PageLists.h"
 #include "plan/Printing.h"
+#include "dialogs/UGestEssence.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
+#include "job/SpeciesList.h"
 #include "platform/Prompts.h"
 #include "shell/UDebit.h"
 
@@ -199,6 +202,26 @@ void TFDebit::UnitesClick() {
   prompts_.ShowModal(dialog);
   CopyUnit(dialog.Unit, settings_.MeasureUnit);
   settings_.UnitFileDirty = settings_.UnitFileDirty || dialog.UnitChanged ? 1 : 0;
+  View->update();
+}
+
+// The species list is edited in place. The open job's records name species by position: they
+// follow their names through the adds, deletes and the sort, and the job, whose file holds the
+// old positions, is then modified.
+void TFDebit::GestionnaireDesEssencesClick() {
+  TFGestEssence& dialog = *FGestEssence;
+  const std::size_t before = settings_.SpeciesNames.size();
+  dialog.SpeciesList = &settings_.SpeciesNames;
+  dialog.SpeciesInUse = SpeciesUsedByJob(job_, before);
+  dialog.SpeciesOrigins.clear();
+  PlaceDialog(dialog, *this, 14);
+  prompts_.ShowModal(dialog);
+  if (dialog.Changed == 1) settings_.SpeciesFileDirty = 1;
+  // One origin per entry once the form has shown the list; nothing moved otherwise.
+  if (dialog.SpeciesOrigins.size() == settings_.SpeciesNames.size() &&
+      RemapJobSpecies(job_, dialog.SpeciesOrigins, before)) {
+    job_.JobModified = 1;
+  }
   View->update();
 }
 

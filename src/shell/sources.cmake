@@ -7,4 +7,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitLabels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitMargins.cpp
 )

@@ -129,6 +129,67 @@ TEST(FitChecks, EditWithNoPanelOfTheEditedKindFails) {
   EXPECT_TRUE(PartsStillFitAfterPanelEdit(panels, panels[0], {part}, m, true));
 }
 
+// The margins dialogs' test, in a simple job (sizes and grain only) and a complex one (thickness
+// with its margin, and species, too). Panel 1000 x 500 along the grain, 19 mm, species 0 unless
+// told.
+struct StockFitCase {
+  const char* what;
+  PanelList panels;
+  PartList parts;
+  MarginsBlock margins;
+  bool simple;   // expected in a simple job
+  bool complex;  // expected in a complex job
+};
+
+TEST(EveryPartFitsStock, SimpleAndComplexJobs) {
+  const Panneau_p along = MakePanel(1000, 500, GrainHorizontal, 190, 0);
+  Panneau_p noFreeArea = along;
+  noFreeArea.FreeRects.clear();
+  const std::vector<StockFitCase> cases = {
+      {"margins take the panel to its edge", {along}, {MakePart(900, 400, 1, 0)},
+       MakeMargins(50, 50), true, true},
+      {"one unit too much on the length", {along}, {MakePart(900, 400, 1, 0)},
+       MakeMargins(51, 50), false, false},
+      {"one unit too much on the width", {along}, {MakePart(900, 400, 1, 0)},
+       MakeMargins(0, 51), false, false},
+      {"across the grain: length on the panel's width", {along}, {MakePart(400, 900, 1, 1)},
+       MakeMargins(50, 50), true, true},
+      {"across the grain, one unit too much", {along}, {MakePart(400, 900, 1, 1)},
+       MakeMargins(51, 50), false, false},
+      {"a part without grain turns", {along}, {MakePart(400, 900, 1, 2)},
+       MakeMargins(50, 50), true, true},
+      {"a part along the grain does not turn", {along}, {MakePart(400, 900, 1, 0)},
+       MakeMargins(), false, false},
+      {"the stored rectangle counts, not the free areas", {noFreeArea}, {MakePart(900, 400, 1, 0)},
+       MakeMargins(50, 50), true, true},
+      {"a species no panel has", {along}, {MakePart(100, 100, 1, 0, 190, 1)}, MakeMargins(),
+       true, false},
+      {"thickness with its margin matches", {along}, {MakePart(100, 100, 1, 0, 180)},
+       MakeMargins(0, 0, 10), true, true},
+      {"thickness with its margin is thicker than the panel", {along},
+       {MakePart(100, 100, 1, 0, 180)}, MakeMargins(0, 0, 12), true, false},
+      // 18 mm and 5 mm a face need 28 mm: 30 mm qualifies when thicker stock is allowed.
+      {"30 mm stock, thicker allowed", {MakePanel(1000, 500, 0, 300)},
+       {MakePart(100, 100, 1, 0, 180)}, MakeMargins(0, 0, 100, true), true, true},
+      {"30 mm stock, thicker not allowed", {MakePanel(1000, 500, 0, 300)},
+       {MakePart(100, 100, 1, 0, 180)}, MakeMargins(0, 0, 100, false), true, false},
+      {"25 mm stock is too thin", {MakePanel(1000, 500, 0, 250)},
+       {MakePart(100, 100, 1, 0, 180)}, MakeMargins(0, 0, 100, true), true, false},
+      {"a later panel takes it", {MakePanel(300, 300, 0), along}, {MakePart(900, 400, 1, 0)},
+       MakeMargins(50, 50), true, true},
+      {"one part of several fits nowhere", {along},
+       {MakePart(100, 100, 1, 0), MakePart(1001, 100, 1, 0), MakePart(200, 200, 1, 0)},
+       MakeMargins(), false, false},
+      {"no part", {}, {}, MakeMargins(999, 999), true, true},
+      {"no panel", {}, {MakePart(10, 10)}, MakeMargins(), false, false},
+  };
+  for (const StockFitCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(EveryPartFitsStock(c.panels, c.parts, c.margins, false), c.simple);
+    EXPECT_EQ(EveryPartFitsStock(c.panels, c.parts, c.margins, true), c.complex);
+  }
+}
+
 struct RotateCase {
   int grainBefore;
   double lengthAfter, widthAfter;

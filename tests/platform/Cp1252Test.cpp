@@ -56,5 +56,26 @@ TEST(Cp1252, RefusesWhatTheCodePageCannotHoldAndSaysWhere) {
   EXPECT_FALSE(IsCp1252Encodable("2 \u2212 3"));  // the minus sign is not the hyphen
 }
 
+// Byte order of the code page: 'C' 0x43 < 'H' 0x48 < 'c' 0x63 < 0xC9 'É' < 0xE9 'é'; a euro
+// sign (0x80) after 'z' (0x7A); a character the code page lacks after every byte.
+TEST(Cp1252, SortsByTheBytesOfTheCodePage) {
+  struct Case {
+    const char* a;
+    const char* b;  // a sorts strictly before b
+  };
+  const Case cases[] = {
+      {"Chêne", "Hêtre"},         {"Hêtre", "chêne"},        {"chêne", "Érable"},
+      {"Érable", "érable"},       {"Zebrano", "aulne"},      {"Pin", "Pin sylvestre"},
+      {"", "A"},                  {"Orme \u2212", "Orme \u2260"}, {"Orme z", "Orme \u20AC"},
+      {"Orme \u00FF", "Orme \u2212"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_TRUE(Cp1252Less(c.a, c.b)) << c.a << " < " << c.b;
+    EXPECT_FALSE(Cp1252Less(c.b, c.a)) << c.b << " > " << c.a;
+  }
+  EXPECT_FALSE(Cp1252Less("Chêne", "Chêne"));
+  EXPECT_FALSE(Cp1252Less("", ""));
+}
+
 }  // namespace
 }  // namespace tranchex

@@ -31,6 +31,11 @@ TEST(TextIds, EachGroupFetchesItsOwnWording) {
       {"PanelDisplayModeForm::RbtnAffPieces", TextId::PanelDisplayModeForm::RbtnAffPieces,
        "Affichage des pièces"},
       {"JobFile::TagText", TextId::JobFile::TagText, "1.6"},
+      {"MarginsForm::NoLongerFits2", TextId::MarginsForm::NoLongerFits2,
+       " que vous avez saisi ne peut plus être insérée dans aucun "},
+      {"MultipleMarginsForm::Caption", TextId::MultipleMarginsForm::Caption,
+       "Marges de sécurité et trait de scie"},
+      {"SpeciesForm::Caption", TextId::SpeciesForm::Caption, "Gestionnaire des essences"},
   };
   for (const Case& c : cases) EXPECT_EQ(LoadString(c.id), c.text) << c.name;
 }
@@ -43,7 +48,10 @@ TEST(TextIds, TextsOfTheLanguageLibraryAreSuppliedToo) {
                      TextId::OffcutExport::TextOffcutFileName,
                      TextId::MainForm::ImportationFichesDebit,
                      TextId::OffcutExport::TextOffcutExport,
-                     TextId::MainForm::MiseANiveau};
+                     TextId::MainForm::MiseANiveau,
+                     TextId::SpeciesForm::SpeciesInUse,
+                     TextId::SpeciesForm::NameTooLong,
+                     TextId::SpeciesForm::NameNotStorable};
   for (int id : ids) {
     ASSERT_NE(ProgramTexts().find(id), nullptr) << "id " << id;
     EXPECT_FALSE(ProgramTexts().find(id)->empty()) << "id " << id;

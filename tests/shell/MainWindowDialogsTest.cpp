@@ -1,11 +1,18 @@
-// The settings commands of the main window that open a form: the unit of measure.
+// The settings commands of the main window that open a form: the unit of measure and the
+// species manager.
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
+#include "dialogs/UGestEssence.h"
 #include "dialogs/USelUnite.h"
+#include "platform/RecordingCanvas.h"
 #include "job/SettingsFiles.h"
 #include "shell/MainWindowFixture.h"
 
@@ -64,6 +71,129 @@ TEST_F(UnitCommand, AChangeMarkedEarlierStaysMarked) {
   ChooseUnit({});
   EXPECT_EQ(settings.MeasureUnit.Abbreviation, "cm");
   EXPECT_EQ(settings.UnitFileDirty, 1);
+}
+
+class SpeciesCommand : public MainWindowTest {
+ protected:
+  // An oak panel and a beech panel, parts of both: a complex job on the species of
+  // TestSettings() (Chêne, Hêtre, Pin).
+  static JobState OakAndBeech() {
+    return JobBuilder().kind(2).kerf(30)
+        .panel(28000, 20700, 1, 2, 190, 0).panel(25000, 12500, 1, 2, 190, 1)
+        .part(6000, 4000, 2, 2, 190, 0).part(3000, 2000, 2, 2, 190, 1).build();
+  }
+  // Runs "Gestionnaire des essences": `act` drives the form, then OK (or the close box).
+  void Manage(std::function<void(TFGestEssence&)> act, bool closeBox = false) {
+    prompts.modals.push_back([this, act, closeBox](QDialog& d) {
+      auto& form = dynamic_cast<TFGestEssence&>(d);
+      shownAt = form.pos();
+      act(form);
+      if (closeBox) {
+        form.close();
+      } else {
+        form.BtnOK->click();
+      }
+      return form.result();
+    });
+    Trigger("GestionnaireDesEssences");
+  }
+  static void Add(TFGestEssence& form, const QString& name) {
+    form.EdtEssence->setText(name);
+    form.BtnAjouter->click();
+  }
+  static void Delete(TFGestEssence& form, int row) {
+    form.LbEssence->setCurrentRow(row);
+    form.BtnSupprimer->click();
+  }
+  // The panel headings of the panels view, page by page.
+  std::vector<std::string> SpeciesOnThePlans() {
+    std::vector<std::string> out;
+    Click("SBtnPanneaux");
+    for (std::size_t page = 0; page < job.ResultPanels.size(); ++page) {
+      RecordingCanvas canvas({window->View->width(), window->View->height()});
+      window->PaintView(canvas, window->View->width(), window->View->height());
+      for (const CanvasCall& c : canvas.Calls()) {
+        if (c.kind == CanvasCallKind::TextOut && c.text.rfind("Essence", 0) == 0)
+          out.push_back(c.text);
+      }
+      Click("BtnSuivant");
+    }
+    return out;
+  }
+  QPoint shownAt;
+};
+
+// "Aulne" added and sorted first: the open job's oak still reads oak on the plans, every
+// species index of the job has followed its name, and the job (whose file holds the old
+// positions) is modified.
+TEST_F(SpeciesCommand, AnAddedSpeciesSortedFirstLeavesTheJobsSpeciesAsTheyWere) {
+  Start();
+  OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(job.JobModified, 0);
+  const std::vector<std::string> before = SpeciesOnThePlans();
+  ASSERT_EQ(before, (std::vector<std::string>{"Essence : chêne", "Essence : hêtre"}));
+
+  Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Aulne")); });
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Aulne", "Chêne", "Hêtre", "Pin"}));
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.JobPanels[0].Species, 1);
+  EXPECT_EQ(job.JobPanels[1].Species, 2);
+  EXPECT_EQ(job.JobParts[0].Species, 1);
+  EXPECT_EQ(job.JobParts[1].Species, 2);
+  for (const Panneau_p& panel : job.ResultPanels) {
+    for (const TPiece& part : panel.PlacedParts) EXPECT_EQ(part.Species, panel.Species);
+  }
+  EXPECT_EQ(SpeciesOnThePlans(), before);
+  // Placed over the window: centred on it, 14 pixels below its top.
+  EXPECT_EQ(shownAt, QPoint(window->x() + window->width() / 2 - window->FGestEssence->width() / 2,
+                            window->y() + 14));
+}
+
+// A species the open job uses is not deleted; an unused one is, and the job's indices follow.
+TEST_F(SpeciesCommand, DeletingAUsedSpeciesIsRefused) {
+  Start();
+  OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  Manage([](TFGestEssence& form) { Delete(form, 0); });
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(401)});
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin"}));
+  EXPECT_EQ(settings.SpeciesFileDirty, 0);
+  EXPECT_EQ(job.JobModified, 0);
+
+  // Pin, which the job does not use, goes; the names before it keep their places (the sort
+  // moves none of them), so the job's indices stay and the job is as saved.
+  Manage([](TFGestEssence& form) { Delete(form, 2); });
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre"}));
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.JobPanels[1].Species, 1);
+}
+
+// The close box keeps the list as it stands, unsorted; the job's indices did not move.
+TEST_F(SpeciesCommand, TheCloseBoxKeepsAnUnsortedList) {
+  Start();
+  OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
+  Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Aulne")); }, true);
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Aulne"}));
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.JobPanels[0].Species, 0);
+}
+
+// Without a job the list is edited all the same; a name differing only in case is another name.
+TEST_F(SpeciesCommand, WithoutAJobANameDifferingInCaseIsAdded) {
+  Start();
+  Manage([](TFGestEssence& form) { Add(form, QStringLiteral("chêne")); });
+  EXPECT_EQ(settings.SpeciesNames,
+            (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "chêne"}));
+  EXPECT_EQ(job.JobModified, 0);
+  // At exit the species file is written: the next start reads the four names.
+  window->close();
+  Settings next;
+  LoadSpeciesFile(dir.path(), next);
+  EXPECT_EQ(next.SpeciesNames, settings.SpeciesNames);
 }
 
 }  // namespace

@@ -558,7 +558,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
   const char* later[] = {"Nouveau", "Importer", "Recap",
-                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl",
+                         "Modifier", "Supprimer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
@@ -574,6 +574,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   // The settings commands that are built work with or without a job.
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
   EXPECT_TRUE(Find<QAction>("Etiquettes")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("GestionnaireDesEssences")->isEnabled());
 
   OpenByDialog(WriteJob("commandes.deb", GoodJob()));
   ASSERT_EQ(job.JobLoaded, 1);
@@ -588,6 +589,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   for (const char* b : laterButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
   EXPECT_TRUE(Find<QAction>("Unites")->isEnabled());
   EXPECT_TRUE(Find<QAction>("Etiquettes")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("GestionnaireDesEssences")->isEnabled());
 }
 
 }  // namespace
