@@ -201,6 +201,18 @@ std::optional<JobRecordFault> CheckReference(const std::string& text, std::size_
   return CheckText(text, kMaxReferenceLength, JobList::References, index);
 }
 
+std::optional<std::string> CheckSpeciesName(const std::string& name) {
+  const std::optional<std::string> stored = Utf8ToCp1252(name);
+  if (!stored || stored->find('\0') != std::string::npos) {
+    return "Ce nom d'essence contient un caractère qui ne peut pas être enregistré.";
+  }
+  if (stored->size() > kMaxSpeciesNameLength) {
+    return "Un nom d'essence compte au plus " + std::to_string(kMaxSpeciesNameLength) +
+           " caractères.";
+  }
+  return std::nullopt;
+}
+
 std::optional<JobRecordFault> CheckJobRecords(std::int32_t kind, std::int32_t kerf,
                                               const MarginsBlock& margins,
                                               const PanelList& panels, const PartList& parts,
