@@ -6,4 +6,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelModeAffPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
 )

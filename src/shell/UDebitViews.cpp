@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -19,6 +18,7 @@
 #include "plan/DrawPanelParts.h"
 #include "job/PageLists.h"
 #include "plan/Printing.h"
+#include "dialogs/CheckedField.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
@@ -29,13 +29,6 @@ namespace tranchex {
 namespace {
 
 constexpr int kViewFontSize = 5;
-
-// The regional decimal separator, as one ASCII character.
-char RegionalDecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) return static_cast<char>(point.at(0).unicode());
-  return ',';
-}
 
 std::string CounterText(std::int32_t page, std::int32_t count) {
   return std::to_string(page) + "\\" + std::to_string(count);
