@@ -7,4 +7,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
 )
