@@ -8,4 +8,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
 )
