@@ -16,6 +16,8 @@
 #include "platform/Texts.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelModeAffPanneaux.h"
+#include "dialogs/SelModif.h"
+#include "dialogs/USelPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
@@ -61,7 +63,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer, Exporter, Recap, SBtnRecap,
-               Etiquettes, Modifier, Supprimer, GestionnaireDesEssences, OptionsGl,
+               Etiquettes, Supprimer, GestionnaireDesEssences, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -71,6 +73,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
   FSelDebit = new TFSelDebit(prompts_, Help, this);
   FSelUnite = new TFSelUnite(prompts_, Help, this);
+  SelPanneaux = new TSelPanneaux(settings_, prompts_, Help, this);
+  FSelMod = new TFSelMod(settings_, prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -159,6 +163,7 @@ void TFDebit::CreateMenus() {
   connect(Quitter, &QAction::triggered, this, [this] { QuitterClick(); });
   connect(Imprimer, &QAction::triggered, this, [this] { ImprimerClick(); });
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
+  connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

@@ -9,7 +9,7 @@
 //
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
-// save as, recent jobs, the pipeline's window side).
+// save as, recent jobs, the pipeline's window side), UDebitModify.cpp (the Modify command).
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -38,6 +38,8 @@ class TFDebit;
 class TFSelModeAffPanneaux;
 class TFSelDebit;
 class TFSelUnite;
+class TSelPanneaux;
+class TFSelMod;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -110,6 +112,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelModeAffPanneaux* FSelModeAffPanneaux = nullptr;
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
+  TSelPanneaux* SelPanneaux = nullptr;  // the stock panels
+  TFSelMod* FSelMod = nullptr;          // what to modify
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -140,6 +144,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnFicheClick();             // cutting sheet, page 1
   void SBtnModeAffPanneauxClick();   // panel drawing mode dialog
   void UnitesClick();                // unit of measure dialog
+  void ModifierClick();              // Modify: the chosen forms, then the job laid out again
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

@@ -5,4 +5,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitViews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitPrint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitModify.cpp
 )

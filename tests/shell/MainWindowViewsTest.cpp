@@ -404,11 +404,11 @@ TEST_F(MainWindowTest, OptionsWordsNameTheViewButtons) {
 // Every command is present; those whose windows come later stay disabled with a job loaded.
 TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   Start();
-  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer"};
+  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer", "Modifier"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
   const char* later[] = {"Nouveau", "Importer", "Exporter", "Recap", "Etiquettes",
-                         "Modifier", "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
+                         "Supprimer", "GestionnaireDesEssences", "OptionsGl", "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
