@@ -35,11 +35,14 @@ DialogFrame::DialogFrame(WindowKind kind, int helpContext, Prompts& prompts, Hel
       prompts_(prompts),
       help_(help),
       kind_(kind) {
-  connect(qApp, &QApplication::focusChanged, this,
-          [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                        [this](QWidget* old, QWidget* now) { FocusChanged(old, now); });
 }
 
 DialogFrame::~DialogFrame() {
+  // The controls are destroyed after this frame, and the focus leaves them as they go: no exit
+  // may run on a form that is no longer there.
+  disconnect(focusWatch_);
   if (swallowing_) qApp->removeEventFilter(this);
 }
 

@@ -83,6 +83,7 @@ class DialogFrame : public QDialog {
   std::function<void()> escape_;
   bool swallowing_ = false;
   bool runningExit_ = false;
+  QMetaObject::Connection focusWatch_;
 };
 
 // Where a form opened by owner goes: left edge at the owner's left + half its client width -
