@@ -90,14 +90,12 @@ void RecordNavigator::ClearNewFlags() {
   currentIsNew_ = false;
 }
 
-int RecordNavigator::BeginNewRecord() {
-  index_ = hooks_.Count();
-  newUntouched_ = true;
-  currentIsNew_ = true;
-  return index_;
-}
+int RecordNavigator::NewRecordIndex() const { return hooks_.Count(); }
 
 void RecordNavigator::NewRecordAppended() {
+  index_ = hooks_.Count() - 1;
+  newUntouched_ = true;
+  currentIsNew_ = true;
   controls_.New->setEnabled(false);
   controls_.Next->setEnabled(false);
   controls_.Last->setEnabled(false);

@@ -74,11 +74,11 @@ class RecordNavigator {
   // Both flags clear, the index kept (a delete that shows the first record again calls Reset).
   void ClearNewFlags();
 
-  // The new-record button, once the form has left the record shown: the new record's index (the
-  // present count) becomes the index and both flags are set. The form then appends the record
-  // and calls NewRecordAppended.
-  int BeginNewRecord();
-  // New, next and last disabled, previous and first enabled, the counter shows the new record.
+  // The new-record button, once the form has left the record shown: the position the new
+  // record takes (the present count). The form appends the record, then calls NewRecordAppended.
+  int NewRecordIndex() const;
+  // The last record, just appended, is shown as new and untouched: new, next and last disabled,
+  // previous and first enabled, the counter on it.
   void NewRecordAppended();
 
   // The form leaves (finish or cancel): the record shown is no longer new.

@@ -579,13 +579,13 @@ bool TSelPanneaux::LeaveRecord() {
   static const tranchex::PartList kNoParts;
   if (!PartsStillFitAfterPanelEdit(*PanelList, Shown(), PartList ? *PartList : kNoParts, Margins,
                                    check)) {
-    prompts_.Notice(caption_, msgEditInvalid_ + QStringLiteral("\n\n") + msgRemoveParts_,
-                    PromptIcon::Warning);
+    ReportFailure();
     return false;
   }
   return true;
 }
 
+// The refusal of a record that cannot be left, also said of any failure while leaving it.
 void TSelPanneaux::ReportFailure() {
   prompts_.Notice(caption_, msgEditInvalid_ + QStringLiteral("\n\n") + msgRemoveParts_,
                   PromptIcon::Warning);
@@ -617,34 +617,38 @@ void TSelPanneaux::BtnNouveauClick() {
       return;
     }
     if (!LeaveRecord()) return;
-    const int index = navigator_->BeginNewRecord();
+
+    // The record first: should it fail to be added, the form stays on the record it showed.
+    int grain = GrainHorizontal;
+    if (ImportPending == 1) {
+      grain = ImportGrain != -1 ? ImportGrain : std::max(0, CbxSens->currentIndex());
+    } else if (!settings_.GrainDirectionEnabled) {
+      grain = GrainIndifferent;
+    }
+    const double thickness = ImportPending == 1 && JobKind == 1 && PartList && !PartList->empty()
+                                 ? PartList->front().Thickness
+                                 : kDefaultThickness;
+    Panneau_p panel(settings_.DefaultPanelLength, settings_.DefaultPanelWidth, thickness, 0);
+    panel.Quantity = 1;
+    panel.Grain = grain;
+    SetPanelEntryIndex(panel, navigator_->NewRecordIndex());
+    PanelList->push_back(std::move(panel));
+
+    // The fields show it; nothing is pending, the record holds what they show.
     EdtLongueur->setText(FormatLength(settings_.DefaultPanelLength));
     EdtLargeur->setText(FormatLength(settings_.DefaultPanelWidth));
     if (ImportPending == 1) {
       lblSens->setEnabled(true);
       CbxSens->setEnabled(true);
-      if (ImportGrain != -1) SetGrain(ImportGrain);
-    } else if (settings_.GrainDirectionEnabled) {
-      SetGrain(GrainHorizontal);
-    } else {
-      SetGrain(GrainIndifferent);
     }
+    SetGrain(grain);
     EdtNb->setText(QStringLiteral("1"));
     ShowSpecies(0);
-    PendingThickness = ImportPending == 1 && JobKind == 1 && PartList && !PartList->empty()
-                           ? PartList->front().Thickness
-                           : kDefaultThickness;
-    EdtEpaisseur->setText(FormatLength(PendingThickness));
+    PendingThickness = thickness;
+    EdtEpaisseur->setText(FormatLength(thickness));
     PendingLength = settings_.DefaultPanelLength;
     PendingWidth = settings_.DefaultPanelWidth;
     PendingCount = 1;
-
-    Panneau_p panel(settings_.DefaultPanelLength, settings_.DefaultPanelWidth, PendingThickness,
-                    0);
-    panel.Quantity = 1;
-    panel.Grain = std::max(0, CbxSens->currentIndex());
-    SetPanelEntryIndex(panel, index);
-    PanelList->push_back(std::move(panel));
 
     BtnSupprimer->setEnabled(true);
     navigator_->NewRecordAppended();

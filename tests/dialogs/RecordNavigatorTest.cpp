@@ -47,9 +47,10 @@ class Navigator : public ::testing::Test {
   }
   // A new record appended at the end, as a form does.
   void AddRecord() {
-    navigator->BeginNewRecord();
+    EXPECT_EQ(navigator->NewRecordIndex(), static_cast<int>(records.size()));
     records.push_back(0);
     navigator->NewRecordAppended();
+    EXPECT_EQ(navigator->Index(), static_cast<int>(records.size()) - 1);
   }
 
   QPushButton first, previous, next, last, add;
