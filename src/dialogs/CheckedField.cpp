@@ -1,12 +1,22 @@
 #include "dialogs/CheckedField.h"
 
 #include <QLineEdit>
+#include <QLocale>
+#include <cmath>
 
 #include "dialogs/DialogFrame.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 
 namespace tranchex {
+
+char RegionalDecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  if (point.size() == 1 && point.at(0).unicode() < 0x80) {
+    return static_cast<char>(point.at(0).unicode());
+  }
+  return ',';
+}
 
 CheckedField::CheckedField(QLineEdit* field, CheckedFieldRule rule, Sources sources,
                            Prompts& prompts)
@@ -81,8 +91,12 @@ void CheckedField::Refuse(bool withRange) {
 void CheckedField::PutBack() {
   switch (rule_.OnRefusal) {
     case RefusedFieldText::StoredValue:
-      field_->setText(QString::fromStdString(StoredValueText(
-          sources_.Stored(), sources_.Unit().Factor, sources_.DecimalSeparator())));
+      if (rule_.IsCount) {
+        field_->setText(QString::number(static_cast<qint64>(std::llround(sources_.Stored()))));
+      } else {
+        field_->setText(QString::fromStdString(StoredValueText(
+            sources_.Stored(), sources_.Unit().Factor, sources_.DecimalSeparator())));
+      }
       break;
     case RefusedFieldText::Empty:
       field_->setText(QString());

@@ -21,7 +21,7 @@ class Prompts;
 
 // What the field shows after a refusal.
 enum class RefusedFieldText {
-  StoredValue,  // the value of the record shown, in the unit
+  StoredValue,  // the value of the record shown, in the unit (a count: the record's count)
   Empty,        // nothing
   One,          // "1" (a count)
   Kept,         // the text as typed
@@ -45,6 +45,10 @@ struct CheckedFieldRule {
   // when the value is a whole number above the upper bound. 0: a message without the range.
   int RangeTextId = TextId::FieldChecks::RangeText;
 };
+
+// The decimal separator of the user's regional settings, as one ASCII character (',' when the
+// locale's is not one).
+char RegionalDecimalSeparator();
 
 class CheckedField {
  public:

@@ -49,7 +49,7 @@ DialogFrame::~DialogFrame() {
 
 QString DialogFrame::Text(int id) { return QString::fromStdString(LoadString(id, 500)); }
 
-void DialogFrame::SetFieldExit(QLineEdit* field, std::function<bool()> exit) {
+void DialogFrame::SetFieldExit(QWidget* field, std::function<bool()> exit) {
   exits_.push_back({field, std::move(exit)});
 }
 

@@ -59,8 +59,9 @@ class DialogFrame : public QDialog {
   Prompts& prompts_;
   HelpViewer& help_;
 
-  // The exit of a checked field; it returns false when it refused the value.
-  void SetFieldExit(QLineEdit* field, std::function<bool()> exit);
+  // The exit of a checked field (an edit, or an editable combo box); it returns false when it
+  // refused the value.
+  void SetFieldExit(QWidget* field, std::function<bool()> exit);
   // The button Enter answers; every other button of the form loses its auto-default.
   void SetDefaultButton(QPushButton* button);
   // The button Escape answers.
@@ -79,7 +80,7 @@ class DialogFrame : public QDialog {
   void SwallowTheCausingClick();
 
   struct FieldExit {
-    QLineEdit* Field;
+    QWidget* Field;
     std::function<bool()> Exit;
   };
   WindowKind kind_;

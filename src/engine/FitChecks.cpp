@@ -44,6 +44,8 @@ enum class PanelChange { Edit, Delete };
 bool PartsStillFit(const PanelList& panels, const Panneau_p& changed, const PartList& parts,
                    MarginsBlock& margins, bool modifyMode, PanelChange change) {
   if (!modifyMode) return true;
+  // Without parts no part can lose its panel: a job of stock alone keeps every edit.
+  if (parts.empty()) return true;
   const bool sameGrain = std::any_of(parts.begin(), parts.end(), [&](const TPiece& part) {
     return part.Grain == changed.Grain;
   });

@@ -58,13 +58,13 @@ bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
 // After panel `edited` was changed: true when some panel of its grain, species and exact
 // thickness takes some part (of that panel's grain, when some part has the edited panel's
 // grain), or when some part still fits some panel (PartFitsSomePanel). True when modifyMode is
-// false.
+// false or there is no part.
 bool PartsStillFitAfterPanelEdit(const PanelList& panels, const Panneau_p& edited,
                                  const PartList& parts, MarginsBlock& margins, bool modifyMode);
 
 // Before panel `deleted` is removed: as above over the panels of its grain, species and exact
 // thickness that differ from it in Length or Width, the single-part check being
-// PartFitsSomeOtherPanel. True when modifyMode is false.
+// PartFitsSomeOtherPanel. True when modifyMode is false or there is no part.
 bool PartsStillFitAfterPanelDelete(const PanelList& panels, const Panneau_p& deleted,
                                    const PartList& parts, MarginsBlock& margins, bool modifyMode);
 

@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "platform/Cp1252.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
 
 namespace tranchex {
 namespace {
@@ -199,6 +201,25 @@ std::optional<JobRecordFault> CheckDesignation(const std::string& text, std::siz
 
 std::optional<JobRecordFault> CheckReference(const std::string& text, std::size_t index) {
   return CheckText(text, kMaxReferenceLength, JobList::References, index);
+}
+
+SpeciesNameFault CheckSpeciesName(const std::string& name) {
+  const std::optional<std::string> stored = Utf8ToCp1252(name);
+  if (!stored || stored->find('\0') != std::string::npos) return SpeciesNameFault::NotStorable;
+  if (stored->size() > kMaxSpeciesNameLength) return SpeciesNameFault::TooLong;
+  return SpeciesNameFault::None;
+}
+
+std::optional<std::string> SpeciesNameRefusal(const std::string& name) {
+  switch (CheckSpeciesName(name)) {
+    case SpeciesNameFault::None:
+      break;
+    case SpeciesNameFault::TooLong:
+      return LoadString(TextId::SpeciesForm::NameTooLong);
+    case SpeciesNameFault::NotStorable:
+      return LoadString(TextId::SpeciesForm::NameNotStorable);
+  }
+  return std::nullopt;
 }
 
 std::optional<JobRecordFault> CheckJobRecords(std::int32_t kind, std::int32_t kerf,

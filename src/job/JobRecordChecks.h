@@ -45,6 +45,9 @@ inline constexpr std::int32_t kMaxJobParts = 10000;
 // reference at most 3; no NUL inside, which would end the stored text early.
 inline constexpr std::size_t kMaxDesignationLength = 49;
 inline constexpr std::size_t kMaxReferenceLength = 3;
+// A wood species name: at most 49 characters of Windows-1252, as its 50-byte field in the species
+// file holds it with its closing NUL.
+inline constexpr std::size_t kMaxSpeciesNameLength = 49;
 
 // The list that holds the faulty record; Job for the job's own values and for the list sizes.
 enum class JobList { Job, Panels, Parts, Designations, References };
@@ -102,6 +105,19 @@ std::optional<JobRecordFault> CheckJobCopies(const PanelList& panels, const Part
 // kMaxDesignationLength or kMaxReferenceLength characters, without NUL.
 std::optional<JobRecordFault> CheckDesignation(const std::string& text, std::size_t index);
 std::optional<JobRecordFault> CheckReference(const std::string& text, std::size_t index);
+
+// A species name an entry dialog is about to add to the species list: Windows-1252 text of at
+// most kMaxSpeciesNameLength characters, without NUL (a longer name would come back cut short
+// from the species file, a character the code page lacks would stop the file being written).
+enum class SpeciesNameFault {
+  None,
+  TooLong,      // over kMaxSpeciesNameLength characters
+  NotStorable,  // a character Windows-1252 cannot hold, or a NUL
+};
+SpeciesNameFault CheckSpeciesName(const std::string& name);
+
+// The same, as the message a form shows: nothing when the name can be kept.
+std::optional<std::string> SpeciesNameRefusal(const std::string& name);
 
 // Every rule above, on a whole job: settings, list sizes, each panel, each part, the copies,
 // one designation and one reference per part, each text. Returns the first fault.

@@ -34,13 +34,6 @@ std::int32_t ClampToInt32(std::int64_t v) {
 
 }  // namespace
 
-SpeciesNameFault CheckSpeciesName(const std::string& name) {
-  const std::optional<std::string> bytes = Utf8ToCp1252(name);
-  if (!bytes) return SpeciesNameFault::NotStorable;
-  if (bytes->size() > kMaxSpeciesNameLength) return SpeciesNameFault::TooLong;
-  return SpeciesNameFault::None;
-}
-
 void SortSpeciesNames(std::vector<std::string>& names, std::vector<int>& origins) {
   std::vector<std::size_t> order(names.size());
   std::iota(order.begin(), order.end(), std::size_t{0});

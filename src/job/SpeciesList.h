@@ -9,22 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "job/JobRecordChecks.h"
 #include "job/JobState.h"
 #include "job/SettingsFiles.h"
 
 namespace tranchex {
-
-// A species name fills at most the field of the species file, less its ending NUL: 49 characters.
-inline constexpr std::size_t kMaxSpeciesNameLength = kNameFieldSize - 1;
-
-enum class SpeciesNameFault {
-  None,
-  TooLong,      // over kMaxSpeciesNameLength characters
-  NotStorable,  // a character Windows-1252 cannot hold
-};
-
-// Whether the species file can hold the name as it is.
-SpeciesNameFault CheckSpeciesName(const std::string& name);
 
 // Sorts the names by their Windows-1252 bytes (Cp1252Less), keeping equal names in their order,
 // and moves origins (one entry per name) along with them.

@@ -182,6 +182,66 @@ inline constexpr int SpeciesInUse = 401;     // a species the open job uses is n
 inline constexpr int NameTooLong = 402;      // over 49 characters
 inline constexpr int NameNotStorable = 403;  // a character the species file cannot hold
 }  // namespace SpeciesForm
+// The stock panel entry form: its captions, the hints of its size buttons and the pieces of its
+// messages (the panel and part words go between the pieces).
+namespace PanelForm {
+inline constexpr int Caption = 32;           // "Sélection des " + the panels word
+inline constexpr int LblLongueur = 41;
+inline constexpr int LblLargeur = 42;
+inline constexpr int LblSens = 43;
+inline constexpr int LblNb = 44;
+inline constexpr int LblEpaisseur = 45;
+inline constexpr int LblEssence = 46;
+inline constexpr int InUnit = 47;            // " en ", between a size label and the unit
+inline constexpr int BtnAnnul = 37;
+inline constexpr int BtnTerminer = 38;
+inline constexpr int BtnPred = 39;
+inline constexpr int BtnSuivant = 40;
+inline constexpr int ChbNbPanneaux = 33;
+inline constexpr int GpbDebitComplexe = 24;
+inline constexpr int BtnNouveau = 77;
+inline constexpr int BtnSupprimer = 60;
+inline constexpr int BtnPremier = 294;
+inline constexpr int BtnDernier = 295;
+inline constexpr int BitBtnLongueurHint = 16;
+inline constexpr int BitBtnLargeurHint = 301;
+inline constexpr int BitBtnEpaisseurHint = 302;
+inline constexpr int NewSpeciesCaption = 115;
+inline constexpr int NewSpeciesQuestion = 116;
+// "Vous n'avez apporté aucune modification au format de ce " panel ". Voulez-vous le
+// conserver ?"
+inline constexpr int UntouchedStart = 128;
+inline constexpr int UntouchedEnd = 171;
+// "Modification non valide pour ce " panel " car une au moins des " parts " que vous avez
+// saisi ne peut plus être insérée dans aucun " panel " !"
+inline constexpr int EditInvalidStart = 91;
+inline constexpr int PartsOf = 172;
+inline constexpr int NoPanelTakes = 173;
+// "Modification non valide de la liste des " panels, then as above.
+inline constexpr int ListInvalidStart = 237;
+// "Pour pouvoir apporter ces modifications à ce " panel " vous devez d'abords supprimer la ou
+// les " parts " qui y sont associées."
+inline constexpr int RemovePartsStart = 244;
+inline constexpr int RemovePartsMiddle = 245;
+inline constexpr int RemovePartsEnd = 246;
+inline constexpr int DeleteCaption = 247;
+// "Attention !\nAu moins une des " parts " que vous avez saisi ne peut être insérée dans aucun
+// autre " panel ".\n\nVoulez vous vraiment supprimer ce " panel " ?"
+inline constexpr int DeleteStart = 248;
+inline constexpr int DeleteMiddle = 249;
+inline constexpr int DeleteEnd = 250;
+inline constexpr int LengthBelowWidth = 261;
+}  // namespace PanelForm
+
+// The form that asks what to modify in the job.
+namespace ModifyForm {
+inline constexpr int Caption = 25;
+inline constexpr int PanelsStart = 26;  // "Modifier les " + the panels word
+inline constexpr int PartsStart = 27;   // "Modifier les " + the parts word
+inline constexpr int ChbModifMarge = 28;
+inline constexpr int ChkBoxCriteresOptimisation = 257;
+inline constexpr int BtnOk = 36;
+}  // namespace ModifyForm
 
 // The refusals of a checked numeric field: the warning box's caption, each field's own text and
 // the range text ("... entre val1 et val2 ...").

@@ -19,6 +19,8 @@
 #include "dialogs/USelMarge.h"
 #include "dialogs/USelMargesMultiples.h"
 #include "dialogs/USelModeAffPanneaux.h"
+#include "dialogs/SelModif.h"
+#include "dialogs/USelPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "exchange/UImpressionEtiquettes.h"
 #include "dialogs/UFSelExport.h"
@@ -66,7 +68,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer, Recap, SBtnRecap,
-               Modifier, Supprimer, OptionsGl,
+               Supprimer, OptionsGl,
                Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -81,6 +83,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelMarge = new TSelMarge(prompts_, Help, this);
   FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
   FGestEssence = new TFGestEssence(prompts_, Help, this);
+  SelPanneaux = new TSelPanneaux(settings_, prompts_, Help, this);
+  FSelMod = new TFSelMod(settings_, prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -173,6 +177,7 @@ void TFDebit::CreateMenus() {
   connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
+  connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

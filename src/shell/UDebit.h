@@ -10,7 +10,7 @@
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
 // save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export),
-// UDebitMargins.cpp (the margins step of New and Modify).
+// UDebitMargins.cpp (the margins step of New and Modify), UDebitModify.cpp (the Modify command).
 
 #include <QMainWindow>
 #include <QPrinter>
@@ -44,6 +44,8 @@ class TFSelExport;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
+class TSelPanneaux;
+class TFSelMod;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -124,6 +126,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
   TFGestEssence* FGestEssence = nullptr;
+  TSelPanneaux* SelPanneaux = nullptr;  // the stock panels
+  TFSelMod* FSelMod = nullptr;          // what to modify
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -167,6 +171,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // length and the width become 0.0, the thickness margin, the flags and the kerf stay;
   // otherwise nothing changes.
   void SkipMarginsStep();
+  void ModifierClick();              // Modify: the chosen forms, then the job laid out again
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

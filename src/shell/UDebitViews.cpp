@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolButton>
@@ -21,6 +20,7 @@
 #include "job/PageLists.h"
 #include "plan/Printing.h"
 #include "dialogs/UGestEssence.h"
+#include "dialogs/CheckedField.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
@@ -32,13 +32,6 @@ namespace tranchex {
 namespace {
 
 constexpr int kViewFontSize = 5;
-
-// The regional decimal separator, as one ASCII character.
-char RegionalDecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) return static_cast<char>(point.at(0).unicode());
-  return ',';
-}
 
 std::string CounterText(std::int32_t page, std::int32_t count) {
   return std::to_string(page) + "\\" + std::to_string(count);

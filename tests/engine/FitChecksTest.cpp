@@ -190,6 +190,18 @@ TEST(EveryPartFitsStock, SimpleAndComplexJobs) {
   }
 }
 
+// A job without parts: no edit or delete of a panel can leave a part without one, and the
+// whole list fits too.
+TEST(FitChecks, WithoutPartsEveryPanelChangeIsAllowed) {
+  const Panneau_p panel = MakePanel(1000, 1000, GrainIndifferent, 190);
+  const Panneau_p other = MakePanel(1000, 1000, GrainIndifferent, 220);
+  MarginsBlock m = MakeMargins();
+  EXPECT_TRUE(PartsStillFitAfterPanelEdit({panel}, panel, {}, m, true));
+  EXPECT_TRUE(PartsStillFitAfterPanelEdit({panel}, other, {}, m, true));
+  EXPECT_TRUE(PartsStillFitAfterPanelDelete({panel}, panel, {}, m, true));
+  EXPECT_TRUE(AllPartsFitSomePanel({panel}, {}, m, true));
+}
+
 struct RotateCase {
   int grainBefore;
   double lengthAfter, widthAfter;

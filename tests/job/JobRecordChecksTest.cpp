@@ -19,7 +19,9 @@
 #include "job/CuttingPipeline.h"
 #include "job/FilesTestBytes.h"
 #include "job/JobFile.h"
+#include "job/SettingsFiles.h"
 #include "support/JobBuilder.h"
+#include "support/TempDir.h"
 
 namespace tranchex {
 namespace {
@@ -409,6 +411,48 @@ TEST(JobRecordChecks, EveryLimitGivesOneVerdictEverywhere) {
     EXPECT_NO_THROW(
         ComputeCuttingPlan(opened, test::TestSettings(), DrawingMeasures{}, PipelineVariant::Open));
     EXPECT_EQ(opened.JobLoaded, 1);
+  }
+}
+
+// A species name the entry dialogs may add is one the species file keeps as it is: accepted
+// names come back from the file unchanged; a longer one would come back cut short, and a
+// character the code page lacks stops the file being written.
+TEST(JobRecordChecks, ASpeciesNameIsAcceptedExactlyWhenTheSpeciesFileKeepsIt) {
+  struct Case {
+    const char* what;
+    std::string name;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"a plain name", "Chêne", true},
+      {"49 characters, accented ones each one byte", "É" + std::string(47, 'x') + "é", true},
+      {"50 characters", std::string(50, 'x'), false},
+      {"a character outside Windows-1252", "Hêtre 日本", false},
+      {"the euro sign, which Windows-1252 holds", "Bois €", true},
+  };
+  for (const Case& c : cases) {
+    const std::optional<std::string> why = SpeciesNameRefusal(c.name);
+    EXPECT_EQ(!why.has_value(), c.accepted) << c.what;
+    if (why) {
+      EXPECT_FALSE(why->empty()) << c.what;
+    }
+    test::TempDir dir;
+    Settings settings;
+    settings.SpeciesNames = {c.name};
+    bool written = true;
+    try {
+      SaveSpeciesFile(dir.path(), settings);
+    } catch (const SettingsFileError&) {
+      written = false;
+    }
+    if (!written) {
+      EXPECT_FALSE(c.accepted) << c.what;
+      continue;
+    }
+    Settings back;
+    LoadSpeciesFile(dir.path(), back);
+    ASSERT_EQ(back.SpeciesNames.size(), 1u) << c.what;
+    EXPECT_EQ(back.SpeciesNames[0] == c.name, c.accepted) << c.what;
   }
 }
 

@@ -554,11 +554,11 @@ TEST_F(MainWindowTest, OptionsWordsNameTheViewButtons) {
 // Every command is present; those whose windows come later stay disabled with a job loaded.
 TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   Start();
-  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter"};
+  const char* jobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter", "Modifier"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression"};
   const char* later[] = {"Nouveau", "Importer", "Recap",
-                         "Modifier", "Supprimer", "OptionsGl",
+                         "Supprimer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
                          "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",

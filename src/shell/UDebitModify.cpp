@@ -1,0 +1,111 @@
+// The Modify command: the user says what to change in the job, edits it in the chosen forms, and
+// the job is laid out again. The panel form works on a copy of the stock panels that replaces
+// them only when it is finished. A layout that fails puts the job back as it was before the
+// command, laid out again, and says why.
+
+#include <QCheckBox>
+#include <exception>
+
+#include "dialogs/DialogFrame.h"
+#include "dialogs/SelModif.h"
+#include "dialogs/USelPanneaux.h"
+#include "engine/FitChecks.h"
+#include "job/Outils_debit.h"
+#include "platform/Prompts.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
+#include "shell/UDebit.h"
+
+namespace tranchex {
+namespace {
+
+// The stock panels in the panel form, on a copy; true when the form was finished and the copy
+// became the job's panels. A species added, or a standard size added or deleted, in the form
+// marks its file for rewriting whatever closed the form.
+bool ModifyPanels(TSelPanneaux& form, JobState& job, Settings& settings, Prompts& prompts,
+                  QWidget& window) {
+  PanelList copy = job.JobPanels;
+  form.JobKind = job.JobKind;
+  form.Margins = job.JobMargins;
+  form.SpeciesList = &settings.SpeciesNames;
+  form.PartList = &job.JobParts;
+  form.PanelList = &copy;
+  form.PanelSizeList = &settings.PanelSizes;
+  form.ModifyMode = 1;
+  CopyUnit(settings.MeasureUnit, form.Unit);
+  form.ImportPending = job.MarginsPending;
+  form.ImportGrain = job.MarginsPending ? CommonPartGrain(job.JobParts) : -1;
+  form.Finished = 0;
+  bool finished = false;
+  try {
+    form.ShowPanelRecord();
+    PlaceDialog(form, window, 0);
+    prompts.ShowModal(form);
+    finished = form.Finished == 1;
+    if (finished) job.JobPanels = std::move(copy);
+  } catch (const std::exception&) {
+    // The copy is dropped: the job keeps its panels.
+    finished = false;
+  }
+  if (form.SpeciesChanged) settings.SpeciesFileDirty = 1;
+  if (form.PanelSizesChanged) settings.PanelSizesDirty = 1;
+  form.PanelList = nullptr;
+  form.PartList = nullptr;
+  return finished;
+}
+
+}  // namespace
+
+void TFDebit::ModifierClick() {
+  if (!job_.JobLoaded) return;
+
+  TFSelMod& choice = *FSelMod;
+  choice.MarginsPending = job_.MarginsPending;
+  // Only the stock panels can be modified so far: the boxes of the part, margin and criteria
+  // forms stay disabled and their answers are not read.
+  choice.ChbModifPieces->setEnabled(false);
+  choice.ChbModifMarge->setEnabled(false);
+  choice.ChkBoxCriteresOptimisation->setEnabled(false);
+  PlaceDialog(choice, *this, 14);
+  prompts_.ShowModal(choice);
+  bool panels = choice.ModifyPanels == 1;
+  const bool parts = false;
+  const bool margins = false;
+  const bool criteria = false;
+
+  // What the job was, to put it back when the new layout fails.
+  const JobState before = job_;
+
+  if (panels) panels = ModifyPanels(*SelPanneaux, job_, settings_, prompts_, *this);
+
+  // An import that leaves the margins unanswered cuts without length and width margins.
+  if (!margins && job_.MarginsPending) {
+    job_.JobMargins.LengthMargin = 0.0;
+    job_.JobMargins.WidthMargin = 0.0;
+  }
+  if (!panels && !parts && !margins && !criteria && !job_.MarginsPending) return;
+
+  try {
+    ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::Modify, this);
+  } catch (const std::exception& e) {
+    ResetBusy();
+    prompts_.Notice(Texts.AppTitle,
+                    QString::fromStdString(LoadString(TextId::Messages::MsgNewJobError)) +
+                        QStringLiteral("\n") + QString::fromUtf8(e.what()),
+                    PromptIcon::Exclamation);
+    // The job as it was, laid out again (the same layout as before the command).
+    job_ = before;
+    try {
+      ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::Modify, this);
+    } catch (const std::exception&) {
+      job_ = before;
+    }
+    job_.JobLoaded = before.JobLoaded;
+    job_.JobModified = before.JobModified;
+    job_.JobUntitled = before.JobUntitled;
+  }
+  ResetBusy();
+  View->update();
+}
+
+}  // namespace tranchex

@@ -1,0 +1,259 @@
+// The Modify command: what to modify, the stock panels edited on a copy, the job laid out again,
+// and a layout that fails putting the job back as it was.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QPushButton>
+#include <functional>
+
+#include "dialogs/SelModif.h"
+#include "dialogs/USelPanneaux.h"
+#include "shell/MainWindowFixture.h"
+
+namespace tranchex::test {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+// One 2800 x 2070 mm panel, three parts of 2000 x 1500 mm: the layout needs three panels.
+JobState ThreePanelJob() {
+  return JobBuilder().kind(2).kerf(30).panel(28000, 20700, 1).part(20000, 15000, 3).build();
+}
+
+class ModifyCommand : public MainWindowTest {
+ protected:
+  // Answers the what-to-modify form: the boxes named are clicked, then OK.
+  void Choose(std::vector<const char*> clicks) {
+    prompts.modals.push_back([this, clicks](QDialog& d) {
+      auto& form = dynamic_cast<TFSelMod&>(d);
+      choiceShownAt = form.pos();
+      choiceEnabled.clear();
+      for (QCheckBox* box : {form.ChbModifPanneaux, form.ChbModifPieces, form.ChbModifMarge,
+                             form.ChkBoxCriteresOptimisation})
+        choiceEnabled.push_back(box->isEnabled());
+      choiceTicks.clear();
+      for (QCheckBox* box : {form.ChbModifPanneaux, form.ChbModifPieces, form.ChbModifMarge,
+                             form.ChkBoxCriteresOptimisation})
+        choiceTicks.push_back(box->isChecked());
+      for (const char* name : clicks) form.findChild<QCheckBox*>(QString::fromLatin1(name))->click();
+      form.BtnOk->click();
+      return form.result();
+    });
+  }
+  // Works the panel form as a person would, in the script given.
+  void EditPanels(std::function<void(TSelPanneaux&)> edit) {
+    prompts.modals.push_back([this, edit](QDialog& d) {
+      auto& form = dynamic_cast<TSelPanneaux&>(d);
+      panelsShownAt = form.pos();
+      QApplication::setActiveWindow(&form);
+      form.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+      edit(form);
+      return form.result();
+    });
+  }
+  static void Enter(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
+  }
+  static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  QPoint choiceShownAt;
+  QPoint panelsShownAt;
+  std::vector<bool> choiceEnabled;
+  std::vector<bool> choiceTicks;
+};
+
+TEST_F(ModifyCommand, NeedsAJob) {
+  Start();
+  EXPECT_FALSE(Find<QAction>("Modifier")->isEnabled());
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  EXPECT_TRUE(Find<QAction>("Modifier")->isEnabled());
+}
+
+// Nothing ticked: no form, no new layout, the job not marked modified.
+TEST_F(ModifyCommand, NothingTickedChangesNothing) {
+  Start();
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  const std::size_t resultPanels = job.ResultPanels.size();
+  job.ResultPanels.back().CutLength = -7;  // a mark a new layout would not keep
+  Choose({"ChbModifPanneaux"});
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(prompts.Of(Kind::Modal).size(), 1u);
+  EXPECT_EQ(job.JobModified, 0);
+  ASSERT_EQ(job.ResultPanels.size(), resultPanels);
+  EXPECT_EQ(job.ResultPanels.back().CutLength, -7);
+  // Placed over the window, 14 pixels below its top; only the boxes whose forms exist usable.
+  EXPECT_EQ(choiceShownAt,
+            QPoint(window->x() + window->width() / 2 - window->FSelMod->width() / 2,
+                   window->y() + 14));
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, false, false}));
+}
+
+TEST_F(ModifyCommand, ACancelledPanelFormLeavesTheJobAsItWas) {
+  Start();
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  const PanelList before = job.JobPanels;
+  job.ResultPanels.back().CutLength = -7;
+  Choose({});
+  EditPanels([](TSelPanneaux& form) {
+    Enter(form.EdtLongueur, QStringLiteral("2700"));
+    Click(form.BtnNouveau);
+    Click(form.BtnAnnul);
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobPanels.size(), before.size());
+  EXPECT_EQ(job.JobPanels[0].Length, before[0].Length);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.ResultPanels.back().CutLength, -7);
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+}
+
+// By hand: a panel shortened, the plans laid out again, and closing asks to save.
+TEST_F(ModifyCommand, AShortenedPanelIsLaidOutAgainAndTheJobMustBeSaved) {
+  Start();
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  ASSERT_EQ(job.JobModified, 0);
+  Choose({});
+  EditPanels([this](TSelPanneaux& form) {
+    // The form edits a copy: the job's panels are untouched until the finish.
+    Enter(form.EdtLongueur, QStringLiteral("2700"));
+    Click(form.BtnNouveau);
+    EXPECT_EQ(job.JobPanels.size(), 1u);
+    EXPECT_EQ(job.JobPanels[0].Length, 28000.0);
+    Click(form.BtnPred);  // the untouched new record: dropped
+    Click(form.BtnTerminer);
+  });
+  prompts.answers = {PromptAnswer::No};  // the untouched record's question
+  Trigger("Modifier");
+  EXPECT_EQ(prompts.QuestionTexts().size(), 1);
+  ASSERT_EQ(job.JobPanels.size(), 1u);
+  EXPECT_EQ(job.JobPanels[0].Length, 27000.0);
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.JobUntitled, 0);
+  ASSERT_FALSE(job.ResultPanels.empty());
+  for (const Panneau_p& p : job.ResultPanels) EXPECT_EQ(p.Length, 27000.0);
+  EXPECT_FALSE(window->Busy());
+  EXPECT_EQ(panelsShownAt,
+            QPoint(window->x() + window->width() / 2 - window->SelPanneaux->width() / 2,
+                   window->y()));
+  EXPECT_TRUE(Counter().startsWith(QStringLiteral("1\\")));  // the panels view, page 1
+  // Closing asks whether to save the job modified.
+  prompts.answers = {PromptAnswer::No};
+  window->close();
+  ASSERT_EQ(prompts.QuestionTexts().size(), 2);
+  EXPECT_EQ(prompts.QuestionTexts()[1],
+            LanguageText(101) + QStringLiteral(" 'modifier.deb' ?"));
+}
+
+// The parts fit the changed list (so the form finishes), yet no layout is possible: the only
+// panel of the parts' grain direction is too small for them. The job comes back as it was.
+TEST_F(ModifyCommand, ALayoutThatFailsPutsTheJobBack) {
+  Start();
+  OpenByDialog(WriteJob("modifier.deb", ThreePanelJob()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(job.ResultPanels.size(), 3u);
+  const JobState before = job;
+  Choose({});
+  EditPanels([](TSelPanneaux& form) {
+    form.CbxSens->setFocus();
+    QTest::keyClick(form.CbxSens, Qt::Key_Home);  // horizontal
+    Click(form.BtnNouveau);
+    form.CbxSens->setFocus();
+    QTest::keyClick(form.CbxSens, Qt::Key_End);  // indifferent, as the parts
+    Enter(form.EdtEpaisseur, QStringLiteral("19"));
+    Click(form.BtnTerminer);
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  const QStringList notices = prompts.NoticeTexts();
+  ASSERT_EQ(notices.size(), 1);
+  EXPECT_TRUE(notices[0].startsWith(QStringLiteral("Erreur dans la création du débit !\n")))
+      << notices[0].toStdString();
+  EXPECT_GT(notices[0].size(), QStringLiteral("Erreur dans la création du débit !\n").size());
+  // Entered lists, margins, kerf and flags as before the command, laid out again.
+  ASSERT_EQ(job.JobPanels.size(), 1u);
+  EXPECT_EQ(job.JobPanels[0].Grain, GrainIndifferent);
+  EXPECT_EQ(job.JobPanels[0].Length, 28000.0);
+  EXPECT_EQ(job.JobParts.size(), before.JobParts.size());
+  EXPECT_EQ(job.JobKerf, before.JobKerf);
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.JobUntitled, 0);
+  ASSERT_EQ(job.ResultPanels.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(job.ResultPanels[i].PlacedParts.size(), before.ResultPanels[i].PlacedParts.size());
+  }
+  EXPECT_EQ(job.PanelPages.size(), before.PanelPages.size());
+  EXPECT_FALSE(job.SummaryLines.empty());
+  EXPECT_FALSE(window->Busy());
+  EXPECT_TRUE(Find<QAction>("Enregistrer")->isEnabled());
+}
+
+// A species added in the panel form stays and its file is rewritten, even when the form is
+// cancelled.
+TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
+  Start();
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  settings.SpeciesFileDirty = 0;
+  Choose({});
+  EditPanels([](TSelPanneaux& form) {
+    form.CbxEssence->setFocus();
+    form.CbxEssence->lineEdit()->selectAll();
+    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
+    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    Click(form.BtnAnnul);
+  });
+  prompts.answers = {PromptAnswer::Yes};
+  Trigger("Modifier");
+  EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(job.JobModified, 0);
+}
+
+// The modification that ends an import: the margins box comes ticked, the panel form gets the
+// parts' common grain, and the job is laid out again without length and width margins (the
+// rest of the margins block and the kerf kept) even with nothing ticked.
+TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) {
+  Start();
+  JobState imported = GoodJob();
+  imported.JobMargins.LengthMargin = 20.0;
+  imported.JobMargins.WidthMargin = 20.0;
+  imported.JobMargins.DifferentiatedMargins = 1;
+  OpenByDialog(WriteJob("import.deb", imported));
+  ASSERT_EQ(job.JobLoaded, 1);
+  job.MarginsPending = 1;
+  const std::int32_t kerf = job.JobKerf;
+  Choose({"ChbModifPanneaux"});
+  Trigger("Modifier");
+  EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, true, false}));
+  EXPECT_EQ(job.JobMargins.LengthMargin, 0.0);
+  EXPECT_EQ(job.JobMargins.WidthMargin, 0.0);
+  EXPECT_EQ(job.JobMargins.DifferentiatedMargins, 1);
+  EXPECT_EQ(job.JobKerf, kerf);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.JobLoaded, 1);
+  // With the panels ticked, the form is told it ends an import.
+  Choose({});
+  EditPanels([](TSelPanneaux& form) {
+    EXPECT_EQ(form.ImportPending, 1);
+    EXPECT_EQ(form.ImportGrain, GrainIndifferent);
+    EXPECT_EQ(form.ModifyMode, 1);
+    Click(form.BtnAnnul);
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+}
+
+}  // namespace
+}  // namespace tranchex::test
