@@ -61,16 +61,17 @@ void TFDebit::ModifierClick() {
 
   TFSelMod& choice = *FSelMod;
   choice.MarginsPending = job_.MarginsPending;
-  // Only the stock panels can be modified so far: the boxes of the part, margin and criteria
-  // forms stay disabled and their answers are not read.
+  // The stock panels and the margins can be modified so far: the boxes of the part and criteria
+  // forms stay disabled and their answers are not read. The margins box follows the option that
+  // asks for the margins.
   choice.ChbModifPieces->setEnabled(false);
-  choice.ChbModifMarge->setEnabled(false);
+  choice.ChbModifMarge->setEnabled(settings_.AskMargins != 0);
   choice.ChkBoxCriteresOptimisation->setEnabled(false);
   PlaceDialog(choice, *this, 14);
   prompts_.ShowModal(choice);
   bool panels = choice.ModifyPanels == 1;
   const bool parts = false;
-  const bool margins = false;
+  bool margins = choice.ModifyMargins == 1 && settings_.AskMargins != 0;
   const bool criteria = false;
 
   // What the job was, to put it back when the new layout fails.
@@ -78,11 +79,10 @@ void TFDebit::ModifierClick() {
 
   if (panels) panels = ModifyPanels(*SelPanneaux, job_, settings_, prompts_, *this);
 
-  // An import that leaves the margins unanswered cuts without length and width margins.
-  if (!margins && job_.MarginsPending) {
-    job_.JobMargins.LengthMargin = 0.0;
-    job_.JobMargins.WidthMargin = 0.0;
-  }
+  // The margins and kerf come back whatever closed their form; an import that leaves them
+  // unanswered cuts without length and width margins.
+  if (margins) margins = MarginsStep(false);
+  if (!margins) SkipMarginsStep();
   if (!panels && !parts && !margins && !criteria && !job_.MarginsPending) return;
 
   try {

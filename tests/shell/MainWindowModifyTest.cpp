@@ -10,6 +10,8 @@
 #include <functional>
 
 #include "dialogs/SelModif.h"
+#include "job/SettingsFiles.h"
+#include "dialogs/USelMarge.h"
 #include "dialogs/USelPanneaux.h"
 #include "shell/MainWindowFixture.h"
 
@@ -90,11 +92,12 @@ TEST_F(ModifyCommand, NothingTickedChangesNothing) {
   EXPECT_EQ(job.JobModified, 0);
   ASSERT_EQ(job.ResultPanels.size(), resultPanels);
   EXPECT_EQ(job.ResultPanels.back().CutLength, -7);
-  // Placed over the window, 14 pixels below its top; only the boxes whose forms exist usable.
+  // Placed over the window, 14 pixels below its top; only the boxes whose forms exist usable
+  // (the margins' box as the options ask for the margins).
   EXPECT_EQ(choiceShownAt,
             QPoint(window->x() + window->width() / 2 - window->FSelMod->width() / 2,
                    window->y() + 14));
-  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, true, false}));
   EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, false, false}));
 }
 
@@ -234,7 +237,7 @@ TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) 
   ASSERT_EQ(job.JobLoaded, 1);
   job.MarginsPending = 1;
   const std::int32_t kerf = job.JobKerf;
-  Choose({"ChbModifPanneaux"});
+  Choose({"ChbModifPanneaux", "ChbModifMarge"});  // the margins box unticked
   Trigger("Modifier");
   EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, true, false}));
   EXPECT_EQ(job.JobMargins.LengthMargin, 0.0);
@@ -244,7 +247,7 @@ TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) 
   EXPECT_EQ(job.JobModified, 1);
   EXPECT_EQ(job.JobLoaded, 1);
   // With the panels ticked, the form is told it ends an import.
-  Choose({});
+  Choose({"ChbModifMarge"});
   EditPanels([](TSelPanneaux& form) {
     EXPECT_EQ(form.ImportPending, 1);
     EXPECT_EQ(form.ImportGrain, GrainIndifferent);
@@ -253,6 +256,43 @@ TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) 
   });
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
+}
+
+// Margins alone: the margin form takes the job's margins and kerf, what is typed comes back
+// and the job is laid out again with it.
+TEST_F(ModifyCommand, MarginsAloneAreEnteredAndTheJobLaidOutAgain) {
+  Start();
+  OpenByDialog(WriteJob("marges.deb", GoodJob()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  const std::int32_t kerf = job.JobKerf;
+  job.ResultPanels.back().CutLength = -7;  // a mark a new layout would not keep
+  Choose({"ChbModifPanneaux", "ChbModifMarge"});  // panels off, margins on
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelMarge&>(d);
+    form.EdtMarge->setText(QStringLiteral("5"));
+    form.EdtMarge->setModified(true);
+    form.BtnOk->click();
+    return form.result();
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(job.JobMargins.LengthMargin, 50.0);
+  EXPECT_EQ(job.JobMargins.WidthMargin, 50.0);
+  EXPECT_EQ(job.JobKerf, kerf);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_NE(job.ResultPanels.back().CutLength, -7);
+}
+
+// The margins box is not offered when the options do not ask for the margins.
+TEST_F(ModifyCommand, TheMarginsBoxFollowsTheOption) {
+  settings.AskMargins = 0;
+  SaveOptionsFile(dir.path(), settings);
+  Start();
+  OpenByDialog(WriteJob("marges.deb", GoodJob()));
+  Choose({"ChbModifPanneaux"});  // nothing ticked
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, false, false}));
 }
 
 }  // namespace
