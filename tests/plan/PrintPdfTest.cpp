@@ -20,33 +20,15 @@
 #include "plan/QtPrintTarget.h"
 #include "job/CuttingPipeline.h"
 #include "support/JobBuilder.h"
+#include "support/PdfInfo.h"
 #include "support/TempDir.h"
 
 namespace tranchex {
 namespace {
 
-// pdfinfo's page count and first page size ("595 x 842 pts (A4)"), or nothing without pdfinfo.
-struct PdfInfo {
-  int pages = -1;
-  std::string pageSize;
-};
+using test::PdfInfo;
+using test::ReadPdfInfo;
 
-std::optional<PdfInfo> ReadPdfInfo(const QString& file) {
-  const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-  if (pdfinfo.isEmpty()) return std::nullopt;
-  QProcess process;
-  process.start(pdfinfo, {file});
-  if (!process.waitForFinished(30000)) return PdfInfo{};
-  PdfInfo info;
-  const QStringList lines = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
-  for (const QString& line : lines) {
-    if (line.startsWith(QStringLiteral("Pages:")))
-      info.pages = line.mid(6).trimmed().toInt();
-    if (line.startsWith(QStringLiteral("Page size:")))
-      info.pageSize = line.mid(10).trimmed().toStdString();
-  }
-  return info;
-}
 
 PrintInputs Inputs(const JobState& job, const Settings& settings, std::int32_t view) {
   return PrintInputs{.Job = job,

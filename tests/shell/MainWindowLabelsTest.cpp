@@ -13,24 +13,13 @@
 #include "exchange/UImpressionEtiquettes.h"
 #include "job/SettingsFiles.h"
 #include "shell/MainWindowFixture.h"
+#include "support/PdfInfo.h"
 
 namespace tranchex::test {
 namespace {
 
 const ETIQUETTE kSheet3x7{"3x7", 381, 635, 170, 95, 381, 660};
 const ETIQUETTE kSheet2x8{"2x8", 339, 991, 150, 70, 339, 1016};
-
-// pdfinfo's "Page size:" line ("595.276 x 841.89 pts (A4)"), empty without pdfinfo.
-std::string PdfPageSize(const QString& file) {
-  const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-  if (pdfinfo.isEmpty()) return {};
-  QProcess process;
-  process.start(pdfinfo, {file});
-  process.waitForFinished(20000);
-  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n'))
-    if (line.startsWith(QStringLiteral("Page size:"))) return line.mid(10).trimmed().toStdString();
-  return {};
-}
 
 class LabelsCommand : public MainWindowTest {
  protected:

@@ -8,23 +8,12 @@
 #include <QStandardPaths>
 
 #include "MainWindowFixture.h"
+#include "support/PdfInfo.h"
 #include "job/PageLists.h"
 
 namespace tranchex::test {
 namespace {
 
-// Pages of a PDF file by pdfinfo (poppler-utils, installed by the scripts); -1 when it can't tell.
-int PdfPages(const QString& file) {
-  const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-  if (pdfinfo.isEmpty()) return -1;
-  QProcess process;
-  process.start(pdfinfo, {file});
-  process.waitForFinished(20000);
-  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
-    if (line.startsWith(QStringLiteral("Pages:"))) return line.mid(6).trimmed().toInt();
-  }
-  return -1;
-}
 
 // In the print dialog: the "print to a file (PDF)" entry, the file, and a page range when one is
 // given; then OK. Chosen explicitly, whatever printers the machine has.

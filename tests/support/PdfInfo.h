@@ -1,0 +1,48 @@
+#pragma once
+// What pdfinfo (poppler-utils, installed by the scripts) says of a PDF file the tests printed.
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+
+namespace tranchex::test {
+
+// The page count (-1 when pdfinfo cannot tell) and the first page's size
+// ("595.276 x 841.89 pts (A4)").
+struct PdfInfo {
+  int pages = -1;
+  std::string pageSize;
+};
+
+// Nothing when pdfinfo is not installed.
+inline std::optional<PdfInfo> ReadPdfInfo(const QString& file) {
+  const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+  if (pdfinfo.isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(pdfinfo, {file});
+  if (!process.waitForFinished(30000)) return PdfInfo{};
+  PdfInfo info;
+  for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+    if (line.startsWith(QStringLiteral("Pages:"))) info.pages = line.mid(6).trimmed().toInt();
+    if (line.startsWith(QStringLiteral("Page size:")))
+      info.pageSize = line.mid(10).trimmed().toStdString();
+  }
+  return info;
+}
+
+// The page count alone; -1 when it cannot be told.
+inline int PdfPages(const QString& file) {
+  const std::optional<PdfInfo> info = ReadPdfInfo(file);
+  return info ? info->pages : -1;
+}
+
+// The first page's size alone; empty when it cannot be told.
+inline std::string PdfPageSize(const QString& file) {
+  const std::optional<PdfInfo> info = ReadPdfInfo(file);
+  return info ? info->pageSize : std::string();
+}
+
+}  // namespace tranchex::test
