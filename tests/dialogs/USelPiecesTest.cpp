@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,8 @@
 
 #include "dialogs/DialogKit.h"
 #include "dialogs/USelPieces.h"
+#include "job/JobRecordChecks.h"
+#include "platform/Bitmaps.h"
 #include "support/JobBuilder.h"
 #include "support/ScriptedPrompts.h"
 
@@ -244,8 +247,10 @@ TEST_F(PartFormTest, TheGrainMessageCarriesTheUsersWords) {
 // A record shown sets the grain its sizes are held against: tabbing through it refuses nothing.
 TEST_F(PartFormTest, TabbingThroughAValidRecordRefusesNothing) {
   panels = HorizontalOnly();
-  Parts({Part(20000, 10000, GrainVertical), Part(25000, 10000, GrainHorizontal)});
+  Parts({Part(20000, 10000, GrainHorizontal), Part(25000, 10000, GrainHorizontal)});
   Open();
+  PickGrain(GrainVertical);  // 2000 mm still fits across a 2070 mm wide panel
+  EXPECT_TRUE(prompts.Of(Kind::Notice).empty());
   Click(form->BtnSuivant);
   ASSERT_EQ(form->CurrentPartIndex(), 1);
   form->EdtLongueur->setFocus();
@@ -508,6 +513,50 @@ TEST_F(PartFormTest, AChosenThicknessIsThePanelsOwn) {
     EXPECT_EQ(form->ThicknessDirty, 1);
   }
   EXPECT_TRUE(prompts.asked.empty());
+}
+
+// Each record shown brings its grain picture; the size labels carry the unit at each showing.
+TEST_F(PartFormTest, TheGrainPictureAndTheLabelsFollowTheRecordAndTheUnit) {
+  Parts({Part(20000, 10000, GrainHorizontal), Part(20000, 10000, GrainVertical),
+         Part(20000, 10000, GrainIndifferent)});
+  Open();
+  EXPECT_EQ(form->lblLongueur->text().toStdString(), "Longueur en mm");
+  EXPECT_EQ(form->lblLargeur->text().toStdString(), "Largeur en mm");
+  const char* pictures[] = {"sens_horiz", "sens_vert", "sens_non"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(form->Image->pixmap().toImage(),
+              LoadNamedBitmap(QString::fromLatin1(pictures[i])).toImage());
+    EXPECT_EQ(form->PendingGrain, i);
+    Click(form->BtnSuivant);
+  }
+}
+
+// In a complex job a species no stock panel has is refused and the first panel's comes back.
+TEST_F(PartFormTest, ASpeciesNoPanelHasIsRefused) {
+  settings.SpeciesNames = {"Chêne", "Hêtre"};
+  Open(2);
+  ASSERT_EQ(form->CbxEssence->count(), 2);
+  form->CbxEssence->setFocus();
+  form->CbxEssence->setCurrentIndex(1);
+  PressTab(form->CbxEssence);
+  EXPECT_EQ(LastNotice().toStdString(),
+            "L'essence que vous avez saisie ne fait pas partie de celles que vous avez "
+            "sélectionnées pour les panneaux !");
+  EXPECT_EQ(form->CbxEssence->currentIndex(), 0);
+  EXPECT_EQ(form->SpeciesEdited, 0);
+}
+
+// A job holds at most kMaxJobParts parts: the new-record button refuses one more.
+TEST_F(PartFormTest, TheNewButtonRefusesAPartPastTheJobsLimit) {
+  Parts(std::vector<TPiece>(static_cast<std::size_t>(kMaxJobParts), Part(20000, 10000, 0)));
+  Open();
+  Click(form->BtnDernier);
+  Click(form->BtnNouveau);
+  EXPECT_EQ(parts.size(), static_cast<std::size_t>(kMaxJobParts));
+  EXPECT_EQ(prompts.Of(Kind::Notice).size(), 1u);
+  EXPECT_EQ(form->CurrentPartIndex(), kMaxJobParts - 1);
+  ExpectListsSound();
 }
 
 }  // namespace
