@@ -8,7 +8,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -16,6 +18,7 @@
 #include <limits>
 
 #include "dialogs/CheckedField.h"
+#include "dialogs/SizePicker.h"
 #include "engine/FitChecks.h"
 #include "job/ColumnLetters.h"
 #include "job/JobRecordChecks.h"
@@ -136,6 +139,12 @@ void TSelPieces::BuildLayout() {
   EdtLongueur = Named(new QLineEdit(this), "EdtLongueur");
   EdtLargeur = Named(new QLineEdit(this), "EdtLargeur");
   CbxSens = Named(new QComboBox(this), "CbxSens");
+  BitBtnLongueur = Named(new QToolButton(this), "BitBtnLongueur");
+  BitBtnLargeur = Named(new QToolButton(this), "BitBtnLargeur");
+  for (QToolButton* b : {BitBtnLongueur, BitBtnLargeur}) {
+    b->setText(QStringLiteral("..."));
+    b->setFocusPolicy(Qt::TabFocus);
+  }
   EdtReference->setFixedWidth(50);
   for (QLineEdit* e : {EdtLongueur, EdtLargeur}) e->setFixedWidth(90);
 
@@ -146,8 +155,10 @@ void TSelPieces::BuildLayout() {
   fields->addWidget(EdtDesignation, 1, 1, 1, 2);
   fields->addWidget(lblLongueur, 2, 0);
   fields->addWidget(EdtLongueur, 2, 1);
+  fields->addWidget(BitBtnLongueur, 2, 2, Qt::AlignLeft);
   fields->addWidget(lblLargeur, 3, 0);
   fields->addWidget(EdtLargeur, 3, 1);
+  fields->addWidget(BitBtnLargeur, 3, 2, Qt::AlignLeft);
   fields->addWidget(lblSens, 4, 0);
   fields->addWidget(CbxSens, 4, 1, 1, 2);
   auto* top = new QHBoxLayout;
@@ -222,6 +233,7 @@ void TSelPieces::BuildLayout() {
                       BtnPred,      BtnSuivant,     BtnAnnul,    BtnNouveau,  BtnSupprimer,
                       BtnTerminer,  BtnPremier,     BtnDernier};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  for (QLineEdit* e : {EdtLongueur, EdtLargeur, EdtEpaisseur}) e->installEventFilter(this);
 }
 
 void TSelPieces::FormCreate() {
@@ -300,6 +312,8 @@ void TSelPieces::ConnectHandlers() {
   // Choices of the user only: the form showing a record is no edit.
   connect(CbxSens, &QComboBox::activated, this, [this] { CbxSensClick(); });
   connect(CbxEpaisseur, &QComboBox::activated, this, [this] { CbxEpaisseurChange(); });
+  for (QToolButton* b : {BitBtnLongueur, BitBtnLargeur})
+    connect(b, &QToolButton::clicked, this, [this] { BitBtnLongueurClick(); });
   connect(EdtLongueur, &QLineEdit::textChanged, this, [this] {
     if (EdtLongueur->text().isEmpty()) PendingLength = 0.0;
   });
@@ -398,6 +412,8 @@ void TSelPieces::EnableKindControls() {
   CbxEpaisseur->setEnabled(complex && !typed);
   lblEssence->setEnabled(complex);
   CbxEssence->setEnabled(complex);
+  BitBtnLongueur->setEnabled(Picker != nullptr);
+  BitBtnLargeur->setEnabled(Picker != nullptr);
 }
 
 // The first letters a..zz no other part uses; empty when all are taken.
@@ -443,6 +459,7 @@ void TSelPieces::ShowPartRecord() {
   EnableKindControls();
   ChbNbPieces->setChecked(false);
   EdtNb->setEnabled(false);
+  PartSizesChanged = 0;
 }
 
 // The record at index in the fields; the pending values, the grain included, become its own.
@@ -858,6 +875,63 @@ bool TSelPieces::EdtDesignationExit() {
   DesignationDirty = 0;
   EdtDesignation->setFocus();
   return false;
+}
+
+// ---- The standard-size picker ---------------------------------------------------------------
+
+bool TSelPieces::eventFilter(QObject* watched, QEvent* event) {
+  if (DialogFrame::eventFilter(watched, event)) return true;
+  const bool sizeField = watched == EdtLongueur || watched == EdtLargeur || watched == EdtEpaisseur;
+  if (sizeField && Picker != nullptr) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      BitBtnLongueurClick();
+      return true;
+    }
+    if (event->type() == QEvent::ContextMenu) return true;
+  }
+  return false;
+}
+
+void TSelPieces::BitBtnLongueurClick() {
+  if (Picker == nullptr) return;
+  SizePickerInput in;
+  in.SizeList = PartSizeList;
+  in.SizePanelList = PanelList;
+  in.SizeJobKind = JobKind;
+  in.SizePickMode = 1;
+  in.SizeContext = JobKind == 1 ? 3 : (Margins.ThickerStockAllowed != 0 ? 5 : 4);
+  // Values typed and not yet checked are checked first: the picker starts from accepted ones.
+  if (EdtLongueur->isModified()) EdtLongueurExit();
+  if (EdtLargeur->isModified()) EdtLargeurExit();
+  if (EdtEpaisseur->isModified()) EdtEpaisseurExit();
+  in.SizeLength = EdtLongueur->text().isEmpty() ? 0 : static_cast<std::int32_t>(PendingLength);
+  in.SizeWidth = EdtLargeur->text().isEmpty() ? 0 : static_cast<std::int32_t>(PendingWidth);
+  in.SizeThickness =
+      EdtEpaisseur->text().isEmpty() ? 0 : static_cast<std::int32_t>(PendingThickness);
+
+  const SizePickerOutput out = Picker->Pick(in, *this);
+  if (out.SizePicked) {
+    // A size outside what a record may hold is not taken.
+    const auto usable = [](std::int32_t v, double max) { return v > 0 && v <= max; };
+    if (usable(out.SizeLength, kMaxRecordSize)) {
+      PendingLength = out.SizeLength;
+      EdtLongueur->setText(FormatLength(PendingLength));
+      LengthDirty = 1;
+    }
+    if (usable(out.SizeWidth, kMaxRecordSize)) {
+      PendingWidth = out.SizeWidth;
+      EdtLargeur->setText(FormatLength(PendingWidth));
+      WidthDirty = 1;
+    }
+    if (JobKind == 2 && EdtEpaisseur->isEnabled() && out.ThicknessGiven &&
+        usable(out.SizeThickness, kMaxRecordThickness)) {
+      PendingThickness = out.SizeThickness;
+      EdtEpaisseur->setText(FormatLength(PendingThickness));
+      ThicknessDirty = 1;
+    }
+  }
+  if (out.SizeChanged) PartSizesChanged = 1;
 }
 
 }  // namespace tranchex

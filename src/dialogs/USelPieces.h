@@ -32,10 +32,12 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace tranchex {
 
 class CheckedField;
+class SizePicker;
 
 // The upper bound of a part's length or width, from the stock panels and the part's grain: the
 // bound, and whether it comes from the grain rule (the message then invites another grain).
@@ -72,6 +74,8 @@ class TSelPieces : public DialogFrame {
   QLineEdit* EdtDesignation = nullptr;
   QLineEdit* EdtLongueur = nullptr;
   QLineEdit* EdtLargeur = nullptr;
+  QToolButton* BitBtnLongueur = nullptr;  // both open the standard-size picker
+  QToolButton* BitBtnLargeur = nullptr;
   QComboBox* CbxSens = nullptr;  // the item index is the grain value
   QGroupBox* GroupBox1 = nullptr;
   QCheckBox* ChbNbPieces = nullptr;  // unlocks EdtNb
@@ -101,10 +105,15 @@ class TSelPieces : public DialogFrame {
   UNITE_MESURE Unit;
   MarginsBlock Margins;
   std::uint8_t ModifyMode = 0;
+  std::vector<DIMENSIONS>* PartSizeList = nullptr;  // the standard part sizes, for the picker
+  // The standard-size picker; none until the program has one (its buttons are then disabled and
+  // a right click on a size field opens nothing).
+  SizePicker* Picker = nullptr;
 
   // ---- Read by the main window after the form is closed --------------------------------------
   std::uint8_t Finished = 0;
   std::uint8_t SpeciesEdited = 0;
+  std::uint8_t PartSizesChanged = 0;  // the picker added or deleted a standard size
 
   // ---- The record shown and its pending edits ------------------------------------------------
   int CurrentPartIndex() const { return navigator_->Index(); }
@@ -144,6 +153,8 @@ class TSelPieces : public DialogFrame {
   bool EdtReferenceExit();
   bool EdtDesignationExit();
   bool CbxEssenceExit();
+  // The standard-size picker (a size button, or the right button on a size field).
+  void BitBtnLongueurClick();
 
   // The swap question as shown, and the refusal of a record that cannot be left.
   QString SwapQuestion() const;
@@ -151,6 +162,7 @@ class TSelPieces : public DialogFrame {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum class SizeField { Length, Width };

@@ -71,6 +71,7 @@ bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& p
   form.PartReferenceList = &references;
   form.PanelList = &job.JobPanels;
   form.Engine = &engine;
+  form.PartSizeList = &settings.PartSizes;
   form.ModifyMode = 1;
   CopyUnit(settings.MeasureUnit, form.Unit);
   form.Finished = 0;
@@ -90,6 +91,8 @@ bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& p
   } catch (const std::exception&) {
     finished = false;  // the copies are dropped: the job keeps its parts
   }
+  // A standard size added or deleted in the picker is written out whatever closed the form.
+  if (form.PartSizesChanged) settings.PartSizesDirty = 1;
   form.PartList = nullptr;
   form.PartDesignationList = nullptr;
   form.PartReferenceList = nullptr;

@@ -9,12 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/DialogKit.h"
+#include "dialogs/SizePicker.h"
 #include "dialogs/USelPieces.h"
 #include "job/JobRecordChecks.h"
 #include "platform/Bitmaps.h"
@@ -138,7 +140,7 @@ class PartFormTest : public ::testing::Test {
     PressTab(field);
   }
   void Enter(QLineEdit* field, const char* text) { Enter(field, QString::fromUtf8(text)); }
-  void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void PickGrain(int grain) {
     form->CbxSens->setCurrentIndex(grain);
     form->CbxSens->activated(grain);
@@ -557,6 +559,59 @@ TEST_F(PartFormTest, TheNewButtonRefusesAPartPastTheJobsLimit) {
   EXPECT_EQ(prompts.Of(Kind::Notice).size(), 1u);
   EXPECT_EQ(form->CurrentPartIndex(), kMaxJobParts - 1);
   ExpectListsSound();
+}
+
+class FakeSizePicker : public SizePicker {
+ public:
+  SizePickerOutput Pick(const SizePickerInput& input, QWidget& /*caller*/) override {
+    inputs.push_back(input);
+    return answer;
+  }
+  SizePickerOutput answer;
+  std::vector<SizePickerInput> inputs;
+};
+
+struct PickerCase {
+  int kind;
+  bool thickerStock;
+  int context;
+  double thicknessTaken;  // the pending thickness after a pick of 600 x 400 x 22 mm
+};
+
+// The picker is told who asks; it brings back a thickness only where the thickness is typed.
+TEST_F(PartFormTest, TheSizePickerContextsAndWhatComesBack) {
+  const PickerCase cases[] = {{1, false, 3, 190.0}, {2, false, 4, 190.0}, {2, true, 5, 220.0}};
+  for (const PickerCase& c : cases) {
+    SCOPED_TRACE(c.context);
+    FakeSizePicker picker;
+    picker.answer.SizePicked = 1;
+    picker.answer.SizeLength = 6000;
+    picker.answer.SizeWidth = 4000;
+    picker.answer.SizeThickness = 220;
+    picker.answer.ThicknessGiven = true;
+    picker.answer.SizeChanged = 1;
+    margins.ThickerStockAllowed = c.thickerStock ? 1 : 0;
+    panels = {Stock(28000, 20700, 0, 190), Stock(28000, 20700, 0, 250)};
+    Open(c.kind);
+    form->Picker = &picker;
+    form->ShowPartRecord();
+    ASSERT_TRUE(form->BitBtnLongueur->isEnabled());
+    form->PendingThickness = 190.0;
+    // A length typed and not yet left is checked first, and refused here (no panel is 3 m long).
+    Type(form->EdtLongueur, QStringLiteral("3000"));
+    Click(form->BitBtnLargeur);
+    ASSERT_EQ(picker.inputs.size(), 1u);
+    EXPECT_EQ(picker.inputs[0].SizeContext, c.context);
+    EXPECT_EQ(picker.inputs[0].SizeLength, 0);
+    EXPECT_TRUE(LastNotice().startsWith(QStringLiteral("Valeur non valide pour une longueur !")));
+    EXPECT_EQ(form->EdtLongueur->text().toStdString(), "600");
+    EXPECT_EQ(form->EdtLargeur->text().toStdString(), "400");
+    EXPECT_EQ(form->PendingLength, 6000);
+    EXPECT_EQ(form->PendingWidth, 4000);
+    EXPECT_EQ(form->PendingThickness, c.thicknessTaken);
+    EXPECT_EQ(form->PartSizesChanged, 1);
+    prompts.asked.clear();
+  }
 }
 
 }  // namespace
