@@ -260,6 +260,8 @@ void TSelPieces::FormCreate() {
   BtnDernier->setText(Text(PanelText::BtnDernier));
   BtnPred->setEnabled(false);
   BtnPremier->setEnabled(false);
+  BitBtnLongueur->setToolTip(Text(PanelText::BitBtnLongueurHint));
+  BitBtnLargeur->setToolTip(Text(PanelText::BitBtnLargeurHint));
 
   CheckedFieldRule rule;
   rule.IsCount = true;
