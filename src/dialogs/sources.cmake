@@ -13,5 +13,6 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/UGestEssence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
 )

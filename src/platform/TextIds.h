@@ -233,6 +233,34 @@ inline constexpr int DeleteEnd = 250;
 inline constexpr int LengthBelowWidth = 261;
 }  // namespace PanelForm
 
+// The part entry form.
+namespace PartForm {
+inline constexpr int Caption = 34;  // "Sélection des " + the parts word
+inline constexpr int LblReference = 83;
+inline constexpr int LblDesignation = 76;
+inline constexpr int ChbNbPieces = 33;
+inline constexpr int DesignationTooLong = 17;
+inline constexpr int InvalidReferenceText = 119;
+inline constexpr int InvalidDesignationText = 120;
+inline constexpr int ThicknessAboveStock = 123;
+// "Vous devez saisir un format valide pour la " part ", c'est à dire, permettant son insertion
+// dans au moins l'un des " panels " que vous avez sélectionnés !"
+inline constexpr int RefusalStart = 124;
+inline constexpr int RefusalMiddle = 109;
+inline constexpr int RefusalEnd = 110;
+// "Vous n'avez saisi aucune valeur pour la longueur et la largeur de cette " part ". Voulez-vous
+// la conserver et saisir les valeurs manquantes ?"
+inline constexpr int UntouchedStart = 125;
+inline constexpr int UntouchedEnd = 129;
+inline constexpr int SwapCaption = 203;
+inline constexpr int SwapQuestion = 204;  // "val1": the part word, "val2": the panel word
+inline constexpr int ReferenceEmpty = 238;
+inline constexpr int ReferenceTooLong = 239;
+inline constexpr int ReferenceInUse = 240;
+inline constexpr int SpeciesNotInStock = 262;
+inline constexpr int GrainRangeText = 266;
+}  // namespace PartForm
+
 // The form that asks what to modify in the job.
 namespace ModifyForm {
 inline constexpr int Caption = 25;

@@ -21,6 +21,7 @@
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/SelModif.h"
 #include "dialogs/USelPanneaux.h"
+#include "dialogs/USelPieces.h"
 #include "dialogs/USelUnite.h"
 #include "exchange/UImpressionEtiquettes.h"
 #include "dialogs/UFSelExport.h"
@@ -84,6 +85,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
   FGestEssence = new TFGestEssence(prompts_, Help, this);
   SelPanneaux = new TSelPanneaux(settings_, prompts_, Help, this);
+  SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
 
   PanelDrawMode = 0;

@@ -45,6 +45,7 @@ class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
 class TSelPanneaux;
+class TSelPieces;
 class TFSelMod;
 
 // The caption and messages the main window's commands show, from the language texts. The
@@ -127,6 +128,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
   TFGestEssence* FGestEssence = nullptr;
   TSelPanneaux* SelPanneaux = nullptr;  // the stock panels
+  TSelPieces* SelPieces = nullptr;      // the parts
   TFSelMod* FSelMod = nullptr;          // what to modify
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;

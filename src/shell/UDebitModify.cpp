@@ -9,6 +9,7 @@
 #include "dialogs/DialogFrame.h"
 #include "dialogs/SelModif.h"
 #include "dialogs/USelPanneaux.h"
+#include "dialogs/USelPieces.h"
 #include "engine/FitChecks.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
@@ -54,6 +55,52 @@ bool ModifyPanels(TSelPanneaux& form, JobState& job, Settings& settings, Prompts
   return finished;
 }
 
+// The parts in the part form, on copies of the three part lists; true when the form was finished
+// and the copies became the job's parts, numbered by their positions.
+bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& prompts,
+                 QWidget& window) {
+  PartList parts = job.JobParts;
+  std::vector<std::string> designations = job.JobDesignations;
+  std::vector<std::string> references = job.JobReferences;
+  EngineContext engine = job.Engine;
+  form.JobKind = job.JobKind;
+  form.Margins = job.JobMargins;
+  form.SpeciesList = &settings.SpeciesNames;
+  form.PartList = &parts;
+  form.PartDesignationList = &designations;
+  form.PartReferenceList = &references;
+  form.PanelList = &job.JobPanels;
+  form.Engine = &engine;
+  form.PartSizeList = &settings.PartSizes;
+  form.ModifyMode = 1;
+  CopyUnit(settings.MeasureUnit, form.Unit);
+  form.Finished = 0;
+  bool finished = false;
+  try {
+    form.ShowPartRecord();
+    PlaceDialog(form, window, 0);
+    prompts.ShowModal(form);
+    finished = form.Finished == 1;
+    if (finished) {
+      RenumberParts(parts, engine);
+      job.JobParts = std::move(parts);
+      job.JobDesignations = std::move(designations);
+      job.JobReferences = std::move(references);
+      job.Engine = engine;
+    }
+  } catch (const std::exception&) {
+    finished = false;  // the copies are dropped: the job keeps its parts
+  }
+  // A standard size added or deleted in the picker is written out whatever closed the form.
+  if (form.PartSizesChanged) settings.PartSizesDirty = 1;
+  form.PartList = nullptr;
+  form.PartDesignationList = nullptr;
+  form.PartReferenceList = nullptr;
+  form.PanelList = nullptr;
+  form.Engine = nullptr;
+  return finished;
+}
+
 }  // namespace
 
 void TFDebit::ModifierClick() {
@@ -61,16 +108,16 @@ void TFDebit::ModifierClick() {
 
   TFSelMod& choice = *FSelMod;
   choice.MarginsPending = job_.MarginsPending;
-  // The stock panels and the margins can be modified so far: the boxes of the part and criteria
-  // forms stay disabled and their answers are not read. The margins box follows the option that
-  // asks for the margins.
-  choice.ChbModifPieces->setEnabled(false);
+  // The stock panels, the parts and the margins can be modified so far: the criteria box stays
+  // disabled and its answer is not read. The margins box follows the option that asks for the
+  // margins.
+  choice.ChbModifPieces->setEnabled(true);
   choice.ChbModifMarge->setEnabled(settings_.AskMargins != 0);
   choice.ChkBoxCriteresOptimisation->setEnabled(false);
   PlaceDialog(choice, *this, 14);
   prompts_.ShowModal(choice);
   bool panels = choice.ModifyPanels == 1;
-  const bool parts = false;
+  bool parts = choice.ModifyParts == 1;
   bool margins = choice.ModifyMargins == 1 && settings_.AskMargins != 0;
   const bool criteria = false;
 
@@ -78,6 +125,7 @@ void TFDebit::ModifierClick() {
   const JobState before = job_;
 
   if (panels) panels = ModifyPanels(*SelPanneaux, job_, settings_, prompts_, *this);
+  if (parts) parts = ModifyParts(*SelPieces, job_, settings_, prompts_, *this);
 
   // The margins and kerf come back whatever closed their form; an import that leaves them
   // unanswered cuts without length and width margins.

@@ -13,6 +13,7 @@
 #include "job/SettingsFiles.h"
 #include "dialogs/USelMarge.h"
 #include "dialogs/USelPanneaux.h"
+#include "dialogs/USelPieces.h"
 #include "shell/MainWindowFixture.h"
 
 namespace tranchex::test {
@@ -85,7 +86,7 @@ TEST_F(ModifyCommand, NothingTickedChangesNothing) {
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
   const std::size_t resultPanels = job.ResultPanels.size();
   job.ResultPanels.back().CutLength = -7;  // a mark a new layout would not keep
-  Choose({"ChbModifPanneaux"});
+  Choose({"ChbModifPieces", "ChbModifPanneaux"});
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
   EXPECT_EQ(prompts.Of(Kind::Modal).size(), 1u);
@@ -97,7 +98,7 @@ TEST_F(ModifyCommand, NothingTickedChangesNothing) {
   EXPECT_EQ(choiceShownAt,
             QPoint(window->x() + window->width() / 2 - window->FSelMod->width() / 2,
                    window->y() + 14));
-  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, true, true, false}));
   EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, false, false}));
 }
 
@@ -106,7 +107,7 @@ TEST_F(ModifyCommand, ACancelledPanelFormLeavesTheJobAsItWas) {
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
   const PanelList before = job.JobPanels;
   job.ResultPanels.back().CutLength = -7;
-  Choose({});
+  Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     Enter(form.EdtLongueur, QStringLiteral("2700"));
     Click(form.BtnNouveau);
@@ -126,7 +127,7 @@ TEST_F(ModifyCommand, AShortenedPanelIsLaidOutAgainAndTheJobMustBeSaved) {
   Start();
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
   ASSERT_EQ(job.JobModified, 0);
-  Choose({});
+  Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([this](TSelPanneaux& form) {
     // The form edits a copy: the job's panels are untouched until the finish.
     Enter(form.EdtLongueur, QStringLiteral("2700"));
@@ -167,7 +168,7 @@ TEST_F(ModifyCommand, ALayoutThatFailsPutsTheJobBack) {
   ASSERT_EQ(job.JobLoaded, 1);
   ASSERT_EQ(job.ResultPanels.size(), 3u);
   const JobState before = job;
-  Choose({});
+  Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     form.CbxSens->setFocus();
     QTest::keyClick(form.CbxSens, Qt::Key_Home);  // horizontal
@@ -209,7 +210,7 @@ TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   Start();
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
   settings.SpeciesFileDirty = 0;
-  Choose({});
+  Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     form.CbxEssence->setFocus();
     form.CbxEssence->lineEdit()->selectAll();
@@ -237,7 +238,7 @@ TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) 
   ASSERT_EQ(job.JobLoaded, 1);
   job.MarginsPending = 1;
   const std::int32_t kerf = job.JobKerf;
-  Choose({"ChbModifPanneaux", "ChbModifMarge"});  // the margins box unticked
+  Choose({"ChbModifPieces", "ChbModifPanneaux", "ChbModifMarge"});  // the margins box unticked
   Trigger("Modifier");
   EXPECT_EQ(choiceTicks, (std::vector<bool>{true, true, true, false}));
   EXPECT_EQ(job.JobMargins.LengthMargin, 0.0);
@@ -247,7 +248,7 @@ TEST_F(ModifyCommand, AnImportsModificationLaysOutWithoutLengthAndWidthMargins) 
   EXPECT_EQ(job.JobModified, 1);
   EXPECT_EQ(job.JobLoaded, 1);
   // With the panels ticked, the form is told it ends an import.
-  Choose({"ChbModifMarge"});
+  Choose({"ChbModifPieces", "ChbModifMarge"});
   EditPanels([](TSelPanneaux& form) {
     EXPECT_EQ(form.ImportPending, 1);
     EXPECT_EQ(form.ImportGrain, GrainIndifferent);
@@ -266,7 +267,7 @@ TEST_F(ModifyCommand, MarginsAloneAreEnteredAndTheJobLaidOutAgain) {
   ASSERT_EQ(job.JobLoaded, 1);
   const std::int32_t kerf = job.JobKerf;
   job.ResultPanels.back().CutLength = -7;  // a mark a new layout would not keep
-  Choose({"ChbModifPanneaux", "ChbModifMarge"});  // panels off, margins on
+  Choose({"ChbModifPieces", "ChbModifPanneaux", "ChbModifMarge"});  // panels off, margins on
   prompts.modals.push_back([](QDialog& d) {
     auto& form = dynamic_cast<TSelMarge&>(d);
     form.EdtMarge->setText(QStringLiteral("5"));
@@ -289,10 +290,60 @@ TEST_F(ModifyCommand, TheMarginsBoxFollowsTheOption) {
   SaveOptionsFile(dir.path(), settings);
   Start();
   OpenByDialog(WriteJob("marges.deb", GoodJob()));
-  Choose({"ChbModifPanneaux"});  // nothing ticked
+  Choose({"ChbModifPieces", "ChbModifPanneaux"});  // nothing ticked
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
-  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, true, false, false}));
+}
+
+// The parts alone: a part added in the part form joins the job, turned as the user agreed, and
+// the job is laid out again; a cancelled form leaves the parts as they were.
+TEST_F(ModifyCommand, APartAddedInThePartFormJoinsTheJob) {
+  for (const bool finish : {false, true}) {
+    SCOPED_TRACE(finish ? "Terminer" : "Annuler");
+    prompts = ScriptedPrompts();
+    Start();
+    OpenByDialog(WriteJob("pieces.deb", ThreePanelJob()));
+    const PartList before = job.JobParts;
+    Choose({"ChbModifPanneaux"});  // the parts only
+    QString question;
+    prompts.modals.push_back([&](QDialog& d) {
+      auto& form = dynamic_cast<TSelPieces&>(d);
+      QApplication::setActiveWindow(&form);
+      form.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+      Click(form.BtnNouveau);
+      form.EdtDesignation->setFocus();
+      form.EdtDesignation->selectAll();
+      form.EdtDesignation->insert(QStringLiteral("Etagère"));
+      QTest::keyClick(form.EdtDesignation, Qt::Key_Tab);
+      Enter(form.EdtLongueur, QStringLiteral("300"));
+      Enter(form.EdtLargeur, QStringLiteral("800"));
+      question = form.SwapQuestion();
+      Click(finish ? form.BtnTerminer : form.BtnAnnul);
+      return form.result();
+    });
+    if (finish) prompts.answers = {PromptAnswer::Yes};
+    Trigger("Modifier");
+    EXPECT_TRUE(prompts.Exhausted());
+    if (finish) {
+      ASSERT_EQ(prompts.Of(Kind::Ask).size(), 1u);
+      EXPECT_EQ(prompts.Of(Kind::Ask)[0].text, question);
+      ASSERT_EQ(job.JobParts.size(), 2u);
+      ASSERT_EQ(job.JobDesignations.size(), 2u);
+      ASSERT_EQ(job.JobReferences.size(), 2u);
+      EXPECT_EQ(job.JobDesignations[1], "Etagère");
+      EXPECT_EQ(job.JobParts[1].Length, 8000);
+      EXPECT_EQ(job.JobParts[1].Width, 3000);
+      EXPECT_TRUE(PartNumbersArePositions(job.JobParts));
+      EXPECT_EQ(job.JobModified, 1);
+    } else {
+      ASSERT_EQ(job.JobParts.size(), before.size());
+      EXPECT_EQ(job.JobParts[0].Length, before[0].Length);
+      EXPECT_EQ(job.JobDesignations.size(), before.size());
+    }
+    window.reset();
+  }
 }
 
 }  // namespace
