@@ -4,7 +4,9 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/LabelPrinting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JobExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SummaryDetails.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UCaractPanneaux.cpp
 )

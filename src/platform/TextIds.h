@@ -109,6 +109,24 @@ inline constexpr int TextOffcutFileName = 276;
 inline constexpr int TextOffcutExport = 312;
 }  // namespace OffcutExport
 
+// The job summary window.
+namespace SummaryForm {
+inline constexpr int Title = 137;
+inline constexpr int TotalAreaOf = 55;
+inline constexpr int WasteRateName = 56;
+inline constexpr int CutLength = 92;
+inline constexpr int NumberOf = 93;
+inline constexpr int WasteArea = 139;
+inline constexpr int WasteRate = 149;
+inline constexpr int Per = 292;
+inline constexpr int CutLengthName = 320;
+inline constexpr int WasteAreaName = 321;
+inline constexpr int EdgeBanding = 322;
+inline constexpr int Print = 141;
+inline constexpr int Ok = 36;
+inline constexpr int OffcutList = 275;
+}  // namespace SummaryForm
+
 // The panel display-mode dialog.
 namespace PanelDisplayModeForm {
 inline constexpr int Caption = 272;

@@ -41,6 +41,7 @@ class TFSelDebit;
 class TFImpEtiquettes;
 class TFSelUnite;
 class TFSelExport;
+class TFCaractPanneaux;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
@@ -122,6 +123,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
   TFImpEtiquettes* FImpEtiquettes = nullptr;
+  TFCaractPanneaux* FCaractPanneaux = nullptr;
   TFSelExport* FSelExport = nullptr;
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
@@ -160,6 +162,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void UnitesClick();                // unit of measure dialog
   void EtiquettesClick();            // the label formats and the labels (UDebitLabels.cpp)
   void ExporterClick();              // the job as a csv, txt or SYLK file
+  void RecapClick();                 // the job summary window (UDebitSummary.cpp)
+  void SBtnRecapClick();             // the same, from the tool panel
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's

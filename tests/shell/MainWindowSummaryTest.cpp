@@ -1,0 +1,110 @@
+// The job summary window opened from the main window: its lists, the copied designation and
+// bare value, the clipboard, and a selection that a repaint keeps.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "exchange/UCaractPanneaux.h"
+#include "shell/MainWindowFixture.h"
+
+namespace tranchex::test {
+namespace {
+
+class SummaryCommand : public MainWindowTest {
+ protected:
+  void OpenSummary(const char* command, std::function<void(TFCaractPanneaux&)> check) {
+    prompts.modals.push_back([check](QDialog& d) {
+      auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+      check(form);
+      form.BtnQuitter->click();
+      return form.result();
+    });
+    Trigger(command);
+  }
+};
+
+TEST_F(SummaryCommand, ListsTheJobsLinesAndCopiesTheBareValue) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  ASSERT_FALSE(job.SummaryLines.empty());
+  bool shown = false;
+  OpenSummary("Recap", [&](TFCaractPanneaux& form) {
+    shown = true;
+    ASSERT_EQ(form.LstBxPanneaux->count(), static_cast<int>(job.SummaryLines.size()));
+    EXPECT_EQ(form.LstBxPanneaux->item(0)->text().toStdString(), job.SummaryLines[0].Key);
+    EXPECT_EQ(form.LstBxPanneaux->currentRow(), 0);
+    ASSERT_EQ(form.LstBxDetail->count(), 8);
+    EXPECT_TRUE(form.LstBxDetail->item(0)->text().startsWith(QStringLiteral("Nombre de ")));
+
+    // The waste rate: its designation and its number without " %".
+    form.LstBxDetail->setCurrentRow(7);
+    form.LstBxDetailClick();
+    EXPECT_EQ(form.EdtDesignation->text(), QStringLiteral("Taux de chutes"));
+    const QString rate = form.EdtValeur->text();
+    EXPECT_FALSE(rate.isEmpty());
+    EXPECT_FALSE(rate.contains(QLatin1Char('%')));
+    EXPECT_TRUE(form.LstBxDetail->item(7)->text().endsWith(rate + QStringLiteral(" %")));
+    form.BtnCopier->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), rate);
+
+    // A repaint keeps the selection.
+    form.repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(form.LstBxDetail->currentRow(), 7);
+  });
+  EXPECT_TRUE(shown);
+}
+
+// With no entry or no line selected, a click changes nothing.
+TEST_F(SummaryCommand, AClickWithNoSelectionDoesNothing) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  bool shown = false;
+  OpenSummary("Recap", [&](TFCaractPanneaux& form) {
+    shown = true;
+    form.EdtDesignation->setText(QStringLiteral("avant"));
+    form.LstBxDetail->setCurrentRow(-1);
+    form.LstBxDetailClick();
+    EXPECT_EQ(form.EdtDesignation->text(), QStringLiteral("avant"));
+    form.LstBxPanneaux->setCurrentRow(-1);
+    form.LstBxPanneauxClick();
+    EXPECT_EQ(form.LstBxDetail->count(), 8);
+    form.LstBxDetail->setCurrentRow(2);
+    form.LstBxDetailClick();
+    EXPECT_EQ(form.EdtDesignation->text(), QStringLiteral("avant"));
+  });
+  EXPECT_TRUE(shown);
+}
+
+// "m" and "m²" with the summary in metres, the unit's abbreviation otherwise; the tool button
+// opens the same window.
+TEST_F(SummaryCommand, UnitTextFollowsTheSummaryOption) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  struct Case {
+    std::int32_t inMetres;
+    QString areaSuffix;
+  };
+  for (const Case& c : {Case{1, QStringLiteral(" m²")}, Case{0, QStringLiteral(" mm²")}}) {
+    settings.SummaryInMetres = c.inMetres;
+    bool shown = false;
+    prompts.modals.push_back([&](QDialog& d) {
+      auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+      shown = true;
+      EXPECT_TRUE(form.LstBxDetail->item(1)->text().endsWith(c.areaSuffix))
+          << form.LstBxDetail->item(1)->text().toStdString();
+      form.BtnQuitter->click();
+      return form.result();
+    });
+    Click("SBtnRecap");
+    EXPECT_TRUE(shown) << c.inMetres;
+  }
+}
+
+}  // namespace
+}  // namespace tranchex::test
