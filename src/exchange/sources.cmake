@@ -6,6 +6,7 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SummaryDetails.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
