@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "exchange/UFlisteChutes.h"
+#include "platform/Prompts.h"
 #include "platform/TextIds.h"
 
 namespace tranchex {
@@ -84,9 +86,9 @@ TFCaractPanneaux::TFCaractPanneaux(Prompts& prompts, HelpViewer& help, QWidget* 
   connect(LstBxDetail, &QListWidget::itemClicked, this, [this] { LstBxDetailClick(); });
   connect(BtnCopier, &QPushButton::clicked, this, [this] { BtnCopierClick(); });
   connect(BtnQuitter, &QPushButton::clicked, this, [this] { accept(); });
-  // The printout and the offcut list are not wired yet.
+  connect(BtnListeChutes, &QPushButton::clicked, this, [this] { BtnListeChutesClick(); });
+  // The printout is not wired yet.
   BtnImprimer->setEnabled(false);
-  BtnListeChutes->setEnabled(false);
 }
 
 void TFCaractPanneaux::showEvent(QShowEvent* event) {
@@ -136,6 +138,12 @@ void TFCaractPanneaux::LstBxDetailClick() {
 void TFCaractPanneaux::BtnCopierClick() {
   EdtValeur->selectAll();
   EdtValeur->copy();
+}
+
+void TFCaractPanneaux::BtnListeChutesClick() {
+  if (OffcutList == nullptr) return;
+  PlaceDialog(*OffcutList, *this, 14);
+  prompts_.ShowModal(*OffcutList);
 }
 
 }  // namespace tranchex

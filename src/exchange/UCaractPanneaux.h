@@ -15,6 +15,8 @@ class QPushButton;
 
 namespace tranchex {
 
+class TFListesChutes;
+
 class TFCaractPanneaux : public DialogFrame {
   Q_OBJECT
 
@@ -26,6 +28,8 @@ class TFCaractPanneaux : public DialogFrame {
   SummaryTexts Texts;
   std::string UnitText = "mm";
   char DecimalSeparator = ',';
+  // The offcut list window "Liste des chutes" opens, its inputs set by the main window.
+  TFListesChutes* OffcutList = nullptr;
 
   QListWidget* LstBxPanneaux = nullptr;
   QListWidget* LstBxDetail = nullptr;
@@ -39,6 +43,7 @@ class TFCaractPanneaux : public DialogFrame {
   void LstBxPanneauxClick();
   void LstBxDetailClick();
   void BtnCopierClick();
+  void BtnListeChutesClick();
 
  protected:
   void showEvent(QShowEvent* event) override;

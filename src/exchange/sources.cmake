@@ -11,4 +11,5 @@ set(exchange_CORE
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UCaractPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UFlisteChutes.cpp
 )

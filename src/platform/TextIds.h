@@ -127,6 +127,11 @@ inline constexpr int Ok = 36;
 inline constexpr int OffcutList = 275;
 }  // namespace SummaryForm
 
+// The offcut list window.
+namespace OffcutListForm {
+inline constexpr int Export = 286;
+}  // namespace OffcutListForm
+
 // The panel display-mode dialog.
 namespace PanelDisplayModeForm {
 inline constexpr int Caption = 272;

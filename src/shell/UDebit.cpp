@@ -25,6 +25,7 @@
 #include "exchange/UImpressionEtiquettes.h"
 #include "dialogs/UFSelExport.h"
 #include "exchange/UCaractPanneaux.h"
+#include "exchange/UFlisteChutes.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -82,6 +83,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FImpEtiquettes = new TFImpEtiquettes(prompts_, Help, this);
   FSelExport = new TFSelExport(prompts_, Help, this);
   FCaractPanneaux = new TFCaractPanneaux(prompts_, Help, this);
+  FListesChutes = new TFListesChutes(prompts_, Help, this);
+  FCaractPanneaux->OffcutList = FListesChutes;
   FSelMarge = new TSelMarge(prompts_, Help, this);
   FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
   FGestEssence = new TFGestEssence(prompts_, Help, this);

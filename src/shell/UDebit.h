@@ -42,6 +42,7 @@ class TFImpEtiquettes;
 class TFSelUnite;
 class TFSelExport;
 class TFCaractPanneaux;
+class TFListesChutes;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
@@ -124,6 +125,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelUnite* FSelUnite = nullptr;
   TFImpEtiquettes* FImpEtiquettes = nullptr;
   TFCaractPanneaux* FCaractPanneaux = nullptr;
+  TFListesChutes* FListesChutes = nullptr;
   TFSelExport* FSelExport = nullptr;
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;

@@ -3,6 +3,7 @@
 
 #include "exchange/SummaryDetails.h"
 #include "exchange/UCaractPanneaux.h"
+#include "exchange/UFlisteChutes.h"
 #include "job/ResultLists.h"
 #include "platform/Prompts.h"
 #include "shell/UDebit.h"
@@ -15,6 +16,12 @@ void TFDebit::RecapClick() {
   window.Texts = LoadSummaryTexts(settings_.WordPanels, settings_.WordParts, settings_.WordPanel);
   window.UnitText = ChooseSummaryUnits(settings_.SummaryInMetres, settings_.MeasureUnit).UnitText;
   window.DecimalSeparator = Measures.DecimalSeparator;
+  // The offcut list the summary opens reads the same job.
+  TFListesChutes& offcuts = *FListesChutes;
+  offcuts.Job = &job_;
+  offcuts.SpeciesNames = &settings_.SpeciesNames;
+  offcuts.UnitFactor = settings_.MeasureUnit.Factor;
+  offcuts.DecimalSeparator = Measures.DecimalSeparator;
   PlaceDialog(window, *this, 14);
   prompts_.ShowModal(window);
 }

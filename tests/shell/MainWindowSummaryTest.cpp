@@ -10,6 +10,9 @@
 #include <QPushButton>
 
 #include "exchange/UCaractPanneaux.h"
+#include "exchange/UFlisteChutes.h"
+#include <QScrollArea>
+#include <QScrollBar>
 #include "shell/MainWindowFixture.h"
 
 namespace tranchex::test {
@@ -103,6 +106,43 @@ TEST_F(SummaryCommand, UnitTextFollowsTheSummaryOption) {
     });
     Click("SBtnRecap");
     EXPECT_TRUE(shown) << c.inMetres;
+  }
+}
+
+// "Liste des chutes" opens the offcut list over the summary; a long list scrolls.
+TEST_F(SummaryCommand, OffcutListOpensFromTheSummaryAndScrolls) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  struct Case {
+    std::size_t offcuts;
+    bool scrolls;
+  };
+  for (const Case& c : {Case{1, false}, Case{40, true}}) {
+    CHUTE o;
+    o.Count = 1;
+    o.Length = 2000;
+    o.Width = 1000;
+    o.Thickness = 190;
+    job.Offcuts.assign(c.offcuts, o);
+    bool listed = false;
+    prompts.modals.push_back([&](QDialog& d) {
+      prompts.modals.push_back([&](QDialog& inner) {
+        auto& list = dynamic_cast<TFListesChutes&>(inner);
+        listed = true;
+        EXPECT_EQ(list.Job, &job);
+        QApplication::processEvents();
+        EXPECT_FALSE(list.Image->grab().isNull());
+        EXPECT_EQ(list.Panel->verticalScrollBar()->maximum() > 0, c.scrolls) << c.offcuts;
+        list.BtnOK->click();
+        return list.result();
+      });
+      auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+      form.BtnListeChutes->click();
+      form.BtnQuitter->click();
+      return form.result();
+    });
+    Trigger("Recap");
+    EXPECT_TRUE(listed) << c.offcuts;
   }
 }
 
