@@ -7,6 +7,7 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/SummaryDetails.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffcutFilterEntry.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
