@@ -13,4 +13,5 @@ set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UCaractPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UFlisteChutes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UFExportChutes.cpp
 )

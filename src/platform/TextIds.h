@@ -127,6 +127,23 @@ inline constexpr int Ok = 36;
 inline constexpr int OffcutList = 275;
 }  // namespace SummaryForm
 
+// The offcut filter form.
+namespace OffcutFilterForm {
+inline constexpr int Caption = 276;
+inline constexpr int ByDimensions = 277;
+inline constexpr int DimensionsNote = 278;
+inline constexpr int BySurface = 279;
+inline constexpr int SurfaceNote = 280;
+inline constexpr int Length = 41;
+inline constexpr int Width = 42;
+inline constexpr int Surface = 281;
+inline constexpr int In = 47;
+inline constexpr int BadLength = 113;
+inline constexpr int BadWidth = 114;
+inline constexpr int BadSurface = 291;
+inline constexpr int Missing = 293;
+}  // namespace OffcutFilterForm
+
 // The offcut list window.
 namespace OffcutListForm {
 inline constexpr int Export = 286;

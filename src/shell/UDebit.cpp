@@ -26,6 +26,7 @@
 #include "dialogs/UFSelExport.h"
 #include "exchange/UCaractPanneaux.h"
 #include "exchange/UFlisteChutes.h"
+#include "exchange/UFExportChutes.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -71,7 +72,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Nouveau, BtnNouveau, Importer,
                Supprimer, OptionsGl,
-               Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
+               Affichage, ImportationFichesDebit, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
@@ -84,6 +85,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelExport = new TFSelExport(prompts_, Help, this);
   FCaractPanneaux = new TFCaractPanneaux(prompts_, Help, this);
   FListesChutes = new TFListesChutes(prompts_, Help, this);
+  FExportChutes = new TFExportChutes(prompts_, Help, this);
   FCaractPanneaux->OffcutList = FListesChutes;
   FSelMarge = new TSelMarge(prompts_, Help, this);
   FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
@@ -181,6 +183,8 @@ void TFDebit::CreateMenus() {
   connect(Etiquettes, &QAction::triggered, this, [this] { EtiquettesClick(); });
   connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
   connect(Recap, &QAction::triggered, this, [this] { RecapClick(); });
+  connect(ExportationDesChutes, &QAction::triggered, this,
+          [this] { ExportationDesChutesClick(); });
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });

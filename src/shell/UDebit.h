@@ -43,6 +43,7 @@ class TFSelUnite;
 class TFSelExport;
 class TFCaractPanneaux;
 class TFListesChutes;
+class TFExportChutes;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
@@ -126,6 +127,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFImpEtiquettes* FImpEtiquettes = nullptr;
   TFCaractPanneaux* FCaractPanneaux = nullptr;
   TFListesChutes* FListesChutes = nullptr;
+  TFExportChutes* FExportChutes = nullptr;
   TFSelExport* FSelExport = nullptr;
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
@@ -166,6 +168,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void ExporterClick();              // the job as a csv, txt or SYLK file
   void RecapClick();                 // the job summary window (UDebitSummary.cpp)
   void SBtnRecapClick();             // the same, from the tool panel
+  void ExportationDesChutesClick();  // the offcut export filter as a setting
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's

@@ -1,11 +1,16 @@
 // The main window's summary commands: the job summary window, handed the job's summary lines,
 // the texts in the summary unit and the option words, placed over the main window.
 
+#include <QPushButton>
+
 #include "exchange/SummaryDetails.h"
 #include "exchange/UCaractPanneaux.h"
+#include "exchange/UFExportChutes.h"
 #include "exchange/UFlisteChutes.h"
 #include "job/ResultLists.h"
 #include "platform/Prompts.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
 #include "shell/UDebit.h"
 
 namespace tranchex {
@@ -27,5 +32,31 @@ void TFDebit::RecapClick() {
 }
 
 void TFDebit::SBtnRecapClick() { RecapClick(); }
+
+// The offcut filter as the program's setting: kept when something was changed before OK; the
+// options file is then marked for rewriting (never unmarked here).
+void TFDebit::ExportationDesChutesClick() {
+  TFExportChutes& form = *FExportChutes;
+  form.FilterMode = settings_.OffcutFilterMode;
+  form.FilterMinLength = settings_.OffcutMinLength;
+  form.FilterMinWidth = settings_.OffcutMinWidth;
+  form.FilterMinSurface = settings_.OffcutMinSurface;
+  form.SettingsMode = true;
+  form.UnitFactor = settings_.MeasureUnit.Factor;
+  form.UnitText = settings_.MeasureUnit.Abbreviation;
+  form.MaxLength = settings_.MaxLength;
+  form.DecimalSeparator = Measures.DecimalSeparator;
+  form.BtnAnnuler->hide();
+  form.BtnParamDefaut->show();
+  form.setWindowTitle(QString::fromStdString(LoadString(TextId::OffcutExport::TextOffcutExport)));
+  PlaceDialog(form, *this, 14);
+  prompts_.ShowModal(form);
+  if (!form.FilterChanged) return;
+  settings_.OffcutFilterMode = form.FilterMode;
+  settings_.OffcutMinLength = form.FilterMinLength;
+  settings_.OffcutMinWidth = form.FilterMinWidth;
+  settings_.OffcutMinSurface = form.FilterMinSurface;
+  settings_.OptionsFileDirty = 1;
+}
 
 }  // namespace tranchex

@@ -11,6 +11,9 @@
 
 #include "exchange/UCaractPanneaux.h"
 #include "exchange/UFlisteChutes.h"
+#include "exchange/UFExportChutes.h"
+#include <QRadioButton>
+#include <QTest>
 #include <QScrollArea>
 #include <QScrollBar>
 #include "shell/MainWindowFixture.h"
@@ -143,6 +146,65 @@ TEST_F(SummaryCommand, OffcutListOpensFromTheSummaryAndScrolls) {
     });
     Trigger("Recap");
     EXPECT_TRUE(listed) << c.offcuts;
+  }
+}
+
+// The offcut filter setting: what closes the form decides what is kept, and the options file is
+// only ever marked for rewriting. The form's results start afresh at each showing.
+TEST_F(MainWindowTest, OffcutFilterSetting) {
+  Start();
+  enum class Close { DefaultsThenOk, SurfaceThenOk, OkUntouched, Escape };
+  struct Case {
+    const char* name;
+    Close close;
+    std::uint8_t dirtyBefore;
+    std::int32_t mode;
+    double minLength;
+    std::uint8_t dirtyAfter;
+  };
+  const std::vector<Case> cases{
+      {"defaults count as a change", Close::DefaultsThenOk, 0, 0, 2000.0, 1},
+      {"surface chosen", Close::SurfaceThenOk, 0, 1, 1234.0, 1},
+      {"OK untouched", Close::OkUntouched, 0, 0, 1234.0, 0},
+      {"Escape", Close::Escape, 0, 0, 1234.0, 0},
+      {"a marked file stays marked", Close::OkUntouched, 1, 0, 1234.0, 1},
+  };
+  for (const Case& c : cases) {
+    settings.OffcutFilterMode = 0;
+    settings.OffcutMinLength = 1234.0;
+    settings.OptionsFileDirty = c.dirtyBefore;
+    bool shown = false;
+    prompts.modals.push_back([&](QDialog& d) {
+      auto& form = dynamic_cast<TFExportChutes&>(d);
+      shown = true;
+      EXPECT_FALSE(form.FilterChanged) << c.name;
+      EXPECT_FALSE(form.BtnAnnuler->isVisible()) << c.name;
+      EXPECT_EQ(form.EdtLongueur->text(), QStringLiteral("123,4")) << c.name;
+      switch (c.close) {
+        case Close::DefaultsThenOk:
+          form.BtnParamDefaut->click();
+          EXPECT_EQ(form.EdtLongueur->text(), QStringLiteral("200")) << c.name;
+          form.BtnOk->click();
+          break;
+        case Close::SurfaceThenOk:
+          form.RbtnSurface->click();
+          form.BtnOk->click();
+          break;
+        case Close::OkUntouched:
+          form.BtnOk->click();
+          break;
+        case Close::Escape:
+          form.BtnParamDefaut->click();
+          QTest::keyClick(&form, Qt::Key_Escape);
+          break;
+      }
+      return form.result();
+    });
+    Trigger("ExportationDesChutes");
+    EXPECT_TRUE(shown) << c.name;
+    EXPECT_EQ(settings.OffcutFilterMode, c.mode) << c.name;
+    EXPECT_EQ(settings.OffcutMinLength, c.minLength) << c.name;
+    EXPECT_EQ(settings.OptionsFileDirty, c.dirtyAfter) << c.name;
   }
 }
 

@@ -561,7 +561,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* later[] = {"Nouveau", "Importer",
                          "Supprimer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
-                         "ExportationDesChutes", "DimensionsPieces", "DimensionsDesPanneaux",
+                         "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
                          "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
