@@ -9,6 +9,11 @@
 
 #include "exchange/JobExport.h"
 #include "exchange/OffcutTable.h"
+#include "exchange/UFExportChutes.h"
+#include "job/Outils_debit.h"
+#include "platform/FileIO.h"
+#include "platform/Prompts.h"
+#include <filesystem>
 #include "platform/QPainterCanvas.h"
 #include "platform/TextIds.h"
 
@@ -83,13 +88,63 @@ TFListesChutes::TFListesChutes(Prompts& prompts, HelpViewer& help, QWidget* pare
   SetDefaultButton(BtnOK);
   SetEscapeAction([this] { accept(); });
   connect(BtnOK, &QPushButton::clicked, this, [this] { accept(); });
-  // The export asks its filter first; until that form exists the export stays off.
-  BtnExporter->setEnabled(false);
+  connect(BtnExporter, &QPushButton::clicked, this, [this] { BtnExporterClick(); });
 }
 
 void TFListesChutes::showEvent(QShowEvent* event) {
   table_->Fit();
   DialogFrame::showEvent(event);
+}
+
+// The filter first (its values hold for this export only), then the file: csv or txt, written
+// whole or not at all, with a warning naming the file when it cannot be written.
+void TFListesChutes::BtnExporterClick() {
+  if (FilterForm == nullptr || Job == nullptr || SpeciesNames == nullptr) return;
+  TFExportChutes& form = *FilterForm;
+  form.FilterMode = SettingsFilter.Mode;
+  form.FilterMinLength = SettingsFilter.MinLength;
+  form.FilterMinWidth = SettingsFilter.MinWidth;
+  form.FilterMinSurface = static_cast<double>(SettingsFilter.MinSurface);
+  form.SettingsMode = false;
+  form.UnitFactor = UnitFactor;
+  form.UnitText = UnitText;
+  form.MaxLength = MaxLength;
+  form.DecimalSeparator = DecimalSeparator;
+  form.BtnAnnuler->show();
+  form.BtnParamDefaut->hide();
+  const QString caption = Text(TextId::OffcutExport::TextOffcutFileName);
+  form.setWindowTitle(caption);
+  PlaceDialog(form, *this, 14);
+  prompts_.ShowModal(form);
+  if (!form.FilterConfirmed) return;
+  const OffcutFilter filter{form.FilterMode, form.FilterMinLength, form.FilterMinWidth,
+                            static_cast<long double>(form.FilterMinSurface)};
+
+  const std::optional<QString> chosen = prompts_.SaveFile(
+      caption, QString(), QString(),
+      QStringLiteral("Fichiers texte (*.txt);;Fichiers csv (*.csv)"), QStringLiteral("txt"));
+  namespace id = TextId::OffcutListForm;
+  if (!chosen) {
+    prompts_.Notice(caption, Text(id::Cancelled), PromptIcon::Information);
+    return;
+  }
+  const std::string path = chosen->toStdString();
+  if (!ExportFormatFor(ExtractExtensionPart(path), ExportLayout::ComputedJob)) {
+    prompts_.Notice(caption,
+                    Text(id::BadExtension) + QString::fromStdString(ExtractFileNamePart(path)) +
+                        Text(id::BadExtensionEnd),
+                    PromptIcon::Exclamation);
+    return;
+  }
+  const ExportTexts texts = LoadExportTexts();
+  const ExportSource source{*Job, *SpeciesNames, UnitFactor, texts, DecimalSeparator};
+  try {
+    WriteFileAtomic(std::filesystem::path(path), OffcutFileBytes(source, filter));
+  } catch (const std::exception& e) {
+    prompts_.Notice(caption, QString::fromUtf8(e.what()), PromptIcon::Warning);
+    return;
+  }
+  prompts_.Notice(caption, Text(id::Done), PromptIcon::Information);
 }
 
 }  // namespace tranchex

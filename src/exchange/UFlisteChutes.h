@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialogs/DialogFrame.h"
+#include "exchange/OffcutExport.h"
 #include "job/JobState.h"
 
 class QPushButton;
@@ -13,6 +14,7 @@ class QScrollArea;
 namespace tranchex {
 
 class OffcutTableView;
+class TFExportChutes;
 
 class TFListesChutes : public DialogFrame {
   Q_OBJECT
@@ -25,6 +27,13 @@ class TFListesChutes : public DialogFrame {
   const std::vector<std::string>* SpeciesNames = nullptr;
   double UnitFactor = 10.0;
   char DecimalSeparator = ',';
+  // The export: the filter form, the program's filter it starts from, the unit and the bound.
+  TFExportChutes* FilterForm = nullptr;
+  OffcutFilter SettingsFilter;
+  std::string UnitText = "mm";
+  double MaxLength = 60000.0;
+
+  void BtnExporterClick();
 
   QScrollArea* Panel = nullptr;
   QWidget* Image = nullptr;  // the table, as tall as its rows need

@@ -147,6 +147,10 @@ inline constexpr int Missing = 293;
 // The offcut list window.
 namespace OffcutListForm {
 inline constexpr int Export = 286;
+inline constexpr int BadExtension = 131;
+inline constexpr int BadExtensionEnd = 132;
+inline constexpr int Done = 133;
+inline constexpr int Cancelled = 134;
 }  // namespace OffcutListForm
 
 // The panel display-mode dialog.

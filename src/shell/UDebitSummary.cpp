@@ -27,6 +27,12 @@ void TFDebit::RecapClick() {
   offcuts.SpeciesNames = &settings_.SpeciesNames;
   offcuts.UnitFactor = settings_.MeasureUnit.Factor;
   offcuts.DecimalSeparator = Measures.DecimalSeparator;
+  offcuts.FilterForm = FExportChutes;
+  offcuts.SettingsFilter = {settings_.OffcutFilterMode, settings_.OffcutMinLength,
+                            settings_.OffcutMinWidth,
+                            static_cast<long double>(settings_.OffcutMinSurface)};
+  offcuts.UnitText = settings_.MeasureUnit.Abbreviation;
+  offcuts.MaxLength = settings_.MaxLength;
   PlaceDialog(window, *this, 14);
   prompts_.ShowModal(window);
 }

@@ -14,6 +14,9 @@
 #include "exchange/UFExportChutes.h"
 #include <QRadioButton>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <QScrollArea>
 #include <QScrollBar>
 #include "shell/MainWindowFixture.h"
@@ -206,6 +209,121 @@ TEST_F(MainWindowTest, OffcutFilterSetting) {
     EXPECT_EQ(settings.OffcutMinLength, c.minLength) << c.name;
     EXPECT_EQ(settings.OptionsFileDirty, c.dirtyAfter) << c.name;
   }
+}
+
+// The offcut export from the offcut list: the filter, the file and one closing message.
+TEST_F(SummaryCommand, OffcutExport) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  CHUTE big;
+  big.Count = 2;
+  big.Length = 2000;
+  big.Width = 2000;
+  big.Thickness = 190;
+  big.Surface = 4000000.0L;
+  CHUTE small = big;
+  small.Width = 1999;
+  small.Surface = 2000.0L * 1999.0L;
+  job.Offcuts = {big, small};
+  job.JobKind = 1;
+  settings.OffcutFilterMode = 0;
+  settings.OffcutMinLength = 2000.0;
+  settings.OffcutMinWidth = 2000.0;
+  const std::string content =
+      "\xEF\xBB\xBFNombre;Longueur;Largeur;Epaisseur;Essence;Sens du fil;\n"
+      "2;200;200;0;Non spécifié;0;\n";
+  std::filesystem::create_directories(dir.path() / "dossier.csv");
+  struct Case {
+    const char* name;
+    bool confirm;
+    const char* file;  // nullptr: the save picker cancelled
+    bool written;
+    const char* message;  // nullptr: no message
+  };
+  const std::vector<Case> cases{
+      {"txt in capitals", true, "a.TXT", true, "Exportation terminée !"},
+      {"csv mixed case", true, "b.Csv", true, "Exportation terminée !"},
+      {"slk refused", true, "c.slk", false, "L'extension du fichier c.slk n'est pas valide !"},
+      {"doc refused", true, "d.doc", false, "L'extension du fichier d.doc n'est pas valide !"},
+      {"no dot refused", true, "sanspoint", false,
+       "L'extension du fichier sanspoint n'est pas valide !"},
+      {"picker cancelled", true, nullptr, false, "Exportation annulée !"},
+      {"filter cancelled", false, nullptr, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    prompts.asked.clear();
+    const std::filesystem::path path = c.file ? dir.path() / c.file : std::filesystem::path();
+    prompts.modals.push_back([&](QDialog& d) {
+      prompts.modals.push_back([&](QDialog& inner) {
+        auto& list = dynamic_cast<TFListesChutes&>(inner);
+        prompts.modals.push_back([&](QDialog& f) {
+          auto& filter = dynamic_cast<TFExportChutes&>(f);
+          EXPECT_TRUE(filter.BtnAnnuler->isVisibleTo(&filter));
+          if (c.confirm) {
+            filter.BtnOk->click();
+          } else {
+            filter.BtnAnnuler->click();
+          }
+          return filter.result();
+        });
+        if (c.confirm) {
+          if (c.file) {
+            prompts.files.push_back(QString::fromStdString(path.string()));
+          } else {
+            prompts.files.push_back(std::nullopt);
+          }
+        }
+        list.BtnExporter->click();
+        list.BtnOK->click();
+        return list.result();
+      });
+      auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+      form.BtnListeChutes->click();
+      form.BtnQuitter->click();
+      return form.result();
+    });
+    Trigger("Recap");
+    EXPECT_TRUE(prompts.Exhausted()) << c.name;
+    if (c.file) {
+      EXPECT_EQ(std::filesystem::exists(path), c.written) << c.name;
+    }
+    if (c.written) {
+      std::ifstream in(path, std::ios::binary);
+      EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), content) << c.name;
+    }
+    const auto notices = prompts.Of(ScriptedPrompts::Kind::Notice);
+    if (c.message == nullptr) {
+      EXPECT_TRUE(notices.empty()) << c.name;
+    } else {
+      ASSERT_EQ(notices.size(), 1u) << c.name;
+      EXPECT_EQ(notices[0].text, QString::fromUtf8(c.message)) << c.name;
+    }
+  }
+  // A folder in place of the file: a warning naming it, never "Exportation terminée !".
+  prompts.asked.clear();
+  prompts.modals.push_back([&](QDialog& d) {
+    prompts.modals.push_back([&](QDialog& inner) {
+      auto& list = dynamic_cast<TFListesChutes&>(inner);
+      prompts.modals.push_back([&](QDialog& f) {
+        dynamic_cast<TFExportChutes&>(f).BtnOk->click();
+        return f.result();
+      });
+      prompts.files.push_back(QString::fromStdString((dir.path() / "dossier.csv").string()));
+      list.BtnExporter->click();
+      list.BtnOK->click();
+      return list.result();
+    });
+    auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+    form.BtnListeChutes->click();
+    form.BtnQuitter->click();
+    return form.result();
+  });
+  Trigger("Recap");
+  const auto notices = prompts.Of(ScriptedPrompts::Kind::Notice);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].icon, PromptIcon::Warning);
+  EXPECT_TRUE(notices[0].text.contains(QStringLiteral("dossier.csv")))
+      << notices[0].text.toStdString();
 }
 
 }  // namespace
