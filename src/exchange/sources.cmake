@@ -4,7 +4,14 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/LabelPrinting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JobExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SummaryDetails.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffcutExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OffcutFilterEntry.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UCaractPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UFlisteChutes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UFExportChutes.cpp
 )

@@ -119,7 +119,7 @@ void BuildSummaryLists(SummaryLineList& summaryLines, OffcutList& offcuts,
         CHUTE* same = nullptr;
         for (CHUTE& o : offcuts) {
           if (o.Length == length && o.Width == width && o.Thickness == panel.Thickness &&
-              o.Species == panel.Species) {
+              o.Species == panel.Species && o.Grain == panel.Grain) {
             same = &o;
             break;
           }

@@ -109,6 +109,50 @@ inline constexpr int TextOffcutFileName = 276;
 inline constexpr int TextOffcutExport = 312;
 }  // namespace OffcutExport
 
+// The job summary window.
+namespace SummaryForm {
+inline constexpr int Title = 137;
+inline constexpr int TotalAreaOf = 55;
+inline constexpr int WasteRateName = 56;
+inline constexpr int CutLength = 92;
+inline constexpr int NumberOf = 93;
+inline constexpr int WasteArea = 139;
+inline constexpr int WasteRate = 149;
+inline constexpr int Per = 292;
+inline constexpr int CutLengthName = 320;
+inline constexpr int WasteAreaName = 321;
+inline constexpr int EdgeBanding = 322;
+inline constexpr int Print = 141;
+inline constexpr int Ok = 36;
+inline constexpr int OffcutList = 275;
+}  // namespace SummaryForm
+
+// The offcut filter form.
+namespace OffcutFilterForm {
+inline constexpr int Caption = 276;
+inline constexpr int ByDimensions = 277;
+inline constexpr int DimensionsNote = 278;
+inline constexpr int BySurface = 279;
+inline constexpr int SurfaceNote = 280;
+inline constexpr int Length = 41;
+inline constexpr int Width = 42;
+inline constexpr int Surface = 281;
+inline constexpr int In = 47;
+inline constexpr int BadLength = 113;
+inline constexpr int BadWidth = 114;
+inline constexpr int BadSurface = 291;
+inline constexpr int Missing = 293;
+}  // namespace OffcutFilterForm
+
+// The offcut list window.
+namespace OffcutListForm {
+inline constexpr int Export = 286;
+inline constexpr int BadExtension = 131;
+inline constexpr int BadExtensionEnd = 132;
+inline constexpr int Done = 133;
+inline constexpr int Cancelled = 134;
+}  // namespace OffcutListForm
+
 // The panel display-mode dialog.
 namespace PanelDisplayModeForm {
 inline constexpr int Caption = 272;

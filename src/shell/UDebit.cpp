@@ -25,6 +25,9 @@
 #include "dialogs/USelUnite.h"
 #include "exchange/UImpressionEtiquettes.h"
 #include "dialogs/UFSelExport.h"
+#include "exchange/UCaractPanneaux.h"
+#include "exchange/UFlisteChutes.h"
+#include "exchange/UFExportChutes.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -68,9 +71,9 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer, Recap, SBtnRecap,
+  MarkPending({Nouveau, BtnNouveau, Importer,
                Supprimer, OptionsGl,
-               Affichage, ImportationFichesDebit, ExportationDesChutes, DimensionsPieces,
+               Affichage, ImportationFichesDebit, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
@@ -81,6 +84,10 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FSelUnite = new TFSelUnite(prompts_, Help, this);
   FImpEtiquettes = new TFImpEtiquettes(prompts_, Help, this);
   FSelExport = new TFSelExport(prompts_, Help, this);
+  FCaractPanneaux = new TFCaractPanneaux(prompts_, Help, this);
+  FListesChutes = new TFListesChutes(prompts_, Help, this);
+  FExportChutes = new TFExportChutes(prompts_, Help, this);
+  FCaractPanneaux->OffcutList = FListesChutes;
   FSelMarge = new TSelMarge(prompts_, Help, this);
   FSelMargesMultiples = new TSelMargesMultiples(prompts_, Help, this);
   FGestEssence = new TFGestEssence(prompts_, Help, this);
@@ -177,6 +184,9 @@ void TFDebit::CreateMenus() {
   connect(Unites, &QAction::triggered, this, [this] { UnitesClick(); });
   connect(Etiquettes, &QAction::triggered, this, [this] { EtiquettesClick(); });
   connect(Exporter, &QAction::triggered, this, [this] { ExporterClick(); });
+  connect(Recap, &QAction::triggered, this, [this] { RecapClick(); });
+  connect(ExportationDesChutes, &QAction::triggered, this,
+          [this] { ExportationDesChutesClick(); });
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
@@ -284,6 +294,7 @@ void TFDebit::CreateToolPanel() {
     SBtnFicheClick();
   });
   connect(SBtnModeAffPanneaux, &QToolButton::clicked, this, [this] { SBtnModeAffPanneauxClick(); });
+  connect(SBtnRecap, &QToolButton::clicked, this, [this] { SBtnRecapClick(); });
   connect(BtnPremier, &QToolButton::clicked, this, [this] { BtnPremierClick(); });
   connect(BtnPrecedant, &QToolButton::clicked, this, [this] { BtnPrecedentClick(); });
   connect(BtnSuivant, &QToolButton::clicked, this, [this] { BtnSuivantClick(); });

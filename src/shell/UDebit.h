@@ -41,6 +41,9 @@ class TFSelDebit;
 class TFImpEtiquettes;
 class TFSelUnite;
 class TFSelExport;
+class TFCaractPanneaux;
+class TFListesChutes;
+class TFExportChutes;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
@@ -123,6 +126,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFSelDebit* FSelDebit = nullptr;
   TFSelUnite* FSelUnite = nullptr;
   TFImpEtiquettes* FImpEtiquettes = nullptr;
+  TFCaractPanneaux* FCaractPanneaux = nullptr;
+  TFListesChutes* FListesChutes = nullptr;
+  TFExportChutes* FExportChutes = nullptr;
   TFSelExport* FSelExport = nullptr;
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
@@ -162,6 +168,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void UnitesClick();                // unit of measure dialog
   void EtiquettesClick();            // the label formats and the labels (UDebitLabels.cpp)
   void ExporterClick();              // the job as a csv, txt or SYLK file
+  void RecapClick();                 // the job summary window (UDebitSummary.cpp)
+  void SBtnRecapClick();             // the same, from the tool panel
+  void ExportationDesChutesClick();  // the offcut export filter as a setting
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's

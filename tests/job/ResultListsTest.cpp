@@ -185,25 +185,39 @@ TEST_F(SummaryListsTest, SummaryInOtherUnits) {
   EXPECT_DOUBLE_EQ(static_cast<double>(lines[0].PanelArea), 5000.0);
 }
 
-TEST_F(SummaryListsTest, EqualOffcutsMergeIntoTheFirstWhateverTheirGrain) {
+TEST_F(SummaryListsTest, EqualOffcutsMergeOnlyWithinOneGrain) {
+  // A horizontal and a vertical panel leave offcuts of one size: a shop reusing offcuts with
+  // grain must be told both grains, so they are two entries.
   Panneau_p horizontal = MakePanel(20000, 10000, GrainHorizontal, 190, 0);
   Panneau_p vertical = MakePanel(20000, 10000, GrainVertical, 190, 0);
   PlaceParts(horizontal, 1);
   PlaceParts(vertical, 1);
-  SetFreeRects(horizontal, {MONRect(0, 500, 1000, 0)});
-  SetFreeRects(vertical, {MONRect(5000, 1500, 6000, 1000), MONRect(0, 1000, 500, 0)});
+  SetFreeRects(horizontal, {MONRect(0, 500, 1000, 0), MONRect(2000, 500, 3000, 0)});
+  SetFreeRects(vertical, {MONRect(5000, 1500, 6000, 1000), MONRect(0, 1000, 500, 0),
+                          MONRect(7000, 1500, 8000, 1000)});
   Build({horizontal, vertical});
 
   ASSERT_EQ(lines.size(), 2u);
-  ASSERT_EQ(offcuts.size(), 2u);
-  EXPECT_EQ(offcuts[0].Count, 2);
-  EXPECT_EQ(offcuts[0].Text, "100x50x19 - chêne - horizontal");
-  EXPECT_EQ(offcuts[0].Grain, GrainHorizontal);
-  // The same rectangle turned is another kind of offcut.
-  EXPECT_EQ(offcuts[1].Length, 500.0);
-  EXPECT_EQ(offcuts[1].Width, 1000.0);
-  EXPECT_EQ(offcuts[1].Count, 1);
-  EXPECT_EQ(offcuts[1].Grain, GrainVertical);
+  struct Expected {
+    double length, width;
+    int count, grain;
+    const char* text;
+  };
+  const std::vector<Expected> expected{
+      {1000, 500, 2, GrainHorizontal, "100x50x19 - chêne - horizontal"},
+      {1000, 500, 2, GrainVertical, "100x50x19 - chêne - vertical"},
+      // The same rectangle turned is another kind of offcut.
+      {500, 1000, 1, GrainVertical, "50x100x19 - chêne - vertical"},
+  };
+  ASSERT_EQ(offcuts.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(offcuts[i].Length, expected[i].length);
+    EXPECT_EQ(offcuts[i].Width, expected[i].width);
+    EXPECT_EQ(offcuts[i].Count, expected[i].count);
+    EXPECT_EQ(offcuts[i].Grain, expected[i].grain);
+    EXPECT_EQ(offcuts[i].Text, expected[i].text);
+  }
 }
 
 TEST_F(SummaryListsTest, OffcutsDifferingInThicknessOrSpeciesStayApart) {
