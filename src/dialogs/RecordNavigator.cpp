@@ -1,10 +1,42 @@
 #include "dialogs/RecordNavigator.h"
 
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <utility>
 
+#include "dialogs/DialogFrame.h"
+
 namespace tranchex {
+
+RecordButtonBar CreateRecordButtonBar(QWidget& form) {
+  RecordButtonBar bar;
+  bar.BtnPremier = Named(new QPushButton(&form), "BtnPremier");
+  bar.BtnPred = Named(new QPushButton(&form), "BtnPred");
+  bar.EdtCompteur = Named(new QLineEdit(&form), "EdtCompteur");
+  bar.EdtCompteur->setReadOnly(true);
+  bar.EdtCompteur->setFocusPolicy(Qt::NoFocus);
+  bar.EdtCompteur->setAlignment(Qt::AlignCenter);
+  bar.EdtCompteur->setFixedWidth(50);
+  bar.BtnSuivant = Named(new QPushButton(&form), "BtnSuivant");
+  bar.BtnDernier = Named(new QPushButton(&form), "BtnDernier");
+  bar.Moves = new QHBoxLayout;
+  for (QWidget* w : std::initializer_list<QWidget*>{bar.BtnPremier, bar.BtnPred, bar.EdtCompteur,
+                                                    bar.BtnSuivant, bar.BtnDernier})
+    bar.Moves->addWidget(w);
+
+  bar.BtnNouveau = Named(new QPushButton(&form), "BtnNouveau");
+  bar.BtnSupprimer = Named(new QPushButton(&form), "BtnSupprimer");
+  bar.BtnAnnul = Named(new QPushButton(&form), "BtnAnnul");
+  bar.BtnTerminer = Named(new QPushButton(&form), "BtnTerminer");
+  bar.Buttons = new QHBoxLayout;
+  bar.Buttons->addWidget(bar.BtnNouveau);
+  bar.Buttons->addWidget(bar.BtnSupprimer);
+  bar.Buttons->addStretch(1);
+  bar.Buttons->addWidget(bar.BtnAnnul);
+  bar.Buttons->addWidget(bar.BtnTerminer);
+  return bar;
+}
 
 RecordNavigator::RecordNavigator(Controls controls, Hooks hooks)
     : controls_(controls), hooks_(std::move(hooks)) {}

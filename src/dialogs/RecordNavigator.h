@@ -11,10 +11,29 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace tranchex {
+
+// The buttons and counter every record form has, named as the forms name them, in their two
+// rows: the moves around the counter, and new, delete, then cancel and finish.
+struct RecordButtonBar {
+  QPushButton* BtnPremier = nullptr;
+  QPushButton* BtnPred = nullptr;
+  QLineEdit* EdtCompteur = nullptr;  // read only, never takes the focus
+  QPushButton* BtnSuivant = nullptr;
+  QPushButton* BtnDernier = nullptr;
+  QPushButton* BtnNouveau = nullptr;
+  QPushButton* BtnSupprimer = nullptr;
+  QPushButton* BtnAnnul = nullptr;
+  QPushButton* BtnTerminer = nullptr;
+  QHBoxLayout* Moves = nullptr;
+  QHBoxLayout* Buttons = nullptr;
+};
+RecordButtonBar CreateRecordButtonBar(QWidget& form);
 
 class RecordNavigator {
  public:

@@ -192,32 +192,18 @@ void TSelPieces::BuildLayout() {
   complexLayout->addWidget(lblEssence, 1, 0);
   complexLayout->addWidget(CbxEssence, 1, 1, 1, 2);
 
-  BtnPremier = Named(new QPushButton(this), "BtnPremier");
-  BtnPred = Named(new QPushButton(this), "BtnPred");
-  EdtCompteur = Named(new QLineEdit(this), "EdtCompteur");
-  EdtCompteur->setReadOnly(true);
-  EdtCompteur->setFocusPolicy(Qt::NoFocus);
-  EdtCompteur->setAlignment(Qt::AlignCenter);
-  EdtCompteur->setFixedWidth(50);
-  BtnSuivant = Named(new QPushButton(this), "BtnSuivant");
-  BtnDernier = Named(new QPushButton(this), "BtnDernier");
-  auto* moves = new QHBoxLayout;
-  moves->addWidget(BtnPremier);
-  moves->addWidget(BtnPred);
-  moves->addWidget(EdtCompteur);
-  moves->addWidget(BtnSuivant);
-  moves->addWidget(BtnDernier);
-
-  BtnNouveau = Named(new QPushButton(this), "BtnNouveau");
-  BtnSupprimer = Named(new QPushButton(this), "BtnSupprimer");
-  BtnAnnul = Named(new QPushButton(this), "BtnAnnul");
-  BtnTerminer = Named(new QPushButton(this), "BtnTerminer");
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(BtnNouveau);
-  buttons->addWidget(BtnSupprimer);
-  buttons->addStretch(1);
-  buttons->addWidget(BtnAnnul);
-  buttons->addWidget(BtnTerminer);
+  const RecordButtonBar bar = CreateRecordButtonBar(*this);
+  BtnPremier = bar.BtnPremier;
+  BtnPred = bar.BtnPred;
+  EdtCompteur = bar.EdtCompteur;
+  BtnSuivant = bar.BtnSuivant;
+  BtnDernier = bar.BtnDernier;
+  BtnNouveau = bar.BtnNouveau;
+  BtnSupprimer = bar.BtnSupprimer;
+  BtnAnnul = bar.BtnAnnul;
+  BtnTerminer = bar.BtnTerminer;
+  QHBoxLayout* moves = bar.Moves;
+  QHBoxLayout* buttons = bar.Buttons;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
