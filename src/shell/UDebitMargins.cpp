@@ -17,46 +17,35 @@ bool TFDebit::MarginsStep(bool newJob) {
   const std::uint8_t modifyMode = newJob ? 0 : 1;
   MarginsBlock margins;
   std::int32_t kerfBack = 0;
+  // What both forms are handed and give back alike; each then shows its values.
+  auto run = [&](auto& dialog, auto showValues) {
+    CopyUnit(settings_.MeasureUnit, dialog.Unit);
+    dialog.PartList = &job_.JobParts;
+    dialog.PanelList = &job_.JobPanels;
+    dialog.Margins = job_.JobMargins;
+    dialog.Kerf = kerf;
+    dialog.ModifyMode = modifyMode;
+    dialog.MarginDefault = settings_.DefaultMargin;
+    dialog.KerfDefault = settings_.DefaultKerf;
+    dialog.WordParts = settings_.WordParts;
+    dialog.WordPanel = settings_.WordPanel;
+    dialog.DecimalSeparator = Measures.DecimalSeparator;
+    showValues();
+    PlaceDialog(dialog, *this, 14);
+    prompts_.ShowModal(dialog);
+    margins = dialog.Margins;
+    kerfBack = dialog.Kerf;
+  };
   try {
     if (job_.JobMargins.DifferentiatedMargins == 0) {
       TSelMarge& dialog = *FSelMarge;
-      CopyUnit(settings_.MeasureUnit, dialog.Unit);
-      dialog.PartList = &job_.JobParts;
-      dialog.PanelList = &job_.JobPanels;
-      dialog.Margins = job_.JobMargins;
       dialog.JobKind = job_.JobKind;
-      dialog.Kerf = kerf;
-      dialog.ModifyMode = modifyMode;
-      dialog.MarginDefault = settings_.DefaultMargin;
-      dialog.KerfDefault = settings_.DefaultKerf;
-      dialog.WordParts = settings_.WordParts;
-      dialog.WordPanel = settings_.WordPanel;
-      dialog.DecimalSeparator = Measures.DecimalSeparator;
-      dialog.ShowMarginValues();
-      PlaceDialog(dialog, *this, 14);
-      prompts_.ShowModal(dialog);
-      margins = dialog.Margins;
-      kerfBack = dialog.Kerf;
+      run(dialog, [&] { dialog.ShowMarginValues(); });
     } else {
       TSelMargesMultiples& dialog = *FSelMargesMultiples;
-      CopyUnit(settings_.MeasureUnit, dialog.Unit);
-      dialog.PartList = &job_.JobParts;
-      dialog.PanelList = &job_.JobPanels;
-      dialog.Margins = job_.JobMargins;
-      dialog.Kerf = kerf;
-      dialog.ModifyMode = modifyMode;
-      dialog.MarginDefault = settings_.DefaultMargin;
       dialog.ThicknessMarginDefault = settings_.DefaultThicknessMargin;
-      dialog.KerfDefault = settings_.DefaultKerf;
       dialog.MarginsAllZero = job_.MarginsAllZero;
-      dialog.WordParts = settings_.WordParts;
-      dialog.WordPanel = settings_.WordPanel;
-      dialog.DecimalSeparator = Measures.DecimalSeparator;
-      dialog.ShowMultipleMarginValues();
-      PlaceDialog(dialog, *this, 14);
-      prompts_.ShowModal(dialog);
-      margins = dialog.Margins;
-      kerfBack = dialog.Kerf;
+      run(dialog, [&] { dialog.ShowMultipleMarginValues(); });
     }
   } catch (const std::exception&) {
     return false;
