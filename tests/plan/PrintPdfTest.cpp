@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "plan/PrintInputsFixture.h"
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "job/CuttingPipeline.h"
@@ -28,17 +29,6 @@ namespace {
 
 using test::PdfInfo;
 using test::ReadPdfInfo;
-
-
-PrintInputs Inputs(const JobState& job, const Settings& settings, std::int32_t view) {
-  return PrintInputs{.Job = job,
-                     .Config = settings,
-                     .ViewMode = view,
-                     .PanelDrawMode = 0,
-                     .CurrentPage = 0,
-                     .Texts = LoadPrintTexts(),
-                     .Context = PlanDrawingContext(job, settings, ',')};
-}
 
 void SetUpPdf(QPrinter& printer, const QString& file) {
   printer.setOutputFormat(QPrinter::PdfFormat);

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "job/CuttingPipeline.h"
+#include "plan/PrintInputsFixture.h"
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "support/JobBuilder.h"
@@ -116,16 +117,6 @@ int LongestHorizontalRun(const GreyImage& image) {
     }
   }
   return longest;
-}
-
-PrintInputs Inputs(const JobState& job, const Settings& settings, std::int32_t view) {
-  return PrintInputs{.Job = job,
-                     .Config = settings,
-                     .ViewMode = view,
-                     .PanelDrawMode = 0,
-                     .CurrentPage = 0,
-                     .Texts = LoadPrintTexts(),
-                     .Context = PlanDrawingContext(job, settings, ',')};
 }
 
 TEST(PrintedScale, TheLabelGivesTheRatioTheDrawingIsMeasuredAt) {

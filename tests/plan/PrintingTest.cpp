@@ -7,6 +7,7 @@
 // The recording canvas's 5-point font is 20 units high and 10 wide (h, aw), its 10-point font
 // in pixels 20 high and 10 wide.
 
+#include "plan/PrintInputsFixture.h"
 #include "plan/Printing.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,6 @@ namespace tranchex {
 namespace {
 
 using test::RecordingPrintTarget;
-
-PrintInputs Inputs(const JobState& job, const Settings& settings, std::int32_t view,
-                   std::int32_t drawMode = 0, std::int32_t currentPage = 0) {
-  return PrintInputs{.Job = job,
-                     .Config = settings,
-                     .ViewMode = view,
-                     .PanelDrawMode = drawMode,
-                     .CurrentPage = currentPage,
-                     .Texts = LoadPrintTexts(),
-                     .Context = PlanDrawingContext(job, settings, ',')};
-}
 
 std::vector<CanvasCall> Of(const std::vector<CanvasCall>& calls, CanvasCallKind kind) {
   std::vector<CanvasCall> out;
