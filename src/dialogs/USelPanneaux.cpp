@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -19,6 +18,7 @@
 
 #include "dialogs/CheckedField.h"
 #include "dialogs/SizePicker.h"
+#include "dialogs/SpeciesBox.h"
 #include "engine/FitChecks.h"
 #include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
@@ -138,11 +138,8 @@ void TSelPanneaux::BuildLayout() {
   BitBtnEpaisseur = Named(new QToolButton(GpbDebitComplexe), "BitBtnEpaisseur");
   lblEssence = Named(new QLabel(GpbDebitComplexe), "lblEssence");
   CbxEssence = Named(new QComboBox(GpbDebitComplexe), "CbxEssence");
-  CbxEssence->setEditable(true);
-  CbxEssence->setInsertPolicy(QComboBox::NoInsert);  // a name joins the list only when asked
+  MakeSpeciesBox(*CbxEssence);
   CbxEssence->setMinimumWidth(180);
-  // Species names differ by their letter case too: the completion proposes exact names only.
-  CbxEssence->completer()->setCaseSensitivity(Qt::CaseSensitive);
   auto* complexLayout = new QGridLayout(GpbDebitComplexe);
   complexLayout->addWidget(lblEpaisseur, 0, 0);
   complexLayout->addWidget(EdtEpaisseur, 0, 1);
@@ -192,8 +189,6 @@ void TSelPanneaux::FormCreate() {
   caption_ = Text(TextId::FieldChecks::Caption);
   msgLength_ = Text(TextId::FieldChecks::InvalidLength);
   msgWidth_ = Text(TextId::FieldChecks::InvalidWidth);
-  msgNewSpeciesCaption_ = Text(PanelText::NewSpeciesCaption);
-  msgNewSpecies_ = Text(PanelText::NewSpeciesQuestion);
   msgDeleteCaption_ = Text(PanelText::DeleteCaption);
   msgLengthBelowWidth_ = Text(PanelText::LengthBelowWidth);
 
@@ -373,11 +368,7 @@ void TSelPanneaux::ClearPendingMarks() {
   SpeciesEdited = 0;
 }
 
-void TSelPanneaux::FillSpeciesBox() {
-  CbxEssence->clear();
-  if (SpeciesList == nullptr) return;
-  for (const std::string& name : *SpeciesList) CbxEssence->addItem(QString::fromStdString(name));
-}
+void TSelPanneaux::FillSpeciesBox() { tranchex::FillSpeciesBox(*CbxEssence, SpeciesList); }
 
 void TSelPanneaux::ShowGrainPicture() {
   const QString text = CbxSens->currentText();
@@ -394,31 +385,12 @@ void TSelPanneaux::SetGrain(int grain) {
   ShowGrainPicture();
 }
 
-// A species without a name in the list (a job from another machine) shows an empty box, never
-// the name of the record shown before it.
 void TSelPanneaux::ShowSpecies(int species) {
-  if (species >= 0 && species < CbxEssence->count()) {
-    CbxEssence->setCurrentIndex(species);
-    CbxEssence->setEditText(CbxEssence->itemText(species));
-  } else {
-    CbxEssence->setCurrentIndex(-1);
-    CbxEssence->setEditText(QString());
-  }
+  ShowSpeciesInBox(*CbxEssence, species);
   speciesShown_ = CbxEssence->currentText();
 }
 
-// The species the box shows, by its exact text: the item chosen when its text is still the one
-// shown, else the first item of that text; -1 when no item carries the text.
-int TSelPanneaux::ShownSpeciesIndex() const {
-  const QString text = CbxEssence->currentText();
-  if (text.isEmpty()) return -1;
-  const int current = CbxEssence->currentIndex();
-  if (current >= 0 && CbxEssence->itemText(current) == text) return current;
-  for (int i = 0; i < CbxEssence->count(); ++i) {
-    if (CbxEssence->itemText(i) == text) return i;
-  }
-  return -1;
-}
+int TSelPanneaux::ShownSpeciesIndex() const { return tranchex::ShownSpeciesIndex(*CbxEssence); }
 
 void TSelPanneaux::EnableKindControls() {
   const bool complex = JobKind == 2;
@@ -714,23 +686,9 @@ void TSelPanneaux::CbxSensClick() {
 // A typed name that is in no item (exact letters, case counts) may join the species list. A
 // name not added, refused or emptied puts the species shown before back in the box.
 bool TSelPanneaux::CbxEssenceExit() {
-  const QString text = CbxEssence->currentText();
-  const std::string name = text.toStdString();
-  const bool listed = SpeciesList != nullptr &&
-                      std::find(SpeciesList->begin(), SpeciesList->end(), name) != SpeciesList->end();
-  bool keepTyped = listed;
-  if (!text.isEmpty() && !listed && SpeciesList != nullptr) {
-    if (const auto why = SpeciesNameRefusal(name)) {
-      prompts_.Notice(msgNewSpeciesCaption_, QString::fromStdString(*why), PromptIcon::Warning);
-    } else if (prompts_.Ask(msgNewSpeciesCaption_, msgNewSpecies_, PromptButtons::YesNo) ==
-               PromptAnswer::Yes) {
-      SpeciesList->push_back(name);
-      CbxEssence->addItem(text);
-      CbxEssence->setCurrentIndex(CbxEssence->count() - 1);
-      SpeciesChanged = 1;
-      keepTyped = true;
-    }
-  }
+  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, prompts_);
+  if (typed == TypedSpecies::Added) SpeciesChanged = 1;
+  const bool keepTyped = typed != TypedSpecies::NotAdded;
   if (keepTyped) {
     // A listed name typed by hand selects its item.
     if (ShownSpeciesIndex() >= 0) CbxEssence->setCurrentIndex(ShownSpeciesIndex());

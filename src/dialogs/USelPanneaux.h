@@ -190,8 +190,6 @@ class TSelPanneaux : public DialogFrame {
   QString caption_;            // "Valeur non valide"
   QString msgLength_;          // "Valeur non valide pour une longueur !"
   QString msgWidth_;           // "Valeur non valide pour une largeur !"
-  QString msgNewSpeciesCaption_;
-  QString msgNewSpecies_;
   QString msgUntouched_;
   QString msgEditInvalid_;
   QString msgListInvalid_;

@@ -12,6 +12,7 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelMargesMultiples.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestEssence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpeciesBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp

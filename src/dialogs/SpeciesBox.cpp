@@ -1,0 +1,69 @@
+#include "dialogs/SpeciesBox.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QString>
+#include <algorithm>
+
+#include "job/JobRecordChecks.h"
+#include "platform/Prompts.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
+
+namespace tranchex {
+
+void MakeSpeciesBox(QComboBox& box) {
+  box.setEditable(true);
+  box.setInsertPolicy(QComboBox::NoInsert);  // a name joins the list only when asked
+  box.completer()->setCaseSensitivity(Qt::CaseSensitive);
+}
+
+void FillSpeciesBox(QComboBox& box, const std::vector<std::string>* list) {
+  box.clear();
+  if (list == nullptr) return;
+  for (const std::string& name : *list) box.addItem(QString::fromStdString(name));
+}
+
+void ShowSpeciesInBox(QComboBox& box, int species) {
+  if (species >= 0 && species < box.count()) {
+    box.setCurrentIndex(species);
+    box.setEditText(box.itemText(species));
+  } else {
+    box.setCurrentIndex(-1);
+    box.setEditText(QString());
+  }
+}
+
+int ShownSpeciesIndex(const QComboBox& box) {
+  const QString text = box.currentText();
+  if (text.isEmpty()) return -1;
+  const int current = box.currentIndex();
+  if (current >= 0 && box.itemText(current) == text) return current;
+  for (int i = 0; i < box.count(); ++i) {
+    if (box.itemText(i) == text) return i;
+  }
+  return -1;
+}
+
+TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, Prompts& prompts) {
+  const QString text = box.currentText();
+  const std::string name = text.toStdString();
+  if (list != nullptr && std::find(list->begin(), list->end(), name) != list->end())
+    return TypedSpecies::Listed;
+  if (text.isEmpty() || list == nullptr) return TypedSpecies::NotAdded;
+  const QString caption =
+      QString::fromStdString(LoadString(TextId::PanelForm::NewSpeciesCaption));
+  if (const auto why = SpeciesNameRefusal(name)) {
+    prompts.Notice(caption, QString::fromStdString(*why), PromptIcon::Warning);
+    return TypedSpecies::NotAdded;
+  }
+  if (prompts.Ask(caption, QString::fromStdString(LoadString(TextId::PanelForm::NewSpeciesQuestion)),
+                  PromptButtons::YesNo) != PromptAnswer::Yes)
+    return TypedSpecies::NotAdded;
+  list->push_back(name);
+  box.addItem(text);
+  box.setCurrentIndex(box.count() - 1);
+  return TypedSpecies::Added;
+}
+
+}  // namespace tranchex

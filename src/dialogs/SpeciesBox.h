@@ -1,0 +1,41 @@
+#pragma once
+// The species box of the entry forms: an editable combo box whose items are the species list, in
+// list order, so that an item's position is a species index. A name typed that the list lacks may
+// join it, once checked and once the user agrees.
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+
+namespace tranchex {
+
+class Prompts;
+
+// Makes the species box editable, adding to its items only when asked, and completing exact
+// names only (species names differ by their letter case too).
+void MakeSpeciesBox(QComboBox& box);
+
+// The list's names as the box's items.
+void FillSpeciesBox(QComboBox& box, const std::vector<std::string>* list);
+
+// Shows a species; one the list does not name (a job from another machine) shows an empty box,
+// never the name shown before.
+void ShowSpeciesInBox(QComboBox& box, int species);
+
+// The species the box shows, by its exact text: the item chosen when its text is still the one
+// shown, else the first item of that text; -1 when no item carries the text.
+int ShownSpeciesIndex(const QComboBox& box);
+
+enum class TypedSpecies {
+  Listed,    // the name shown is in the list
+  Added,     // a new name, appended to the list and to the box's items and selected
+  NotAdded,  // empty, refused (not storable, too long), declined, or no list to add to
+};
+
+// The name the box shows, once its field is left: a name the list lacks (exact letters) is
+// checked as the species file must hold it (a refusal says why), then the user is asked whether
+// to add it ("Nouvelle essence"); on Yes it joins the list and the box.
+TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, Prompts& prompts);
+
+}  // namespace tranchex
