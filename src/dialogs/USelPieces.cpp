@@ -17,8 +17,11 @@
 #include <exception>
 #include <limits>
 
+#include "dialogs/CharacteristicPicker.h"
 #include "dialogs/CheckedField.h"
+#include "dialogs/DesignationPicker.h"
 #include "dialogs/SizePicker.h"
+#include "dialogs/SpeciesBox.h"
 #include "engine/FitChecks.h"
 #include "job/ColumnLetters.h"
 #include "job/JobRecordChecks.h"
@@ -141,7 +144,9 @@ void TSelPieces::BuildLayout() {
   CbxSens = Named(new QComboBox(this), "CbxSens");
   BitBtnLongueur = Named(new QToolButton(this), "BitBtnLongueur");
   BitBtnLargeur = Named(new QToolButton(this), "BitBtnLargeur");
-  for (QToolButton* b : {BitBtnLongueur, BitBtnLargeur}) {
+  BitBtnDesignation = Named(new QToolButton(this), "BitBtnDesignation");
+  BitBtnSens = Named(new QToolButton(this), "BitBtnSens");
+  for (QToolButton* b : {BitBtnLongueur, BitBtnLargeur, BitBtnDesignation, BitBtnSens}) {
     b->setText(QStringLiteral("..."));
     b->setFocusPolicy(Qt::TabFocus);
   }
@@ -152,7 +157,10 @@ void TSelPieces::BuildLayout() {
   fields->addWidget(lblReference, 0, 0);
   fields->addWidget(EdtReference, 0, 1);
   fields->addWidget(lblDesignation, 1, 0);
-  fields->addWidget(EdtDesignation, 1, 1, 1, 2);
+  auto* designation = new QHBoxLayout;
+  designation->addWidget(EdtDesignation, 1);
+  designation->addWidget(BitBtnDesignation);
+  fields->addLayout(designation, 1, 1, 1, 2);
   fields->addWidget(lblLongueur, 2, 0);
   fields->addWidget(EdtLongueur, 2, 1);
   fields->addWidget(BitBtnLongueur, 2, 2, Qt::AlignLeft);
@@ -160,7 +168,8 @@ void TSelPieces::BuildLayout() {
   fields->addWidget(EdtLargeur, 3, 1);
   fields->addWidget(BitBtnLargeur, 3, 2, Qt::AlignLeft);
   fields->addWidget(lblSens, 4, 0);
-  fields->addWidget(CbxSens, 4, 1, 1, 2);
+  fields->addWidget(CbxSens, 4, 1);
+  fields->addWidget(BitBtnSens, 4, 2, Qt::AlignLeft);
   auto* top = new QHBoxLayout;
   top->addLayout(fields);
   top->addStretch(1);
@@ -184,13 +193,22 @@ void TSelPieces::BuildLayout() {
   CbxEpaisseur = Named(new QComboBox(GpbDebitComplexe), "CbxEpaisseur");
   lblEssence = Named(new QLabel(GpbDebitComplexe), "lblEssence");
   CbxEssence = Named(new QComboBox(GpbDebitComplexe), "CbxEssence");
+  MakeSpeciesBox(*CbxEssence);
   CbxEssence->setMinimumWidth(180);
+  BitBtnEpaisseur = Named(new QToolButton(GpbDebitComplexe), "BitBtnEpaisseur");
+  BitBtnEssence = Named(new QToolButton(GpbDebitComplexe), "BitBtnEssence");
+  for (QToolButton* b : {BitBtnEpaisseur, BitBtnEssence}) {
+    b->setText(QStringLiteral("..."));
+    b->setFocusPolicy(Qt::TabFocus);
+  }
   auto* complexLayout = new QGridLayout(GpbDebitComplexe);
   complexLayout->addWidget(lblEpaisseur, 0, 0);
   complexLayout->addWidget(EdtEpaisseur, 0, 1);
   complexLayout->addWidget(CbxEpaisseur, 0, 2);
+  complexLayout->addWidget(BitBtnEpaisseur, 0, 3);
   complexLayout->addWidget(lblEssence, 1, 0);
   complexLayout->addWidget(CbxEssence, 1, 1, 1, 2);
+  complexLayout->addWidget(BitBtnEssence, 1, 3);
 
   const RecordButtonBar bar = CreateRecordButtonBar(*this);
   BtnPremier = bar.BtnPremier;
@@ -219,7 +237,8 @@ void TSelPieces::BuildLayout() {
                       BtnPred,      BtnSuivant,     BtnAnnul,    BtnNouveau,  BtnSupprimer,
                       BtnTerminer,  BtnPremier,     BtnDernier};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  for (QLineEdit* e : {EdtLongueur, EdtLargeur, EdtEpaisseur}) e->installEventFilter(this);
+  for (QLineEdit* e : {EdtDesignation, EdtLongueur, EdtLargeur, EdtEpaisseur})
+    e->installEventFilter(this);
 }
 
 void TSelPieces::FormCreate() {
@@ -248,6 +267,10 @@ void TSelPieces::FormCreate() {
   BtnPremier->setEnabled(false);
   BitBtnLongueur->setToolTip(Text(PanelText::BitBtnLongueurHint));
   BitBtnLargeur->setToolTip(Text(PanelText::BitBtnLargeurHint));
+  BitBtnDesignation->setToolTip(Text(PartText::BitBtnDesignationHint));
+  BitBtnEpaisseur->setToolTip(Text(PartText::BitBtnEpaisseurHint));
+  BitBtnEssence->setToolTip(Text(PartText::BitBtnEssenceHint));
+  BitBtnSens->setToolTip(Text(PartText::BitBtnSensHint));
 
   CheckedFieldRule rule;
   rule.IsCount = true;
@@ -302,6 +325,9 @@ void TSelPieces::ConnectHandlers() {
   connect(CbxEpaisseur, &QComboBox::activated, this, [this] { CbxEpaisseurChange(); });
   for (QToolButton* b : {BitBtnLongueur, BitBtnLargeur})
     connect(b, &QToolButton::clicked, this, [this] { BitBtnLongueurClick(); });
+  connect(BitBtnDesignation, &QToolButton::clicked, this, [this] { BitBtnDesignationClick(); });
+  for (QToolButton* b : {BitBtnSens, BitBtnEpaisseur, BitBtnEssence})
+    connect(b, &QToolButton::clicked, this, [this] { BitBtnSensClick(); });
   connect(EdtLongueur, &QLineEdit::textChanged, this, [this] {
     if (EdtLongueur->text().isEmpty()) PendingLength = 0.0;
   });
@@ -380,9 +406,7 @@ void TSelPieces::FillChoiceBoxes() {
     CbxEpaisseur->addItem(FormatLength(panel.Thickness), panel.Thickness);
     previous = panel.Thickness;
   }
-  CbxEssence->clear();
-  if (SpeciesList != nullptr)
-    for (const std::string& name : *SpeciesList) CbxEssence->addItem(QString::fromStdString(name));
+  FillSpeciesBox(*CbxEssence, SpeciesList);
 }
 
 void TSelPieces::ShowThickness(double thickness) {
@@ -400,8 +424,23 @@ void TSelPieces::EnableKindControls() {
   CbxEpaisseur->setEnabled(complex && !typed);
   lblEssence->setEnabled(complex);
   CbxEssence->setEnabled(complex);
+  EnablePickers();
+}
+
+// A picker button is usable when the form was handed a picker and what it picks from.
+void TSelPieces::EnablePickers() {
+  const bool complex = JobKind == 2;
+  const bool typed = complex && Margins.ThickerStockAllowed != 0;
   BitBtnLongueur->setEnabled(Picker != nullptr);
   BitBtnLargeur->setEnabled(Picker != nullptr);
+  BitBtnDesignation->setEnabled(DesignationsPicker != nullptr && DesignationList != nullptr);
+  const bool characteristics = CharacteristicsPicker != nullptr &&
+                               PanelCharacteristicList != nullptr &&
+                               !PanelCharacteristicList->empty();
+  // In a simple job without grain directions a pick would have nothing to take.
+  BitBtnSens->setEnabled(characteristics && (complex || settings_.GrainDirectionEnabled));
+  BitBtnEpaisseur->setEnabled(characteristics && complex && !typed);
+  BitBtnEssence->setEnabled(characteristics && complex);
 }
 
 // The first letters a..zz no other part uses; empty when all are taken.
@@ -448,6 +487,8 @@ void TSelPieces::ShowPartRecord() {
   ChbNbPieces->setChecked(false);
   EdtNb->setEnabled(false);
   PartSizesChanged = 0;
+  DesignationsChanged = 0;
+  SpeciesChanged = 0;
 }
 
 // The record at index in the fields; the pending values, the grain included, become its own.
@@ -468,8 +509,8 @@ void TSelPieces::DisplayRecord(int index) {
   PendingThickness = part.Thickness;
   if (JobKind == 2) {
     ShowThickness(part.Thickness);
-    if (part.Species >= 0 && part.Species < CbxEssence->count())
-      CbxEssence->setCurrentIndex(part.Species);
+    ShowSpeciesInBox(*CbxEssence, part.Species);
+    speciesShown_ = ShownSpeciesIndex(*CbxEssence);
   } else {
     EdtEpaisseur->clear();
   }
@@ -511,7 +552,7 @@ void TSelPieces::CommitPartEdits() {
     ThicknessDirty = 0;
   }
   if (SpeciesEdited) {
-    if (CbxEssence->currentIndex() >= 0) part.Species = CbxEssence->currentIndex();
+    if (const int species = ShownSpeciesIndex(*CbxEssence); species >= 0) part.Species = species;
     SpeciesEdited = 0;
   }
 }
@@ -788,15 +829,28 @@ void TSelPieces::CbxEpaisseurChange() {
   ThicknessDirty = 0;
 }
 
+// A name typed that the list lacks may join the species list; the part still takes only a
+// species some stock panel has. A refused species puts back the one shown before, which the
+// record keeps (the first panel's when that one is no stock species either).
 bool TSelPieces::CbxEssenceExit() {
   if (JobKind != 2) return true;
-  const int species = CbxEssence->currentIndex();
+  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, prompts_);
+  if (typed == TypedSpecies::Added) SpeciesChanged = 1;
+  if (typed == TypedSpecies::NotAdded) {
+    ShowSpeciesInBox(*CbxEssence, speciesShown_);
+    return true;
+  }
+  const int species = ShownSpeciesIndex(*CbxEssence);
   if (!PanelSpeciesExists(*PanelList, species)) {
     Refuse(Text(PartText::SpeciesNotInStock) + Lower(settings_.WordPanels) +
            QStringLiteral(" !"));
-    if (!PanelList->empty()) CbxEssence->setCurrentIndex(PanelList->front().Species);
+    if (!PanelSpeciesExists(*PanelList, speciesShown_) && !PanelList->empty())
+      speciesShown_ = PanelList->front().Species;
+    ShowSpeciesInBox(*CbxEssence, speciesShown_);
     return true;
   }
+  CbxEssence->setCurrentIndex(species);
+  speciesShown_ = species;
   SpeciesEdited = 1;
   navigator_->RecordTouched();
   return true;
@@ -842,17 +896,20 @@ bool TSelPieces::EdtReferenceExit() {
   return false;
 }
 
+// The text that refuses a designation (over 49 characters, or one the job file cannot hold);
+// 0 when it is kept. Any text else is a designation, the empty one included.
+int TSelPieces::DesignationRefusal(const QString& text) const {
+  if (text.size() > static_cast<qsizetype>(kMaxDesignationLength))
+    return PartText::DesignationTooLong;
+  if (CheckDesignation(text.toStdString(), 0)) return PartText::InvalidDesignationText;
+  return 0;
+}
+
 bool TSelPieces::EdtDesignationExit() {
   if (!EdtDesignation->isModified()) return true;
   EdtDesignation->setModified(false);
   const std::size_t index = static_cast<std::size_t>(navigator_->Index());
-  const QString text = EdtDesignation->text();
-  int refusal = 0;
-  if (text.size() > static_cast<qsizetype>(kMaxDesignationLength)) {
-    refusal = PartText::DesignationTooLong;
-  } else if (CheckDesignation(text.toStdString(), index)) {
-    refusal = PartText::InvalidDesignationText;
-  }
+  const int refusal = DesignationRefusal(EdtDesignation->text());
   if (refusal == 0) {
     DesignationDirty = 1;
     navigator_->RecordTouched();
@@ -869,6 +926,15 @@ bool TSelPieces::EdtDesignationExit() {
 
 bool TSelPieces::eventFilter(QObject* watched, QEvent* event) {
   if (DialogFrame::eventFilter(watched, event)) return true;
+  if (watched == EdtDesignation && BitBtnDesignation->isEnabled()) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+      BitBtnDesignationClick();
+      return true;
+    }
+    // The right button opens the picker, not the field's own menu.
+    if (event->type() == QEvent::ContextMenu) return true;
+  }
   const bool sizeField = watched == EdtLongueur || watched == EdtLargeur || watched == EdtEpaisseur;
   if (sizeField && Picker != nullptr) {
     if (event->type() == QEvent::MouseButtonPress &&
@@ -883,6 +949,12 @@ bool TSelPieces::eventFilter(QObject* watched, QEvent* event) {
 
 void TSelPieces::BitBtnLongueurClick() {
   if (Picker == nullptr) return;
+  // Another field being left is checked first, and a refusal stops the pick; the size fields
+  // are checked below, where a refused size goes to the picker as none.
+  QWidget* focus = focusWidget();
+  if (focus != EdtLongueur && focus != EdtLargeur && focus != EdtEpaisseur &&
+      !LeaveFocusedField())
+    return;
   SizePickerInput in;
   in.SizeList = PartSizeList;
   in.SizePanelList = PanelList;
@@ -920,6 +992,72 @@ void TSelPieces::BitBtnLongueurClick() {
     }
   }
   if (out.SizeChanged) PartSizesChanged = 1;
+}
+
+// ---- The designation picker -----------------------------------------------------------------
+
+void TSelPieces::BitBtnDesignationClick() {
+  if (DesignationsPicker == nullptr || DesignationList == nullptr) return;
+  // The field being left is checked first; a refusal stops the pick.
+  if (!LeaveFocusedField()) return;
+  DesignationPickerInput in;
+  in.ManagedDesignationList = DesignationList;
+  in.DesignationPickMode = 1;
+  const DesignationPickerOutput out = DesignationsPicker->Pick(in, *this);
+  // Designations added or deleted stay in the list whatever the pick: its file is rewritten.
+  if (out.DesignationsChanged) DesignationsChanged = 1;
+  if (!out.DesignationChosen) return;
+  const QString text = QString::fromStdString(out.ChosenDesignation);
+  // A designation the job cannot hold is not taken, as if it were typed.
+  if (const int refusal = DesignationRefusal(text)) {
+    Refuse(Text(refusal));
+    return;
+  }
+  EdtDesignation->setText(text);
+  EdtDesignation->setModified(false);
+  DesignationDirty = 1;
+  navigator_->RecordTouched();
+}
+
+// ---- The panel characteristics picker -------------------------------------------------------
+
+// The part takes a stock panel's grain (a grain choice: picture, sizes held against it again)
+// and, in a complex job, its species and, when the thickness is chosen among the panels', its
+// thickness: the item of the same value, since equal neighbours share one item.
+void TSelPieces::BitBtnSensClick() {
+  if (CharacteristicsPicker == nullptr || PanelCharacteristicList == nullptr) return;
+  if (!LeaveFocusedField()) return;
+  CharacteristicPickerInput in;
+  in.CharacteristicList = PanelCharacteristicList;
+  in.CharacteristicSpecies = SpeciesList;
+  in.CharacteristicJobKind = JobKind;
+  const CharacteristicPickerOutput out = CharacteristicsPicker->Pick(in, *this);
+  if (!out.CharacteristicChosen || out.ChosenCharacteristic < 0 ||
+      static_cast<std::size_t>(out.ChosenCharacteristic) >= PanelCharacteristicList->size())
+    return;
+  const CARACTPAN chosen =
+      (*PanelCharacteristicList)[static_cast<std::size_t>(out.ChosenCharacteristic)];
+
+  if (settings_.GrainDirectionEnabled && chosen.Grain >= 0 && chosen.Grain < CbxSens->count()) {
+    CbxSens->setCurrentIndex(chosen.Grain);
+    CbxSensClick();
+  }
+  if (JobKind != 2) return;
+  if (chosen.Species >= 0 && chosen.Species < CbxEssence->count()) {
+    ShowSpeciesInBox(*CbxEssence, chosen.Species);
+    speciesShown_ = chosen.Species;
+    SpeciesEdited = 1;
+    navigator_->RecordTouched();
+  }
+  if (Margins.ThickerStockAllowed == 0) {
+    const int item = CbxEpaisseur->findData(chosen.Thickness);
+    if (item >= 0) {
+      CbxEpaisseur->setCurrentIndex(item);
+      PendingThickness = chosen.Thickness;
+      ThicknessDirty = 1;
+      navigator_->RecordTouched();
+    }
+  }
 }
 
 }  // namespace tranchex

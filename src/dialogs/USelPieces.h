@@ -23,6 +23,7 @@
 #include "dialogs/RecordNavigator.h"
 #include "engine/Records.h"
 #include "job/MeasureUnit.h"
+#include "job/PanelCharacteristics.h"
 #include "job/Settings.h"
 
 class QCheckBox;
@@ -36,7 +37,9 @@ class QToolButton;
 
 namespace tranchex {
 
+class CharacteristicPicker;
 class CheckedField;
+class DesignationPicker;
 class SizePicker;
 
 // The upper bound of a part's length or width, from the stock panels and the part's grain: the
@@ -72,18 +75,23 @@ class TSelPieces : public DialogFrame {
   QLabel* lblEssence = nullptr;
   QLineEdit* EdtReference = nullptr;
   QLineEdit* EdtDesignation = nullptr;
+  QToolButton* BitBtnDesignation = nullptr;  // opens the designation picker
   QLineEdit* EdtLongueur = nullptr;
   QLineEdit* EdtLargeur = nullptr;
   QToolButton* BitBtnLongueur = nullptr;  // both open the standard-size picker
   QToolButton* BitBtnLargeur = nullptr;
   QComboBox* CbxSens = nullptr;  // the item index is the grain value
+  // The three open the panel characteristics picker.
+  QToolButton* BitBtnSens = nullptr;
+  QToolButton* BitBtnEpaisseur = nullptr;
+  QToolButton* BitBtnEssence = nullptr;
   QGroupBox* GroupBox1 = nullptr;
   QCheckBox* ChbNbPieces = nullptr;  // unlocks EdtNb
   QLineEdit* EdtNb = nullptr;
   QGroupBox* GpbDebitComplexe = nullptr;
   QLineEdit* EdtEpaisseur = nullptr;   // typed when thicker stock is allowed
   QComboBox* CbxEpaisseur = nullptr;   // else chosen; each item's data is the internal thickness
-  QComboBox* CbxEssence = nullptr;     // the item index is the species index
+  QComboBox* CbxEssence = nullptr;     // editable; the item index is the species index
   QPushButton* BtnPremier = nullptr;
   QPushButton* BtnPred = nullptr;
   QPushButton* BtnSuivant = nullptr;
@@ -106,14 +114,24 @@ class TSelPieces : public DialogFrame {
   MarginsBlock Margins;
   std::uint8_t ModifyMode = 0;
   std::vector<DIMENSIONS>* PartSizeList = nullptr;  // the standard part sizes, for the picker
+  // The shop's designations, for the designation picker.
+  std::vector<std::string>* DesignationList = nullptr;
+  // The characteristics of the stock panels, one entry per panel in panel order, built from the
+  // panels just before the form is shown.
+  const tranchex::CharacteristicList* PanelCharacteristicList = nullptr;
   // The standard-size picker; none until the program has one (its buttons are then disabled and
   // a right click on a size field opens nothing).
   SizePicker* Picker = nullptr;
+  // The designation and characteristics pickers, likewise: none until the program has them.
+  DesignationPicker* DesignationsPicker = nullptr;
+  CharacteristicPicker* CharacteristicsPicker = nullptr;
 
   // ---- Read by the main window after the form is closed --------------------------------------
   std::uint8_t Finished = 0;
   std::uint8_t SpeciesEdited = 0;
   std::uint8_t PartSizesChanged = 0;  // the picker added or deleted a standard size
+  std::uint8_t DesignationsChanged = 0;  // the picker added or deleted a designation
+  std::uint8_t SpeciesChanged = 0;       // a species typed here joined SpeciesList
 
   // ---- The record shown and its pending edits ------------------------------------------------
   int CurrentPartIndex() const { return navigator_->Index(); }
@@ -155,6 +173,10 @@ class TSelPieces : public DialogFrame {
   bool CbxEssenceExit();
   // The standard-size picker (a size button, or the right button on a size field).
   void BitBtnLongueurClick();
+  // The designation picker (its button, or the right button on the designation).
+  void BitBtnDesignationClick();
+  // The panel characteristics picker (the grain, thickness and species buttons).
+  void BitBtnSensClick();
 
   // The swap question as shown, and the refusal of a record that cannot be left.
   QString SwapQuestion() const;
@@ -188,6 +210,8 @@ class TSelPieces : public DialogFrame {
   QString FormatLength(double value) const;
   QString FreeReference(int skip) const;
   bool AnyDirty() const;
+  int DesignationRefusal(const QString& text) const;
+  void EnablePickers();
 
   const Settings& settings_;
   std::unique_ptr<RecordNavigator> navigator_;
@@ -198,6 +222,8 @@ class TSelPieces : public DialogFrame {
   double keptWidth_ = 0.0;
   int keptGrain_ = 0;
   std::array<QString, 3> grainTexts_;
+  // The species shown before the box was typed in: put back when a typed name is not added.
+  int speciesShown_ = -1;
 };
 
 }  // namespace tranchex

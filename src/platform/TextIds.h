@@ -303,6 +303,11 @@ inline constexpr int ReferenceTooLong = 239;
 inline constexpr int ReferenceInUse = 240;
 inline constexpr int SpeciesNotInStock = 262;
 inline constexpr int GrainRangeText = 266;
+// The hints of the picker buttons (the size buttons take the panel form's).
+inline constexpr int BitBtnDesignationHint = 303;
+inline constexpr int BitBtnEpaisseurHint = 304;
+inline constexpr int BitBtnEssenceHint = 305;
+inline constexpr int BitBtnSensHint = 306;
 }  // namespace PartForm
 
 // The form that asks what to modify in the job.

@@ -6,12 +6,15 @@
 #include <QCheckBox>
 #include <exception>
 
+#include "dialogs/CheckedField.h"
 #include "dialogs/DialogFrame.h"
 #include "dialogs/SelModif.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "engine/FitChecks.h"
+#include "job/ListTexts.h"
 #include "job/Outils_debit.h"
+#include "job/PanelCharacteristics.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
@@ -56,9 +59,13 @@ bool ModifyPanels(TSelPanneaux& form, JobState& job, Settings& settings, Prompts
 }
 
 // The parts in the part form, on copies of the three part lists; true when the form was finished
-// and the copies became the job's parts, numbered by their positions.
+// and the copies became the job's parts, numbered by their positions. The form offers the
+// characteristics of the stock panels as they now stand, after the panel step.
 bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& prompts,
                  QWidget& window) {
+  BuildPanelCharacteristics(job.PanelCharacteristics, job.JobPanels, settings.SpeciesNames,
+                            settings.MeasureUnit, job.JobKind,
+                            LoadListTexts(RegionalDecimalSeparator()));
   PartList parts = job.JobParts;
   std::vector<std::string> designations = job.JobDesignations;
   std::vector<std::string> references = job.JobReferences;
@@ -72,6 +79,8 @@ bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& p
   form.PanelList = &job.JobPanels;
   form.Engine = &engine;
   form.PartSizeList = &settings.PartSizes;
+  form.DesignationList = &settings.DesignationNames;
+  form.PanelCharacteristicList = &job.PanelCharacteristics;
   form.ModifyMode = 1;
   CopyUnit(settings.MeasureUnit, form.Unit);
   form.Finished = 0;
@@ -91,13 +100,18 @@ bool ModifyParts(TSelPieces& form, JobState& job, Settings& settings, Prompts& p
   } catch (const std::exception&) {
     finished = false;  // the copies are dropped: the job keeps its parts
   }
-  // A standard size added or deleted in the picker is written out whatever closed the form.
+  // A standard size or a designation added or deleted in a picker, or a species added, is
+  // written out whatever closed the form.
   if (form.PartSizesChanged) settings.PartSizesDirty = 1;
+  if (form.DesignationsChanged) settings.DesignationsFileDirty = 1;
+  if (form.SpeciesChanged) settings.SpeciesFileDirty = 1;
   form.PartList = nullptr;
   form.PartDesignationList = nullptr;
   form.PartReferenceList = nullptr;
   form.PanelList = nullptr;
   form.Engine = nullptr;
+  form.DesignationList = nullptr;
+  form.PanelCharacteristicList = nullptr;
   return finished;
 }
 
