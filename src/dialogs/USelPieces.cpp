@@ -42,6 +42,9 @@ const char* const kGrainPictures[] = {"sens_horiz", "sens_vert", "sens_non"};
 
 QString Lower(const std::string& word) { return QString::fromStdString(word).toLower(); }
 
+// Characters as the user sees them: a letter outside the basic plane counts once.
+qsizetype CharacterCount(const QString& text) { return text.toUcs4().size(); }
+
 bool SameGrainPanel(const PanelList& panels, int grain) {
   return std::any_of(panels.begin(), panels.end(),
                      [grain](const Panneau_p& p) { return p.Grain == grain; });
@@ -876,7 +879,7 @@ bool TSelPieces::EdtReferenceExit() {
   int refusal = 0;
   if (text.isEmpty()) {
     refusal = PartText::ReferenceEmpty;
-  } else if (text.size() > static_cast<qsizetype>(kMaxReferenceLength)) {
+  } else if (CharacterCount(text) > static_cast<qsizetype>(kMaxReferenceLength)) {
     refusal = PartText::ReferenceTooLong;
   } else if (CheckReference(bytes, index)) {
     refusal = PartText::InvalidReferenceText;
@@ -899,7 +902,7 @@ bool TSelPieces::EdtReferenceExit() {
 // The text that refuses a designation (over 49 characters, or one the job file cannot hold);
 // 0 when it is kept. Any text else is a designation, the empty one included.
 int TSelPieces::DesignationRefusal(const QString& text) const {
-  if (text.size() > static_cast<qsizetype>(kMaxDesignationLength))
+  if (CharacterCount(text) > static_cast<qsizetype>(kMaxDesignationLength))
     return PartText::DesignationTooLong;
   if (CheckDesignation(text.toStdString(), 0)) return PartText::InvalidDesignationText;
   return 0;

@@ -15,10 +15,14 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/CharacteristicPicker.h"
+#include "dialogs/DesignationPicker.h"
 #include "dialogs/DialogKit.h"
 #include "dialogs/SizePicker.h"
 #include "dialogs/USelPieces.h"
 #include "job/JobRecordChecks.h"
+#include "job/ListTexts.h"
+#include "job/PanelCharacteristics.h"
 #include "platform/Bitmaps.h"
 #include "support/JobBuilder.h"
 #include "support/ScriptedPrompts.h"
@@ -97,6 +101,12 @@ class PartFormTest : public ::testing::Test {
     form->Margins = margins;
     form->ModifyMode = 1;
     form->Unit = unit;
+    form->DesignationList = &designationNames;
+    BuildPanelCharacteristics(characteristics, panels, settings.SpeciesNames, unit, kind,
+                              LoadListTexts(','));
+    form->PanelCharacteristicList = &characteristics;
+    form->DesignationsPicker = designationPicker;
+    form->CharacteristicsPicker = characteristicPicker;
     form->ShowPartRecord();
     ShowActive(*form);
     ExpectListsSound();
@@ -158,6 +168,10 @@ class PartFormTest : public ::testing::Test {
   EngineContext engine;
   MarginsBlock margins;
   UNITE_MESURE unit;  // millimetres
+  std::vector<std::string> designationNames{"Etagère", "Montant"};
+  CharacteristicList characteristics;
+  DesignationPicker* designationPicker = nullptr;
+  CharacteristicPicker* characteristicPicker = nullptr;
   ScriptedPrompts prompts;
   RecordingHelp help;
   std::unique_ptr<TSelPieces> form;
@@ -612,6 +626,420 @@ TEST_F(PartFormTest, TheSizePickerContextsAndWhatComesBack) {
     EXPECT_EQ(form->PartSizesChanged, 1);
     prompts.asked.clear();
   }
+}
+
+class FakeDesignationPicker : public DesignationPicker {
+ public:
+  DesignationPickerOutput Pick(const DesignationPickerInput& input, QWidget& /*caller*/) override {
+    inputs.push_back(input);
+    return answer;
+  }
+  DesignationPickerOutput answer;
+  std::vector<DesignationPickerInput> inputs;
+};
+
+class FakeCharacteristicPicker : public CharacteristicPicker {
+ public:
+  CharacteristicPickerOutput Pick(const CharacteristicPickerInput& input,
+                                  QWidget& /*caller*/) override {
+    inputs.push_back(input);
+    return answer;
+  }
+  CharacteristicPickerOutput answer;
+  std::vector<CharacteristicPickerInput> inputs;
+};
+
+Panneau_p StockOf(double length, double width, int grain, double thickness, int species) {
+  Panneau_p p(length, width, thickness, species);
+  p.Grain = grain;
+  p.Quantity = 1;
+  return p;
+}
+
+// Stock panels of 19, 19 and 22 mm: the thickness box shows "19" and "22", one item for the two
+// equal neighbours. Species Chêne, Hêtre, Hêtre; the 22 mm panel is the only vertical one.
+PanelList NineteenNineteenTwentyTwo() {
+  return {StockOf(28000, 20700, GrainHorizontal, 190, 0),
+          StockOf(28000, 20700, GrainHorizontal, 190, 1),
+          StockOf(25000, 12500, GrainVertical, 220, 1)};
+}
+
+struct DesignationPickCase {
+  const char* name;
+  bool chosen;
+  const char* text;        // the designation chosen
+  bool changed;            // the user added or deleted designations in the picker
+  const char* shown;       // the designation field afterwards
+  const char* notice;      // the refusal shown; empty: none
+};
+
+// What the picker is handed, and what comes back: a choice fills the designation (stored at the
+// finish), a list changed is reported whatever was chosen, a designation the job cannot hold is
+// refused as if typed.
+TEST_F(PartFormTest, TheDesignationPickerFillsTheDesignation) {
+  const std::string tooLong(50, 'x');
+  const DesignationPickCase cases[] = {
+      {"chosen", true, "Etagère", false, "Etagère", ""},
+      {"closed after a change", false, "", true, "Piece1", ""},
+      {"too long", true, tooLong.c_str(), false, "Piece1",
+       "Longueur de texte non valide pour une désignation"},
+      {"not Windows-1252", true, "Ωmega", true, "Piece1",
+       "Valeur non valide pour une désignation !"},
+  };
+  for (const DesignationPickCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts = ScriptedPrompts();
+    FakeDesignationPicker picker;
+    picker.answer.DesignationChosen = c.chosen ? 1 : 0;
+    picker.answer.ChosenDesignation = c.text;
+    picker.answer.DesignationsChanged = c.changed ? 1 : 0;
+    designationPicker = &picker;
+    Parts({Part(20000, 10000, GrainHorizontal)});
+    Open();
+    ASSERT_TRUE(form->BitBtnDesignation->isEnabled());
+    Click(form->BitBtnDesignation);
+    ASSERT_EQ(picker.inputs.size(), 1u);
+    EXPECT_EQ(picker.inputs[0].ManagedDesignationList, &designationNames);
+    EXPECT_EQ(picker.inputs[0].DesignationPickMode, 1);
+    EXPECT_EQ(form->EdtDesignation->text(), QString::fromUtf8(c.shown));
+    EXPECT_EQ(LastNotice(), QString::fromUtf8(c.notice));
+    EXPECT_EQ(form->DesignationsChanged, c.changed ? 1 : 0);
+    EXPECT_EQ(form->DesignationDirty, std::string(c.notice).empty() && c.chosen ? 1 : 0);
+    ExpectListsSound();
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_EQ(designations[0], c.shown);
+    ExpectListsSound();
+  }
+}
+
+// The right button in the designation opens the picker; the left one only places the caret.
+// Without a picker the button is disabled and the right button opens nothing.
+TEST_F(PartFormTest, TheRightButtonOnTheDesignationOpensThePicker) {
+  FakeDesignationPicker picker;
+  designationPicker = &picker;
+  Open();
+  QTest::mouseClick(form->EdtDesignation, Qt::LeftButton);
+  EXPECT_TRUE(picker.inputs.empty());
+  QTest::mouseClick(form->EdtDesignation, Qt::RightButton);
+  EXPECT_EQ(picker.inputs.size(), 1u);
+
+  designationPicker = nullptr;
+  Open(2);
+  EXPECT_FALSE(form->BitBtnDesignation->isEnabled());
+  for (QToolButton* b : {form->BitBtnSens, form->BitBtnEpaisseur, form->BitBtnEssence})
+    EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+  QTest::mouseClick(form->EdtDesignation, Qt::RightButton);
+  EXPECT_EQ(picker.inputs.size(), 1u);
+  EXPECT_TRUE(prompts.asked.empty());
+}
+
+// A picker opens only once the field being left has taken its value: a refused reference stops
+// the pick, an accepted one lets it open.
+TEST_F(PartFormTest, APickWaitsForTheFieldBeingLeft) {
+  FakeDesignationPicker designation;
+  FakeCharacteristicPicker characteristic;
+  FakeSizePicker size;
+  designationPicker = &designation;
+  characteristicPicker = &characteristic;
+  const char* buttons[] = {"BitBtnDesignation", "BitBtnSens", "BitBtnEpaisseur", "BitBtnEssence",
+                           "BitBtnLongueur"};
+  Parts({Part(20000, 10000, GrainHorizontal), Part(15000, 10000, GrainHorizontal)});
+  for (const char* name : buttons) {
+    SCOPED_TRACE(name);
+    prompts = ScriptedPrompts();
+    Open(2);
+    form->Picker = &size;
+    form->ShowPartRecord();
+    auto* button = form->findChild<QToolButton*>(QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+    const std::size_t before =
+        designation.inputs.size() + characteristic.inputs.size() + size.inputs.size();
+    Type(form->EdtReference, QStringLiteral("abcd"));
+    Click(button);
+    EXPECT_EQ(LastNotice().toStdString(), "La réference ne doit pas faire plus de 3 caractères !");
+    EXPECT_EQ(designation.inputs.size() + characteristic.inputs.size() + size.inputs.size(),
+              before);
+    Type(form->EdtReference, QStringLiteral("z"));
+    Click(button);
+    EXPECT_EQ(designation.inputs.size() + characteristic.inputs.size() + size.inputs.size(),
+              before + 1);
+    EXPECT_EQ(form->ReferenceDirty, 1);
+    ExpectListsSound();
+  }
+}
+
+struct CharacteristicCase {
+  int chosen;              // the entry picked: one per stock panel
+  int item;                // the thickness item selected
+  const char* itemText;
+  double thickness;
+  int grain;
+  int species;
+};
+
+// Each entry selects the thickness item of its value (the two 19 mm panels share one item), and
+// brings its grain, with its picture, and its species; the finish stores them.
+TEST_F(PartFormTest, ACharacteristicsPickTakesThePanelsValues) {
+  const CharacteristicCase cases[] = {
+      {0, 0, "19", 190, GrainHorizontal, 0},
+      {1, 0, "19", 190, GrainHorizontal, 1},
+      {2, 1, "22", 220, GrainVertical, 1},
+  };
+  const char* pictures[] = {"sens_horiz", "sens_vert", "sens_non"};
+  panels = NineteenNineteenTwentyTwo();
+  for (const CharacteristicCase& c : cases) {
+    SCOPED_TRACE(c.chosen);
+    prompts = ScriptedPrompts();
+    FakeCharacteristicPicker picker;
+    picker.answer.CharacteristicChosen = 1;
+    picker.answer.ChosenCharacteristic = c.chosen;
+    characteristicPicker = &picker;
+    Parts({Part(10000, 5000, GrainIndifferent)});
+    Open(2);
+    ASSERT_EQ(form->CbxEpaisseur->count(), 2);
+    Click(form->BitBtnSens);
+    ASSERT_EQ(picker.inputs.size(), 1u);
+    EXPECT_EQ(picker.inputs[0].CharacteristicList, &characteristics);
+    EXPECT_EQ(picker.inputs[0].CharacteristicSpecies, &settings.SpeciesNames);
+    EXPECT_EQ(picker.inputs[0].CharacteristicJobKind, 2);
+    EXPECT_EQ(characteristics.size(), 3u);
+    EXPECT_EQ(form->CbxEpaisseur->currentIndex(), c.item);
+    EXPECT_EQ(form->CbxEpaisseur->currentText().toStdString(), c.itemText);
+    EXPECT_EQ(form->PendingThickness, c.thickness);
+    EXPECT_EQ(form->CbxSens->currentIndex(), c.grain);
+    EXPECT_EQ(form->PendingGrain, c.grain);
+    EXPECT_EQ(form->Image->pixmap().toImage(),
+              LoadNamedBitmap(QString::fromLatin1(pictures[c.grain])).toImage());
+    EXPECT_EQ(form->CbxEssence->currentText().toStdString(),
+              settings.SpeciesNames[static_cast<std::size_t>(c.species)]);
+    EXPECT_TRUE(prompts.asked.empty());
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_EQ(parts[0].Thickness, c.thickness);
+    EXPECT_EQ(parts[0].Grain, c.grain);
+    EXPECT_EQ(parts[0].Species, c.species);
+    ExpectListsSound();
+  }
+}
+
+// A picked grain holds the sizes already entered against it, as a grain chosen in the box does:
+// 2500 mm across is taken while the grain is indifferent, not once it is horizontal.
+TEST_F(PartFormTest, APickedGrainHoldsTheSizesAgain) {
+  panels = NineteenNineteenTwentyTwo();
+  FakeCharacteristicPicker picker;
+  picker.answer.CharacteristicChosen = 1;
+  picker.answer.ChosenCharacteristic = 0;
+  characteristicPicker = &picker;
+  Open(2);
+  PickGrain(GrainIndifferent);
+  Enter(form->EdtLargeur, "2500");
+  ASSERT_TRUE(prompts.Of(Kind::Notice).empty());
+  Click(form->BitBtnEssence);
+  EXPECT_TRUE(LastNotice().startsWith(
+      QStringLiteral("Valeur non valide pour une largeur !\nVous devez saisir une valeur comprise "
+                     "entre 0 et 2070 mm")))
+      << LastNotice().toStdString();
+  EXPECT_EQ(form->EdtLargeur->text().toStdString(), "");
+  EXPECT_EQ(form->PendingWidth, 0.0);
+  EXPECT_EQ(form->WidthDirty, 0);
+  ExpectListsSound();
+}
+
+struct PickScopeCase {
+  const char* name;
+  int kind;
+  bool thicknessMargin;
+  int chosenFlag;      // CharacteristicChosen
+  int chosen;          // ChosenCharacteristic
+  int grain;           // the grain box afterwards
+  double thickness;    // the pending thickness afterwards
+  int thicknessDirty;
+  int speciesEdited;
+};
+
+// A simple job takes only the grain; with a thickness margin the thickness stays typed; a
+// closed picker or an entry outside the list changes nothing.
+TEST_F(PartFormTest, WhatACharacteristicsPickTakes) {
+  const PickScopeCase cases[] = {
+      {"simple job", 1, false, 1, 2, GrainVertical, 190, 0, 0},
+      {"thickness margin", 2, true, 1, 2, GrainVertical, 190, 0, 1},
+      {"closed", 2, false, 0, 2, GrainHorizontal, 190, 0, 0},
+      {"past the list", 2, false, 1, 3, GrainHorizontal, 190, 0, 0},
+      {"before the list", 2, false, 1, -1, GrainHorizontal, 190, 0, 0},
+  };
+  panels = NineteenNineteenTwentyTwo();
+  for (const PickScopeCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts = ScriptedPrompts();
+    FakeCharacteristicPicker picker;
+    picker.answer.CharacteristicChosen = static_cast<std::uint8_t>(c.chosenFlag);
+    picker.answer.ChosenCharacteristic = c.chosen;
+    characteristicPicker = &picker;
+    margins.ThickerStockAllowed = c.thicknessMargin ? 1 : 0;
+    Parts({Part(10000, 5000, GrainHorizontal)});
+    Open(c.kind);
+    const QString thicknessText = form->EdtEpaisseur->text();
+    Click(form->BitBtnSens);
+    ASSERT_EQ(picker.inputs.size(), 1u);
+    EXPECT_EQ(form->CbxSens->currentIndex(), c.grain);
+    EXPECT_EQ(form->PendingThickness, c.thickness);
+    EXPECT_EQ(form->ThicknessDirty, c.thicknessDirty);
+    EXPECT_EQ(form->SpeciesEdited, c.speciesEdited);
+    EXPECT_EQ(form->EdtEpaisseur->text(), thicknessText);
+    EXPECT_TRUE(prompts.asked.empty());
+    ExpectListsSound();
+  }
+  margins.ThickerStockAllowed = 0;
+}
+
+struct UnitCase {
+  const char* name;
+  double factor;
+  const char* abbreviation;
+  std::vector<std::string> items;  // the thickness items, in the unit, two decimals at most
+};
+
+// Every panel thickness chosen in centimetres and in inches is stored as the panel's own, not
+// as its two-decimal text read back (0,75 inch would be 190,5 tenths of a millimetre).
+TEST_F(PartFormTest, EveryPanelThicknessChosenInCentimetresAndInches) {
+  const UnitCase cases[] = {
+      {"cm", kCentimetreFactor, "cm", {"1,9", "1,85", "2,22"}},
+      {"inch", kInchFactor, "po", {"0,75", "0,73", "0,87"}},
+  };
+  const double thicknesses[] = {190, 185, 222};
+  for (const UnitCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts = ScriptedPrompts();
+    unit.Factor = c.factor;
+    unit.Abbreviation = c.abbreviation;
+    panels.clear();
+    for (const double t : thicknesses) panels.push_back(StockOf(28000, 20700, 0, t, 0));
+    Parts({Part(10000, 5000, 0), Part(10000, 5000, 0), Part(10000, 5000, 0)});
+    Open(2);
+    ASSERT_EQ(form->CbxEpaisseur->count(), 3);
+    for (int i = 0; i < 3; ++i) {
+      SCOPED_TRACE(i);
+      EXPECT_EQ(form->CbxEpaisseur->itemText(i).toStdString(), c.items[static_cast<std::size_t>(i)]);
+      ASSERT_EQ(form->CurrentPartIndex(), i);
+      form->CbxEpaisseur->setCurrentIndex(i);
+      form->CbxEpaisseur->activated(i);
+      Click(i < 2 ? form->BtnSuivant : form->BtnTerminer);
+      ExpectListsSound();
+    }
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(form->Finished, 1);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(parts[i].Thickness, thicknesses[i]);
+  }
+  unit = UNITE_MESURE();
+}
+
+struct TextCase {
+  const char* field;  // "reference" or "designation"
+  const char* typed;
+  const char* message;
+};
+
+// Texts the job file cannot hold in Windows-1252 are refused; the field shows the stored text.
+// A letter outside the basic plane counts as one character.
+TEST_F(PartFormTest, TextsWindows1252CannotHoldAreRefused) {
+  const TextCase cases[] = {
+      {"reference", "Ω", "Valeur non valide pour une référence !"},
+      {"reference", "a🙂", "Valeur non valide pour une référence !"},
+      {"reference", "🙂🙂", "Valeur non valide pour une référence !"},
+      {"designation", "Ωmega", "Valeur non valide pour une désignation !"},
+      {"designation", "Etagère 🙂", "Valeur non valide pour une désignation !"},
+  };
+  Parts({Part(20000, 10000, 0), Part(15000, 10000, 0)});
+  Open();
+  for (const TextCase& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+    prompts.asked.clear();
+    const bool reference = std::string(c.field) == "reference";
+    QLineEdit* field = reference ? form->EdtReference : form->EdtDesignation;
+    Enter(field, QString::fromUtf8(c.typed));
+    EXPECT_EQ(LastNotice(), QString::fromUtf8(c.message));
+    EXPECT_EQ(field->text().toStdString(), reference ? "a" : "Piece1");
+    EXPECT_EQ(reference ? form->ReferenceDirty : form->DesignationDirty, 0);
+  }
+  Click(form->BtnTerminer);
+  EXPECT_EQ(references[0], "a");
+  EXPECT_EQ(designations[0], "Piece1");
+  ExpectListsSound();
+}
+
+struct SpeciesCase {
+  const char* typed;
+  PromptAnswer answer;  // to the new-species question, when it is asked
+  bool asked;
+  bool added;
+  const char* notice;   // empty: none
+  const char* shown;    // the species box afterwards
+  int edited;           // SpeciesEdited
+};
+
+// A name the species list lacks: asked about, added on Yes (its file to be rewritten), yet no
+// stock panel has it, so the part keeps the species shown before. A name Windows-1252 cannot
+// hold is refused before any question. A listed species a panel has is taken as typed.
+TEST_F(PartFormTest, ASpeciesTypedInTheForm) {
+  const std::string notInStock =
+      "L'essence que vous avez saisie ne fait pas partie de celles que vous avez sélectionnées "
+      "pour les panneaux !";
+  const SpeciesCase cases[] = {
+      {"Noyer", PromptAnswer::Yes, true, true, notInStock.c_str(), "Hêtre", 0},
+      {"Noyer", PromptAnswer::No, true, false, "", "Hêtre", 0},
+      {"Ωak", PromptAnswer::Yes, false, false,
+       "Le nom de l'essence contient un caractère qui ne peut pas être enregistré.", "Hêtre", 0},
+      {"Pin", PromptAnswer::Yes, false, false, notInStock.c_str(), "Hêtre", 0},
+      {"Chêne", PromptAnswer::Yes, false, false, "", "Chêne", 1},
+  };
+  panels = NineteenNineteenTwentyTwo();
+  for (const SpeciesCase& c : cases) {
+    SCOPED_TRACE(c.typed);
+    prompts = ScriptedPrompts();
+    settings = TestSettings();  // Chêne, Hêtre, Pin
+    Parts({Part(10000, 5000, GrainHorizontal)});
+    parts[0].Species = 1;
+    Open(2);
+    ASSERT_EQ(form->CbxEssence->currentText().toStdString(), "Hêtre");
+    if (c.asked) prompts.answers = {c.answer};
+    form->CbxEssence->setFocus();
+    form->CbxEssence->lineEdit()->selectAll();
+    form->CbxEssence->lineEdit()->insert(QString::fromUtf8(c.typed));
+    PressTab(form->CbxEssence);
+    const auto questions = prompts.Of(Kind::Ask);
+    ASSERT_EQ(questions.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
+      EXPECT_EQ(questions[0].caption.toStdString(), "Nouvelle essence");
+      EXPECT_EQ(questions[0].text.toStdString(),
+                "Voulez-vous ajouter cette essence à la liste des essences ?");
+    }
+    EXPECT_EQ(settings.SpeciesNames.size(), c.added ? 4u : 3u);
+    if (c.added) {
+      EXPECT_EQ(settings.SpeciesNames.back(), c.typed);
+    }
+    EXPECT_EQ(form->SpeciesChanged, c.added ? 1 : 0);
+    EXPECT_EQ(LastNotice().toStdString(), c.notice);
+    EXPECT_EQ(form->CbxEssence->currentText().toStdString(), c.shown);
+    EXPECT_EQ(form->SpeciesEdited, c.edited);
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_EQ(parts[0].Species, c.edited ? 0 : 1);
+    ExpectListsSound();
+  }
+}
+
+// The hints of the picker buttons.
+TEST_F(PartFormTest, ThePickerButtonsSayWhatTheyDo) {
+  Open();
+  EXPECT_EQ(form->BitBtnLongueur->toolTip().toStdString(),
+            "Cliquez sur le bouton droit de la souris pour sélectionner les dimensions dans la "
+            "liste");
+  for (QToolButton* b : {form->BitBtnLargeur, form->BitBtnDesignation, form->BitBtnSens,
+                         form->BitBtnEpaisseur, form->BitBtnEssence})
+    EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
+  EXPECT_TRUE(form->BitBtnDesignation->toolTip().contains(QStringLiteral("désignation")));
 }
 
 }  // namespace
