@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "dialogs/CharacteristicPicker.h"
+#include "dialogs/DesignationPicker.h"
 #include "dialogs/SelModif.h"
 #include "job/SettingsFiles.h"
 #include "dialogs/USelMarge.h"
@@ -344,6 +346,99 @@ TEST_F(ModifyCommand, APartAddedInThePartFormJoinsTheJob) {
     }
     window.reset();
   }
+}
+
+class RecordingCharacteristicPicker : public CharacteristicPicker {
+ public:
+  CharacteristicPickerOutput Pick(const CharacteristicPickerInput& input, QWidget&) override {
+    labels.clear();
+    for (const CARACTPAN& c : *input.CharacteristicList) labels.push_back(c.Label);
+    return {};
+  }
+  std::vector<std::string> labels;
+};
+
+class ChangingDesignationPicker : public DesignationPicker {
+ public:
+  DesignationPickerOutput Pick(const DesignationPickerInput& input, QWidget&) override {
+    input.ManagedDesignationList->push_back("Traverse");
+    DesignationPickerOutput out;
+    out.DesignationsChanged = 1;
+    return out;
+  }
+};
+
+// The part form offers the characteristics of the stock panels as the panel step left them; in
+// the program no picker exists yet, so its buttons are disabled.
+TEST_F(ModifyCommand, ThePartFormOffersThePanelsAsTheyNowStand) {
+  Start();
+  settings.SpeciesNames = {"Chêne", "Hêtre"};
+  OpenByDialog(WriteJob("modifier.deb", GoodJob()));
+  RecordingCharacteristicPicker picker;
+  Choose({});  // panels and parts
+  EditPanels([](TSelPanneaux& form) {
+    Enter(form.EdtLongueur, QStringLiteral("2700"));
+    Click(form.BtnTerminer);
+  });
+  bool disabledWithoutPicker = false;
+  prompts.modals.push_back([&](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    disabledWithoutPicker = !form.BitBtnSens->isEnabled() &&
+                            !form.BitBtnDesignation->isEnabled() &&
+                            !form.BitBtnEpaisseur->isEnabled() && !form.BitBtnEssence->isEnabled();
+    form.CharacteristicsPicker = &picker;
+    form.ShowPartRecord();
+    QTest::mouseClick(form.BitBtnSens, Qt::LeftButton);
+    form.CharacteristicsPicker = nullptr;
+    Click(form.BtnAnnul);
+    return form.result();
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_TRUE(disabledWithoutPicker);
+  EXPECT_EQ(picker.labels, (std::vector<std::string>{"2700x2070x19 - chêne - indifférent"}));
+  EXPECT_EQ(job.PanelCharacteristics.size(), 1u);
+  ASSERT_EQ(job.JobPanels.size(), 1u);
+  EXPECT_EQ(job.JobPanels[0].Length, 27000.0);
+}
+
+// A designation list changed in the picker and a species added in the part form are written out
+// at exit, even when the form is cancelled; the parts stay as they were.
+TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
+  Start();
+  OpenByDialog(WriteJob("pieces.deb", GoodJob()));
+  settings.SpeciesNames = {"Chêne", "Hêtre"};
+  settings.DesignationNames = {"Etagère"};
+  settings.DesignationsFileDirty = 0;
+  settings.SpeciesFileDirty = 0;
+  const PartList before = job.JobParts;
+  ChangingDesignationPicker picker;
+  window->SelPieces->DesignationsPicker = &picker;
+  Choose({"ChbModifPanneaux"});  // the parts only
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_TRUE(form.BitBtnDesignation->isEnabled());
+    QTest::mouseClick(form.BitBtnDesignation, Qt::LeftButton);
+    form.CbxEssence->setFocus();
+    form.CbxEssence->lineEdit()->selectAll();
+    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
+    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    Click(form.BtnAnnul);
+    return form.result();
+  });
+  prompts.answers = {PromptAnswer::Yes};  // add the species
+  Trigger("Modifier");
+  window->SelPieces->DesignationsPicker = nullptr;
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(settings.DesignationNames, (std::vector<std::string>{"Etagère", "Traverse"}));
+  EXPECT_EQ(settings.DesignationsFileDirty, 1);
+  EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  ASSERT_EQ(job.JobParts.size(), before.size());
+  EXPECT_EQ(job.JobModified, 0);
 }
 
 }  // namespace
