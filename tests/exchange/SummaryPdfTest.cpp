@@ -7,11 +7,10 @@
 
 #include <QPageSize>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -24,19 +23,6 @@
 
 namespace tranchex {
 namespace {
-
-// The text of each page of a PDF file; nothing when pdftotext is missing.
-std::optional<QStringList> PageTexts(const QString& file) {
-  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-  if (pdftotext.isEmpty()) return std::nullopt;
-  QProcess process;
-  process.start(pdftotext, {file, QStringLiteral("-")});
-  process.waitForFinished(60000);
-  QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-  // pdftotext ends every page with a form feed: the last piece is empty.
-  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.pop_back();
-  return pages;
-}
 
 // 40 panels of as many sizes, each the only one that takes its part: 40 panel kinds.
 JobState FortyKinds() {
@@ -71,7 +57,7 @@ TEST(SummaryPdf, FortyPanelKindsTakeSeveralPagesAndNoBlockIsCut) {
   ASSERT_NE(pages, -1) << "poppler-utils are needed (scripts/setup.sh)";
   EXPECT_GE(pages, 2);
   EXPECT_EQ(pages, report.Sheets);
-  const std::optional<QStringList> text = PageTexts(pdf);
+  const std::optional<QStringList> text = test::PdfPageTexts(pdf);
   ASSERT_TRUE(text) << "poppler-utils are needed (scripts/setup.sh)";
   ASSERT_EQ(text->size(), pages);
 
@@ -128,7 +114,7 @@ TEST(SummaryPdf, ALongKeyIsCutOnPaper) {
   QtPrintTarget target(printer);
   PrintSummary(target, SummaryPrintInputs{.Lines = lines, .Texts = texts, .UnitText = "mm"});
 
-  const std::optional<QStringList> text = PageTexts(pdf);
+  const std::optional<QStringList> text = test::PdfPageTexts(pdf);
   ASSERT_TRUE(text) << "poppler-utils are needed (scripts/setup.sh)";
   ASSERT_EQ(text->size(), 1);
   const QString& page = text->front();
