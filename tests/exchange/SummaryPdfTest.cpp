@@ -16,6 +16,7 @@
 
 #include "exchange/SummaryPrint.h"
 #include "job/CuttingPipeline.h"
+#include "job/ResultLists.h"
 #include "plan/QtPrintTarget.h"
 #include "support/JobBuilder.h"
 #include "support/PdfInfo.h"
@@ -50,8 +51,14 @@ TEST(SummaryPdf, FortyPanelKindsTakeSeveralPagesAndNoBlockIsCut) {
   const SummaryTexts texts = LoadSummaryTexts("Panneaux", "Pièces", "Panneau");
 
   QtPrintTarget target(printer);
+  // The lines are in the settings' summary unit: millimetres.
+  const Settings settings = test::TestSettings();
   const PrintReport report = PrintSummary(
-      target, SummaryPrintInputs{.Lines = job.SummaryLines, .Texts = texts, .UnitText = "m"});
+      target, SummaryPrintInputs{
+                  .Lines = job.SummaryLines,
+                  .Texts = texts,
+                  .UnitText =
+                      ChooseSummaryUnits(settings.SummaryInMetres, settings.MeasureUnit).UnitText});
 
   const int pages = test::PdfPages(pdf);
   ASSERT_NE(pages, -1) << "poppler-utils are needed (scripts/setup.sh)";
@@ -91,7 +98,7 @@ TEST(SummaryPdf, FortyPanelKindsTakeSeveralPagesAndNoBlockIsCut) {
     for (const QString& words : firstWords)
       EXPECT_EQ(page.count(words), keys) << words.toStdString();
     EXPECT_FALSE(page.contains(QStringLiteral("bandes de champs")));
-    EXPECT_TRUE(page.contains(QStringLiteral(" m²")));
+    EXPECT_TRUE(page.contains(QStringLiteral(" mm²")));
   }
   EXPECT_EQ(seen.size(), 40u);
   // The pages the blocks need, none more.
