@@ -9,10 +9,10 @@
 //   - the title ("Récapitulatif du débit") at x = (W - characters of the title x a) / 2, y = 2;
 //   - the panel kinds' blocks start at y0 = 2 + 2h + 16;
 //   - the column line from (x_mid, y0) down to (x_mid, H), x_mid = (W - 16) / 2;
-//   - each panel kind's block: its key in bold at (1, y), cut with "..." when it needs more than
-//     x_mid - 4 at a + 1 per character (EllipsizeText); then, regular, the detail lines 0, 1, 2,
-//     3, 5, 6 and 7 at (x_mid + 1, y), one below the other h + 4 apart. The edge-banding line
-//     (4) is listed in the window but never printed;
+//   - each panel kind's block: its key in bold at (1, y), cut with "..." unless its characters
+//     at a + 1 each take less than x_mid - 4 (EllipsizeText); then, regular, the detail lines
+//     0, 1, 2, 3, 5, 6 and 7 at (x_mid + 1, y), one below the other h + 4 apart. The
+//     edge-banding line (4) is listed in the window but never printed;
 //   - between two blocks of one sheet, a rule across the sheet at the last line's y + h + 2; the
 //     next block starts h + 4 below that line. One block draws no rule.
 //
