@@ -1,6 +1,7 @@
 // tranchex-render JOB.deb --pdf OUT.pdf --view panels|parts|sheet [--data DIR] [--cut-lines]
 //                [--pages FROM-TO]
 // tranchex-render JOB.deb --pdf OUT.pdf --view labels --label NAME --data DIR
+// tranchex-render JOB.deb --pdf OUT.pdf --view summary [--data DIR]
 //
 // Reads a job file, lays it out with the cutting pipeline and prints one view to a PDF file (A4)
 // through the same print engine as the program's print commands: the whole view as the print
@@ -12,6 +13,10 @@
 // --view labels prints the part labels of the job as the label form's "Imprimer" does, on the
 // label format NAME of DIR's labels file (the first of that name), on A4 with no page margins:
 // the sheet's own margins are in the format.
+//
+// --view summary prints the job summary as the summary window's "Imprimer" does: the panel kinds'
+// blocks on as many sheets as they need, in metres when DIR's options say so, else in the unit
+// of measure.
 //
 // Prints "OUT.pdf: N page(s)" on stdout. Exit codes: 0 printed; 1 bad arguments; 2 the job file
 // cannot be read; 3 the pipeline refuses the job or cannot lay it out; 4 the print failed; 5 no
@@ -34,12 +39,15 @@
 #include <string_view>
 
 #include "exchange/LabelPrinting.h"
+#include "exchange/SummaryDetails.h"
+#include "exchange/SummaryPrint.h"
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "job/CuttingPipeline.h"
 #include "job/JobFile.h"
 #include "ToolJob.h"
 #include "job/JobState.h"
+#include "job/ResultLists.h"
 #include "job/Settings.h"
 #include "job/SettingsFiles.h"
 
@@ -50,10 +58,12 @@ using namespace tranchex;
 constexpr const char* kUsage =
     "usage: tranchex-render JOB.deb --pdf OUT.pdf --view panels|parts|sheet [--data DIR] "
     "[--cut-lines] [--pages FROM-TO]\n"
-    "       tranchex-render JOB.deb --pdf OUT.pdf --view labels --label NAME --data DIR";
+    "       tranchex-render JOB.deb --pdf OUT.pdf --view labels --label NAME --data DIR\n"
+    "       tranchex-render JOB.deb --pdf OUT.pdf --view summary [--data DIR]";
 
-// The labels are no view of the main window: a number none of the views has.
+// The labels and the summary are no views of the main window: numbers none of the views has.
 constexpr std::int32_t kLabelsView = -1;
+constexpr std::int32_t kSummaryView = -2;
 
 struct Arguments {
   std::filesystem::path JobFile;
@@ -70,6 +80,7 @@ std::optional<std::int32_t> ParseView(std::string_view text) {
   if (text == "parts") return kPartsView;
   if (text == "sheet") return kCuttingSheetView;
   if (text == "labels") return kLabelsView;
+  if (text == "summary") return kSummaryView;
   return std::nullopt;
 }
 
@@ -125,6 +136,8 @@ std::optional<Arguments> Parse(int argc, char** argv) {
   // Labels need their format, and nothing else takes one.
   if ((args.ViewMode == kLabelsView) != args.Label.has_value()) return std::nullopt;
   if (args.ViewMode == kLabelsView && (!args.DataFolder || args.Pages)) return std::nullopt;
+  // The summary prints whole, and has no cut lines.
+  if (args.ViewMode == kSummaryView && (args.Pages || args.PanelDrawMode != 0)) return std::nullopt;
   return args;
 }
 
@@ -156,6 +169,29 @@ int PrintLabelSheets(const Arguments& args, const JobState& job, const Settings&
   if (report.Status != LabelPrintStatus::Printed) {
     std::cerr << "tranchex-render: " << report.Message << "\n";
     return 5;
+  }
+  std::cout << args.PdfFile << ": " << report.Sheets << " page(s)\n";
+  return 0;
+}
+
+// The job summary, whole, in the summary unit of the settings.
+int PrintSummarySheets(const Arguments& args, const JobState& job, const Settings& settings,
+                       QPrinter& printer) {
+  const SummaryTexts texts =
+      LoadSummaryTexts(settings.WordPanels, settings.WordParts, settings.WordPanel);
+  QtPrintTarget target(printer);
+  PrintReport report;
+  try {
+    report = PrintSummary(
+        target, SummaryPrintInputs{
+                    .Lines = job.SummaryLines,
+                    .Texts = texts,
+                    .UnitText =
+                        ChooseSummaryUnits(settings.SummaryInMetres, settings.MeasureUnit).UnitText,
+                    .DecimalSeparator = ','});
+  } catch (const PrintError& e) {
+    std::cerr << "tranchex-render: " << e.what() << "\n";
+    return 4;
   }
   std::cout << args.PdfFile << ": " << report.Sheets << " page(s)\n";
   return 0;
@@ -195,6 +231,7 @@ int main(int argc, char** argv) {
   printer.setDocName(QString::fromStdString(job.JobName));
 
   if (args->ViewMode == kLabelsView) return PrintLabelSheets(*args, job, settings, printer);
+  if (args->ViewMode == kSummaryView) return PrintSummarySheets(*args, job, settings, printer);
 
   const PrintInputs inputs{.Job = job,
                            .Config = settings,

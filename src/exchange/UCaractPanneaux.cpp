@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "exchange/SummaryPrint.h"
 #include "exchange/UFlisteChutes.h"
+#include "plan/QtPrintTarget.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
 
@@ -87,8 +89,7 @@ TFCaractPanneaux::TFCaractPanneaux(Prompts& prompts, HelpViewer& help, QWidget* 
   connect(BtnCopier, &QPushButton::clicked, this, [this] { BtnCopierClick(); });
   connect(BtnQuitter, &QPushButton::clicked, this, [this] { accept(); });
   connect(BtnListeChutes, &QPushButton::clicked, this, [this] { BtnListeChutesClick(); });
-  // The printout is not wired yet.
-  BtnImprimer->setEnabled(false);
+  connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
 }
 
 void TFCaractPanneaux::showEvent(QShowEvent* event) {
@@ -97,6 +98,7 @@ void TFCaractPanneaux::showEvent(QShowEvent* event) {
 }
 
 void TFCaractPanneaux::FormShow() {
+  BtnImprimer->setEnabled(Printer != nullptr && SummaryLines != nullptr);
   LstBxPanneaux->clear();
   LstBxDetail->clear();
   if (SummaryLines == nullptr || SummaryLines->empty()) return;
@@ -138,6 +140,20 @@ void TFCaractPanneaux::LstBxDetailClick() {
 void TFCaractPanneaux::BtnCopierClick() {
   EdtValeur->selectAll();
   EdtValeur->copy();
+}
+
+// The whole summary on the printer as it stands, no dialog; the window's lists are not touched.
+void TFCaractPanneaux::BtnImprimerClick() {
+  if (Printer == nullptr || SummaryLines == nullptr) return;
+  try {
+    QtPrintTarget target(*Printer);
+    PrintSummary(target, SummaryPrintInputs{.Lines = *SummaryLines,
+                                            .Texts = Texts,
+                                            .UnitText = UnitText,
+                                            .DecimalSeparator = DecimalSeparator});
+  } catch (const PrintError& e) {
+    prompts_.Notice(windowTitle(), QString::fromStdString(e.what()), PromptIcon::Warning);
+  }
 }
 
 void TFCaractPanneaux::BtnListeChutesClick() {

@@ -1,7 +1,9 @@
 #pragma once
 // The job summary window: one entry per kind of stock panel the plan uses, its eight figures in
 // a second list, and a click on a figure shows its designation and bare value, which "Copier"
-// puts on the clipboard. It computes nothing: the lines come ready-made from the job.
+// puts on the clipboard. "Imprimer" prints the whole summary on the printer it was handed,
+// without a print dialog (SummaryPrint.h); a failed print is reported with the print engine's
+// message. It computes nothing: the lines come ready-made from the job.
 
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "job/ResultLists.h"
 
 class QLineEdit;
+class QPrinter;
 class QListWidget;
 class QPushButton;
 
@@ -30,6 +33,8 @@ class TFCaractPanneaux : public DialogFrame {
   char DecimalSeparator = ',';
   // The offcut list window "Liste des chutes" opens, its inputs set by the main window.
   TFListesChutes* OffcutList = nullptr;
+  // Where "Imprimer" prints: the main window's printer for the run. None: the button is grey.
+  QPrinter* Printer = nullptr;
 
   QListWidget* LstBxPanneaux = nullptr;
   QListWidget* LstBxDetail = nullptr;
@@ -43,6 +48,7 @@ class TFCaractPanneaux : public DialogFrame {
   void LstBxPanneauxClick();
   void LstBxDetailClick();
   void BtnCopierClick();
+  void BtnImprimerClick();
   void BtnListeChutesClick();
 
  protected:

@@ -5,6 +5,7 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/JobExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SylkExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SummaryDetails.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SummaryPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutFilterEntry.cpp

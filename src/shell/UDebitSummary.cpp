@@ -1,5 +1,6 @@
 // The main window's summary commands: the job summary window, handed the job's summary lines,
-// the texts in the summary unit and the option words, placed over the main window.
+// the texts in the summary unit, the option words and the printer kept for the run, placed over
+// the main window.
 
 #include <QPushButton>
 
@@ -21,6 +22,8 @@ void TFDebit::RecapClick() {
   window.Texts = LoadSummaryTexts(settings_.WordPanels, settings_.WordParts, settings_.WordPanel);
   window.UnitText = ChooseSummaryUnits(settings_.SummaryInMetres, settings_.MeasureUnit).UnitText;
   window.DecimalSeparator = Measures.DecimalSeparator;
+  // "Imprimer" prints on the window's printer for the run, without a dialog.
+  window.Printer = &SessionPrinter();
   // The offcut list the summary opens reads the same job.
   TFListesChutes& offcuts = *FListesChutes;
   offcuts.Job = &job_;

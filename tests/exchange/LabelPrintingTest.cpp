@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "plan/RecordingPrintTarget.h"
+#include "support/RecordingPrintTarget.h"
 
 namespace tranchex {
 namespace {

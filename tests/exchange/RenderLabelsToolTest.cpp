@@ -1,5 +1,6 @@
-// The render tool's labels: a job file and a labels file written by their writers, the labels
-// printed by the tool into a PDF file; its exit codes for arguments and formats it refuses.
+// The render tool's labels and summary: a job file and a labels file written by their writers,
+// the labels or the job summary printed by the tool into a PDF file; its exit codes for arguments
+// and formats it refuses.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -103,6 +104,31 @@ TEST_F(RenderLabelsTool, RefusesWhatItCannotPrint) {
     fs::remove(Pdf());
     const ToolRun run = Tool(c.arguments);
     EXPECT_EQ(run.Exit, c.exit) << run.Err;
+    EXPECT_FALSE(run.Err.empty());
+    EXPECT_FALSE(fs::exists(Pdf()));
+  }
+}
+
+// The same job's summary: one panel kind, one page.
+class RenderSummaryTool : public RenderLabelsTool {};
+
+TEST_F(RenderSummaryTool, PrintsTheJobSummaryWhole) {
+  for (const std::string& data : {std::string(), Data()}) {
+    SCOPED_TRACE(data);
+    fs::remove(Pdf());
+    const ToolRun run = Tool("--view summary " + data);
+    ASSERT_EQ(run.Exit, 0) << run.Err;
+    EXPECT_EQ(run.Out, Pdf() + ": 1 page(s)\n");
+    EXPECT_TRUE(fs::exists(Pdf()));
+  }
+}
+
+TEST_F(RenderSummaryTool, RefusesPagesAndCutLines) {
+  for (const char* arguments : {"--view summary --pages 1-1", "--view summary --cut-lines",
+                                "--view summary --label 3x7"}) {
+    SCOPED_TRACE(arguments);
+    const ToolRun run = Tool(arguments);
+    EXPECT_EQ(run.Exit, 1) << run.Err;
     EXPECT_FALSE(run.Err.empty());
     EXPECT_FALSE(fs::exists(Pdf()));
   }

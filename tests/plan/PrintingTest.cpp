@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "support/PlanFixtures.h"
-#include "plan/RecordingPrintTarget.h"
+#include "support/RecordingPrintTarget.h"
 #include "support/JobBuilder.h"
 
 namespace tranchex {

@@ -1,5 +1,6 @@
 // The job summary window opened from the main window: its lists, the copied designation and
-// bare value, the clipboard, and a selection that a repaint keeps.
+// bare value, the clipboard, a selection that a repaint keeps, and its printout on the window's
+// printer.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "exchange/UCaractPanneaux.h"
@@ -20,6 +22,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include "shell/MainWindowFixture.h"
+#include "support/PdfInfo.h"
 
 namespace tranchex::test {
 namespace {
@@ -112,6 +115,46 @@ TEST_F(SummaryCommand, UnitTextFollowsTheSummaryOption) {
     });
     Click("SBtnRecap");
     EXPECT_TRUE(shown) << c.inMetres;
+  }
+}
+
+// "Imprimer" prints the summary on the window's printer for the run (a PDF file in the test
+// folder), no dialog, in the summary's unit: metres and square metres, or the unit of measure;
+// the edge banding is listed but not printed.
+TEST_F(SummaryCommand, ImprimerPrintsOnTheWindowsPrinterInTheSummaryUnit) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  window->SessionPrinter().setOutputFormat(QPrinter::PdfFormat);
+  struct Case {
+    std::int32_t inMetres;
+    QString area;
+    QString otherArea;
+  };
+  for (const Case& c : {Case{1, QStringLiteral(" m²"), QStringLiteral(" mm²")},
+                        Case{0, QStringLiteral(" mm²"), QStringLiteral(" m²")}}) {
+    SCOPED_TRACE(c.inMetres);
+    settings.SummaryInMetres = c.inMetres;
+    const QString pdf = Folder() + QStringLiteral("/recap%1.pdf").arg(c.inMetres);
+    window->SessionPrinter().setOutputFileName(pdf);
+    prompts.asked.clear();
+    OpenSummary("Recap", [&](TFCaractPanneaux& form) {
+      EXPECT_EQ(form.Printer, &window->SessionPrinter());
+      ASSERT_TRUE(form.BtnImprimer->isEnabled());
+      form.BtnImprimer->click();
+      // The banding line is in the list.
+      EXPECT_TRUE(form.LstBxDetail->item(4)->text().contains(QStringLiteral("bandes de champs")));
+    });
+    EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
+    const std::optional<QStringList> pages = PdfPageTexts(pdf);
+    ASSERT_TRUE(pages) << "poppler-utils are needed (scripts/setup.sh)";
+    ASSERT_EQ(pages->size(), 1);
+    const QString& page = pages->front();
+    EXPECT_TRUE(page.contains(QStringLiteral("Récapitulatif du débit")));
+    EXPECT_TRUE(page.contains(QString::fromStdString(job.SummaryLines[0].Key)));
+    EXPECT_TRUE(page.contains(QStringLiteral("Surface totale des panneaux : ")));
+    EXPECT_TRUE(page.contains(c.area)) << page.toStdString();
+    EXPECT_FALSE(page.contains(c.otherArea)) << page.toStdString();
+    EXPECT_FALSE(page.contains(QStringLiteral("bandes de champs")));
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// What pdfinfo (poppler-utils, installed by the scripts) says of a PDF file the tests printed.
+// What pdfinfo and pdftotext (poppler-utils, installed by the scripts) say of a PDF file the
+// tests printed.
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -43,6 +44,19 @@ inline int PdfPages(const QString& file) {
 inline std::string PdfPageSize(const QString& file) {
   const std::optional<PdfInfo> info = ReadPdfInfo(file);
   return info ? info->pageSize : std::string();
+}
+
+// The text of each page, as pdftotext reads it; nothing when pdftotext is not installed.
+inline std::optional<QStringList> PdfPageTexts(const QString& file) {
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (pdftotext.isEmpty()) return std::nullopt;
+  QProcess process;
+  process.start(pdftotext, {file, QStringLiteral("-")});
+  if (!process.waitForFinished(30000)) return QStringList{};
+  QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+  // Every page ends with a form feed: the piece after the last one is empty.
+  if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) pages.pop_back();
+  return pages;
 }
 
 }  // namespace tranchex::test
