@@ -16,6 +16,7 @@
 #include "job/SettingsFiles.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #ifndef TRANCHEX_LAYOUT_TOOL
 #error "TRANCHEX_LAYOUT_TOOL must name the tool"
@@ -30,18 +31,8 @@ const std::string kBom = "\xEF\xBB\xBF";
 const std::string kSheetTitles =
     "Référence;Désignation;Nombre;Longueur;Largeur;Epaisseur;Essence;Sens du fil\n";
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct ToolRun {
-  int Exit = -1;
-  std::string Out;
-  std::string Err;
-};
+const auto Quote = ShellQuote;
+const auto Read = ReadWholeFile;
 
 class ExportTool : public ::testing::Test {
  protected:
@@ -61,14 +52,10 @@ class ExportTool : public ::testing::Test {
 
   // Runs the tool under a locale with the data folder and the given options.
   ToolRun Tool(const std::string& locale, const std::string& options) {
-    const fs::path out = dir_.path() / "stdout.txt";
-    const fs::path err = dir_.path() / "stderr.txt";
     const std::string command = "LC_ALL=" + locale + " " + Quote(TRANCHEX_LAYOUT_TOOL) +
                                 " --data " + Quote(dir_.path().string()) + " " + options + " " +
-                                Quote((dir_.path() / "job.deb").string()) + " > " +
-                                Quote(out.string()) + " 2> " + Quote(err.string());
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(err)};
+                                Quote((dir_.path() / "job.deb").string());
+    return RunTool(command, dir_.path());
   }
 
   fs::path File(const char* name) const { return dir_.path() / name; }

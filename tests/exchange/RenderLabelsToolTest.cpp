@@ -15,6 +15,7 @@
 #include "job/SettingsFiles.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #ifndef TRANCHEX_RENDER_TOOL
 #error "TRANCHEX_RENDER_TOOL must name the tool"
@@ -25,18 +26,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-struct ToolRun {
-  int Exit = -1;
-  std::string Out;
-  std::string Err;
-};
+using test::ReadWholeFile;
+using test::RunTool;
+using test::ToolRun;
+const auto Quote = test::ShellQuote;
+const auto Read = ReadWholeFile;
 
 class RenderLabelsTool : public ::testing::Test {
  protected:
@@ -56,20 +50,12 @@ class RenderLabelsTool : public ::testing::Test {
   }
 
   ToolRun Tool(const std::string& arguments) {
-    const fs::path out = dir.path() / "out.txt";
-    const fs::path err = dir.path() / "err.txt";
     // No print server for the tool: it prints to its PDF file or nowhere.
     const std::string command = "CUPS_SERVER=/nonexistent/tranchex-tests/cups.sock " +
                                 Quote(TRANCHEX_RENDER_TOOL) + " " +
                                 Quote((dir.path() / "job.deb").string()) + " --pdf " +
-                                Quote(Pdf()) + " " + arguments + " > " + Quote(out.string()) +
-                                " 2> " + Quote(err.string());
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = Read(out);
-    run.Err = Read(err);
-    return run;
+                                Quote(Pdf()) + " " + arguments;
+    return RunTool(command, dir.path());
   }
   std::string Pdf() const { return (dir.path() / "etiquettes.pdf").string(); }
   std::string Data() const { return "--data " + Quote(dir.path().string()); }

@@ -13,6 +13,7 @@
 #include "job/SettingsFiles.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #ifndef TRANCHEX_LAYOUT_TOOL
 #error "TRANCHEX_LAYOUT_TOOL must name the tool"
@@ -28,27 +29,14 @@ using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
 
-struct ToolRun {
-  int Exit = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+using test::RunTool;
+using test::ToolRun;
+const auto Quote = test::ShellQuote;
 
 class LayoutToolTest : public ::testing::Test {
  protected:
   ToolRun Tool(const std::string& arguments) {
-    const fs::path out = dir_.path() / "out.json";
-    const fs::path err = dir_.path() / "err.txt";
-    const std::string command = Quote(TRANCHEX_LAYOUT_TOOL) + " " + arguments + " > " +
-                                Quote(out.string()) + " 2> " + Quote(err.string());
-    const int status = std::system(command.c_str());
-    ToolRun run;
-    run.Exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.Out = ReadBytes(out);
-    run.Err = ReadBytes(err);
-    return run;
+    return RunTool(Quote(TRANCHEX_LAYOUT_TOOL) + " " + arguments, dir_.path());
   }
   std::string SaveJob(const JobState& job, const char* name = "job.deb") {
     const fs::path path = dir_.path() / name;
