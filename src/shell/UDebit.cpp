@@ -71,8 +71,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer,
-               Supprimer, OptionsGl,
+  MarkPending({Nouveau, BtnNouveau, Importer, OptionsGl,
                Affichage, ImportationFichesDebit, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -190,6 +189,7 @@ void TFDebit::CreateMenus() {
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
+  connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {
@@ -355,6 +355,8 @@ MainFormTexts LoadMainWindowTexts() {
   t.MsgNotSaved = Text(id::MsgNotSaved);
   t.MsgOpenError = Text(id::MsgOpenError);
   t.MsgOpenCancelled = Text(id::MsgOpenCancelled);
+  t.MsgDeleteTitle = Text(id::MsgDeleteTitle);
+  t.MsgDeleteConfirm = Text(id::MsgDeleteConfirm);
   t.MsgExportTitle = Text(id::MsgExportTitle);
   t.MsgExportBadExtension = Text(id::MsgExportBadExtension);
   t.MsgExportBadExtensionEnd = Text(id::MsgExportBadExtensionEnd);

@@ -59,6 +59,8 @@ struct MainFormTexts {
   QString MsgNotSaved;       // "Le débit n'a pas été sauvegardé !"
   QString MsgOpenError;      // "Erreur dans l'ouverture du fichier !"
   QString MsgOpenCancelled;  // "Annulation de l'ouverture débit !"
+  QString MsgDeleteTitle;    // "Suppression d'un débit"
+  QString MsgDeleteConfirm;  // "Etes-vous sûr de vouloir supprimer ce débit ?"
   // The export's caption and messages.
   QString MsgExportTitle, MsgExportBadExtension, MsgExportBadExtensionEnd, MsgExportDone,
       MsgExportCancelled;
@@ -183,6 +185,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // otherwise nothing changes.
   void SkipMarginsStep();
   void ModifierClick();              // Modify: the chosen forms, then the job laid out again
+  void SupprimerClick();             // Delete: the job emptied after a question, no file deleted
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked

@@ -558,8 +558,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
                               "Recap"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-  const char* later[] = {"Nouveau", "Importer",
-                         "Supprimer", "OptionsGl",
+  const char* later[] = {"Nouveau", "Importer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
                          "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
