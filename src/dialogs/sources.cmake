@@ -5,6 +5,7 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/CheckedField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelModeAffPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/USelOptimisation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelUnite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UFSelExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MarginPicture.cpp

@@ -178,6 +178,21 @@ inline constexpr int btnOk = 36;
 inline constexpr int btnAnnul = 37;
 }  // namespace JobKindForm
 
+// The optimisation criteria form.
+namespace OptimisationForm {
+inline constexpr int Caption = 251;
+inline constexpr int RgpSelCritOptim = 252;
+inline constexpr int LblCritOptim = 253;
+inline constexpr int RbtnSurface = 254;
+inline constexpr int RbtnLongueur = 255;
+inline constexpr int RbtnLargeur = 256;
+inline constexpr int RgpSelNouvPan = 315;
+inline constexpr int LblSelNouvPan = 316;
+inline constexpr int RbtnPlusPetit = 317;
+inline constexpr int RbtnPlusGrand = 318;
+inline constexpr int BtnOk = 36;
+}  // namespace OptimisationForm
+
 // The unit of measure form: the captions of its buttons and the units' abbreviations.
 namespace UnitForm {
 inline constexpr int Caption = 18;
