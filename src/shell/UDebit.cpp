@@ -20,6 +20,7 @@
 #include "dialogs/USelMargesMultiples.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/SelModif.h"
+#include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "dialogs/USelUnite.h"
@@ -93,6 +94,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPanneaux = new TSelPanneaux(settings_, prompts_, Help, this);
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
+  FOptimisation = new TFOptimisation(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();

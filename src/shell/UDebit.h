@@ -50,6 +50,7 @@ class TFGestEssence;
 class TSelPanneaux;
 class TSelPieces;
 class TFSelMod;
+class TFOptimisation;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -138,6 +139,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelPanneaux* SelPanneaux = nullptr;  // the stock panels
   TSelPieces* SelPieces = nullptr;      // the parts
   TFSelMod* FSelMod = nullptr;          // what to modify
+  TFOptimisation* FOptimisation = nullptr;  // the optimisation criteria
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 

@@ -9,6 +9,7 @@
 #include "dialogs/CheckedField.h"
 #include "dialogs/DialogFrame.h"
 #include "dialogs/SelModif.h"
+#include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "engine/FitChecks.h"
@@ -122,21 +123,31 @@ void TFDebit::ModifierClick() {
 
   TFSelMod& choice = *FSelMod;
   choice.MarginsPending = job_.MarginsPending;
-  // The stock panels, the parts and the margins can be modified so far: the criteria box stays
-  // disabled and its answer is not read. The margins box follows the option that asks for the
-  // margins.
+  // The margins and criteria boxes follow the options that ask for them.
   choice.ChbModifPieces->setEnabled(true);
   choice.ChbModifMarge->setEnabled(settings_.AskMargins != 0);
-  choice.ChkBoxCriteresOptimisation->setEnabled(false);
+  choice.ChkBoxCriteresOptimisation->setEnabled(settings_.AskOptimisationCriteria != 0);
   PlaceDialog(choice, *this, 14);
   prompts_.ShowModal(choice);
   bool panels = choice.ModifyPanels == 1;
   bool parts = choice.ModifyParts == 1;
   bool margins = choice.ModifyMargins == 1 && settings_.AskMargins != 0;
-  const bool criteria = false;
+  const bool criteria =
+      choice.ModifyCriteria == 1 && settings_.AskOptimisationCriteria != 0;
 
   // What the job was, to put it back when the new layout fails.
   const JobState before = job_;
+
+  // The criteria come back however their form was closed: it has no cancel.
+  if (criteria) {
+    TFOptimisation& form = *FOptimisation;
+    form.OptimisationCriterion = job_.Engine.OptimisationCriterion;
+    form.NewPanelChoice = job_.Engine.NewPanelChoice;
+    PlaceDialog(form, *this, 14);
+    prompts_.ShowModal(form);
+    job_.Engine.OptimisationCriterion = form.OptimisationCriterion;
+    job_.Engine.NewPanelChoice = form.NewPanelChoice;
+  }
 
   if (panels) panels = ModifyPanels(*SelPanneaux, job_, settings_, prompts_, *this);
   if (parts) parts = ModifyParts(*SelPieces, job_, settings_, prompts_, *this);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <functional>
 
 #include "dialogs/CharacteristicPicker.h"
@@ -14,6 +15,7 @@
 #include "dialogs/SelModif.h"
 #include "job/SettingsFiles.h"
 #include "dialogs/USelMarge.h"
+#include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "shell/MainWindowFixture.h"
@@ -438,6 +440,62 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
   EXPECT_EQ(settings.SpeciesFileDirty, 1);
   ASSERT_EQ(job.JobParts.size(), before.size());
+  EXPECT_EQ(job.JobModified, 0);
+}
+
+}  // namespace
+}  // namespace tranchex::test
+
+namespace tranchex::test {
+namespace {
+
+// With the option set, the criteria box is offered; ticked alone, the criteria form comes first,
+// its values go into the job however it was closed, and the job is laid out again with them.
+TEST_F(ModifyCommand, TheCriteriaAloneAreChosenAndTheJobLaidOutAgain) {
+  settings.AskOptimisationCriteria = 1;
+  SaveOptionsFile(dir.path(), settings);
+  Start();
+  OpenByDialog(WriteJob("criteres.deb", GoodJob()));
+  job.ResultPanels.back().CutLength = -7;  // a mark a new layout would not keep
+  ASSERT_EQ(job.Engine.OptimisationCriterion, 1);
+  ASSERT_EQ(job.Engine.NewPanelChoice, 2);
+  Choose({"ChbModifPieces", "ChbModifPanneaux", "ChkBoxCriteresOptimisation"});
+  std::string checkedAtShowing;
+  QPoint criteriaShownAt;
+  prompts.modals.push_back([&](QDialog& d) {
+    auto& form = dynamic_cast<TFOptimisation&>(d);
+    criteriaShownAt = form.pos();
+    checkedAtShowing = std::string(form.RbtnSurface->isChecked() ? "surface" : "") +
+                       (form.RbtnPlusGrand->isChecked() ? "+grand" : "");
+    form.RbtnLargeur->click();
+    form.RbtnPlusPetit->click();
+    QTest::keyClick(&form, Qt::Key_Escape);  // no cancel: the values stand
+    return form.result();
+  });
+  Trigger("Modifier");
+
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(choiceEnabled, (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(checkedAtShowing, "surface+grand");
+  // Placed over the window, 14 pixels below its top.
+  EXPECT_EQ(criteriaShownAt,
+            QPoint(window->x() + window->width() / 2 - window->FOptimisation->width() / 2,
+                   window->y() + 14));
+  EXPECT_EQ(job.Engine.OptimisationCriterion, 3);
+  EXPECT_EQ(job.Engine.NewPanelChoice, 1);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_NE(job.ResultPanels.back().CutLength, -7);
+}
+
+// Without the option the box is grey and never read, even when set from code.
+TEST_F(ModifyCommand, TheCriteriaBoxFollowsTheOption) {
+  Start();
+  OpenByDialog(WriteJob("criteres.deb", GoodJob()));
+  Choose({"ChbModifPieces", "ChbModifPanneaux"});
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(prompts.Of(Kind::Modal).size(), 1u);
+  EXPECT_FALSE(choiceEnabled.back());
   EXPECT_EQ(job.JobModified, 0);
 }
 
