@@ -72,7 +72,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Nouveau, BtnNouveau, Importer, OptionsGl,
+  MarkPending({Importer, OptionsGl,
                Affichage, ImportationFichesDebit, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
@@ -177,6 +177,7 @@ void TFDebit::CreateMenus() {
   Anglais->setText(QStringLiteral("&Anglais"));
   Anglais->setCheckable(true);
 
+  connect(Nouveau, &QAction::triggered, this, [this] { NouveauClick(); });
   connect(Ouvrir, &QAction::triggered, this, [this] { OuvrirClick(); });
   connect(Enregistrer, &QAction::triggered, this, [this] { EnregistrerClick(); });
   connect(Enre, &QAction::triggered, this, [this] { EnreClick(); });
@@ -280,6 +281,7 @@ void TFDebit::CreateToolPanel() {
   }
   row->addStretch(1);
 
+  connect(BtnNouveau, &QToolButton::clicked, this, [this] { NouveauClick(); });
   connect(BtnOuvrir, &QToolButton::clicked, this, [this] { OuvrirClick(); });
   connect(BtnEnre, &QToolButton::clicked, this, [this] { EnregistrerClick(); });
   connect(BtnImpression, &QToolButton::clicked, this, [this] { BtnImpressionClick(); });
@@ -357,6 +359,8 @@ MainFormTexts LoadMainWindowTexts() {
   t.MsgNotSaved = Text(id::MsgNotSaved);
   t.MsgOpenError = Text(id::MsgOpenError);
   t.MsgOpenCancelled = Text(id::MsgOpenCancelled);
+  t.MsgNewJobError = Text(id::MsgNewJobError);
+  t.MsgNewJobCancelled = Text(id::MsgNewJobCancelled);
   t.MsgDeleteTitle = Text(id::MsgDeleteTitle);
   t.MsgDeleteConfirm = Text(id::MsgDeleteConfirm);
   t.MsgExportTitle = Text(id::MsgExportTitle);
@@ -503,34 +507,8 @@ bool TFDebit::FormClose() {
     prompts_.Notice(Texts.MsgOpenError, QString::fromUtf8(e.what()), PromptIcon::Warning);
   }
 
-  if (job_.JobModified) {
-    const PromptAnswer answer =
-        prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNo);
-    // A question left with Escape is no answer: the window and the job stay.
-    if (answer == PromptAnswer::Cancel) return false;
-    if (answer == PromptAnswer::No) {
-      job_.JobModified = 0;
-      prompts_.Notice(Texts.AppTitle, Texts.MsgNotSaved, PromptIcon::Exclamation);
-    }
-  }
-  if (job_.JobModified) {
-    QString path = QString::fromStdString(job_.JobPath);
-    const bool untitled = job_.JobUntitled != 0;
-    if (untitled) {
-      const std::optional<QString> chosen = AskSavePath();
-      // Cancelling the save dialog keeps the window and the job: nothing is lost.
-      if (!chosen) return false;
-      path = *chosen;
-    }
-    if (!SaveJobTo(path, false)) return false;  // reported; the job stays open and modified
-    if (untitled) {
-      job_.JobPath = path.toStdString();
-      job_.JobName = ExtractFileNamePart(job_.JobPath);
-      AddRecent(path, QString::fromStdString(job_.JobName));
-      job_.JobUntitled = 0;
-    }
-    job_.JobModified = 0;
-  }
+  // Cancelling the save dialog, or a save that failed, keeps the window and the job.
+  if (OfferToSaveJob(SavePromptUse::CloseWindow) != SavePromptOutcome::GoOn) return false;
 
   // Written always; a file that cannot be written is not reported.
   try {

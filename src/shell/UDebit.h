@@ -10,16 +10,19 @@
 // Files: UDebit.cpp (construction, texts, start-up, closing, command switching),
 // UDebitViews.cpp (views, page navigation, measures, painting), UDebitFiles.cpp (open, save,
 // save as, recent jobs, the pipeline's window side), UDebitExport.cpp (the job export),
-// UDebitMargins.cpp (the margins step of New and Modify), UDebitModify.cpp (the Modify command).
+// UDebitEntryForms.cpp (the criteria, panel and part steps of New and Modify), UDebitMargins.cpp
+// (their margins step), UDebitModify.cpp (the Modify command), UDebitNew.cpp (New and Delete).
 
 #include <QMainWindow>
 #include <QPrinter>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/Help.h"
@@ -60,6 +63,8 @@ struct MainFormTexts {
   QString MsgNotSaved;       // "Le débit n'a pas été sauvegardé !"
   QString MsgOpenError;      // "Erreur dans l'ouverture du fichier !"
   QString MsgOpenCancelled;  // "Annulation de l'ouverture débit !"
+  QString MsgNewJobError;    // "Erreur dans la création du débit !"
+  QString MsgNewJobCancelled;  // "Annulation de la création d'un nouveau débit !"
   QString MsgDeleteTitle;    // "Suppression d'un débit"
   QString MsgDeleteConfirm;  // "Etes-vous sûr de vouloir supprimer ce débit ?"
   // The export's caption and messages.
@@ -186,7 +191,21 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // length and the width become 0.0, the thickness margin, the flags and the kerf stay;
   // otherwise nothing changes.
   void SkipMarginsStep();
+  // The optimisation criteria form, handed the job's criterion and new-panel choice; both come
+  // back whatever closed it (it has no cancel). UDebitEntryForms.cpp.
+  void CriteriaStep();
+  // The stock-panel form on `panels` (the job's own list in New, a copy in Modify, where
+  // `modifying` makes the fit tests apply); true when it was finished. A species or a standard
+  // size it added marks its file for rewriting whatever closed the form.
+  bool PanelFormStep(PanelList& panels, bool modifying);
+  // The part form on the three part lists given (the job's own in New, copies in Modify), with
+  // the characteristics of the job's stock panels as they now stand; true when it was finished,
+  // the parts then numbered by their positions. A species, designation or standard size it
+  // added marks its file for rewriting whatever closed the form.
+  bool PartFormStep(PartList& parts, std::vector<std::string>& designations,
+                    std::vector<std::string>& references, EngineContext& engine, bool modifying);
   void ModifierClick();              // Modify: the chosen forms, then the job laid out again
+  void NouveauClick();               // New: a job entered from nothing, then laid out
   void SupprimerClick();             // Delete: the job emptied after a question, no file deleted
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
@@ -236,8 +255,27 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   bool FormClose();  // false: the close is cancelled
 
   // Files.
+  // The save prompt before a command replaces the job (New, Open) or the window closes: asks
+  // when the job is modified and saves it as answered. Replacing: Yes, No and Cancel, the file
+  // tagged; closing: Yes and No, the file untagged, and a job saved under a new name takes that
+  // name. Cancelled (at the prompt or the save dialog) and SaveFailed (reported) leave the job,
+  // its lists and flags as they were.
+  enum class SavePromptUse { ReplaceJob, CloseWindow };
+  enum class SavePromptOutcome { GoOn, Cancelled, SaveFailed };
+  SavePromptOutcome OfferToSaveJob(SavePromptUse use);
+  // A job whose entries are sound but which cannot be laid out: its lists, name and flags stay,
+  // the views are empty, the pipeline's reason follows text 103, and only the commands that
+  // work on the entries (modify, save, save as, delete) are enabled.
+  void KeepUnplacedJob(const std::exception& reason);
+  // True when the job has entries to modify, saved or not laid out.
+  bool JobHasEntries() const;
+  void CancelNewJob();
+  bool EnterNewJob();
   void OpenJob(std::optional<int> recentIndex);
   void CommandLineOpen();
+  // Reads the job file and lays it out (Open or the command-line open): a file that cannot be
+  // read empties the job (text 126), a job that cannot be laid out is kept (KeepUnplacedJob).
+  void ReadAndLayOutJob(const QString& path, PipelineVariant variant);
   void FailOpen(bool commandLine);
   bool SaveJobTo(const QString& path, bool tagged);
   std::optional<QString> AskSavePath();

@@ -64,6 +64,8 @@ void TFDebit::PipelineFinished(PipelineVariant variant) {
       SBtnPanneauxClick();
       break;
     case PipelineVariant::Modify:
+      // A job that could not be laid out before has only its entry commands: now all of them.
+      EnableJobCommands();
       PressViewButton(SBtnPanneaux);
       SBtnPanneauxClick();
       break;
@@ -179,42 +181,59 @@ void TFDebit::OpenRecentJob(int index) {
   OpenJob(index);
 }
 
-// ---- Open -----------------------------------------------------------------------------------
+// ---- The save prompt ------------------------------------------------------------------------
 
-void TFDebit::OuvrirClick() { OpenJob(std::nullopt); }
-
-void TFDebit::OpenJob(std::optional<int> recentIndex) {
+TFDebit::SavePromptOutcome TFDebit::OfferToSaveJob(SavePromptUse use) {
+  const bool closing = use == SavePromptUse::CloseWindow;
   if (job_.JobModified) {
-    const PromptAnswer answer =
-        prompts_.Ask(Texts.AppTitle, SaveChangesQuestion(), PromptButtons::YesNoCancel);
-    if (answer == PromptAnswer::Cancel) {
-      ResetBusy();
-      prompts_.Notice(Texts.AppTitle, Texts.MsgOpenCancelled, PromptIcon::Exclamation);
-      return;
-    }
+    const PromptAnswer answer = prompts_.Ask(
+        Texts.AppTitle, SaveChangesQuestion(),
+        closing ? PromptButtons::YesNo : PromptButtons::YesNoCancel);
+    // A question left with Escape is no answer: the job stays as it is.
+    if (answer == PromptAnswer::Cancel) return SavePromptOutcome::Cancelled;
     if (answer == PromptAnswer::No) {
       job_.JobModified = 0;
       prompts_.Notice(Texts.AppTitle, Texts.MsgNotSaved, PromptIcon::Exclamation);
     }
   }
-  if (job_.JobModified) {
-    QString path = QString::fromStdString(job_.JobPath);
-    if (job_.JobUntitled) {
-      const std::optional<QString> chosen = AskSavePath();
-      if (!chosen) {
-        ResetBusy();
-        prompts_.Notice(Texts.AppTitle, Texts.MsgOpenCancelled, PromptIcon::Exclamation);
-        return;
-      }
-      path = *chosen;
+  if (!job_.JobModified) return SavePromptOutcome::GoOn;
+
+  QString path = QString::fromStdString(job_.JobPath);
+  const bool untitled = job_.JobUntitled != 0;
+  if (untitled) {
+    const std::optional<QString> chosen = AskSavePath();
+    if (!chosen) return SavePromptOutcome::Cancelled;
+    path = *chosen;
+  }
+  // A job that could not be saved is kept, still modified: the command does not go on over it.
+  if (!SaveJobTo(path, !closing)) return SavePromptOutcome::SaveFailed;
+  if (untitled) {
+    job_.JobPath = path.toStdString();
+    job_.JobUntitled = 0;
+    // The window that closes leaves the job under its new name in the recent jobs.
+    if (closing) {
+      job_.JobName = ExtractFileNamePart(job_.JobPath);
+      AddRecent(path, QString::fromStdString(job_.JobName));
     }
-    // A job that could not be saved is kept: the open does not go on over it.
-    if (!SaveJobTo(path, true)) return;
-    if (job_.JobUntitled) {
-      job_.JobPath = path.toStdString();
-      job_.JobUntitled = 0;
-    }
-    job_.JobModified = 0;
+  }
+  job_.JobModified = 0;
+  return SavePromptOutcome::GoOn;
+}
+
+// ---- Open -----------------------------------------------------------------------------------
+
+void TFDebit::OuvrirClick() { OpenJob(std::nullopt); }
+
+void TFDebit::OpenJob(std::optional<int> recentIndex) {
+  switch (OfferToSaveJob(SavePromptUse::ReplaceJob)) {
+    case SavePromptOutcome::GoOn:
+      break;
+    case SavePromptOutcome::Cancelled:
+      ResetBusy();
+      prompts_.Notice(Texts.AppTitle, Texts.MsgOpenCancelled, PromptIcon::Exclamation);
+      return;
+    case SavePromptOutcome::SaveFailed:
+      return;
   }
 
   std::string path;
@@ -236,29 +255,37 @@ void TFDebit::OpenJob(std::optional<int> recentIndex) {
   // Only now is another job read: until here a cancel leaves the job on screen as it was.
   job_.MarginsAllZero = 0;
 
-  try {
-    LoadJobFile(job_, ToPath(QString::fromStdString(path)));
-    ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::Open, this);
-  } catch (...) {
-    FailOpen(false);
-    return;
-  }
-  ResetBusy();
+  ReadAndLayOutJob(QString::fromStdString(path), PipelineVariant::Open);
 }
 
 void TFDebit::CommandLineOpen() {
   job_.JobPath = CommandLineJob->toStdString();
   job_.JobName = ExtractFileNamePart(job_.JobPath);
+  ReadAndLayOutJob(*CommandLineJob, PipelineVariant::CommandLineOpen);
+}
+
+void TFDebit::ReadAndLayOutJob(const QString& path, PipelineVariant variant) {
+  const bool commandLine = variant == PipelineVariant::CommandLineOpen;
   try {
-    LoadJobFile(job_, ToPath(*CommandLineJob));
-    ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::CommandLineOpen, this);
+    LoadJobFile(job_, ToPath(path));
   } catch (...) {
-    FailOpen(true);
+    FailOpen(commandLine);
+    return;
+  }
+  try {
+    ComputeCuttingPlan(job_, settings_, Measures, variant, this);
+  } catch (const std::exception& e) {
+    // The file was read: the job is the file's, named after it, and stays to be corrected.
+    job_.JobUntitled = 0;
+    job_.JobModified = 0;
+    SetJobCaption();
+    KeepUnplacedJob(e);
+    return;
   }
   ResetBusy();
 }
 
-// A job that could not be read or laid out: nothing of it is shown or kept.
+// A job file that could not be read: nothing of it is shown or kept.
 void TFDebit::FailOpen(bool commandLine) {
   ResetBusy();
   ClearJobLists(job_);
@@ -267,6 +294,25 @@ void TFDebit::FailOpen(bool commandLine) {
   prompts_.Notice(Texts.AppTitle, Texts.MsgOpenError, PromptIcon::Exclamation);
   if (!commandLine) SBtnPanneauxClick();
   View->update();
+}
+
+void TFDebit::KeepUnplacedJob(const std::exception& reason) {
+  ResetBusy();
+  job_.JobLoaded = 0;
+  DisableJobCommands();
+  for (QObject* c : std::initializer_list<QObject*>{Enregistrer, Enre, BtnEnre, Modifier,
+                                                    Supprimer}) {
+    SetCommandEnabled(c, true);
+  }
+  SBtnPanneauxClick();
+  prompts_.Notice(Texts.AppTitle,
+                  Texts.MsgNewJobError + QStringLiteral("\n") + QString::fromUtf8(reason.what()),
+                  PromptIcon::Exclamation);
+  View->update();
+}
+
+bool TFDebit::JobHasEntries() const {
+  return job_.JobLoaded != 0 || !job_.JobPanels.empty() || !job_.JobParts.empty();
 }
 
 }  // namespace tranchex

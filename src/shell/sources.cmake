@@ -8,6 +8,7 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitLabels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitSummary.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitEntryForms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitMargins.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitModify.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitNew.cpp

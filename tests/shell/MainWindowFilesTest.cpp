@@ -37,7 +37,7 @@ TEST_F(MainWindowTest, StartsWithoutAJob) {
 
 struct CommandLineCase {
   const char* name;
-  int content;  // 0 good job, 1 missing file, 2 corrupt bytes, 3 a part no panel takes
+  int content;  // 0 good job, 1 missing file, 2 corrupt bytes
   bool opens;
 };
 void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
@@ -53,7 +53,6 @@ TEST_P(CommandLineStart, OpensTheNamedJobOrSaysItCannot) {
     std::filesystem::create_directories(JobDir());
     WriteBytes(path.toStdString(), "pas un débit");
   }
-  if (c.content == 3) path = WriteJob("ligne.deb", UnplaceableJob());
   Start(path);
 
   if (c.opens) {
@@ -82,8 +81,7 @@ TEST_P(CommandLineStart, OpensTheNamedJobOrSaysItCannot) {
 INSTANTIATE_TEST_SUITE_P(Files, CommandLineStart,
                          ::testing::Values(CommandLineCase{"Good", 0, true},
                                            CommandLineCase{"Missing", 1, false},
-                                           CommandLineCase{"Corrupt", 2, false},
-                                           CommandLineCase{"Unplaceable", 3, false}),
+                                           CommandLineCase{"Corrupt", 2, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The first showing loads everything once; showing the window again changes nothing.
@@ -147,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct OpenCase {
   const char* name;
-  int content;  // 0 good job, 1 missing file, 2 corrupt bytes, 3 a part no panel takes
+  int content;  // 0 good job, 1 missing file, 2 corrupt bytes
 };
 void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
 
@@ -163,7 +161,6 @@ TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
   QString path = QString::fromStdString((JobDir() / "ouvert.deb").string());
   if (c.content == 0) path = WriteJob("ouvert.deb", GoodJob());
   if (c.content == 2) WriteBytes(path.toStdString(), std::string(300, '\x07'));
-  if (c.content == 3) path = WriteJob("ouvert.deb", UnplaceableJob());
   OpenByDialog(path);
 
   const auto opened = prompts.Of(Kind::OpenFile);
@@ -199,7 +196,7 @@ TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenFile,
                          ::testing::Values(OpenCase{"Good", 0}, OpenCase{"Missing", 1},
-                                           OpenCase{"Corrupt", 2}, OpenCase{"Unplaceable", 3}),
+                                           OpenCase{"Corrupt", 2}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, CancelledOpenDialogKeepsTheJob) {
