@@ -4,9 +4,11 @@
 #include <new>
 #include <string>
 
+#include "engine/Driver.h"
 #include "job/CutLineOrder.h"
 #include "job/DrawScales.h"
 #include "job/ListTexts.h"
+#include "job/PanelCharacteristics.h"
 
 namespace tranchex {
 namespace {
@@ -28,6 +30,21 @@ class BusyPointer {
  private:
   PipelineWindow* window_;
 };
+
+// The part no stock panel can take, as the user entered it: its position from 1, its
+// designation, and its sizes, species and grain in the current unit.
+std::string UnplaceablePartMessage(const TPiece& part, const JobState& job,
+                                   const Settings& settings, char decimalSeparator) {
+  const std::size_t index = static_cast<std::size_t>(part.Number);
+  std::string text = "Aucun panneau ne peut recevoir la pièce n° " + std::to_string(part.Number + 1);
+  if (part.Number >= 0 && index < job.JobDesignations.size()) {
+    text += " « " + job.JobDesignations[index] + " »";
+  }
+  text += " : " + PanelCharacteristicLabel(part, settings.SpeciesNames, settings.MeasureUnit,
+                                           job.JobKind, LoadListTexts(decimalSeparator));
+  text += " (" + settings.MeasureUnit.Abbreviation + ")";
+  return text;
+}
 
 }  // namespace
 
@@ -83,6 +100,11 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
     BuildPanelDisplayList(job.PanelPages, job.ResultPanels, measures.DecimalSeparator);
     PaginateRows(job.JobParts, job.CuttingSheetPages,
                  std::max<std::uint32_t>(1, measures.SheetRowsPerPage));
+  } catch (const NoPanelFitsError& e) {
+    ClearDerivedLists(job);
+    job.JobLoaded = 0;
+    throw CuttingPlanError(
+        UnplaceablePartMessage(e.part(), job, settings, measures.DecimalSeparator));
   } catch (const std::exception& e) {
     // What was laid out so far stays in ResultPanels; nothing is drawn from it.
     ClearDerivedLists(job);

@@ -10,7 +10,7 @@ constexpr std::int32_t kComplexJob = 2;
 
 }  // namespace
 
-std::string PanelCharacteristicLabel(const Panneau_p& panel,
+std::string PanelCharacteristicLabel(const TPanneau& panel,
                                      const std::vector<std::string>& speciesNames,
                                      const UNITE_MESURE& unit, std::int32_t jobKind,
                                      const ListTexts& texts) {

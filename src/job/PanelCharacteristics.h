@@ -23,8 +23,8 @@ struct CARACTPAN {
 
 using CharacteristicList = std::vector<CARACTPAN>;
 
-// The label of one stock panel (see CARACTPAN::Label).
-std::string PanelCharacteristicLabel(const Panneau_p& panel,
+// The label of one stock panel (see CARACTPAN::Label); a part is described the same way.
+std::string PanelCharacteristicLabel(const TPanneau& panel,
                                      const std::vector<std::string>& speciesNames,
                                      const UNITE_MESURE& unit, std::int32_t jobKind,
                                      const ListTexts& texts);

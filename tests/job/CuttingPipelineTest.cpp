@@ -221,6 +221,45 @@ TEST(CuttingPipeline, APartNoPanelTakesFailsAndLeavesNothingStale) {
   EXPECT_TRUE(CheckLayout(job.JobParts, job.ResultPanels, job.JobMargins, false).empty());
 }
 
+// The reason names the part as the user entered it: its position from 1, its designation, its
+// sizes in the unit shown, its species and grain.
+TEST(CuttingPipeline, APartNoPanelTakesIsNamedAsEntered) {
+  struct Case {
+    const char* name;
+    JobState job;
+    UNITE_MESURE unit;
+    std::string reason;
+  };
+  JobState simple =
+      JobBuilder().kind(1).panel(20000, 10000).part(3000, 2000).part(30000, 2005).build();
+  simple.JobDesignations = {"Montant", "Etagère"};
+  JobState complex = JobBuilder().kind(2).panel(20000, 10000, 1, 1, 190, 1)
+                         .part(3000, 2000, 1, 1, 190, 1).part(3000, 2000, 1, 2, 220, 1).build();
+  complex.JobDesignations = {"Montant", "Tablette"};
+  for (const Case& c : {
+           Case{"simple, mm", simple, UNITE_MESURE{},
+                "Aucun panneau ne peut recevoir la pièce n° 2 « Etagère » : 3000x200,5 - "
+                "indifférent (mm)"},
+           Case{"simple, cm", simple, UNITE_MESURE{100.0, "cm", ""},
+                "Aucun panneau ne peut recevoir la pièce n° 2 « Etagère » : 300x20,05 - "
+                "indifférent (cm)"},
+           Case{"complex: the thickness and species", complex, UNITE_MESURE{},
+                "Aucun panneau ne peut recevoir la pièce n° 2 « Tablette » : 300x200x22 - "
+                "hêtre - indifférent (mm)"},
+       }) {
+    SCOPED_TRACE(c.name);
+    JobState job = c.job;
+    Settings settings = TestSettings();
+    settings.MeasureUnit = c.unit;
+    try {
+      ComputeCuttingPlan(job, settings, Measures(), PipelineVariant::New);
+      ADD_FAILURE() << "laid out";
+    } catch (const CuttingPlanError& e) {
+      EXPECT_EQ(std::string(e.what()), c.reason);
+    }
+  }
+}
+
 TEST(CuttingPipeline, RefusesRecordsThatCouldMakeTheEngineLoopOrOverflow) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
