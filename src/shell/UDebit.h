@@ -263,6 +263,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   enum class SavePromptUse { ReplaceJob, CloseWindow };
   enum class SavePromptOutcome { GoOn, Cancelled, SaveFailed };
   SavePromptOutcome OfferToSaveJob(SavePromptUse use);
+  // The save prompt of a command that replaces the job: true when the command goes on; a
+  // cancel shows `cancelledMessage`, a failed save has been reported.
+  bool SaveBeforeReplacingJob(const QString& cancelledMessage);
   // A job whose entries are sound but which cannot be laid out: its lists, name and flags stay,
   // the views are empty, the pipeline's reason follows text 103, and only the commands that
   // work on the entries (modify, save, save as, delete) are enabled.

@@ -220,21 +220,26 @@ TFDebit::SavePromptOutcome TFDebit::OfferToSaveJob(SavePromptUse use) {
   return SavePromptOutcome::GoOn;
 }
 
+bool TFDebit::SaveBeforeReplacingJob(const QString& cancelledMessage) {
+  switch (OfferToSaveJob(SavePromptUse::ReplaceJob)) {
+    case SavePromptOutcome::GoOn:
+      return true;
+    case SavePromptOutcome::Cancelled:
+      ResetBusy();
+      prompts_.Notice(Texts.AppTitle, cancelledMessage, PromptIcon::Exclamation);
+      return false;
+    case SavePromptOutcome::SaveFailed:
+      break;  // already reported
+  }
+  return false;
+}
+
 // ---- Open -----------------------------------------------------------------------------------
 
 void TFDebit::OuvrirClick() { OpenJob(std::nullopt); }
 
 void TFDebit::OpenJob(std::optional<int> recentIndex) {
-  switch (OfferToSaveJob(SavePromptUse::ReplaceJob)) {
-    case SavePromptOutcome::GoOn:
-      break;
-    case SavePromptOutcome::Cancelled:
-      ResetBusy();
-      prompts_.Notice(Texts.AppTitle, Texts.MsgOpenCancelled, PromptIcon::Exclamation);
-      return;
-    case SavePromptOutcome::SaveFailed:
-      return;
-  }
+  if (!SaveBeforeReplacingJob(Texts.MsgOpenCancelled)) return;
 
   std::string path;
   std::string name;

@@ -16,16 +16,7 @@ namespace tranchex {
 // forms fill (kind, criteria, stock panels, parts, margins) before it is laid out. A cancel
 // before the job was emptied keeps it as it was; a cancel in the forms ends with an empty job.
 void TFDebit::NouveauClick() {
-  switch (OfferToSaveJob(SavePromptUse::ReplaceJob)) {
-    case SavePromptOutcome::GoOn:
-      break;
-    case SavePromptOutcome::Cancelled:
-      ResetBusy();
-      prompts_.Notice(Texts.AppTitle, Texts.MsgNewJobCancelled, PromptIcon::Exclamation);
-      return;
-    case SavePromptOutcome::SaveFailed:
-      return;
-  }
+  if (!SaveBeforeReplacingJob(Texts.MsgNewJobCancelled)) return;
 
   // From here the job on screen is gone. It has no file: Save must ask for one rather than
   // overwrite the file of the job it replaces.

@@ -9,11 +9,6 @@ namespace {
 
 using Kind = ScriptedPrompts::Kind;
 
-const char* const kJobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter",
-                                   "Modifier", "Recap", "Supprimer"};
-const char* const kJobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
-                                   "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-
 class DeleteCommand : public MainWindowTest {
  protected:
   // Opens a good job from the command line and changes it without saving.

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -40,6 +41,29 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+// The commands that work on a laid-out job, menu items and tool buttons.
+inline const char* const kJobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter",
+                                          "Modifier", "Recap", "Supprimer"};
+inline const char* const kJobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
+                                          "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
+
+// A form shown by a command, made the active window so that its fields take the focus.
+inline void Activate(QDialog& form) {
+  QApplication::setActiveWindow(&form);
+  form.activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+}
+
+// Types a value into a form's field as a person would: all of it replaced, then Tab out, which
+// runs the field's check.
+inline void Enter(QLineEdit* field, const QString& text) {
+  field->setFocus();
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Delete);
+  QTest::keyClicks(field, text);
+  QTest::keyClick(field, Qt::Key_Tab);
 }
 
 // A job that lays out: two 2800 x 2070 mm panels, three kinds of parts.

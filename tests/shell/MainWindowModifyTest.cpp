@@ -55,19 +55,10 @@ class ModifyCommand : public MainWindowTest {
     prompts.modals.push_back([this, edit](QDialog& d) {
       auto& form = dynamic_cast<TSelPanneaux&>(d);
       panelsShownAt = form.pos();
-      QApplication::setActiveWindow(&form);
-      form.activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+      Activate(form);
       edit(form);
       return form.result();
     });
-  }
-  static void Enter(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
   }
   static void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
@@ -313,9 +304,7 @@ TEST_F(ModifyCommand, APartAddedInThePartFormJoinsTheJob) {
     QString question;
     prompts.modals.push_back([&](QDialog& d) {
       auto& form = dynamic_cast<TSelPieces&>(d);
-      QApplication::setActiveWindow(&form);
-      form.activateWindow();
-      EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+      Activate(form);
       Click(form.BtnNouveau);
       form.EdtDesignation->setFocus();
       form.EdtDesignation->selectAll();
@@ -419,9 +408,7 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   Choose({"ChbModifPanneaux"});  // the parts only
   prompts.modals.push_back([](QDialog& d) {
     auto& form = dynamic_cast<TSelPieces&>(d);
-    QApplication::setActiveWindow(&form);
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    Activate(form);
     EXPECT_TRUE(form.BitBtnDesignation->isEnabled());
     QTest::mouseClick(form.BitBtnDesignation, Qt::LeftButton);
     form.CbxEssence->setFocus();

@@ -28,11 +28,6 @@ namespace {
 
 using Kind = ScriptedPrompts::Kind;
 
-const char* const kJobActions[] = {"Enregistrer", "Enre", "Imprimer", "Exporter",
-                                   "Modifier", "Recap", "Supprimer"};
-const char* const kJobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
-                                   "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-
 // A record as typed in the panel or part form (lengths in mm, as the default unit shows them).
 struct Typed {
   QString length;
@@ -152,6 +147,19 @@ class NewCommand : public MainWindowTest {
     if (settings.AskMargins) MarginForm(QStringLiteral("3"));
   }
 
+  // A record form of Modify (panels or parts): the first record's length typed, then Terminer;
+  // no length only finishes.
+  template <class Form>
+  void FirstLengthThenFinish(QString length = {}) {
+    prompts.modals.push_back([length](QDialog& d) {
+      auto& form = dynamic_cast<Form&>(d);
+      Activate(form);
+      if (!length.isEmpty()) Enter(form.EdtLongueur, length);
+      Press(form.BtnTerminer);
+      return form.result();
+    });
+  }
+
   // The what-to-modify form: the boxes named are clicked (panels and parts start ticked).
   void ModifyChoice(std::vector<const char*> clicks) {
     prompts.modals.push_back([clicks](QDialog& d) {
@@ -168,18 +176,6 @@ class NewCommand : public MainWindowTest {
     formsShown << form.objectName();
     shownAt[form.objectName()] = form.pos();
   }
-  static void Activate(QDialog& form) {
-    QApplication::setActiveWindow(&form);
-    form.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-  }
-  static void Enter(QLineEdit* field, const QString& text) {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
-  }
   static void Press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   static void Choose(QComboBox* box, int item) {
     box->setCurrentIndex(item);
@@ -191,6 +187,15 @@ class NewCommand : public MainWindowTest {
     if (!add->isEnabled()) Press(previous);
     ASSERT_TRUE(add->isEnabled());
     Press(add);
+  }
+
+  // Back to a window not yet started, for a test that starts it more than once.
+  void Reset() {
+    window.reset();
+    prompts = ScriptedPrompts();
+    formsShown.clear();
+    job = JobState();
+    settings = TestSettings();
   }
 
   // Writes the options and species files, so that the window reads them at its start.
@@ -413,10 +418,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(NewCommand, TheCriteriaFormAppearsOnlyWhenTheOptionsAskForIt) {
   for (const bool ask : {false, true}) {
     SCOPED_TRACE(ask ? "asked" : "not asked");
-    prompts = ScriptedPrompts();
-    formsShown.clear();
-    job = JobState();
-    settings = TestSettings();
+    Reset();
     settings.AskOptimisationCriteria = ask ? 1 : 0;
     settings.AskMargins = 1;
     StoreOptions();
@@ -458,7 +460,6 @@ TEST_F(NewCommand, TheCriteriaFormAppearsOnlyWhenTheOptionsAskForIt) {
     }
     EXPECT_EQ(shownAt[QStringLiteral("SelMarge")].y(), window->y() + 14);
     ExpectSoundLayout();
-    window.reset();
   }
 }
 
@@ -468,10 +469,7 @@ TEST_F(NewCommand, TheCriteriaFormAppearsOnlyWhenTheOptionsAskForIt) {
 TEST_F(NewCommand, TheMarginsAreAskedOrZero) {
   for (const bool ask : {true, false}) {
     SCOPED_TRACE(ask ? "asked" : "not asked");
-    prompts = ScriptedPrompts();
-    formsShown.clear();
-    job = JobState();
-    settings = TestSettings();
+    Reset();
     settings.AskMargins = ask ? 1 : 0;
     settings.DefaultKerf = 40;
     StoreOptions();
@@ -507,7 +505,6 @@ TEST_F(NewCommand, TheMarginsAreAskedOrZero) {
       EXPECT_EQ(job.JobKind, 2);
     }
     ExpectSoundLayout();
-    window.reset();
   }
 }
 
@@ -629,13 +626,7 @@ TEST_P(UnplaceableJob, IsKeptToBeCorrectedOrSaved) {
 
   // Corrected: the part shortened to 900 mm in Modify, then laid out with every command.
   ModifyChoice({"ChbModifPanneaux"});  // the parts only
-  prompts.modals.push_back([](QDialog& d) {
-    auto& form = dynamic_cast<TSelPieces&>(d);
-    Activate(form);
-    Enter(form.EdtLongueur, QStringLiteral("900"));
-    Press(form.BtnTerminer);
-    return form.result();
-  });
+  FirstLengthThenFinish<TSelPieces>(QStringLiteral("900"));
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
   EXPECT_EQ(job.JobLoaded, 1);
@@ -725,13 +716,7 @@ TEST_F(NewCommand, AJobEnteredIsLaidOutSavedReopenedAndModified) {
 
   // Modified: the first panel shortened to 2200 mm, laid out again.
   ModifyChoice({"ChbModifPieces"});  // the panels only
-  prompts.modals.push_back([](QDialog& d) {
-    auto& form = dynamic_cast<TSelPanneaux&>(d);
-    Activate(form);
-    Enter(form.EdtLongueur, QStringLiteral("2200"));
-    Press(form.BtnTerminer);
-    return form.result();
-  });
+  FirstLengthThenFinish<TSelPanneaux>(QStringLiteral("2200"));
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
   ASSERT_EQ(job.JobLoaded, 1);
