@@ -525,6 +525,36 @@ TEST_F(NewCommand, DeleteThenNewAsksNothing) {
   ExpectSoundLayout();
 }
 
+// A species added in the part form is written out even when New is then cancelled: saved jobs
+// name species by their place in the list.
+TEST_F(NewCommand, ASpeciesAddedInACancelledNewIsStillWrittenOut) {
+  settings.AskMargins = 0;
+  StoreOptions();
+  Start();
+  settings.SpeciesFileDirty = 0;
+  KindForm(2);
+  PanelForm(kPanels);
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    Activate(form);
+    form.CbxEssence->setFocus();
+    form.CbxEssence->lineEdit()->selectAll();
+    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
+    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    Press(form.BtnAnnul);
+    return form.result();
+  });
+  prompts.answers = {PromptAnswer::Yes};  // add the species
+  Trigger("Nouveau");
+  EXPECT_TRUE(prompts.Exhausted());
+  // (The part itself keeps a species some panel has: the form says so first.)
+  ASSERT_FALSE(prompts.NoticeTexts().isEmpty());
+  EXPECT_EQ(prompts.NoticeTexts().back(), LanguageText(104));
+  EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_TRUE(job.JobParts.empty());
+}
+
 // ---- A job that cannot be laid out ------------------------------------------------------------
 
 // A stock panel of 2500 x 1250 mm whose grain runs across, and a part of 2000 x 300 mm whose
