@@ -100,17 +100,16 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
     BuildPanelDisplayList(job.PanelPages, job.ResultPanels, measures.DecimalSeparator);
     PaginateRows(job.JobParts, job.CuttingSheetPages,
                  std::max<std::uint32_t>(1, measures.SheetRowsPerPage));
-  } catch (const NoPanelFitsError& e) {
-    ClearDerivedLists(job);
-    job.JobLoaded = 0;
-    throw CuttingPlanError(
-        UnplaceablePartMessage(e.part(), job, settings, measures.DecimalSeparator));
   } catch (const std::exception& e) {
     // What was laid out so far stays in ResultPanels; nothing is drawn from it.
     ClearDerivedLists(job);
     job.JobLoaded = 0;
     if (dynamic_cast<const std::bad_alloc*>(&e)) {
       throw CuttingPlanError(kOutOfMemory);
+    }
+    if (const auto* unplaceable = dynamic_cast<const NoPanelFitsError*>(&e)) {
+      throw CuttingPlanError(UnplaceablePartMessage(unplaceable->part(), job, settings,
+                                                    measures.DecimalSeparator));
     }
     throw CuttingPlanError(e.what());
   }

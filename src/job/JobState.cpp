@@ -17,6 +17,7 @@ void ClearJobLists(JobState& job) {
   FreePartGroups(job.PartGroups);
   job.ResultPanels.clear();
   job.Engine.PartCounts.clear();
+  job.Engine.PartCounter = 0;  // the next part entered is numbered 0, its position
   ClearDerivedLists(job);
 }
 

@@ -56,7 +56,8 @@ struct JobState {
 };
 
 // Empties the entered lists, the layout and the derived lists (what a cancelled New, a failed
-// Open or Delete clears). Parameters and flags are left to the caller.
+// Open or Delete clears), and numbers the next part entered 0. Parameters and flags are left to
+// the caller.
 void ClearJobLists(JobState& job);
 
 // Empties the derived lists, so that nothing is drawn from a layout that is not there.

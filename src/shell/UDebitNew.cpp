@@ -27,7 +27,6 @@ void TFDebit::NouveauClick() {
   job_.JobUntitled = 1;
   setWindowTitle(Texts.AppTitle);
   ClearJobLists(job_);
-  RenumberParts(job_.JobParts, job_.Engine);
   job_.JobLoaded = 0;
   View->update();
 

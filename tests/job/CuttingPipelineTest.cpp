@@ -221,6 +221,31 @@ TEST(CuttingPipeline, APartNoPanelTakesFailsAndLeavesNothingStale) {
   EXPECT_TRUE(CheckLayout(job.JobParts, job.ResultPanels, job.JobMargins, false).empty());
 }
 
+// Emptying a laid-out job leaves nothing to draw or count, and the next part entered is
+// numbered 0, its position; the job's parameters stay.
+TEST(CuttingPipeline, AnEmptiedJobKeepsNothingOfItsLayout) {
+  JobState job = JobBuilder().kerf(45).panel(20000, 10000, 2).part(3000, 2000, 3).part(4000, 1000)
+                     .build();
+  Lay(job);
+  ASSERT_FALSE(job.PanelPages.empty());
+  ASSERT_EQ(job.Engine.PartCounter, 2);
+  ClearJobLists(job);
+  EXPECT_TRUE(job.JobPanels.empty());
+  EXPECT_TRUE(job.JobParts.empty());
+  EXPECT_TRUE(job.JobDesignations.empty());
+  EXPECT_TRUE(job.JobReferences.empty());
+  EXPECT_TRUE(job.PartGroups.empty());
+  EXPECT_TRUE(job.ResultPanels.empty());
+  EXPECT_TRUE(job.Engine.PartCounts.empty());
+  EXPECT_TRUE(job.PanelPages.empty());
+  EXPECT_TRUE(job.SummaryLines.empty());
+  EXPECT_TRUE(job.Offcuts.empty());
+  EXPECT_TRUE(job.CuttingSheetPages.empty());
+  EXPECT_EQ(job.JobKerf, 45);
+  TPiece part(1000.0, 500.0, 190.0, 0);
+  EXPECT_EQ(PartNumber(AssignPartNumber(part, job.Engine)), 0);
+}
+
 // The reason names the part as the user entered it: its position from 1, its designation, its
 // sizes in the unit shown, its species and grain.
 TEST(CuttingPipeline, APartNoPanelTakesIsNamedAsEntered) {
