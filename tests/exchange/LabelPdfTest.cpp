@@ -22,6 +22,7 @@
 
 #include "exchange/LabelPrinting.h"
 #include "plan/QtPrintTarget.h"
+#include "support/PdfInfo.h"
 #include "support/TempDir.h"
 
 namespace tranchex {
@@ -123,9 +124,7 @@ TEST(LabelPdf, TwentyFiveLabelsLandInTheLabelsOfTwoA4Sheets) {
           (dir.path() / (std::string(sheet.name) + (zeroMargins ? "-0" : "-qt") + ".pdf"))
               .string());
       QPrinter printer(QPrinter::HighResolution);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(file);
-      printer.setPageSize(QPageSize(QPageSize::A4));
+      test::SetUpPdf(printer, file);
       if (zeroMargins) printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
       QtPrintTarget target(printer);

@@ -45,9 +45,7 @@ TEST(SummaryPdf, FortyPanelKindsTakeSeveralPagesAndNoBlockIsCut) {
   const test::TempDir dir;
   const QString pdf = QString::fromStdString((dir.path() / "recapitulatif.pdf").string());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  printer.setPageSize(QPageSize(QPageSize::A4));
+  test::SetUpPdf(printer, pdf);
   const SummaryTexts texts = LoadSummaryTexts("Panneaux", "Pièces", "Panneau");
 
   QtPrintTarget target(printer);
@@ -114,9 +112,7 @@ TEST(SummaryPdf, ALongKeyIsCutOnPaper) {
   const test::TempDir dir;
   const QString pdf = QString::fromStdString((dir.path() / "cle.pdf").string());
   QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(pdf);
-  printer.setPageSize(QPageSize(QPageSize::A4));
+  test::SetUpPdf(printer, pdf);
   const SummaryTexts texts = LoadSummaryTexts("Panneaux", "Pièces", "Panneau");
   QtPrintTarget target(printer);
   PrintSummary(target, SummaryPrintInputs{.Lines = lines, .Texts = texts, .UnitText = "mm"});

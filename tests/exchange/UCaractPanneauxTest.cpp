@@ -42,10 +42,7 @@ METRAGE Line(std::string key) {
 class SummaryWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Only ever a PDF file in the temporary folder: never a printer of the machine.
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Pdf());
-    printer.setPageSize(QPageSize(QPageSize::A4));
+    SetUpPdf(printer, Pdf());
   }
 
   // Shows the window as the main window's summary command does.

@@ -29,12 +29,7 @@ namespace {
 
 using test::PdfInfo;
 using test::ReadPdfInfo;
-
-void SetUpPdf(QPrinter& printer, const QString& file) {
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(file);
-  printer.setPageSize(QPageSize(QPageSize::A4));
-}
+using test::SetUpPdf;
 
 // Two stock sizes, three copies of one layout among the result, 150 parts for a sheet of
 // several pages.

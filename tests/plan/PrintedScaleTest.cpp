@@ -30,6 +30,7 @@
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "support/JobBuilder.h"
+#include "support/PdfInfo.h"
 #include "support/TempDir.h"
 
 namespace tranchex {
@@ -151,9 +152,7 @@ TEST(PrintedScale, TheLabelGivesTheRatioTheDrawingIsMeasuredAt) {
     const QString pdf = QString::fromStdString((dir.path() / "plan.pdf").string());
     {
       QPrinter printer(QPrinter::HighResolution);
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(pdf);
-      printer.setPageSize(QPageSize(QPageSize::A4));
+      test::SetUpPdf(printer, pdf);
       QtPrintTarget target(printer);
       ASSERT_GE(PrintCurrentView(target, Inputs(job, settings, c.view)).Sheets, 1);
     }

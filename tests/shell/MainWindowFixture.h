@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -64,6 +65,14 @@ inline void Enter(QLineEdit* field, const QString& text) {
   QTest::keyClick(field, Qt::Key_Delete);
   QTest::keyClicks(field, text);
   QTest::keyClick(field, Qt::Key_Tab);
+}
+
+// Types a name into an editable box (a species) and Tabs out, which runs the box's check.
+inline void EnterInBox(QComboBox* box, const QString& text) {
+  box->setFocus();
+  box->lineEdit()->selectAll();
+  QTest::keyClicks(box->lineEdit(), text);
+  QTest::keyClick(box, Qt::Key_Tab);
 }
 
 // A job that lays out: two 2800 x 2070 mm panels, three kinds of parts.

@@ -207,10 +207,7 @@ TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   settings.SpeciesFileDirty = 0;
   Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
-    form.CbxEssence->setFocus();
-    form.CbxEssence->lineEdit()->selectAll();
-    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
-    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
     Click(form.BtnAnnul);
   });
   prompts.answers = {PromptAnswer::Yes};
@@ -411,10 +408,7 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
     Activate(form);
     EXPECT_TRUE(form.BitBtnDesignation->isEnabled());
     QTest::mouseClick(form.BitBtnDesignation, Qt::LeftButton);
-    form.CbxEssence->setFocus();
-    form.CbxEssence->lineEdit()->selectAll();
-    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
-    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
     Click(form.BtnAnnul);
     return form.result();
   });

@@ -79,16 +79,7 @@ class NewCommand : public MainWindowTest {
       auto& form = dynamic_cast<TSelPanneaux&>(d);
       Record(form);
       Activate(form);
-      for (std::size_t i = 0; i < panels.size(); ++i) {
-        if (i > 0) AddRecord(form.BtnPred, form.BtnNouveau);
-        Enter(form.EdtLongueur, panels[i].length);
-        Enter(form.EdtLargeur, panels[i].width);
-        if (panels[i].grain >= 0) Choose(form.CbxSens, panels[i].grain);
-        if (panels[i].count != QStringLiteral("1")) {
-          if (!form.ChbNbPanneaux->isChecked()) form.ChbNbPanneaux->click();
-          Enter(form.EdtNb, panels[i].count);
-        }
-      }
+      TypeRecords(form, form.ChbNbPanneaux, panels);
       Press(finish ? form.BtnTerminer : form.BtnAnnul);
       return form.result();
     });
@@ -101,22 +92,13 @@ class NewCommand : public MainWindowTest {
       auto& form = dynamic_cast<TSelPieces&>(d);
       Record(form);
       Activate(form);
-      for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) AddRecord(form.BtnPred, form.BtnNouveau);
-        if (!parts[i].designation.isEmpty()) {
-          form.EdtDesignation->setFocus();
-          form.EdtDesignation->selectAll();
-          form.EdtDesignation->insert(parts[i].designation);
-          QTest::keyClick(form.EdtDesignation, Qt::Key_Tab);
-        }
-        Enter(form.EdtLongueur, parts[i].length);
-        Enter(form.EdtLargeur, parts[i].width);
-        if (parts[i].grain >= 0) Choose(form.CbxSens, parts[i].grain);
-        if (parts[i].count != QStringLiteral("1")) {
-          if (!form.ChbNbPieces->isChecked()) form.ChbNbPieces->click();
-          Enter(form.EdtNb, parts[i].count);
-        }
-      }
+      TypeRecords(form, form.ChbNbPieces, parts, [&form](const Typed& part) {
+        if (part.designation.isEmpty()) return;
+        form.EdtDesignation->setFocus();
+        form.EdtDesignation->selectAll();
+        form.EdtDesignation->insert(part.designation);
+        QTest::keyClick(form.EdtDesignation, Qt::Key_Tab);
+      });
       Press(finish ? form.BtnTerminer : form.BtnAnnul);
       if (finished) finished();
       return form.result();
@@ -180,6 +162,24 @@ class NewCommand : public MainWindowTest {
   static void Choose(QComboBox* box, int item) {
     box->setCurrentIndex(item);
     Q_EMIT box->activated(item);
+  }
+  // Types the records into the panel or part form, each after the one before: the form's own
+  // fields first (`typeOwn`), then the sizes, the grain and the count (unlocked by `countBox`).
+  template <class Form>
+  static void TypeRecords(Form& form, QCheckBox* countBox, const std::vector<Typed>& records,
+                          const std::function<void(const Typed&)>& typeOwn = {}) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      const Typed& record = records[i];
+      if (i > 0) AddRecord(form.BtnPred, form.BtnNouveau);
+      if (typeOwn) typeOwn(record);
+      Enter(form.EdtLongueur, record.length);
+      Enter(form.EdtLargeur, record.width);
+      if (record.grain >= 0) Choose(form.CbxSens, record.grain);
+      if (record.count != QStringLiteral("1")) {
+        if (!countBox->isChecked()) countBox->click();
+        Enter(form.EdtNb, record.count);
+      }
+    }
   }
   // A new record after the one shown: the new-record button comes back with a move back, as
   // after a record just added.
@@ -537,10 +537,7 @@ TEST_F(NewCommand, ASpeciesAddedInACancelledNewIsStillWrittenOut) {
   prompts.modals.push_back([](QDialog& d) {
     auto& form = dynamic_cast<TSelPieces&>(d);
     Activate(form);
-    form.CbxEssence->setFocus();
-    form.CbxEssence->lineEdit()->selectAll();
-    QTest::keyClicks(form.CbxEssence->lineEdit(), QStringLiteral("Noyer"));
-    QTest::keyClick(form.CbxEssence, Qt::Key_Tab);
+    EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
     Press(form.BtnAnnul);
     return form.result();
   });

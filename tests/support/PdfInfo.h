@@ -1,7 +1,9 @@
 #pragma once
 // What pdfinfo and pdftotext (poppler-utils, installed by the scripts) say of a PDF file the
-// tests printed.
+// tests printed, and the printer that prints one.
 
+#include <QPageSize>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -10,6 +12,14 @@
 #include <string>
 
 namespace tranchex::test {
+
+// The printer writes an A4 PDF file: only ever a file of the test's, never a printer of the
+// machine.
+inline void SetUpPdf(QPrinter& printer, const QString& file) {
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(file);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+}
 
 // The page count (-1 when pdfinfo cannot tell) and the first page's size
 // ("595.276 x 841.89 pts (A4)").
