@@ -8,6 +8,7 @@
 #include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
+#include "engine/FitChecks.h"
 #include "job/ListTexts.h"
 #include "job/Outils_debit.h"
 #include "job/PanelCharacteristics.h"
