@@ -17,4 +17,6 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UAffichage.cpp
 )

@@ -389,6 +389,19 @@ void ApplyDefaultOptions(Settings& s) {
   s.CustomWordsLoaded = 0;
 }
 
+OptionWordFault CheckOptionWord(const std::string& word) {
+  const std::optional<std::string> stored = Utf8ToCp1252(word);
+  if (!stored || stored->find('\0') != std::string::npos) return OptionWordFault::NotStorable;
+  if (stored->empty() || stored->size() > kMaxOptionWordLength) return OptionWordFault::BadLength;
+  return OptionWordFault::None;
+}
+
+std::string PluralOfWord(const std::string& singular) {
+  std::string plural = singular + "s";
+  if (CheckOptionWord(plural) == OptionWordFault::BadLength) return singular;
+  return plural;
+}
+
 FileLoadResult LoadOptionsFile(const fs::path& dataFolder, Settings& settings) {
   RawFile raw = ReadRaw(dataFolder / kOptionsFileName, kMaxOptionsFileBytes);
   FileLoadResult result = Result(raw.Status);

@@ -92,6 +92,20 @@ void ApplyDefaultOptions(Settings& settings);
 // The four words for a panel and a part as the language texts have them.
 void ApplyDefaultWords(Settings& settings);
 
+// ---- The words for a panel and a part ------------------------------------------------------
+// The options file holds each word in 20 Windows-1252 characters: a word is 1 to 20 of them,
+// without NUL.
+inline constexpr std::size_t kMaxOptionWordLength = kWordFieldSize - 1;
+enum class OptionWordFault {
+  None,
+  BadLength,    // no character, or more than kMaxOptionWordLength
+  NotStorable,  // a character Windows-1252 cannot hold, or a NUL
+};
+OptionWordFault CheckOptionWord(const std::string& word);
+// The plural made from a singular word: the word followed by "s", or the word alone when the "s"
+// would take it past kMaxOptionWordLength characters.
+std::string PluralOfWord(const std::string& singular);
+
 // ---- Species and designations -------------------------------------------------------------
 // Missing or refused: the list is left as it was. A last field cut short still gives an entry.
 FileLoadResult LoadSpeciesFile(const std::filesystem::path& dataFolder, Settings& settings);

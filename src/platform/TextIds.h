@@ -206,6 +206,52 @@ inline constexpr int Inches = 50;       // "pouces"
 inline constexpr int Metres = 15;       // "m"
 }  // namespace UnitForm
 
+// The general options form. The words of the panels and parts go between the grain caption's
+// two pieces and after the default size labels.
+namespace OptionsForm {
+inline constexpr int Caption = 142;
+inline constexpr int LblMaxLongueur = 143;
+inline constexpr int LblMaxLargeur = 144;
+inline constexpr int LblLongueurDefaut = 98;  // then the panel word, " en " and the unit
+inline constexpr int LblLargeurDefaut = 99;
+inline constexpr int In = 47;  // " en "
+inline constexpr int GpbPanneaux = 145;
+inline constexpr int GpbPieces = 146;
+inline constexpr int Singular = 35;
+inline constexpr int Plural = 174;
+inline constexpr int ChkBoxMarge = 95;
+inline constexpr int SensFilStart = 96;   // then the panels word
+inline constexpr int SensFilMiddle = 97;  // then the parts word and ")"
+inline constexpr int BtnParamDefaut = 175;
+inline constexpr int ChkBoxCriteresOptimisation = 257;
+inline constexpr int BtnOK = 36;
+inline constexpr int LblMarge = 296;
+inline constexpr int LblMargeEp = 297;
+inline constexpr int LblTraitScie = 298;
+inline constexpr int GpbMarges = 299;  // then the unit
+inline constexpr int WordLength = 17;  // a word of no character or too many
+inline constexpr int WordNotStorable = 120;
+}  // namespace OptionsForm
+
+// The display options form.
+namespace DisplayForm {
+inline constexpr int Caption = 193;
+inline constexpr int GpbRecap = 194;
+inline constexpr int RecapInUnit = 195;
+inline constexpr int RecapInMetres = 196;
+inline constexpr int GpbPlanCoupe = 197;
+inline constexpr int Label1 = 198;
+inline constexpr int RbtnFiniesSeul = 199;
+inline constexpr int RbtnNettesSeul = 200;
+inline constexpr int LblNettes = 201;
+inline constexpr int LblFinies = 202;
+inline constexpr int GpbTraitsCoupe = 287;
+inline constexpr int Label2 = 288;
+inline constexpr int RbtnNumSeul = 289;
+inline constexpr int RbtnNumDim = 290;
+inline constexpr int BtnOk = 36;
+}  // namespace DisplayForm
+
 // The margin and kerf form, and the differentiated margins form (which shows its messages with
 // the same texts).
 namespace MarginsForm {

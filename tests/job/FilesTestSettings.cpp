@@ -725,5 +725,37 @@ TEST_F(SettingsFilesTest, ARefusedFileIsKeptBeforeItIsReplaced) {
   EXPECT_FALSE(fs::exists(dir_.path() / "FDimPieces.dat.bak2"));
 }
 
+// The words for a panel and a part, as the options file holds them: 1 to 20 Windows-1252
+// characters (counted as the file counts them, one byte each), no NUL.
+TEST(OptionWords, LengthAndCodePage) {
+  struct Case {
+    std::string word;
+    OptionWordFault fault;
+  };
+  const std::string twentyAccented = [] {
+    std::string w;
+    for (int i = 0; i < 20; ++i) w += "é";  // two UTF-8 bytes, one in the file
+    return w;
+  }();
+  const std::vector<Case> cases = {
+      {"", OptionWordFault::BadLength},
+      {"P", OptionWordFault::None},
+      {std::string(20, 'x'), OptionWordFault::None},
+      {std::string(21, 'x'), OptionWordFault::BadLength},
+      {twentyAccented, OptionWordFault::None},
+      {twentyAccented + "s", OptionWordFault::BadLength},
+      {"Œuvre€", OptionWordFault::None},
+      {"Łata", OptionWordFault::NotStorable},
+      {std::string("a\0b", 3), OptionWordFault::NotStorable},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CheckOptionWord(c.word), c.fault) << c.word;
+
+  EXPECT_EQ(PluralOfWord("Planche"), "Planches");
+  EXPECT_EQ(PluralOfWord(std::string(19, 'x')), std::string(20, 'x'));
+  // An "s" past the twentieth character would be cut off by the file: the word stays as it is.
+  EXPECT_EQ(PluralOfWord(std::string(20, 'x')), std::string(20, 'x'));
+  EXPECT_EQ(PluralOfWord(twentyAccented), twentyAccented);
+}
+
 }  // namespace
 }  // namespace tranchex
