@@ -24,6 +24,8 @@
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "dialogs/USelUnite.h"
+#include "dialogs/UOptions.h"
+#include "dialogs/UAffichage.h"
 #include "exchange/UImpressionEtiquettes.h"
 #include "dialogs/UFSelExport.h"
 #include "exchange/UCaractPanneaux.h"
@@ -72,8 +74,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Importer, OptionsGl,
-               Affichage, ImportationFichesDebit, DimensionsPieces,
+  MarkPending({Importer,
+               ImportationFichesDebit, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
@@ -95,6 +97,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
   FOptimisation = new TFOptimisation(prompts_, Help, this);
+  FOptions = new TFOptions(prompts_, Help, this);
+  FAffichage = new TFAffichage(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -192,6 +196,8 @@ void TFDebit::CreateMenus() {
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
+  connect(OptionsGl, &QAction::triggered, this, [this] { OptionsGlClick(); });
+  connect(Affichage, &QAction::triggered, this, [this] { AffichageClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
 }
 

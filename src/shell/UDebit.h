@@ -54,6 +54,8 @@ class TSelPanneaux;
 class TSelPieces;
 class TFSelMod;
 class TFOptimisation;
+class TFOptions;
+class TFAffichage;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -145,6 +147,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelPieces* SelPieces = nullptr;      // the parts
   TFSelMod* FSelMod = nullptr;          // what to modify
   TFOptimisation* FOptimisation = nullptr;  // the optimisation criteria
+  TFOptions* FOptions = nullptr;            // the general options
+  TFAffichage* FAffichage = nullptr;        // the display options
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -181,6 +185,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnRecapClick();             // the same, from the tool panel
   void ExportationDesChutesClick();  // the offcut export filter as a setting
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
+  void OptionsGlClick();             // the general options (UDebitOptions.cpp)
+  void AffichageClick();             // the display options (UDebitOptions.cpp)
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back
