@@ -14,6 +14,7 @@
 
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "dialogs/UGestDimensions.h"
 #include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelMarge.h"
@@ -73,8 +74,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Importer, OptionsGl,
-               Affichage, ImportationFichesDebit, DimensionsPieces,
-               DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
+               Affichage, ImportationFichesDebit,
+               GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
 
@@ -95,6 +96,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
   FOptimisation = new TFOptimisation(prompts_, Help, this);
+  FGestDimensions = new TFGestDimensions(settings_, prompts_, Help, this);
+  SelPanneaux->Picker = SelPieces->Picker = FGestDimensions;
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -191,6 +194,8 @@ void TFDebit::CreateMenus() {
           [this] { ExportationDesChutesClick(); });
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
+  connect(DimensionsPieces, &QAction::triggered, this, [this] { DimensionsPiecesClick(); });
+  connect(DimensionsDesPanneaux, &QAction::triggered, this, [this] { DimensionsDesPanneauxClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
 }
