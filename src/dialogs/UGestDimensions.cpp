@@ -10,6 +10,10 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "dialogs/CheckedField.h"
 #include "job/NumberEntry.h"
