@@ -40,7 +40,7 @@ struct SizePickerOutput {
   std::int32_t SizeThickness = 0;
   // The picker's thickness field was not empty: the chosen size carries a thickness.
   bool ThicknessGiven = false;
-  // 1 once the picker added or deleted a size; it stays 1 for the rest of the run.
+  // 1 when the picker added or deleted a size during this showing (closed by OK or not).
   std::uint8_t SizeChanged = 0;
 };
 

@@ -19,4 +19,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UAffichage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestDimensions.cpp
 )

@@ -17,5 +17,6 @@ set(job_CORE
   ${CMAKE_CURRENT_LIST_DIR}/NumberEntry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColumnLetters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpeciesList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StandardSizes.cpp
 )
 set(job_QT)

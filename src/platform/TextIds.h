@@ -287,6 +287,19 @@ inline constexpr int SpeciesInUse = 401;     // a species the open job uses is n
 inline constexpr int NameTooLong = 402;      // over 49 characters
 inline constexpr int NameNotStorable = 403;  // a character the species file cannot hold
 }  // namespace SpeciesForm
+
+// The standard dimensions manager. The caption of its thickness box is a text of the program.
+namespace DimensionsForm {
+inline constexpr int Caption = 186;  // also the caption of the add question
+inline constexpr int LblLongueur = 41;
+inline constexpr int LblLargeur = 42;
+inline constexpr int LblEpaisseur = 45;
+inline constexpr int BtnAjouter = 59;
+inline constexpr int BtnSupprimer = 60;
+inline constexpr int BtnOK = 36;
+inline constexpr int WidthAboveLength = 213;
+inline constexpr int AddQuestion = 270;
+}  // namespace DimensionsForm
 // The stock panel entry form: its captions, the hints of its size buttons and the pieces of its
 // messages (the panel and part words go between the pieces).
 namespace PanelForm {

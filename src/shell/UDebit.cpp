@@ -14,6 +14,7 @@
 
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "dialogs/UGestDimensions.h"
 #include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelMarge.h"
@@ -75,8 +76,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
 
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Importer,
-               ImportationFichesDebit, DimensionsPieces,
-               DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
+               ImportationFichesDebit,
+               GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
 
@@ -99,6 +100,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FOptimisation = new TFOptimisation(prompts_, Help, this);
   FOptions = new TFOptions(prompts_, Help, this);
   FAffichage = new TFAffichage(prompts_, Help, this);
+  FGestDimensions = new TFGestDimensions(settings_, prompts_, Help, this);
+  SelPanneaux->Picker = SelPieces->Picker = FGestDimensions;
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -195,6 +198,8 @@ void TFDebit::CreateMenus() {
           [this] { ExportationDesChutesClick(); });
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
+  connect(DimensionsPieces, &QAction::triggered, this, [this] { DimensionsPiecesClick(); });
+  connect(DimensionsDesPanneaux, &QAction::triggered, this, [this] { DimensionsDesPanneauxClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
   connect(OptionsGl, &QAction::triggered, this, [this] { OptionsGlClick(); });
   connect(Affichage, &QAction::triggered, this, [this] { AffichageClick(); });

@@ -50,6 +50,7 @@ class TFExportChutes;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
+class TFGestDimensions;
 class TSelPanneaux;
 class TSelPieces;
 class TFSelMod;
@@ -143,6 +144,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelMarge* FSelMarge = nullptr;
   TSelMargesMultiples* FSelMargesMultiples = nullptr;
   TFGestEssence* FGestEssence = nullptr;
+  TFGestDimensions* FGestDimensions = nullptr;  // the standard sizes, also the forms' size picker
   TSelPanneaux* SelPanneaux = nullptr;  // the stock panels
   TSelPieces* SelPieces = nullptr;      // the parts
   TFSelMod* FSelMod = nullptr;          // what to modify
@@ -187,6 +189,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
   void OptionsGlClick();             // the general options (UDebitOptions.cpp)
   void AffichageClick();             // the display options (UDebitOptions.cpp)
+  void DimensionsPiecesClick();          // the size manager on the standard part sizes
+  void DimensionsDesPanneauxClick();     // the size manager on the standard panel sizes
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back

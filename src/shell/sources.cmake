@@ -13,4 +13,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitModify.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitNew.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitSizes.cpp
 )

@@ -560,7 +560,6 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
                               "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
   const char* later[] = {"Importer",
                          "ImportationFichesDebit",
-                         "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
                          "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
