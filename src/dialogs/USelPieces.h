@@ -210,7 +210,6 @@ class TSelPieces : public DialogFrame {
   QString FormatLength(double value) const;
   QString FreeReference(int skip) const;
   bool AnyDirty() const;
-  int DesignationRefusal(const QString& text) const;
   void EnablePickers();
 
   const Settings& settings_;

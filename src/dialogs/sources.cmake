@@ -17,4 +17,7 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesignationPicker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestDesPieces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestDonneesPanneaux.cpp
 )
