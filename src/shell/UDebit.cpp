@@ -14,6 +14,8 @@
 
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "dialogs/UGestDesPieces.h"
+#include "dialogs/UGestDonneesPanneaux.h"
 #include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelMarge.h"
@@ -74,7 +76,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Importer, OptionsGl,
                Affichage, ImportationFichesDebit, DimensionsPieces,
-               DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
+               DimensionsDesPanneaux, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
 
@@ -95,6 +97,10 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
   FOptimisation = new TFOptimisation(prompts_, Help, this);
+  FGestDesPieces = new TFGestDesPieces(prompts_, Help, this);
+  FGestDonneesPanneaux = new TFGestDonneesPanneaux(prompts_, Help, this);
+  SelPieces->DesignationsPicker = FGestDesPieces;
+  SelPieces->CharacteristicsPicker = FGestDonneesPanneaux;
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -192,6 +198,8 @@ void TFDebit::CreateMenus() {
   connect(GestionnaireDesEssences, &QAction::triggered, this,
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
+  connect(GestionDesignationsPieces, &QAction::triggered, this,
+          [this] { GestionDesignationsPiecesClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
 }
 

@@ -50,6 +50,8 @@ class TFExportChutes;
 class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
+class TFGestDesPieces;
+class TFGestDonneesPanneaux;
 class TSelPanneaux;
 class TSelPieces;
 class TFSelMod;
@@ -145,6 +147,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TSelPieces* SelPieces = nullptr;      // the parts
   TFSelMod* FSelMod = nullptr;          // what to modify
   TFOptimisation* FOptimisation = nullptr;  // the optimisation criteria
+  TFGestDesPieces* FGestDesPieces = nullptr;  // the designations (also the parts' picker)
+  TFGestDonneesPanneaux* FGestDonneesPanneaux = nullptr;  // the parts' characteristics picker
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -181,6 +185,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SBtnRecapClick();             // the same, from the tool panel
   void ExportationDesChutesClick();  // the offcut export filter as a setting
   void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
+  void GestionDesignationsPiecesClick();  // designations manager (UDebitDesignations.cpp)
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back

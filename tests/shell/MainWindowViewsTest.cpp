@@ -561,7 +561,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* later[] = {"Importer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
                          "DimensionsPieces", "DimensionsDesPanneaux",
-                         "GestionDesignationsPieces", "AideTranchex",
+                         "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
                          "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
   for (const char* a : jobActions) EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
