@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "job/MeasureUnit.h"
 #include "job/PanelCharacteristics.h"
 
 class QWidget;
@@ -22,6 +23,10 @@ struct CharacteristicPickerInput {
   // The species names the entries' species indexes refer to.
   const std::vector<std::string>* CharacteristicSpecies = nullptr;
   std::int32_t CharacteristicJobKind = 1;  // 1 simple job, 2 complex job
+  // 1: the job's thickness margin lets a part take thicker stock, so a panel's thickness is not
+  // offered (the part's thickness stays as typed).
+  std::uint8_t CharacteristicThickerStockAllowed = 0;
+  UNITE_MESURE CharacteristicUnit;  // the unit thicknesses are shown in
 };
 
 // Read by the part form once the picker is closed.

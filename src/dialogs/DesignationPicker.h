@@ -8,9 +8,15 @@
 #include <string>
 #include <vector>
 
+class QString;
 class QWidget;
 
 namespace tranchex {
+
+// The language text that refuses a designation (over 49 characters, or a character the job file
+// cannot hold); 0 when it is kept, the empty text included. The part form checks what is typed or
+// picked with it, the designations manager what joins the list.
+int DesignationRefusal(const QString& text);
 
 // Written by the part form before the picker is shown.
 struct DesignationPickerInput {

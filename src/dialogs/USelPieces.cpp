@@ -899,15 +899,6 @@ bool TSelPieces::EdtReferenceExit() {
   return false;
 }
 
-// The text that refuses a designation (over 49 characters, or one the job file cannot hold);
-// 0 when it is kept. Any text else is a designation, the empty one included.
-int TSelPieces::DesignationRefusal(const QString& text) const {
-  if (CharacterCount(text) > static_cast<qsizetype>(kMaxDesignationLength))
-    return PartText::DesignationTooLong;
-  if (CheckDesignation(text.toStdString(), 0)) return PartText::InvalidDesignationText;
-  return 0;
-}
-
 bool TSelPieces::EdtDesignationExit() {
   if (!EdtDesignation->isModified()) return true;
   EdtDesignation->setModified(false);
@@ -1034,6 +1025,8 @@ void TSelPieces::BitBtnSensClick() {
   in.CharacteristicList = PanelCharacteristicList;
   in.CharacteristicSpecies = SpeciesList;
   in.CharacteristicJobKind = JobKind;
+  in.CharacteristicThickerStockAllowed = Margins.ThickerStockAllowed;
+  in.CharacteristicUnit = Unit;
   const CharacteristicPickerOutput out = CharacteristicsPicker->Pick(in, *this);
   if (!out.CharacteristicChosen || out.ChosenCharacteristic < 0 ||
       static_cast<std::size_t>(out.ChosenCharacteristic) >= PanelCharacteristicList->size())

@@ -122,7 +122,8 @@ class TSelPieces : public DialogFrame {
   // The standard-size picker; none until the program has one (its buttons are then disabled and
   // a right click on a size field opens nothing).
   SizePicker* Picker = nullptr;
-  // The designation and characteristics pickers, likewise: none until the program has them.
+  // The designation and characteristics pickers (the program plugs in its own; without one the
+  // buttons are disabled).
   DesignationPicker* DesignationsPicker = nullptr;
   CharacteristicPicker* CharacteristicsPicker = nullptr;
 
@@ -210,7 +211,6 @@ class TSelPieces : public DialogFrame {
   QString FormatLength(double value) const;
   QString FreeReference(int skip) const;
   bool AnyDirty() const;
-  int DesignationRefusal(const QString& text) const;
   void EnablePickers();
 
   const Settings& settings_;

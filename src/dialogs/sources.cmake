@@ -20,4 +20,7 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/UOptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UAffichage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestDimensions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesignationPicker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestDesPieces.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UGestDonneesPanneaux.cpp
 )

@@ -384,6 +384,24 @@ inline constexpr int BitBtnEssenceHint = 305;
 inline constexpr int BitBtnSensHint = 306;
 }  // namespace PartForm
 
+// The part designations manager, and its question about a designation typed but not added.
+namespace DesignationsForm {
+inline constexpr int Caption = 268;  // also the caption of the question
+inline constexpr int BtnAjouter = 59;
+inline constexpr int BtnSupprimer = 60;
+inline constexpr int BtnOK = 36;
+inline constexpr int AddQuestion = 269;
+}  // namespace DesignationsForm
+
+// The panel characteristics picker of the part form.
+namespace CharacteristicsForm {
+inline constexpr int Caption = 313;
+inline constexpr int Instruction = 314;
+inline constexpr int LblEssence = 46;
+inline constexpr int LblSens = 82;
+inline constexpr int LblEpaisseur = 45;
+}  // namespace CharacteristicsForm
+
 // The form that asks what to modify in the job.
 namespace ModifyForm {
 inline constexpr int Caption = 25;

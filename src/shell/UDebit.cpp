@@ -15,6 +15,8 @@
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "dialogs/UGestDimensions.h"
+#include "dialogs/UGestDesPieces.h"
+#include "dialogs/UGestDonneesPanneaux.h"
 #include "dialogs/UGestEssence.h"
 #include "dialogs/USelDebit.h"
 #include "dialogs/USelMarge.h"
@@ -75,9 +77,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Importer,
-               ImportationFichesDebit,
-               GestionDesignationsPieces, AideTranchex,
+  MarkPending({Importer, ImportationFichesDebit, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
 
@@ -102,6 +102,10 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FAffichage = new TFAffichage(prompts_, Help, this);
   FGestDimensions = new TFGestDimensions(settings_, prompts_, Help, this);
   SelPanneaux->Picker = SelPieces->Picker = FGestDimensions;
+  FGestDesPieces = new TFGestDesPieces(prompts_, Help, this);
+  FGestDonneesPanneaux = new TFGestDonneesPanneaux(prompts_, Help, this);
+  SelPieces->DesignationsPicker = FGestDesPieces;
+  SelPieces->CharacteristicsPicker = FGestDonneesPanneaux;
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -203,6 +207,8 @@ void TFDebit::CreateMenus() {
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
   connect(OptionsGl, &QAction::triggered, this, [this] { OptionsGlClick(); });
   connect(Affichage, &QAction::triggered, this, [this] { AffichageClick(); });
+  connect(GestionDesignationsPieces, &QAction::triggered, this,
+          [this] { GestionDesignationsPiecesClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
 }
 

@@ -51,6 +51,8 @@ class TSelMarge;
 class TSelMargesMultiples;
 class TFGestEssence;
 class TFGestDimensions;
+class TFGestDesPieces;
+class TFGestDonneesPanneaux;
 class TSelPanneaux;
 class TSelPieces;
 class TFSelMod;
@@ -151,6 +153,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFOptimisation* FOptimisation = nullptr;  // the optimisation criteria
   TFOptions* FOptions = nullptr;            // the general options
   TFAffichage* FAffichage = nullptr;        // the display options
+  TFGestDesPieces* FGestDesPieces = nullptr;  // the designations (also the parts' picker)
+  TFGestDonneesPanneaux* FGestDonneesPanneaux = nullptr;  // the parts' characteristics picker
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
 
@@ -191,6 +195,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void AffichageClick();             // the display options (UDebitOptions.cpp)
   void DimensionsPiecesClick();          // the size manager on the standard part sizes
   void DimensionsDesPanneauxClick();     // the size manager on the standard panel sizes
+  void GestionDesignationsPiecesClick();  // designations manager (UDebitDesignations.cpp)
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back

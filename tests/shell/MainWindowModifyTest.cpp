@@ -356,8 +356,8 @@ class ChangingDesignationPicker : public DesignationPicker {
   }
 };
 
-// The part form offers the characteristics of the stock panels as the panel step left them; in
-// the program no picker exists yet, so its buttons are disabled.
+// The part form offers the characteristics of the stock panels as the panel step left them; the
+// program plugs its pickers in, so its picker buttons are enabled.
 TEST_F(ModifyCommand, ThePartFormOffersThePanelsAsTheyNowStand) {
   Start();
   settings.SpeciesNames = {"Chêne", "Hêtre"};
@@ -368,22 +368,22 @@ TEST_F(ModifyCommand, ThePartFormOffersThePanelsAsTheyNowStand) {
     Enter(form.EdtLongueur, QStringLiteral("2700"));
     Click(form.BtnTerminer);
   });
-  bool disabledWithoutPicker = false;
+  bool enabledWithThePrograms = false;
   prompts.modals.push_back([&](QDialog& d) {
     auto& form = dynamic_cast<TSelPieces&>(d);
-    disabledWithoutPicker = !form.BitBtnSens->isEnabled() &&
-                            !form.BitBtnDesignation->isEnabled() &&
-                            !form.BitBtnEpaisseur->isEnabled() && !form.BitBtnEssence->isEnabled();
+    enabledWithThePrograms = form.BitBtnSens->isEnabled() && form.BitBtnDesignation->isEnabled() &&
+                             form.BitBtnEpaisseur->isEnabled() && form.BitBtnEssence->isEnabled();
+    CharacteristicPicker* programs = form.CharacteristicsPicker;
     form.CharacteristicsPicker = &picker;
     form.ShowPartRecord();
     QTest::mouseClick(form.BitBtnSens, Qt::LeftButton);
-    form.CharacteristicsPicker = nullptr;
+    form.CharacteristicsPicker = programs;
     Click(form.BtnAnnul);
     return form.result();
   });
   Trigger("Modifier");
   EXPECT_TRUE(prompts.Exhausted());
-  EXPECT_TRUE(disabledWithoutPicker);
+  EXPECT_TRUE(enabledWithThePrograms);
   EXPECT_EQ(picker.labels, (std::vector<std::string>{"2700x2070x19 - chêne - indifférent"}));
   EXPECT_EQ(job.PanelCharacteristics.size(), 1u);
   ASSERT_EQ(job.JobPanels.size(), 1u);
@@ -401,6 +401,7 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   settings.SpeciesFileDirty = 0;
   const PartList before = job.JobParts;
   ChangingDesignationPicker picker;
+  DesignationPicker* programs = window->SelPieces->DesignationsPicker;
   window->SelPieces->DesignationsPicker = &picker;
   Choose({"ChbModifPanneaux"});  // the parts only
   prompts.modals.push_back([](QDialog& d) {
@@ -414,7 +415,7 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   });
   prompts.answers = {PromptAnswer::Yes};  // add the species
   Trigger("Modifier");
-  window->SelPieces->DesignationsPicker = nullptr;
+  window->SelPieces->DesignationsPicker = programs;
   EXPECT_TRUE(prompts.Exhausted());
   EXPECT_EQ(settings.DesignationNames, (std::vector<std::string>{"Etagère", "Traverse"}));
   EXPECT_EQ(settings.DesignationsFileDirty, 1);

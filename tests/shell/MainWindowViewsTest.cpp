@@ -558,9 +558,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
                               "Recap"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-  const char* later[] = {"Importer",
-                         "ImportationFichesDebit",
-                         "GestionDesignationsPieces", "AideTranchex",
+  const char* later[] = {"Importer", "ImportationFichesDebit", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
                          "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
   for (const char* a : jobActions) EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
