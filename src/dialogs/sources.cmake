@@ -17,4 +17,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/USelPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelModif.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UApropos.cpp
 )

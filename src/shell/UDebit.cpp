@@ -74,9 +74,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   // Commands whose windows come later: present, and disabled whatever the job.
   MarkPending({Importer, OptionsGl,
                Affichage, ImportationFichesDebit, DimensionsPieces,
-               DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
-               PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
-               AproposdeTranchex, MiseANiveau});
+               DimensionsDesPanneaux, GestionDesignationsPieces,
+               MiseANiveau});
 
   // The dialog forms, each created once, after the main window.
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
@@ -95,6 +94,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
   FOptimisation = new TFOptimisation(prompts_, Help, this);
+  CreateHelpCommands();
 
   PanelDrawMode = 0;
   DisableJobCommands();

@@ -561,9 +561,8 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
   const char* later[] = {"Importer", "OptionsGl",
                          "Affichage", "ImportationFichesDebit",
                          "DimensionsPieces", "DimensionsDesPanneaux",
-                         "GestionDesignationsPieces", "AideTranchex",
-                         "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
-                         "SiteInternetAuteur", "AproposdeTranchex", "MiseANiveau"};
+                         "GestionDesignationsPieces",
+                         "MiseANiveau"};
   for (const char* a : jobActions) EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
   for (const char* b : jobButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
   // A job is opened or entered with or without one.

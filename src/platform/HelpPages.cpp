@@ -1,0 +1,57 @@
+#include "platform/HelpPages.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/Prompts.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
+
+namespace tranchex {
+namespace {
+
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
+
+}  // namespace
+
+bool DesktopUrlOpener::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+QString HelpAnchor(int context) { return QStringLiteral("aide-%1").arg(context); }
+
+QString HelpFolderBesideProgram() {
+  return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help"));
+}
+
+HelpPages::HelpPages(QString folder, UrlOpener& opener, Prompts& prompts)
+    : folder_(std::move(folder)), opener_(opener), prompts_(prompts) {}
+
+QString HelpPages::PagePath() const {
+  return QDir(folder_).absoluteFilePath(QString::fromLatin1(kHelpPageName));
+}
+
+QUrl HelpPages::TopicUrl(int context) const {
+  QUrl url = QUrl::fromLocalFile(PagePath());
+  if (context != 0) url.setFragment(HelpAnchor(context));
+  return url;
+}
+
+void HelpPages::ShowHelp(int context) {
+  const QString caption = Text(TextId::MainForm::AppTitle);
+  // A folder in place of the page is no page either.
+  if (!QFileInfo(PagePath()).isFile()) {
+    prompts_.Notice(caption, Text(TextId::HelpPage::PageMissing) + PagePath(),
+                    PromptIcon::Warning);
+    return;
+  }
+  const QUrl url = TopicUrl(context);
+  if (opener_.OpenUrl(url)) return;
+  // The page is there but nothing shows it: the user can open it by hand.
+  prompts_.Notice(caption,
+                  Text(TextId::Messages::MsgBrowserFailed) + QStringLiteral("\n") +
+                      Text(TextId::Messages::MsgTypeAddress) + url.toString(),
+                  PromptIcon::Warning);
+}
+
+}  // namespace tranchex
