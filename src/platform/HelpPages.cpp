@@ -20,6 +20,8 @@ bool DesktopUrlOpener::OpenUrl(const QUrl& url) { return QDesktopServices::openU
 
 QString HelpAnchor(int context) { return QStringLiteral("aide-%1").arg(context); }
 
+QString HelpTopicPage(int context) { return HelpAnchor(context) + QStringLiteral(".html"); }
+
 QString HelpFolderBesideProgram() {
   return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help"));
 }
@@ -27,25 +29,31 @@ QString HelpFolderBesideProgram() {
 HelpPages::HelpPages(QString folder, UrlOpener& opener, Prompts& prompts)
     : folder_(std::move(folder)), opener_(opener), prompts_(prompts) {}
 
-QString HelpPages::PagePath() const {
-  return QDir(folder_).absoluteFilePath(QString::fromLatin1(kHelpPageName));
+QString HelpPages::IndexPath() const {
+  return QDir(folder_).absoluteFilePath(QString::fromLatin1(kHelpIndexPage));
 }
 
 QUrl HelpPages::TopicUrl(int context) const {
-  QUrl url = QUrl::fromLocalFile(PagePath());
-  if (context != 0) url.setFragment(HelpAnchor(context));
-  return url;
+  if (context != 0) {
+    const QString topic = QDir(folder_).absoluteFilePath(HelpTopicPage(context));
+    if (QFileInfo(topic).isFile()) {
+      QUrl url = QUrl::fromLocalFile(topic);
+      url.setFragment(HelpAnchor(context));
+      return url;
+    }
+  }
+  return QUrl::fromLocalFile(IndexPath());
 }
 
 void HelpPages::ShowHelp(int context) {
   const QString caption = Text(TextId::MainForm::AppTitle);
-  // A folder in place of the page is no page either.
-  if (!QFileInfo(PagePath()).isFile()) {
-    prompts_.Notice(caption, Text(TextId::HelpPage::PageMissing) + PagePath(),
+  const QUrl url = TopicUrl(context);
+  // A folder in place of a page is no page either.
+  if (!QFileInfo(url.toLocalFile()).isFile()) {
+    prompts_.Notice(caption, Text(TextId::HelpPage::PageMissing) + IndexPath(),
                     PromptIcon::Warning);
     return;
   }
-  const QUrl url = TopicUrl(context);
   if (opener_.OpenUrl(url)) return;
   // The page is there but nothing shows it: the user can open it by hand.
   prompts_.Notice(caption,

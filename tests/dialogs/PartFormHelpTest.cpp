@@ -60,7 +60,7 @@ TEST(PartFormHelp, F1OpensTheShippedPageAtThePartFormsTopic) {
   EXPECT_EQ(url.fragment(), QStringLiteral("aide-1040"));
   const QString page = url.toLocalFile();
   EXPECT_EQ(page, QDir(QCoreApplication::applicationDirPath())
-                      .absoluteFilePath(QStringLiteral("help/aide.html")));
+                      .absoluteFilePath(QStringLiteral("help/aide-1040.html")));
   QFile file(page);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
   EXPECT_TRUE(file.readAll().contains("id=\"aide-1040\""));

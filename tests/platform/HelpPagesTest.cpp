@@ -1,11 +1,10 @@
-// The help viewer: the page and anchor opened for each help context, the French message when the
-// page is missing or no browser starts, and the shipped page, which carries a topic for every
-// window that asks for help.
+// The help viewer: the page and anchor opened for each help context, the contents for a window
+// without a topic, the French message when the pages are missing or no browser starts, and the
+// shipped pages, which carry a topic for every window that asks for help.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <filesystem>
 #include <fstream>
@@ -29,7 +28,7 @@ using Kind = ScriptedPrompts::Kind;
 // optimisation criteria (190), the designations (210), the job kind (1020), the panels (1030),
 // the parts and the differentiated margins (1040), the options (2010), the display options
 // (2020), the import columns (2030), the offcut export filter (2040).
-constexpr int kContexts[] = {10,  20,  40,  90,   100,  110,  130,  160,  170, 180,
+constexpr int kContexts[] = {10,  20,  40,   90,   100,  110,  130,  160,  170, 180,
                              190, 210, 1020, 1030, 1040, 2010, 2020, 2030, 2040};
 
 std::string ReadAll(const QString& path) {
@@ -40,8 +39,16 @@ std::string ReadAll(const QString& path) {
 class HelpPagesTest : public ::testing::Test {
  protected:
   QString Folder() const { return QString::fromStdString(dir.path().string()); }
-  void WritePage() {
-    std::ofstream(dir.path() / "aide.html") << "<html><body id=\"aide-10\"></body></html>";
+  QString PathOf(const char* name) const {
+    return QDir(Folder()).absoluteFilePath(QString::fromLatin1(name));
+  }
+  // The contents and the topic pages of these contexts.
+  void WritePages(const std::vector<int>& contexts) {
+    std::ofstream(dir.path() / "aide.html") << "<html><body>Sommaire</body></html>";
+    for (int c : contexts) {
+      std::ofstream(dir.path() / ("aide-" + std::to_string(c) + ".html"))
+          << "<html><body id=\"aide-" << c << "\"></body></html>";
+    }
   }
 
   TempDir dir;
@@ -49,45 +56,59 @@ class HelpPagesTest : public ::testing::Test {
   ScriptedPrompts prompts;
 };
 
-TEST_F(HelpPagesTest, EachContextOpensThePageBesideTheProgramAtItsAnchor) {
-  WritePage();
+TEST_F(HelpPagesTest, EachContextOpensItsPageBesideTheProgramAtItsAnchor) {
+  const std::vector<int> contexts(std::begin(kContexts), std::end(kContexts));
+  WritePages(contexts);
   HelpPages help(Folder(), browser, prompts);
-  const QString page = QDir(Folder()).absoluteFilePath(QStringLiteral("aide.html"));
-  // Every window's context, then 0: a window that opens the help without a topic of its own.
-  std::vector<int> contexts(std::begin(kContexts), std::end(kContexts));
-  contexts.push_back(0);
   for (int context : contexts) {
     browser.urls.clear();
     help.ShowHelp(context);
     ASSERT_EQ(browser.urls.size(), 1u) << context;
     const QUrl url = browser.urls.front();
     EXPECT_EQ(url.scheme(), QStringLiteral("file")) << context;
-    EXPECT_EQ(url.toLocalFile(), page) << context;
-    if (context != 0) {
-      EXPECT_EQ(url.fragment(), QStringLiteral("aide-%1").arg(context)) << context;
-    } else {
-      EXPECT_FALSE(url.hasFragment());
-    }
+    EXPECT_EQ(url.toLocalFile(), QDir(Folder()).absoluteFilePath(
+                                     QStringLiteral("aide-%1.html").arg(context)))
+        << context;
+    EXPECT_EQ(url.fragment(), QStringLiteral("aide-%1").arg(context)) << context;
   }
   EXPECT_TRUE(prompts.asked.empty());
 }
 
-TEST_F(HelpPagesTest, AMissingPageIsReportedAndNothingIsOpened) {
+// Context 0 (a window that opens the help without a topic) and a context without a page of its
+// own open the contents.
+TEST_F(HelpPagesTest, AWindowWithoutATopicPageGetsTheContents) {
+  WritePages({10});
+  HelpPages help(Folder(), browser, prompts);
+  for (int context : {0, 175}) {
+    browser.urls.clear();
+    help.ShowHelp(context);
+    ASSERT_EQ(browser.urls.size(), 1u) << context;
+    EXPECT_EQ(browser.urls[0].toLocalFile(), PathOf("aide.html")) << context;
+    EXPECT_FALSE(browser.urls[0].hasFragment()) << context;
+  }
+  EXPECT_TRUE(prompts.asked.empty());
+}
+
+TEST_F(HelpPagesTest, MissingPagesAreReportedAndNothingIsOpened) {
+  // Folders in place of the pages stop even root from reading them as pages.
+  std::filesystem::create_directories(dir.path() / "dossiers" / "aide.html");
+  std::filesystem::create_directories(dir.path() / "dossiers" / "aide-1030.html");
   struct Case {
     const char* what;
     QString folder;
+    int context;
   };
-  // A folder in place of the page stops even root from reading it as a page.
-  std::filesystem::create_directories(dir.path() / "dossier" / "aide.html");
   const Case cases[] = {
-      {"no help folder", QDir(Folder()).absoluteFilePath(QStringLiteral("absent"))},
-      {"a folder without the page", Folder()},
-      {"a folder named as the page", QDir(Folder()).absoluteFilePath(QStringLiteral("dossier"))},
+      {"no help folder", PathOf("absent"), 1030},
+      {"a folder without the pages", Folder(), 1030},
+      {"a folder without the contents", Folder(), 0},
+      {"folders named as the pages", PathOf("dossiers"), 1030},
+      {"folders named as the pages, contents", PathOf("dossiers"), 0},
   };
   for (const Case& c : cases) {
     prompts.asked.clear();
     HelpPages help(c.folder, browser, prompts);
-    help.ShowHelp(1030);
+    help.ShowHelp(c.context);
     EXPECT_TRUE(browser.urls.empty()) << c.what;
     const auto notices = prompts.Of(Kind::Notice);
     ASSERT_EQ(notices.size(), 1u) << c.what;
@@ -101,7 +122,7 @@ TEST_F(HelpPagesTest, AMissingPageIsReportedAndNothingIsOpened) {
 }
 
 TEST_F(HelpPagesTest, ABrowserThatDoesNotStartIsReportedWithTheAddressToOpen) {
-  WritePage();
+  WritePages({110});
   browser.opens = false;
   HelpPages help(Folder(), browser, prompts);
   help.ShowHelp(110);
@@ -114,26 +135,34 @@ TEST_F(HelpPagesTest, ABrowserThatDoesNotStartIsReportedWithTheAddressToOpen) {
                            "cette page web, lancer manuellement votre navigateur et saisissez "
                            "dans la barre d'adresse :\n") +
                 browser.urls.front().toString());
-  EXPECT_TRUE(browser.urls.front().toString().endsWith(QStringLiteral("aide.html#aide-110")));
+  EXPECT_TRUE(browser.urls.front().toString().endsWith(QStringLiteral("aide-110.html#aide-110")));
 }
 
-// The page the build puts beside the program (the tests run from the same folder) has one
-// topic for every context a window asks for, and its table of contents leads to each.
-TEST(ShippedHelpPage, HasATopicForEveryHelpContext) {
-  const QString page =
-      QDir(HelpFolderBesideProgram()).absoluteFilePath(QString::fromLatin1(kHelpPageName));
-  ASSERT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
-  const std::string html = ReadAll(page);
+// The pages the build puts beside the program (the tests run from the same folder): a topic page
+// for every context a window asks for, with its anchor, listed in the contents.
+TEST(ShippedHelpPages, HaveATopicForEveryHelpContext) {
+  const QDir folder(HelpFolderBesideProgram());
+  const QString index = folder.absoluteFilePath(QString::fromLatin1(kHelpIndexPage));
+  ASSERT_TRUE(QFileInfo(index).isFile()) << index.toStdString();
+  const std::string contents = ReadAll(index);
+  EXPECT_TRUE(QFileInfo(folder.absoluteFilePath(QStringLiteral("aide.css"))).isFile());
   for (int context : kContexts) {
     const std::string anchor = HelpAnchor(context).toStdString();
+    const QString page = folder.absoluteFilePath(HelpTopicPage(context));
+    ASSERT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
+    const std::string html = ReadAll(page);
     const std::string target = "id=\"" + anchor + "\"";
     const auto first = html.find(target);
     ASSERT_NE(first, std::string::npos) << anchor;
     EXPECT_EQ(html.find(target, first + 1), std::string::npos) << anchor << " twice";
-    EXPECT_NE(html.find("href=\"#" + anchor + "\""), std::string::npos) << anchor << " not listed";
+    // Its encoding declared, so that the accents show in any browser; a way back to the
+    // contents.
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << anchor;
+    EXPECT_NE(html.find("href=\"aide.html\""), std::string::npos) << anchor;
+    const std::string link = "href=\"" + HelpTopicPage(context).toStdString() + "#" + anchor + "\"";
+    EXPECT_NE(contents.find(link), std::string::npos) << anchor << " not in the contents";
   }
-  // The page declares its encoding, so that the accents show in any browser.
-  EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(contents.find("<meta charset=\"utf-8\">"), std::string::npos);
 }
 
 }  // namespace

@@ -79,7 +79,7 @@ TEST_F(HelpMenu, AideOpensTheShippedPageAtTheWindowsTopic) {
   EXPECT_EQ(browser.urls[0].fragment(), QStringLiteral("aide-10"));
   EXPECT_EQ(browser.urls[0].toLocalFile(),
             QDir(QCoreApplication::applicationDirPath())
-                .absoluteFilePath(QStringLiteral("help/aide.html")));
+                .absoluteFilePath(QStringLiteral("help/aide-10.html")));
   QFile page(browser.urls[0].toLocalFile());
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   EXPECT_TRUE(page.readAll().contains("id=\"aide-10\""));
