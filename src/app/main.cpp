@@ -5,6 +5,7 @@
 
 #include "platform/DataFolder.h"
 #include "platform/FrenchTranslation.h"
+#include "platform/HelpPages.h"
 #include "job/JobState.h"
 #include "platform/Prompts.h"
 #include "job/Settings.h"
@@ -21,12 +22,17 @@ int main(int argc, char* argv[]) {
     tranchex::JobState job;
     tranchex::Settings settings;
     tranchex::QtPrompts prompts;
+    // The help pages beside the program and the web pages open in the user's browser.
+    tranchex::DesktopUrlOpener browser;
+    tranchex::HelpPages help(tranchex::HelpFolderBesideProgram(), browser, prompts);
     std::optional<QString> commandLineJob;
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) commandLineJob = arguments.at(1);
 
     tranchex::TFDebit window(prompts, settings, job, tranchex::DataFolder(), commandLineJob);
     prompts.SetParent(&window);
+    window.Help.SetTarget(&help);
+    window.WebBrowser = &browser;
     window.show();
     QApplication::exec();
   } catch (const std::exception& e) {

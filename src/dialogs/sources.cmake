@@ -23,4 +23,5 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/DesignationPicker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestDesPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestDonneesPanneaux.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UApropos.cpp
 )

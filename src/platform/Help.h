@@ -1,6 +1,6 @@
 #pragma once
 // The help of the windows: each window opens the help at its own context number (F1). The
-// program hands every form one viewer; until the help pages exist it shows nothing, and the
+// program hands every form one viewer, the help pages beside the program (HelpPages.h); the
 // tests hand a viewer that records the contexts asked for.
 
 namespace tranchex {

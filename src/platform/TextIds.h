@@ -109,6 +109,24 @@ inline constexpr int TextOffcutFileName = 276;
 inline constexpr int TextOffcutExport = 312;
 }  // namespace OffcutExport
 
+// The help page and the web pages of the help menu.
+namespace HelpPage {
+// "Le fichier d'aide de Tranchex est introuvable :\n", followed by the page's path.
+inline constexpr int PageMissing = 460;
+}  // namespace HelpPage
+namespace WebPages {
+inline constexpr int SiteInternetAuteur = 180;          // the addresses of the three pages
+inline constexpr int PagePresentationdeTranchex = 181;
+inline constexpr int VideosDemonstrationTranchex = 259;
+}  // namespace WebPages
+
+// The about box.
+namespace AboutForm {
+inline constexpr int Caption = 62;
+inline constexpr int LblRens = 63;  // the product name, the version, a line of description
+inline constexpr int BtnOk = 36;
+}  // namespace AboutForm
+
 // The job summary window.
 namespace SummaryForm {
 inline constexpr int Title = 137;

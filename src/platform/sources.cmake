@@ -12,5 +12,6 @@ set(platform_QT
   ${CMAKE_CURRENT_LIST_DIR}/QPainterCanvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Prompts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrenchTranslation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpPages.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc
 )

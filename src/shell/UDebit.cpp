@@ -77,9 +77,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Importer, ImportationFichesDebit, AideTranchex,
-               PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
-               AproposdeTranchex, MiseANiveau});
+  MarkPending({Importer, ImportationFichesDebit, MiseANiveau});
 
   // The dialog forms, each created once, after the main window.
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
@@ -106,6 +104,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FGestDonneesPanneaux = new TFGestDonneesPanneaux(prompts_, Help, this);
   SelPieces->DesignationsPicker = FGestDesPieces;
   SelPieces->CharacteristicsPicker = FGestDonneesPanneaux;
+  CreateHelpCommands();
 
   PanelDrawMode = 0;
   DisableJobCommands();

@@ -59,6 +59,8 @@ class TFSelMod;
 class TFOptimisation;
 class TFOptions;
 class TFAffichage;
+class TFApropos;
+class UrlOpener;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -155,8 +157,12 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFAffichage* FAffichage = nullptr;        // the display options
   TFGestDesPieces* FGestDesPieces = nullptr;  // the designations (also the parts' picker)
   TFGestDonneesPanneaux* FGestDonneesPanneaux = nullptr;  // the parts' characteristics picker
+  TFApropos* FApropos = nullptr;            // the about box
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
+  // What opens the web pages of the help menu (the program's browser, a recorder in the tests);
+  // none: the pages cannot be shown and the command says so.
+  UrlOpener* WebBrowser = nullptr;
 
   // ---- View state ------------------------------------------------------------------------------
   std::int32_t ViewMode = kPanelsView;
@@ -196,6 +202,14 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void DimensionsPiecesClick();          // the size manager on the standard part sizes
   void DimensionsDesPanneauxClick();     // the size manager on the standard panel sizes
   void GestionDesignationsPiecesClick();  // designations manager (UDebitDesignations.cpp)
+  // Help and the about box (UDebitHelp.cpp). F1 anywhere in the window and "Aide" open the
+  // help at the window's own topic; the three web pages open in the browser.
+  void FormHelp();
+  void AideTranchexClick();
+  void SiteInternetAuteurClick();
+  void PagePresentationdeTranchexClick();
+  void VideosDemonstrationTranchexClick();
+  void AproposdeTranchexClick();
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back
@@ -261,6 +275,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SetCommandEnabled(QObject* command, bool enabled);
   void MarkPending(std::initializer_list<QObject*> commands);
   void PressViewButton(QToolButton* pressed);
+  void CreateHelpCommands();
+  void OpenWebPage(int addressTextId, bool offerAddress);
 
   // Start-up and closing.
   void FormActivate();
