@@ -9,6 +9,8 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/OffcutExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutFilterEntry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportPanels.cpp
 )
 set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UImpressionEtiquettes.cpp
