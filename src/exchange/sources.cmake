@@ -17,4 +17,6 @@ set(exchange_QT
   ${CMAKE_CURRENT_LIST_DIR}/UCaractPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UFlisteChutes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UFExportChutes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UImportation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UOptionsImportation.cpp
 )
