@@ -121,25 +121,7 @@ void TFImportation::CbxListeUnitesClick() {
 
 void TFImportation::BtnOptionsImportatonClick() {
   if (OptionsForm == nullptr || ImportSettings == nullptr) return;
-  TFOptionsImportation& options = *OptionsForm;
-  Settings& s = *ImportSettings;
-  PlaceDialog(options, *this, 0);
-  options.AddSpecies = s.ImportAddSpecies;
-  options.AddDesignations = s.ImportAddDesignations;
-  options.AddDimensions = s.ImportAddDimensions;
-  options.DefaultGrain = s.ImportDefaultGrain;
-  options.ColumnList = &s.ImportColumns;
-  options.UnitFactor = FileUnit.Factor;
-  options.UnitAbbreviation = FileUnit.Abbreviation;
-  prompts_.ShowModal(options);
-  if (options.Changed == 0) return;
-  s.ImportAddSpecies = options.AddSpecies;
-  s.ImportAddDesignations = options.AddDesignations;
-  s.ImportAddDimensions = options.AddDimensions;
-  s.ImportDefaultGrain = options.DefaultGrain;
-  s.OptionsFileDirty = 1;
-  FileUnit.Factor = options.UnitFactor;
-  FileUnit.Abbreviation = options.UnitAbbreviation;
+  OptionsForm->EditImportSettings(*this, *ImportSettings, FileUnit);
 }
 
 }  // namespace tranchex

@@ -370,4 +370,27 @@ void TFOptionsImportation::BtnOkClick() {
   accept();
 }
 
+bool TFOptionsImportation::EditImportSettings(const QWidget& opener, Settings& settings,
+                                              UNITE_MESURE& fileUnit) {
+  PlaceDialog(*this, opener, 0);
+  AddSpecies = settings.ImportAddSpecies;
+  AddDesignations = settings.ImportAddDesignations;
+  AddDimensions = settings.ImportAddDimensions;
+  DefaultGrain = settings.ImportDefaultGrain;
+  ColumnList = &settings.ImportColumns;
+  UnitFactor = fileUnit.Factor;
+  UnitAbbreviation = fileUnit.Abbreviation;
+  prompts_.ShowModal(*this);
+  // Nothing changed: every setting and flag as it was (a flag raised earlier stays raised).
+  if (Changed == 0) return false;
+  settings.ImportAddSpecies = AddSpecies;
+  settings.ImportAddDesignations = AddDesignations;
+  settings.ImportAddDimensions = AddDimensions;
+  settings.ImportDefaultGrain = DefaultGrain;
+  settings.OptionsFileDirty = 1;
+  fileUnit.Factor = UnitFactor;
+  fileUnit.Abbreviation = UnitAbbreviation;
+  return true;
+}
+
 }  // namespace tranchex

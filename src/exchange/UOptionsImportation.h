@@ -77,6 +77,11 @@ class TFOptionsImportation : public DialogFrame {
     Grain
   };
 
+  // Shows the form placed at the opener's top, handed the import's settings and fileUnit; when
+  // it reports a change, the switches and the default grain go back into the settings (the
+  // options file is marked for rewriting) and the unit chosen into fileUnit. True when changed.
+  bool EditImportSettings(const QWidget& opener, Settings& settings, UNITE_MESURE& fileUnit);
+
   // The question OK asks after a change: the column of each given field, then the fields filled
   // automatically.
   QString ConfirmationText() const;

@@ -29,6 +29,8 @@
 #include "exchange/UCaractPanneaux.h"
 #include "exchange/UFlisteChutes.h"
 #include "exchange/UFExportChutes.h"
+#include "exchange/UImportation.h"
+#include "exchange/UOptionsImportation.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -72,8 +74,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Importer, OptionsGl,
-               Affichage, ImportationFichesDebit, DimensionsPieces,
+  MarkPending({OptionsGl,
+               Affichage, DimensionsPieces,
                DimensionsDesPanneaux, GestionDesignationsPieces, AideTranchex,
                PagePresentationdeTranchex, VideosDemonstrationTranchex, SiteInternetAuteur,
                AproposdeTranchex, MiseANiveau});
@@ -95,6 +97,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces = new TSelPieces(settings_, prompts_, Help, this);
   FSelMod = new TFSelMod(settings_, prompts_, Help, this);
   FOptimisation = new TFOptimisation(prompts_, Help, this);
+  FImportation = new TFImportation(prompts_, Help, this);
+  FOptionsImportation = new TFOptionsImportation(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -193,6 +197,8 @@ void TFDebit::CreateMenus() {
           [this] { GestionnaireDesEssencesClick(); });
   connect(Modifier, &QAction::triggered, this, [this] { ModifierClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
+  connect(Importer, &QAction::triggered, this, [this] { ImporterClick(); });
+  connect(ImportationFichesDebit, &QAction::triggered, this, [this] { ImportationFichesDebitClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

@@ -12,4 +12,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitMargins.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitModify.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitNew.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitImport.cpp
 )

@@ -558,8 +558,8 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
                               "Recap"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-  const char* later[] = {"Importer", "OptionsGl",
-                         "Affichage", "ImportationFichesDebit",
+  const char* later[] = {"OptionsGl",
+                         "Affichage",
                          "DimensionsPieces", "DimensionsDesPanneaux",
                          "GestionDesignationsPieces", "AideTranchex",
                          "PagePresentationdeTranchex", "VideosDemonstrationTranchex",
