@@ -83,20 +83,24 @@ ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
   }
   job.Engine.PartCounter = static_cast<int>(job.JobParts.size());
 
-  // The panels are sized with no margin; the margin on length is then proposed for review.
+  // The job gets no margin but the default one on the length, which the margins step of the
+  // modify flow proposes (the plain margins form then puts it on the width too). The panels are
+  // fitted with the margins the job will carry, so the proposed margin is one every part takes.
   MarginsBlock margins;
+  margins.LengthMargin = settings.DefaultMargin;
+  MarginsBlock fitMargins = margins;
   const ImportPanelSizes sizes{settings.DefaultPanelLength, settings.DefaultPanelWidth,
                                settings.DefaultMargin};
   if (PartsAllWidthThickness100(job.JobParts)) {
     margins.DifferentiatedMargins = 1;
-    CompleteImportedPanelsByLength(job.JobParts, job.JobPanels, margins, settings.DefaultMargin,
+    CompleteImportedPanelsByLength(job.JobParts, job.JobPanels, fitMargins, settings.DefaultMargin,
                                    job.JobKind);
     job.MarginsAllZero = 1;
   } else {
-    CompleteImportedPanels(job.JobParts, job.JobPanels, margins, fileUnit, sizes, job.JobKind);
+    fitMargins.WidthMargin = settings.DefaultMargin;
+    CompleteImportedPanels(job.JobParts, job.JobPanels, fitMargins, fileUnit, sizes, job.JobKind);
     job.MarginsAllZero = 0;
   }
-  margins.LengthMargin = settings.DefaultMargin;
   job.JobMargins = margins;
   job.JobKerf = settings.DefaultKerf;
   return changes;
