@@ -117,9 +117,10 @@ struct ImportListChanges {
 // - two part sizes per part (length, width, 100, kind 1) and (length, width, thickness, kind 2),
 //   lengths truncated, each appended when PartSizes lacks it (PartSizesDirty when
 //   ImportAddDimensions is set);
-// - the stock panels and the job kind (ImportPanels.h): a job of bars (every part 100.0 wide
-//   and thick) gets panels by length, differentiated margins and MarginsAllZero 1; any other
-//   job square-grown panels, plain margins and MarginsAllZero 0;
+// - the stock panels and the job kind (ImportPanels.h), fitted with the default margin on each
+//   side of a part: a job of bars (every part 100.0 wide and thick) gets panels by length,
+//   differentiated margins and MarginsAllZero 1; any other job square-grown panels, plain
+//   margins and MarginsAllZero 0;
 // - the margins 0.0 except the margin on length, DefaultMargin; JobKerf := DefaultKerf, which
 //   the margins step of the modify flow then shows.
 // The caller then runs the modify flow with MarginsPending set.

@@ -10,6 +10,7 @@ set(exchange_CORE
   ${CMAKE_CURRENT_LIST_DIR}/OffcutTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OffcutFilterEntry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportCommit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImportPanels.cpp
 )
 set(exchange_QT
