@@ -117,6 +117,25 @@ TEST_F(ImportForm, AChangeInTheColumnOptionsIsTakenBackWithTheFileUnit) {
   EXPECT_TRUE(form.isVisible());  // back to the import form
 }
 
+// A unit chosen alone is a change: the file is then read in that unit.
+TEST_F(ImportForm, AUnitChosenAloneInTheColumnOptionsIsTakenBack) {
+  Show();
+  prompts.modals = {[&](QDialog& shown) {
+    auto& o = static_cast<TFOptionsImportation&>(shown);
+    o.CbxListeUnites->setCurrentIndex(3);
+    Q_EMIT o.CbxListeUnites->activated(3);
+    prompts.answers = {PromptAnswer::Yes};
+    QTest::mouseClick(o.BtnOk, Qt::LeftButton);
+    return o.result();
+  }};
+  Click(form.BtnOptionsImportaton);
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(form.FileUnit.Factor, 10000.0);
+  EXPECT_EQ(form.FileUnit.Abbreviation, "m");
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{Text(TextId::ImportForm::UnitDiffers)});
+  EXPECT_EQ(settings.ImportColumns, DefaultImportColumns());
+}
+
 TEST_F(ImportForm, TheColumnOptionsClosedWithoutAChangeLeaveEverything) {
   settings.ImportAddSpecies = 1;
   Show();
