@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "exchange/ImportReader.h"
+#include "job/FilesTestBytes.h"
 #include "job/SettingsFiles.h"
+#include "platform/BinaryIO.h"
+#include "platform/FileIO.h"
+#include "support/TempDir.h"
 #include "support/ToolRun.h"
 
 #ifndef TRANCHEX_IMPORT_FIXTURES
@@ -353,6 +357,17 @@ TEST(ImportReaderTest, RefusesAFileOfMoreThan16MiB) {
   const ImportReadResult result = ReadCuttingSheet(request);
   ASSERT_TRUE(std::holds_alternative<ImportError>(result));
   EXPECT_NE(std::get<ImportError>(result).Reason.find("16 Mo"), std::string::npos);
+}
+
+TEST(ImportReaderTest, ReadsImportFilesOfUpTo16MiB) {
+  test::TempDir dir;
+  const std::filesystem::path most = dir.path() / "most.csv";
+  test::WriteBytes(most, std::string(kMaxImportFileBytes, ';'));
+  EXPECT_EQ(ReadImportFile(most).size(), kMaxImportFileBytes);
+  const std::filesystem::path over = dir.path() / "over.csv";
+  test::WriteBytes(over, std::string(kMaxImportFileBytes + 1, ';'));
+  EXPECT_THROW(ReadImportFile(over), FileFormatError);
+  EXPECT_THROW(ReadImportFile(dir.path() / "absent.csv"), FileAccessError);
 }
 
 TEST(ImportReaderTest, ErrorTextsNameTheLineAndColumnAndHintAtTheTitleLine) {
