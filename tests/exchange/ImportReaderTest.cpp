@@ -11,7 +11,11 @@
 #include <vector>
 
 #include "exchange/ImportReader.h"
+#include "job/FilesTestBytes.h"
 #include "job/SettingsFiles.h"
+#include "platform/BinaryIO.h"
+#include "platform/FileIO.h"
+#include "support/TempDir.h"
 #include "support/ToolRun.h"
 
 #ifndef TRANCHEX_IMPORT_FIXTURES
@@ -96,9 +100,17 @@ TEST(ImportReaderTest, ReadsTheFilesSpreadsheetsSave) {
        {{"a", "Œil-de-bœuf", "Érable", 1, 6005, 6000, 220, 2},
         {"b", "Plinthe", "Pin", 10, 24000, 800, 150, 0}},
        {2, 3}},
-      // Quoted texts with a semicolon, doubled quotes and a line break; empty optional cells;
-      // a reference left empty takes the letters of the part's position.
+      // Written by LibreOffice Calc (csv, UTF-8, ";", French locale): quoted texts with a
+      // semicolon, doubled quotes and a line break; empty optional cells; a reference left empty
+      // takes the letters of the part's position.
       {"libreoffice.csv",
+       {{"T1", "Tiroir; façade", "Chêne", 2, 3965, 1200, 190, 0},
+        {"T2", "Tiroir \"haut\"", "", 1, 3965, 1500, 100, 1},
+        {"P", "Panneau de fond", "", 1, 8000, 6000, 100, 1},
+        {"d", "Pied 2\" rond", "Hêtre", 4, 7200, 500, 190, 2}},
+       {2, 3, 4, 6}},
+      // The same sheet saved with every text cell quoted, in an English locale.
+      {"libreoffice-all-text-quoted.csv",
        {{"T1", "Tiroir; façade", "Chêne", 2, 3965, 1200, 190, 0},
         {"T2", "Tiroir \"haut\"", "", 1, 3965, 1500, 100, 1},
         {"P", "Panneau de fond", "", 1, 8000, 6000, 100, 1},
@@ -353,6 +365,17 @@ TEST(ImportReaderTest, RefusesAFileOfMoreThan16MiB) {
   const ImportReadResult result = ReadCuttingSheet(request);
   ASSERT_TRUE(std::holds_alternative<ImportError>(result));
   EXPECT_NE(std::get<ImportError>(result).Reason.find("16 Mo"), std::string::npos);
+}
+
+TEST(ImportReaderTest, ReadsImportFilesOfUpTo16MiB) {
+  test::TempDir dir;
+  const std::filesystem::path most = dir.path() / "most.csv";
+  test::WriteBytes(most, std::string(kMaxImportFileBytes, ';'));
+  EXPECT_EQ(ReadImportFile(most).size(), kMaxImportFileBytes);
+  const std::filesystem::path over = dir.path() / "over.csv";
+  test::WriteBytes(over, std::string(kMaxImportFileBytes + 1, ';'));
+  EXPECT_THROW(ReadImportFile(over), FileFormatError);
+  EXPECT_THROW(ReadImportFile(dir.path() / "absent.csv"), FileAccessError);
 }
 
 TEST(ImportReaderTest, ErrorTextsNameTheLineAndColumnAndHintAtTheTitleLine) {
