@@ -1,16 +1,24 @@
 // tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR]
 //                 [--export sheet|job --format csv|txt|slk --out FILE] JOB.deb
+// tranchex-layout [...] --import FILE.csv [--no-header]
 //
 // Reads a job file, lays it out with the cutting pipeline and prints the result as JSON on
 // stdout, lengths in tenths of a millimetre as the records hold them. The species list comes
 // from DIR (default: $TRANCHEX_HOME, else the current folder) when it holds one.
 //
+// With --import it reads a cutting sheet instead, as the import command does with the settings
+// of DIR (column map, default grain, unit of measure as the file's unit, species, designations,
+// part sizes; nothing is written back): the first line holds the titles unless --no-header. The
+// JSON then starts with "import": the parts read and the stock panels derived for them, before
+// the layout of the job the import makes (its margins and kerf as the import proposes them).
+//
 // With --export it writes instead the file the export command writes: the cutting sheet or the
 // computed job, as csv/txt lines or (the sheet only) SYLK, in the unit of DIR's unit file, with
 // the decimal separator of the locale (LC_ALL, LC_NUMERIC, LANG).
 //
-// Exit codes: 0 laid out (and exported); 1 bad arguments; 2 the job file cannot be read; 3 the
-// pipeline refuses the job or cannot lay it out; 4 the export file cannot be written. Errors are
+// Exit codes: 0 laid out (and exported); 1 bad arguments; 2 the job or import file cannot be
+// read; 3 the pipeline refuses the job or cannot lay it out; 4 the export file cannot be
+// written; 5 the import file is refused (its first fault, with its line and column). Errors are
 // one line on stderr.
 
 #include <clocale>
@@ -20,10 +28,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "engine/Records.h"
+#include "exchange/ImportReader.h"
 #include "exchange/JobExport.h"
 #include "job/CuttingPipeline.h"
 #include "job/JobFile.h"
@@ -40,9 +51,11 @@ using namespace tranchex;
 
 constexpr const char* kUsage =
     "usage: tranchex-layout [--criterion 1|2|3] [--choice 1|2] [--data DIR] "
-    "[--export sheet|job --format csv|txt|slk --out FILE] JOB.deb";
+    "[--export sheet|job --format csv|txt|slk --out FILE] (JOB.deb | --import FILE.csv "
+    "[--no-header])";
 
 constexpr int kExitUnwritableExport = 4;
+constexpr int kExitRefusedImport = 5;
 
 struct ExportRequest {
   ExportLayout Layout = ExportLayout::CuttingSheet;
@@ -56,6 +69,8 @@ struct Arguments {
   std::optional<std::filesystem::path> DataFolder;
   std::optional<ExportRequest> Export;
   std::filesystem::path JobFile;
+  std::optional<std::filesystem::path> ImportFile;
+  bool ImportHeader = true;
 };
 
 std::optional<int> ParseChoice(std::string_view text, int low, int high) {
@@ -84,6 +99,10 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       format = argv[++i];
     } else if (arg == "--out" && hasValue) {
       out = argv[++i];
+    } else if (arg == "--import" && hasValue && !args.ImportFile) {
+      args.ImportFile = argv[++i];
+    } else if (arg == "--no-header") {
+      args.ImportHeader = false;
     } else if (!arg.empty() && arg[0] != '-' && !haveJob) {
       args.JobFile = arg;
       haveJob = true;
@@ -91,7 +110,9 @@ std::optional<Arguments> Parse(int argc, char** argv) {
       return std::nullopt;
     }
   }
-  if (!haveJob) return std::nullopt;
+  // One job: a job file or an import file.
+  if (haveJob == args.ImportFile.has_value()) return std::nullopt;
+  if (!args.ImportHeader && !args.ImportFile) return std::nullopt;
   // The three export options go together.
   if (layout || format || out) {
     if (!layout || !format || !out || out->empty()) return std::nullopt;
@@ -208,6 +229,83 @@ json ResultJson(const JobState& job) {
           {"offcuts", std::move(offcuts)}};
 }
 
+// The parts of a cutting sheet and the stock panels derived for them.
+json ImportJson(const std::vector<ImportedPart>& parts, const JobState& job,
+                const Settings& settings) {
+  json read = json::array();
+  for (std::size_t i = 0; i < parts.size() && i < job.JobParts.size(); ++i) {
+    const ImportedPart& in = parts[i];
+    const TPiece& part = job.JobParts[i];
+    read.push_back({{"line", in.Line},
+                    {"reference", job.JobReferences[i]},
+                    {"designation", job.JobDesignations[i]},
+                    {"quantity", part.Quantity},
+                    {"length", part.Length},
+                    {"width", part.Width},
+                    {"thickness", part.Thickness},
+                    {"species", part.Species},
+                    {"speciesName", in.SpeciesGiven ? json(in.Species) : json(nullptr)},
+                    {"grain", part.Grain}});
+  }
+  json stock = json::array();
+  for (const Panneau_p& panel : job.JobPanels) {
+    stock.push_back({{"length", panel.Length},
+                     {"width", panel.Width},
+                     {"thickness", panel.Thickness},
+                     {"species", panel.Species},
+                     {"grain", panel.Grain},
+                     {"quantity", panel.Quantity}});
+  }
+  json species = json::array();
+  for (const std::string& name : settings.SpeciesNames) species.push_back(name);
+  return {{"parts", std::move(read)}, {"stockPanels", std::move(stock)},
+          {"speciesNames", std::move(species)}};
+}
+
+// Reads and commits the cutting sheet as the import command does, then lays the job out.
+// Returns 0 or an exit code, having written one line on standard error.
+int ImportJobForTool(const Arguments& args, JobState& job, Settings& settings,
+                     const DrawingMeasures& measures, json& imported) {
+  const std::string file = args.ImportFile->string();
+  std::string bytes;
+  try {
+    bytes = ReadImportFile(*args.ImportFile);
+  } catch (const std::exception& e) {
+    std::cerr << "tranchex-layout: " << file << ": " << e.what() << '\n';
+    return kExitUnreadableJob;
+  }
+  ImportRequest request;
+  request.Bytes = bytes;
+  request.Columns = settings.ImportColumns;
+  request.HeaderLine = args.ImportHeader;
+  request.UnitFactor = settings.MeasureUnit.Factor;
+  request.DefaultGrain = settings.ImportDefaultGrain;
+  const ImportReadResult read = ReadCuttingSheet(request);
+  if (const auto* error = std::get_if<ImportError>(&read)) {
+    std::string text = ImportErrorText(*error, request.HeaderLine);
+    for (char& c : text) {
+      if (c == '\n') c = ' ';
+    }
+    std::cerr << "tranchex-layout: " << file << ": " << text << '\n';
+    return kExitRefusedImport;
+  }
+  const auto& parts = std::get<std::vector<ImportedPart>>(read);
+  ClearJobLists(job);
+  job.JobName = "NouveauDebit.deb";
+  job.JobUntitled = 1;
+  CommitImportedParts(parts, settings.MeasureUnit, settings, job);
+  imported = ImportJson(parts, job, settings);
+  if (args.Criterion) job.Engine.OptimisationCriterion = *args.Criterion;
+  if (args.Choice) job.Engine.NewPanelChoice = *args.Choice;
+  try {
+    ComputeCuttingPlan(job, settings, measures, PipelineVariant::Modify);
+  } catch (const std::exception& e) {
+    std::cerr << "tranchex-layout: " << e.what() << '\n';
+    return kExitRefusedJob;
+  }
+  return 0;
+}
+
 std::filesystem::path DefaultDataFolder() {
   const char* home = std::getenv("TRANCHEX_HOME");
   return home && *home ? std::filesystem::path(home) : std::filesystem::current_path();
@@ -224,11 +322,18 @@ int main(int argc, char** argv) {
 
   Settings settings;
   const std::filesystem::path dataFolder = args->DataFolder ? *args->DataFolder : DefaultDataFolder();
-  const FileLoadResult species = LoadSpeciesFile(dataFolder, settings);
-  if (species.Status == FileLoadStatus::Refused) {
-    std::cerr << "tranchex-layout: species list ignored: " << species.Detail << '\n';
+  if (args->ImportFile) {
+    // Every settings file, as the program starts with them; none is written back.
+    for (const FileLoadResult& refused : LoadSettingsFiles(dataFolder, settings)) {
+      std::cerr << "tranchex-layout: settings file ignored: " << refused.Detail << '\n';
+    }
+  } else {
+    const FileLoadResult species = LoadSpeciesFile(dataFolder, settings);
+    if (species.Status == FileLoadStatus::Refused) {
+      std::cerr << "tranchex-layout: species list ignored: " << species.Detail << '\n';
+    }
   }
-  if (args->Export) {
+  if (args->Export && !args->ImportFile) {
     const FileLoadResult unit = LoadUnitFile(dataFolder, settings);
     if (unit.Status == FileLoadStatus::Refused) {
       std::cerr << "tranchex-layout: unit file ignored: " << unit.Detail << '\n';
@@ -242,6 +347,16 @@ int main(int argc, char** argv) {
   measures.PartViewMargin = 100;
   measures.SheetRowsPerPage = 40;
   JobState job;
+  if (args->ImportFile) {
+    json imported;
+    const int status = ImportJobForTool(*args, job, settings, measures, imported);
+    if (status != 0) return status;
+    if (args->Export) return WriteExport(*args->Export, job, settings);
+    json out = {{"import", std::move(imported)}};
+    out.update(ResultJson(job));
+    std::cout << out.dump(-1, ' ', false, json::error_handler_t::replace) << '\n';
+    return 0;
+  }
   // The criterion and new-panel choice given on the command line replace the job's.
   const auto overrides = [&](JobState& j) {
     if (args->Criterion) j.Engine.OptimisationCriterion = *args->Criterion;

@@ -57,6 +57,18 @@ using RecentJobList = std::array<DEBITS_RECENTS, kRecentJobCount>;
 
 inline constexpr std::size_t kImportColumnCount = 8;
 
+// The positions of the eight entries of the import column map, in their fixed order.
+enum ImportColumnEntry : std::size_t {
+  ImportReferenceEntry = 0,
+  ImportDesignationEntry = 1,
+  ImportCountEntry = 2,
+  ImportLengthEntry = 3,
+  ImportWidthEntry = 4,
+  ImportThicknessEntry = 5,
+  ImportSpeciesEntry = 6,
+  ImportGrainEntry = 7,
+};
+
 // The eight entries of a missing options file: columns 1 to 8, all given, with their keys and
 // titles.
 std::vector<OPTION_COL_IMPORT> DefaultImportColumns();

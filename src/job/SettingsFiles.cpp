@@ -223,12 +223,7 @@ std::optional<std::string> OptionsProblem(const Settings& options) {
   if (options.ImportDefaultGrain < 0 || options.ImportDefaultGrain > 2) {
     return "sens du fil par défaut non valide";
   }
-  for (const OPTION_COL_IMPORT& column : options.ImportColumns) {
-    if (column.Column < 1 || column.Column > static_cast<std::int32_t>(kImportColumnCount) ||
-        column.Given > 1) {
-      return "colonnes d'importation non valides";
-    }
-  }
+  if (ImportColumnsProblem(options.ImportColumns)) return "colonnes d'importation non valides";
   return std::nullopt;
 }
 
@@ -286,10 +281,13 @@ OptionsRead DecodeOptions(std::string_view bytes, Settings& options) {
   flag(options.ImportAddDimensions);
   integer(options.ImportDefaultGrain);
   if (options.ImportColumns.size() != kImportColumnCount) options.ImportColumns = DefaultImportColumns();
-  for (OPTION_COL_IMPORT& column : options.ImportColumns) {
-    if (!has(5)) break;
-    column.Column = r.readI32();
-    column.Given = r.readU8() != 0 ? 1 : 0;
+  // The column map is one field: a map cut short would mix the file's columns with the factory
+  // ones, and keeps the factory map whole.
+  if (has(5 * kImportColumnCount)) {
+    for (OPTION_COL_IMPORT& column : options.ImportColumns) {
+      column.Column = r.readI32();
+      column.Given = r.readU8() != 0 ? 1 : 0;
+    }
   }
   return got;
 }
@@ -305,6 +303,32 @@ std::vector<OPTION_COL_IMPORT> DefaultImportColumns() {
   }
   ApplyImportColumnTexts(columns);
   return columns;
+}
+
+std::optional<std::string> ImportColumnsProblem(const std::vector<OPTION_COL_IMPORT>& columns) {
+  if (columns.size() != kImportColumnCount) return "la liste des colonnes n'a pas huit entrées";
+  std::int32_t present = 0;
+  for (const OPTION_COL_IMPORT& column : columns) {
+    // An absent entry keeps its number for the order of the options dialog's summary.
+    if (column.Column < 1 || column.Column > static_cast<std::int32_t>(kImportColumnCount) ||
+        column.Given > 1) {
+      return "numéro de colonne non valide";
+    }
+    if (column.Given == 1) ++present;
+  }
+  for (std::size_t entry : {ImportCountEntry, ImportLengthEntry, ImportWidthEntry}) {
+    if (columns[entry].Given != 1) return "le nombre, la longueur et la largeur doivent être lus";
+  }
+  // Each of the columns 1..k claimed by exactly one present entry.
+  std::array<int, kImportColumnCount + 1> claims{};
+  for (const OPTION_COL_IMPORT& column : columns) {
+    if (column.Given != 1) continue;
+    if (column.Column > present) return "les colonnes lues ne se suivent pas à partir de 1";
+    if (++claims[static_cast<std::size_t>(column.Column)] > 1) {
+      return "deux éléments lus dans la même colonne";
+    }
+  }
+  return std::nullopt;
 }
 
 fs::path JobFolderPath(const fs::path& dataFolder) { return dataFolder / kJobFolderName; }

@@ -16,6 +16,7 @@
 // file as it was.
 
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -87,6 +88,10 @@ void SaveUnitFile(const std::filesystem::path& dataFolder, Settings& settings);
 // Both: OptionsFileDirty := 0 and the eight import columns get their keys and titles.
 FileLoadResult LoadOptionsFile(const std::filesystem::path& dataFolder, Settings& settings);
 void SaveOptionsFile(const std::filesystem::path& dataFolder, Settings& settings);
+// Why an import column map cannot be used, or nothing: eight entries, each present or not; the
+// present ones carry the columns 1..k, each once (k of them), and include the count, the length
+// and the width, which have no automatic value. Options holding another map are refused.
+std::optional<std::string> ImportColumnsProblem(const std::vector<OPTION_COL_IMPORT>& columns);
 // The options of a missing file.
 void ApplyDefaultOptions(Settings& settings);
 // The four words for a panel and a part as the language texts have them.

@@ -471,6 +471,54 @@ inline constexpr int BtnOk = 36;
 inline constexpr int BtnAnnuler = 37;
 }  // namespace ExportForm
 
+// The import form: the file layout it describes, the headings box and the file's unit (a list
+// kept hidden).
+namespace ImportForm {
+inline constexpr int Caption = 188;  // also the caption of the import's messages
+inline constexpr int GroupBox = 189;
+inline constexpr int Label = 190;  // the layout a file must have
+inline constexpr int CbxEntetes = 191;
+inline constexpr int BtnOK = 36;
+inline constexpr int BtnAnnuler = 37;
+inline constexpr int LblUnite = 258;
+inline constexpr int Millimetre = 19;
+inline constexpr int Centimetre = 20;
+inline constexpr int Pouce = 21;
+inline constexpr int Metre = 94;
+inline constexpr int InchAbbreviation = 57;  // "pouces"
+inline constexpr int UnitDiffers = 267;      // the file's unit is not the program's
+inline constexpr int Cancelled = 192;        // "Importation annulée !"
+}  // namespace ImportForm
+
+// The import column options form: the column of each field of a part line, the default grain,
+// what the import may add to the reference lists and the file's unit.
+namespace ImportOptionsForm {
+inline constexpr int Caption = 188;
+inline constexpr int MessageCaption = 307;  // caption of the form's own questions
+inline constexpr int LblAjouts = 308;       // "Lors de l'importation ..., Tranchex peut :"
+inline constexpr int LblEssences = 309;
+inline constexpr int LblDesignations = 310;
+inline constexpr int LblDimensions = 311;
+inline constexpr int BtnOk = 36;
+inline constexpr int LblDescription = 330;
+inline constexpr int Automatique = 331;
+inline constexpr int Renseignee = 332;
+inline constexpr int LblColonne = 333;
+inline constexpr int LblValDefautSens = 334;
+inline constexpr int GrpBxSens = 43;  // "Sens"
+// The confirmation OK asks: SummaryStart, then per given column SummaryColumn, the number,
+// " - ", the number, " : " and the title, then per automatic field its title and
+// SummaryAutomatic (the grain: SummaryDefaultGrain with "valdef" replaced by the grain word),
+// and SummaryEnd.
+inline constexpr int SummaryStart = 324;
+inline constexpr int SummaryColumn = 325;
+inline constexpr int SummaryAutomatic = 326;
+inline constexpr int SummaryEnd = 327;
+inline constexpr int SummaryDefaultGrain = 328;
+inline constexpr int NoDefaultGrain = 329;
+inline constexpr int UnitDiffers = 267;
+}  // namespace ImportOptionsForm
+
 // "1.6": the text of the job-file tag. The job file does not read it: its tag is a constant of
 // the file code, so that no edit of the texts can change the file format.
 namespace JobFile {

@@ -34,6 +34,8 @@
 #include "exchange/UCaractPanneaux.h"
 #include "exchange/UFlisteChutes.h"
 #include "exchange/UFExportChutes.h"
+#include "exchange/UImportation.h"
+#include "exchange/UOptionsImportation.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "job/RecentJobs.h"
@@ -77,7 +79,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateToolPanel();
 
   // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({Importer, ImportationFichesDebit, MiseANiveau});
+  MarkPending({MiseANiveau});
 
   // The dialog forms, each created once, after the main window.
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
@@ -105,6 +107,8 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   SelPieces->DesignationsPicker = FGestDesPieces;
   SelPieces->CharacteristicsPicker = FGestDonneesPanneaux;
   CreateHelpCommands();
+  FImportation = new TFImportation(prompts_, Help, this);
+  FOptionsImportation = new TFOptionsImportation(prompts_, Help, this);
 
   PanelDrawMode = 0;
   DisableJobCommands();
@@ -209,6 +213,8 @@ void TFDebit::CreateMenus() {
   connect(GestionDesignationsPieces, &QAction::triggered, this,
           [this] { GestionDesignationsPiecesClick(); });
   connect(Supprimer, &QAction::triggered, this, [this] { SupprimerClick(); });
+  connect(Importer, &QAction::triggered, this, [this] { ImporterClick(); });
+  connect(ImportationFichesDebit, &QAction::triggered, this, [this] { ImportationFichesDebitClick(); });
 }
 
 QToolButton* TFDebit::AddButton(const char* name, bool checkable) {

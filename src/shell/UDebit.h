@@ -61,6 +61,8 @@ class TFOptions;
 class TFAffichage;
 class TFApropos;
 class UrlOpener;
+class TFImportation;
+class TFOptionsImportation;
 
 // The caption and messages the main window's commands show, from the language texts. The
 // words of its views come from the loaders of the drawings and the cutting sheet.
@@ -158,6 +160,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFGestDesPieces* FGestDesPieces = nullptr;  // the designations (also the parts' picker)
   TFGestDonneesPanneaux* FGestDonneesPanneaux = nullptr;  // the parts' characteristics picker
   TFApropos* FApropos = nullptr;            // the about box
+  TFImportation* FImportation = nullptr;    // the import: headings line, column options
+  TFOptionsImportation* FOptionsImportation = nullptr;  // the import's columns and switches
   // The help every form opens with F1; it shows nothing until a viewer is set.
   HelpRelay Help;
   // What opens the web pages of the help menu (the program's browser, a recorder in the tests);
@@ -236,6 +240,8 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void ModifierClick();              // Modify: the chosen forms, then the job laid out again
   void NouveauClick();               // New: a job entered from nothing, then laid out
   void SupprimerClick();             // Delete: the job emptied after a question, no file deleted
+  void ImporterClick();  // a cutting list file replaces the job, then Modify (UDebitImport.cpp)
+  void ImportationFichesDebitClick();  // the import's column options as settings
   void BtnImpressionClick();         // prints the whole current view, no dialog
   void ImprimerClick();              // the print dialog, then the pages chosen there
   void PrintView(bool askPages);     // the body of both: the whole view, or the pages asked
@@ -301,6 +307,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // the views are empty, the pipeline's reason follows text 103, and only the commands that
   // work on the entries (modify, save, save as, delete) are enabled.
   void KeepUnplacedJob(const std::exception& reason);
+  void ShowUnplacedJob();  // the same once the reason has been shown
   // True when the job has entries to modify, saved or not laid out.
   bool JobHasEntries() const;
   void CancelNewJob();
@@ -345,6 +352,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;
+  bool saveDeclined_ = false;  // the last save prompt was answered No: the job is not saved
 };
 
 }  // namespace tranchex

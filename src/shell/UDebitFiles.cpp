@@ -185,6 +185,7 @@ void TFDebit::OpenRecentJob(int index) {
 
 TFDebit::SavePromptOutcome TFDebit::OfferToSaveJob(SavePromptUse use) {
   const bool closing = use == SavePromptUse::CloseWindow;
+  saveDeclined_ = false;
   if (job_.JobModified) {
     const PromptAnswer answer = prompts_.Ask(
         Texts.AppTitle, SaveChangesQuestion(),
@@ -192,6 +193,7 @@ TFDebit::SavePromptOutcome TFDebit::OfferToSaveJob(SavePromptUse use) {
     // A question left with Escape is no answer: the job stays as it is.
     if (answer == PromptAnswer::Cancel) return SavePromptOutcome::Cancelled;
     if (answer == PromptAnswer::No) {
+      saveDeclined_ = true;
       job_.JobModified = 0;
       prompts_.Notice(Texts.AppTitle, Texts.MsgNotSaved, PromptIcon::Exclamation);
     }
@@ -302,6 +304,13 @@ void TFDebit::FailOpen(bool commandLine) {
 }
 
 void TFDebit::KeepUnplacedJob(const std::exception& reason) {
+  ShowUnplacedJob();
+  prompts_.Notice(Texts.AppTitle,
+                  Texts.MsgNewJobError + QStringLiteral("\n") + QString::fromUtf8(reason.what()),
+                  PromptIcon::Exclamation);
+}
+
+void TFDebit::ShowUnplacedJob() {
   ResetBusy();
   job_.JobLoaded = 0;
   DisableJobCommands();
@@ -310,9 +319,6 @@ void TFDebit::KeepUnplacedJob(const std::exception& reason) {
     SetCommandEnabled(c, true);
   }
   SBtnPanneauxClick();
-  prompts_.Notice(Texts.AppTitle,
-                  Texts.MsgNewJobError + QStringLiteral("\n") + QString::fromUtf8(reason.what()),
-                  PromptIcon::Exclamation);
   View->update();
 }
 

@@ -16,4 +16,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitSizes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitDesignations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitHelp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitImport.cpp
 )

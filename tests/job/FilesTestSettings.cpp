@@ -182,6 +182,12 @@ TEST_F(SettingsFilesTest, CorruptOptionsAreTreatedAsMissing) {
       {"grain 3", 182, [](std::string& b, std::size_t o) { PutI32(b, o, 3); }},
       {"column 0", 186, [](std::string& b, std::size_t o) { PutI32(b, o, 0); }},
       {"column 9", 221, [](std::string& b, std::size_t o) { PutI32(b, o, 9); }},
+      // The fixture reads seven columns (the thickness is automatic): 1..7, each once.
+      {"column 1 twice", 186, [](std::string& b, std::size_t o) { PutI32(b, o, 1); }},
+      {"column 8 of 7", 186, [](std::string& b, std::size_t o) { PutI32(b, o, 8); }},
+      {"count automatic", 200, [](std::string& b, std::size_t o) { PutU8(b, o, 0); }},
+      {"length automatic", 205, [](std::string& b, std::size_t o) { PutU8(b, o, 0); }},
+      {"width automatic", 210, [](std::string& b, std::size_t o) { PutU8(b, o, 0); }},
   };
   for (const auto& c : corrupt) {
     std::string bytes = good;
@@ -248,6 +254,13 @@ TEST_F(SettingsFilesTest, AShortOptionsFileKeepsItsWholeFields) {
   EXPECT_EQ(again.MaxLength, 50000.0);
   EXPECT_EQ(again.DimensionDisplayMode, 10);
   EXPECT_EQ(again.DefaultKerf, 30);
+  // A column map cut short is the factory map whole, not the file's first entries.
+  Write(kOptionsFileName, good.substr(0, 225));
+  Settings cut;
+  ASSERT_EQ(LoadOptionsFile(dir_.path(), cut).Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(cut.DefaultKerf, 45);
+  EXPECT_EQ(cut.ImportColumns[0].Column, 1);
+  EXPECT_EQ(cut.ImportColumns[5].Given, 1);
 }
 
 // Flags are 0 or 1: any other byte reads as 1, and is written back as 1.
@@ -284,7 +297,10 @@ TEST_F(SettingsFilesTest, SavedOptionsReadBack) {
   s.CutLineLabelMode = 1;
   s.WordPart = "Élément";
   s.WordPanels = std::string(25, 'p');  // shortened to its field
-  s.ImportColumns[3].Given = 0;
+  // The thickness automatic: the species and the grain move up to columns 6 and 7.
+  s.ImportColumns[5].Given = 0;
+  s.ImportColumns[6].Column = 6;
+  s.ImportColumns[7].Column = 7;
   SaveOptionsFile(dir_.path(), s);
   EXPECT_EQ(Read(kOptionsFileName).size(), kOptionsFileSize);
   Settings back;
@@ -293,8 +309,51 @@ TEST_F(SettingsFilesTest, SavedOptionsReadBack) {
   EXPECT_EQ(back.CutLineLabelMode, 1);
   EXPECT_EQ(back.WordPart, "Élément");
   EXPECT_EQ(back.WordPanels, std::string(20, 'p'));
-  EXPECT_EQ(back.ImportColumns[3].Given, 0);
+  EXPECT_EQ(back.ImportColumns[5].Given, 0);
+  EXPECT_EQ(back.ImportColumns[7].Column, 7);
   EXPECT_EQ(back.DefaultKerf, 30);
+}
+
+// The import reads field n of a line into the one present entry whose column is n: the present
+// entries must number 1..k, each once, and the count, length and width are always read.
+TEST_F(SettingsFilesTest, ImportColumnMapsAreUsableOnlyAsAPermutationOfTheirPresentColumns) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> columnAndGiven;  // eight entries
+    bool usable;
+  };
+  const std::vector<Case> cases = {
+      {"factory", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}}, true},
+      {"reordered", {{8, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, true},
+      {"only the three", {{1, 0}, {2, 0}, {2, 1}, {3, 1}, {1, 1}, {6, 0}, {7, 0}, {8, 0}}, true},
+      {"absent keeps any number", {{4, 0}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}},
+       true},
+      {"a gap", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {8, 1}, {8, 0}}, false},
+      {"twice", {{1, 1}, {1, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}}, false},
+      {"count automatic", {{1, 1}, {2, 1}, {3, 0}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, false},
+      {"width automatic", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 0}, {5, 1}, {6, 1}, {7, 1}}, false},
+      {"column 0", {{0, 0}, {1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, false},
+      {"flag 2", {{1, 2}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 1}}, false},
+      {"seven entries", {{1, 1}, {2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}, {7, 1}}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<OPTION_COL_IMPORT> columns(c.columnAndGiven.size());
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      columns[i].Column = c.columnAndGiven[i].first;
+      columns[i].Given = static_cast<std::uint8_t>(c.columnAndGiven[i].second);
+    }
+    EXPECT_EQ(!ImportColumnsProblem(columns).has_value(), c.usable) << c.name;
+  }
+}
+
+// Options the reader would refuse are not written: the old file stays.
+TEST_F(SettingsFilesTest, AnUnusableImportColumnMapIsNotSaved) {
+  Write(kOptionsFileName, OptionsFixture());
+  Settings s;
+  ApplyDefaultOptions(s);
+  s.ImportColumns[4].Given = 0;  // the width automatic
+  EXPECT_THROW(SaveOptionsFile(dir_.path(), s), SettingsFileError);
+  EXPECT_EQ(Read(kOptionsFileName), OptionsFixture());
 }
 
 // ---- Unite.dat --------------------------------------------------------------------------------

@@ -558,7 +558,7 @@ TEST_F(MainWindowTest, JobCommandsFollowTheJobAndLaterCommandsStayDisabled) {
                               "Recap"};
   const char* jobButtons[] = {"BtnEnre", "SBtnPanneaux", "SBtnPieces", "SBtnFiche",
                               "SBtnModeAffPanneaux", "BtnImpression", "SBtnRecap"};
-  const char* later[] = {"Importer", "ImportationFichesDebit", "MiseANiveau"};
+  const char* later[] = {"MiseANiveau"};
   for (const char* a : jobActions) EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
   for (const char* b : jobButtons) EXPECT_FALSE(Button(b)->isEnabled()) << b;
   // A job is opened or entered with or without one.

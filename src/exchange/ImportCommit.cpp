@@ -1,0 +1,109 @@
+// The parts of a cutting sheet put into the emptied job: the job lists, the names and sizes the
+// reference lists lack, the stock panels, the job kind, the margins and the kerf.
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "engine/Driver.h"
+#include "engine/Records.h"
+#include "exchange/ImportPanels.h"
+#include "exchange/ImportReader.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
+
+namespace tranchex {
+namespace {
+
+// The position of the name in the list, appending it when the list lacks it.
+std::int32_t FindOrAppend(std::vector<std::string>& list, const std::string& name, bool& added) {
+  const auto found = std::find(list.begin(), list.end(), name);
+  if (found != list.end()) return static_cast<std::int32_t>(found - list.begin());
+  list.push_back(name);
+  added = true;
+  return static_cast<std::int32_t>(list.size() - 1);
+}
+
+}  // namespace
+
+ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
+                                      const UNITE_MESURE& fileUnit, Settings& settings,
+                                      JobState& job) {
+  ImportListChanges changes;
+  // The export writes this word for a part without species: read back, it names none.
+  const std::string notSpecified = LoadString(TextId::Columns::TextNotSpecified);
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const ImportedPart& in = parts[i];
+    TPiece part(in.Length, in.Width, in.Thickness, 0);
+    part.Quantity = in.Quantity;
+    part.Grain = in.Grain;
+    part.Number = static_cast<std::int32_t>(job.JobParts.size());
+    part.DesignationIndex = static_cast<std::int32_t>(job.JobDesignations.size());
+
+    const bool namesNoSpecies =
+        in.Species == notSpecified &&
+        std::find(settings.SpeciesNames.begin(), settings.SpeciesNames.end(), in.Species) ==
+            settings.SpeciesNames.end();
+    if (in.SpeciesGiven && !namesNoSpecies) {
+      bool added = false;
+      part.Species = FindOrAppend(settings.SpeciesNames, in.Species, added);
+      // Job records point at species by position: an added species is always written out.
+      if (added) {
+        changes.SpeciesAdded = true;
+        settings.SpeciesFileDirty = 1;
+      }
+    }
+
+    if (in.DesignationGiven) {
+      bool added = false;
+      FindOrAppend(settings.DesignationNames, in.Designation, added);
+      if (added) {
+        changes.DesignationsAdded = true;
+        if (settings.ImportAddDesignations != 0) settings.DesignationsFileDirty = 1;
+      }
+    }
+
+    // The part's sizes for a simple job (thickness 100) and for a complex one, as entered.
+    const std::int32_t length = TruncToInt(part.Length);
+    const std::int32_t width = TruncToInt(part.Width);
+    for (const DIMENSIONS& size : {DIMENSIONS{length, width, 100, 1},
+                                   DIMENSIONS{length, width, TruncToInt(part.Thickness), 2}}) {
+      if (std::find(settings.PartSizes.begin(), settings.PartSizes.end(), size) !=
+          settings.PartSizes.end()) {
+        continue;
+      }
+      settings.PartSizes.push_back(size);
+      changes.PartSizesAdded = true;
+      if (settings.ImportAddDimensions != 0) settings.PartSizesDirty = 1;
+    }
+
+    job.JobParts.push_back(part);
+    job.JobReferences.push_back(in.Reference);
+    job.JobDesignations.push_back(in.Designation);
+  }
+  job.Engine.PartCounter = static_cast<int>(job.JobParts.size());
+
+  // The job gets no margin but the default one on the length, which the margins step of the
+  // modify flow proposes (the plain margins form then puts it on the width too). The panels are
+  // fitted with the margins the job will carry, so the proposed margin is one every part takes.
+  MarginsBlock margins;
+  margins.LengthMargin = settings.DefaultMargin;
+  MarginsBlock fitMargins = margins;
+  const ImportPanelSizes sizes{settings.DefaultPanelLength, settings.DefaultPanelWidth,
+                               settings.DefaultMargin};
+  if (PartsAllWidthThickness100(job.JobParts)) {
+    margins.DifferentiatedMargins = 1;
+    CompleteImportedPanelsByLength(job.JobParts, job.JobPanels, fitMargins, settings.DefaultMargin,
+                                   job.JobKind);
+    job.MarginsAllZero = 1;
+  } else {
+    fitMargins.WidthMargin = settings.DefaultMargin;
+    CompleteImportedPanels(job.JobParts, job.JobPanels, fitMargins, fileUnit, sizes, job.JobKind);
+    job.MarginsAllZero = 0;
+  }
+  job.JobMargins = margins;
+  job.JobKerf = settings.DefaultKerf;
+  return changes;
+}
+
+}  // namespace tranchex

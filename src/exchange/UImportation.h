@@ -1,0 +1,64 @@
+#pragma once
+// The import form, shown before the file is chosen: it tells what layout a cutting list file
+// must have, asks whether its first line holds the column headings, and opens the column
+// options form. The import hands it the unit of measure as the file's unit and reads back
+// whether the user went on (Accepted), the headings switch and the file's unit.
+//
+// The column options form it opens edits the settings it is handed: the column map in place,
+// and the add switches and the default grain, taken back (and the options file marked for
+// rewriting) when that form reports a change, together with the file's unit.
+
+#include <cstdint>
+
+#include "dialogs/DialogFrame.h"
+#include "job/MeasureUnit.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tranchex {
+
+struct Settings;
+class TFOptionsImportation;
+
+class TFImportation : public DialogFrame {
+  Q_OBJECT
+
+ public:
+  TFImportation(Prompts& prompts, HelpViewer& help, QWidget* parent = nullptr);
+
+  // ---- Handed in --------------------------------------------------------------------------
+  TFOptionsImportation* OptionsForm = nullptr;  // the column options form
+  Settings* ImportSettings = nullptr;           // the import's settings, edited by that form
+  // ---- In and out: the unit the file's lengths are written in ------------------------------
+  UNITE_MESURE FileUnit{10.0, std::string(), std::string()};
+  // ---- Out ----------------------------------------------------------------------------------
+  std::uint8_t FirstLineHeadings = 1;  // 1: the file's first line is skipped
+  std::uint8_t Accepted = 0;           // 1 after OK; 0 after Annuler or Escape
+
+  QGroupBox* GroupBox = nullptr;
+  QLabel* Label = nullptr;
+  QCheckBox* CbxEntetes = nullptr;
+  QPushButton* BtnOK = nullptr;
+  QPushButton* BtnAnnuler = nullptr;
+  QPushButton* BtnOptionsImportaton = nullptr;
+  // The file's unit as a list of its own, kept hidden: the unit is chosen in the column options.
+  QLabel* LblUnite = nullptr;
+  QComboBox* CbxListeUnites = nullptr;
+
+  void BtnOptionsImportatonClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormActivate();
+  void CbxListeUnitesClick();
+
+  double programFactor_ = 10.0;  // the file's unit when the form was shown: the program's
+};
+
+}  // namespace tranchex

@@ -1,0 +1,137 @@
+// The main window's import of a cutting list file, and the import's column options as a
+// setting. The import asks what the file holds and which file, reads it whole, and only then
+// replaces the job: its parts, the stock panels made for them and the additions to the reference
+// lists; the user then reviews panels, parts and margins in Modify before the layout.
+
+#include <QAction>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "dialogs/DialogFrame.h"
+#include "exchange/ImportReader.h"
+#include "exchange/UImportation.h"
+#include "exchange/UOptionsImportation.h"
+#include "job/Outils_debit.h"
+#include "platform/FileIO.h"
+#include "platform/Prompts.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
+#include "shell/UDebit.h"
+
+namespace tranchex {
+namespace {
+
+const QString kImportFilter = QStringLiteral("Fichiers csv (*.csv);;Fichiers texte (*.txt)");
+const QString kImportSuffix = QStringLiteral("txt");
+
+QString Text(int id) { return QString::fromStdString(LoadString(id)); }
+
+}  // namespace
+
+void TFDebit::ImporterClick() {
+  namespace id = TextId::ImportForm;
+  const QString caption = Text(id::Caption);
+  const QString cancelled = Text(id::Cancelled);
+  if (!SaveBeforeReplacingJob(cancelled)) return;
+
+  // Until the file has been read whole, the job on screen stays as it is; one whose save was
+  // declined is still to be saved.
+  const bool declined = saveDeclined_;
+  const auto stop = [&](const QString& message, PromptIcon icon) {
+    if (declined) job_.JobModified = 1;
+    ResetBusy();
+    prompts_.Notice(caption, message, icon);
+  };
+
+  // What the file holds, in the program's unit unless the column options say otherwise.
+  TFImportation& form = *FImportation;
+  form.OptionsForm = FOptionsImportation;
+  form.ImportSettings = &settings_;
+  form.FileUnit.Factor = settings_.MeasureUnit.Factor;
+  form.FileUnit.Abbreviation = settings_.MeasureUnit.Abbreviation;
+  PlaceDialog(form, *this, 14);
+  prompts_.ShowModal(form);
+  if (form.Accepted != 1) {
+    stop(cancelled, PromptIcon::Information);
+    return;
+  }
+
+  const std::optional<QString> chosen = prompts_.OpenFile(
+      Importer->text().remove(QLatin1Char('&')), QString(), kImportFilter, kImportSuffix);
+  if (!chosen) {
+    stop(cancelled, PromptIcon::Information);
+    return;
+  }
+
+  std::string bytes;
+  try {
+    bytes = ReadImportFile(std::filesystem::path(chosen->toStdString()));
+  } catch (const FileAccessError&) {
+    stop(QString::fromStdString(ReplaceValPlaceholder(
+             LoadString(TextId::Messages::MsgFileLocked), chosen->toStdString())) +
+             QStringLiteral("\n") + cancelled,
+         PromptIcon::Warning);
+    return;
+  } catch (const std::exception& e) {
+    stop(QString::fromUtf8(e.what()) + QStringLiteral("\n") + cancelled, PromptIcon::Warning);
+    return;
+  }
+
+  const ImportRequest request{bytes, settings_.ImportColumns, form.FirstLineHeadings != 0,
+                              form.FileUnit.Factor, settings_.ImportDefaultGrain};
+  const ImportReadResult read = ReadCuttingSheet(request);
+  if (const ImportError* error = std::get_if<ImportError>(&read)) {
+    stop(QString::fromStdString(ImportErrorText(*error, request.HeaderLine)) +
+             QStringLiteral("\n") + cancelled,
+         PromptIcon::Warning);
+    return;
+  }
+  const std::vector<ImportedPart>& parts = std::get<std::vector<ImportedPart>>(read);
+  if (parts.empty()) {
+    stop(cancelled, PromptIcon::Information);
+    return;
+  }
+
+  // The file is sound: from here it replaces the job. The new job has no file, so that Save
+  // asks for a name rather than overwrite the file of the job it replaces.
+  ClearJobLists(job_);
+  job_.MarginsAllZero = 0;
+  job_.MarginsPending = 0;
+  job_.JobName = "NouveauDebit.deb";
+  job_.JobPath.clear();
+  job_.JobUntitled = 1;
+  job_.JobLoaded = 0;
+  job_.JobModified = 1;
+  setWindowTitle(Texts.AppTitle);
+  DisableJobCommands();
+  // The parts, their stock panels, margins and kerf, and what the reference lists lacked (with
+  // the dirty flags of the lists it lengthened raised).
+  CommitImportedParts(parts, form.FileUnit, settings_, job_);
+  View->update();
+
+  // Modify, with the margins offered, lays the job out.
+  job_.MarginsPending = 1;
+  ModifierClick();
+  job_.MarginsPending = 0;
+  if (job_.JobLoaded == 0) {
+    // Modify has said why the job cannot be laid out: it stays, to be corrected.
+    ShowUnplacedJob();
+    return;
+  }
+  EnableJobCommands();
+  SBtnPanneauxClick();
+  ResetBusy();
+}
+
+// The column options from the Options menu: the program's unit is shown as the file's, and a
+// unit chosen there is not kept.
+void TFDebit::ImportationFichesDebitClick() {
+  UNITE_MESURE unit = settings_.MeasureUnit;
+  FOptionsImportation->EditImportSettings(*this, settings_, unit);
+}
+
+}  // namespace tranchex

@@ -1,0 +1,416 @@
+// The import of a cutting list from the main window: the save question, the import form and the
+// file picker, each of which can stop it with the job untouched; files that are refused whole;
+// a good file laid out through Modify; a job that then cannot be laid out kept for correction;
+// and the import's column options as a setting.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+#include "dialogs/SelModif.h"
+#include "dialogs/USelMarge.h"
+#include "exchange/UImportation.h"
+#include "exchange/UOptionsImportation.h"
+#include "platform/TextIds.h"
+#include "shell/MainWindowFixture.h"
+#include "support/LayoutChecker.h"
+
+namespace tranchex::test {
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+// Three kinds of parts in UTF-8, under a line of column titles: oak parts of 19 mm and one
+// walnut shelf, a species the list lacks.
+const std::string kGoodFile =
+    "Référence;Désignation;Nombre;Longueur;Largeur;Epaisseur;Essence;Sens du fil\n"
+    "A;Etagere;2;600;400;19;Chêne;1\n"
+    "B;Montant;4;1200;300;19;Chêne;1\n"
+    "C;Tablette;1;800;350;19;Noyer;2\n";
+
+class ImportCommand : public MainWindowTest {
+ protected:
+  // A job opened from its file, then changed and not saved.
+  void OpenModifiedJob() {
+    job = JobState{};
+    settings = TestSettings();
+    Start();
+    OpenByDialog(WriteJob("atelier.deb", GoodJob()));
+    ASSERT_EQ(job.JobLoaded, 1);
+    job.JobModified = 1;
+    before = job;
+    settingsBefore = settings;
+    prompts.asked.clear();
+  }
+  QString WriteImport(const std::string& name, const std::string& bytes) {
+    const std::filesystem::path path = dir.path() / name;
+    WriteBytes(path, bytes);
+    return QString::fromStdString(path.string());
+  }
+  // The import form: records where it stood and what it showed, then `close` shuts it.
+  void AnswerImportForm(std::function<void(TFImportation&)> close) {
+    prompts.modals.push_back([this, close](QDialog& d) {
+      auto& form = dynamic_cast<TFImportation&>(d);
+      importShownAt = form.pos();
+      importFileFactor = form.FileUnit.Factor;
+      close(form);
+      return form.result();
+    });
+  }
+  void AcceptImportForm() {
+    AnswerImportForm([](TFImportation& f) { QTest::mouseClick(f.BtnOK, Qt::LeftButton); });
+  }
+  // What to modify: the boxes named are clicked, then OK.
+  void ChooseInModify(std::vector<const char*> clicks) {
+    prompts.modals.push_back([this, clicks](QDialog& d) {
+      auto& form = dynamic_cast<TFSelMod&>(d);
+      modifyTicks.clear();
+      for (QCheckBox* box : {form.ChbModifPanneaux, form.ChbModifPieces, form.ChbModifMarge})
+        modifyTicks.push_back(box->isChecked());
+      for (const char* name : clicks) form.findChild<QCheckBox*>(QString::fromLatin1(name))->click();
+      form.BtnOk->click();
+      return form.result();
+    });
+  }
+  // The margin form: records the margin and kerf it shows, then OK.
+  void AcceptMargins() {
+    prompts.modals.push_back([this](QDialog& d) {
+      auto& form = dynamic_cast<TSelMarge&>(d);
+      marginShown = form.EdtMarge->text();
+      kerfShown = form.EdtTraitScie->text();
+      form.BtnOk->click();
+      return form.result();
+    });
+  }
+  // The job as it was before the command: its lists, name, file and flags.
+  void ExpectJobAsBefore(std::uint8_t modified) {
+    EXPECT_EQ(job.JobParts.size(), before.JobParts.size());
+    EXPECT_EQ(job.JobPanels.size(), before.JobPanels.size());
+    EXPECT_EQ(job.ResultPanels.size(), before.ResultPanels.size());
+    EXPECT_EQ(job.JobDesignations, before.JobDesignations);
+    EXPECT_EQ(job.SummaryLines.size(), before.SummaryLines.size());
+    EXPECT_EQ(job.JobName, before.JobName);
+    EXPECT_EQ(job.JobPath, before.JobPath);
+    EXPECT_EQ(job.JobUntitled, before.JobUntitled);
+    EXPECT_EQ(job.JobLoaded, 1);
+    EXPECT_EQ(job.JobModified, modified);
+    EXPECT_EQ(job.JobKerf, before.JobKerf);
+    EXPECT_EQ(settings.SpeciesNames, settingsBefore.SpeciesNames);
+    EXPECT_EQ(settings.DesignationNames, settingsBefore.DesignationNames);
+    EXPECT_EQ(settings.PartSizes, settingsBefore.PartSizes);
+    EXPECT_EQ(settings.SpeciesFileDirty, settingsBefore.SpeciesFileDirty);
+    EXPECT_EQ(settings.PartSizesDirty, settingsBefore.PartSizesDirty);
+    EXPECT_TRUE(Find<QAction>("Imprimer")->isEnabled());
+    EXPECT_EQ(window->windowTitle(), LanguageText(TextId::MainForm::AppTitle) +
+                                         QStringLiteral(" - atelier.deb"));
+  }
+
+  JobState before;
+  Settings settingsBefore;
+  QPoint importShownAt;
+  double importFileFactor = 0.0;
+  std::vector<bool> modifyTicks;
+  QString marginShown;
+  QString kerfShown;
+};
+
+QString ImportText(int id) { return LanguageText(id); }
+
+TEST_F(ImportCommand, IsAvailableWithOrWithoutAJob) {
+  Start();
+  EXPECT_TRUE(Find<QAction>("Importer")->isEnabled());
+  EXPECT_TRUE(Find<QAction>("ImportationFichesDebit")->isEnabled());
+}
+
+// Every way of stopping before the file is read leaves the job on screen as it was; a job whose
+// save was declined is still to be saved.
+TEST_F(ImportCommand, EveryCancelLeavesTheJobAsItWas) {
+  const QString cancelled = ImportText(TextId::ImportForm::Cancelled);
+  const QString notSaved = LanguageText(TextId::Messages::MsgNotSaved);
+  struct Case {
+    const char* name;
+    PromptAnswer save;  // the answer to the save question
+    std::function<void()> script;
+    QStringList notices;
+    std::uint8_t modifiedAfter;
+  };
+  const auto annuler = [this] {
+    AnswerImportForm([](TFImportation& f) { QTest::mouseClick(f.BtnAnnuler, Qt::LeftButton); });
+  };
+  const auto escape = [this] {
+    AnswerImportForm([](TFImportation& f) { QTest::keyClick(&f, Qt::Key_Escape); });
+  };
+  const auto noFile = [this] {
+    AcceptImportForm();
+    prompts.files = {std::nullopt};
+  };
+  const Case cases[] = {
+      {"cancel at the save question", PromptAnswer::Cancel, [] {}, {cancelled}, 1},
+      {"Annuler", PromptAnswer::No, annuler, {notSaved, cancelled}, 1},
+      {"Escape", PromptAnswer::No, escape, {notSaved, cancelled}, 1},
+      {"no file chosen", PromptAnswer::No, noFile, {notSaved, cancelled}, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenModifiedJob();
+    prompts.answers = {c.save};
+    c.script();
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_EQ(prompts.NoticeTexts(), c.notices);
+    ExpectJobAsBefore(c.modifiedAfter);
+    window.reset();
+  }
+}
+
+// Saved first, then cancelled: the job was written and is not modified any more.
+TEST_F(ImportCommand, AJobSavedBeforeACancelStaysSaved) {
+  OpenModifiedJob();
+  prompts.answers = {PromptAnswer::Yes};
+  AnswerImportForm([](TFImportation& f) { QTest::mouseClick(f.BtnAnnuler, Qt::LeftButton); });
+  Trigger("Importer");
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{ImportText(TextId::ImportForm::Cancelled)});
+  ExpectJobAsBefore(0);
+}
+
+// A file that cannot be read, or holds a fault anywhere, is refused whole with one warning: the
+// job and the reference lists stay as they were.
+TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
+  const QString cancelled = ImportText(TextId::ImportForm::Cancelled);
+  struct Case {
+    const char* name;
+    std::function<QString()> file;  // the path chosen
+    std::function<QString(const QString&)> start;  // how the warning starts, given the path
+  };
+  const Case cases[] = {
+      // A folder where the file should be: no one can read it, root included.
+      {"unreadable",
+       [this] {
+         const std::filesystem::path p = dir.path() / "dossier.csv";
+         std::filesystem::create_directories(p);
+         return QString::fromStdString(p.string());
+       },
+       [](const QString& path) {
+         return LanguageText(TextId::Messages::MsgFileLocked).replace(QStringLiteral("val"), path);
+       }},
+      // The walnut of line 2 would be a new species: it is not added when line 3 is refused.
+      {"a length that is not a number",
+       [this] {
+         return WriteImport("faute.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"
+                                           "A;Etagere;2;600;400;19;Noyer;1\n"
+                                           "B;Montant;4;douze;300;19;Chêne;1\n");
+       },
+       [](const QString&) { return QStringLiteral("Ligne 3, colonne 4 (Longueur)"); }},
+      {"empty", [this] { return WriteImport("vide.csv", ""); },
+       [](const QString&) { return QString(); }},
+      {"titles only",
+       [this] { return WriteImport("titres.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"); },
+       [](const QString&) { return QString(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenModifiedJob();
+    const QString path = c.file();
+    prompts.answers = {PromptAnswer::No};
+    AcceptImportForm();
+    prompts.files = {path};
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    const std::vector<ScriptedPrompts::Asked> notices = prompts.Of(Kind::Notice);
+    ASSERT_EQ(notices.size(), 2u);  // "not saved", then the one warning
+    EXPECT_EQ(notices[1].caption, ImportText(TextId::ImportForm::Caption));
+    EXPECT_EQ(notices[1].icon, PromptIcon::Warning);
+    const QString text = notices[1].text;
+    EXPECT_TRUE(text.startsWith(c.start(path))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("\n") + cancelled)) << text.toStdString();
+    EXPECT_GT(text.size(), cancelled.size() + 1) << "a reason is given";
+    ExpectJobAsBefore(1);
+    window.reset();
+  }
+}
+
+// A good file replaces the job, goes through Modify with the margins offered and the default
+// kerf, and is laid out soundly; the new job has no file.
+TEST_F(ImportCommand, AGoodFileIsLaidOutThroughModify) {
+  OpenModifiedJob();
+  settings.DefaultKerf = 40;
+  settings.DefaultMargin = 50.0;
+  const std::string previousFile = ReadBytes(before.JobPath);
+  prompts.answers = {PromptAnswer::No};
+  AcceptImportForm();
+  prompts.files = {WriteImport("fiche.csv", kGoodFile)};
+  ChooseInModify({"ChbModifPanneaux", "ChbModifPieces"});  // the margins alone
+  AcceptMargins();
+  Trigger("Importer");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(TextId::Messages::MsgNotSaved)});
+
+  // The import form over the window, 14 pixels below its top, in the program's unit.
+  EXPECT_EQ(importShownAt, DialogPosition(window->pos(), window->width(),
+                                          window->FImportation->width(), 14));
+  EXPECT_EQ(importFileFactor, 10.0);
+  const std::vector<ScriptedPrompts::Asked> pickers = prompts.Of(Kind::OpenFile);
+  ASSERT_EQ(pickers.size(), 1u);
+  EXPECT_TRUE(pickers[0].filter.contains(QStringLiteral("*.csv")));
+  EXPECT_TRUE(pickers[0].filter.contains(QStringLiteral("*.txt")));
+  // Modify offered the margins, shown with the default margin and kerf.
+  EXPECT_EQ(modifyTicks, (std::vector<bool>{true, true, true}));
+  EXPECT_EQ(marginShown, QStringLiteral("5"));
+  EXPECT_EQ(kerfShown, QStringLiteral("4"));
+
+  // The file's parts, in file order.
+  ASSERT_EQ(job.JobParts.size(), 3u);
+  EXPECT_EQ(job.JobReferences, (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(job.JobDesignations, (std::vector<std::string>{"Etagere", "Montant", "Tablette"}));
+  const struct {
+    double length, width, thickness;
+    int quantity, grain;
+    std::string species;
+  } parts[] = {{6000, 4000, 190, 2, 1, "Chêne"},
+               {12000, 3000, 190, 4, 1, "Chêne"},
+               {8000, 3500, 190, 1, 2, "Noyer"}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    const TPiece& p = job.JobParts[i];
+    EXPECT_EQ(p.Length, parts[i].length);
+    EXPECT_EQ(p.Width, parts[i].width);
+    EXPECT_EQ(p.Thickness, parts[i].thickness);
+    EXPECT_EQ(p.Quantity, parts[i].quantity);
+    EXPECT_EQ(p.Grain, parts[i].grain);
+    ASSERT_GE(p.Species, 0);
+    ASSERT_LT(static_cast<std::size_t>(p.Species), settings.SpeciesNames.size());
+    EXPECT_EQ(settings.SpeciesNames[static_cast<std::size_t>(p.Species)], parts[i].species);
+  }
+  // The walnut joined the species list, which will be written out.
+  EXPECT_EQ(settings.SpeciesNames,
+            (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Noyer"}));
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  // One stock panel per material, and a complex job.
+  EXPECT_EQ(job.JobPanels.size(), 2u);
+  EXPECT_EQ(job.JobKind, 2);
+
+  // Laid out soundly, with the margin and kerf shown.
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(job.JobKerf, 40);
+  EXPECT_EQ(job.JobMargins.LengthMargin, 50.0);
+  EXPECT_EQ(job.MarginsPending, 0);
+  ASSERT_FALSE(job.ResultPanels.empty());
+  const std::vector<std::string> faults =
+      CheckLayout(job.JobParts, job.ResultPanels, job.JobMargins);
+  EXPECT_TRUE(faults.empty()) << DescribeFaults(faults);
+  for (const char* a : kJobActions) EXPECT_TRUE(Find<QAction>(a)->isEnabled()) << a;
+  EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
+  EXPECT_EQ(window->ViewMode, kPanelsView);
+
+  // A new job without a file: Save asks for a name, the previous job's file is untouched.
+  EXPECT_EQ(job.JobName, "NouveauDebit.deb");
+  EXPECT_TRUE(job.JobPath.empty());
+  EXPECT_EQ(job.JobUntitled, 1);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(window->windowTitle(), LanguageText(TextId::MainForm::AppTitle));
+  prompts.files = {std::nullopt};
+  Trigger("Enregistrer");
+  EXPECT_EQ(prompts.Of(Kind::SaveFile).size(), 1u);
+  EXPECT_EQ(ReadBytes(before.JobPath), previousFile);
+}
+
+// The file is read in the unit the import form hands on: the program's.
+TEST_F(ImportCommand, TheFileIsReadInTheProgramsUnit) {
+  Start();
+  settings.MeasureUnit = UNITE_MESURE{100.0, "cm", ""};
+  AcceptImportForm();
+  prompts.files = {WriteImport("cm.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\nA;Etagere;2;60;40;2;Chêne;1\n")};
+  ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+  Trigger("Importer");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(importFileFactor, 100.0);
+  ASSERT_EQ(job.JobParts.size(), 1u);
+  EXPECT_EQ(job.JobParts[0].Length, 6000.0);
+  EXPECT_EQ(job.JobParts[0].Width, 4000.0);
+  EXPECT_EQ(job.JobParts[0].Thickness, 200.0);
+  // Margins left unanswered: none on the length and width.
+  EXPECT_EQ(job.JobMargins.LengthMargin, 0.0);
+  EXPECT_EQ(job.JobLoaded, 1);
+  EXPECT_TRUE(CheckLayout(job.JobParts, job.ResultPanels, job.JobMargins).empty());
+}
+
+// A job that cannot be laid out (here a kerf beyond what a job may hold) is said once and kept,
+// with only the commands that correct or keep it.
+TEST_F(ImportCommand, AnImportedJobThatCannotBeLaidOutIsKeptForModify) {
+  Start();
+  settings.DefaultKerf = 600;
+  AcceptImportForm();
+  prompts.files = {WriteImport("fiche.csv", kGoodFile)};
+  ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+  Trigger("Importer");
+  EXPECT_TRUE(prompts.Exhausted());
+  const QStringList notices = prompts.NoticeTexts();
+  ASSERT_EQ(notices.size(), 1);
+  EXPECT_TRUE(notices[0].startsWith(LanguageText(TextId::Messages::MsgNewJobError) +
+                                    QStringLiteral("\n")))
+      << notices[0].toStdString();
+  EXPECT_EQ(job.JobLoaded, 0);
+  EXPECT_EQ(job.JobParts.size(), 3u);
+  EXPECT_EQ(job.JobPanels.size(), 2u);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(job.MarginsPending, 0);
+  for (const char* a : {"Modifier", "Enregistrer", "Enre", "Supprimer"})
+    EXPECT_TRUE(Find<QAction>(a)->isEnabled()) << a;
+  for (const char* a : {"Imprimer", "Exporter", "Recap"})
+    EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
+}
+
+// The column options from the Options menu: placed at the window's top, handed the program's
+// unit, which is not kept; a change marks the options file, no change leaves the flag as it was.
+TEST_F(ImportCommand, TheColumnOptionsAreASetting) {
+  struct Case {
+    const char* name;
+    bool change;
+    std::uint8_t dirtyBefore;
+    std::uint8_t dirtyAfter;
+  };
+  const Case cases[] = {{"changed", true, 0, 1},
+                        {"unchanged", false, 0, 0},
+                        {"unchanged after an earlier change", false, 1, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings = TestSettings();
+    Start();
+    settings.MeasureUnit = UNITE_MESURE{254.0, "pouces", ""};
+    settings.OptionsFileDirty = c.dirtyBefore;
+    settings.ImportDefaultGrain = 0;
+    QPoint shownAt;
+    double unitShown = 0.0;
+    prompts.modals = {[&](QDialog& d) {
+      auto& form = dynamic_cast<TFOptionsImportation&>(d);
+      shownAt = form.pos();
+      unitShown = form.UnitFactor;
+      if (c.change) {
+        QTest::mouseClick(form.ChbxEssences, Qt::LeftButton);
+        form.CbxListeUnites->setCurrentIndex(0);
+        Q_EMIT form.CbxListeUnites->activated(0);
+        prompts.answers = {PromptAnswer::Yes};
+      }
+      form.BtnOk->click();
+      return form.result();
+    }};
+    Trigger("ImportationFichesDebit");
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_EQ(shownAt, DialogPosition(window->pos(), window->width(),
+                                      window->FOptionsImportation->width(), 0));
+    EXPECT_EQ(unitShown, 254.0);
+    EXPECT_EQ(settings.OptionsFileDirty, c.dirtyAfter);
+    EXPECT_EQ(settings.ImportAddSpecies, c.change ? 1 : 0);
+    EXPECT_EQ(settings.ImportDefaultGrain, 0);
+    EXPECT_EQ(settings.MeasureUnit.Factor, 254.0);  // the unit chosen there is not kept
+    window.reset();
+    prompts.asked.clear();
+  }
+}
+
+}  // namespace
+}  // namespace tranchex::test
