@@ -1,14 +1,13 @@
 #include "dialogs/UGestDesPieces.h"
 
 #include <QFont>
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/NameListForm.h"
 #include "job/JobRecordChecks.h"
 #include "platform/Cp1252.h"
 #include "platform/Prompts.h"
@@ -42,20 +41,7 @@ TFGestDesPieces::TFGestDesPieces(Prompts& prompts, HelpViewer& help, QWidget* pa
   bold.setPixelSize(12);
   for (QPushButton* b : {BtnAjouter, BtnSupprimer, BtnOK}) b->setFont(bold);
 
-  auto* side = new QVBoxLayout;
-  side->addWidget(BtnAjouter);
-  side->addWidget(BtnSupprimer);
-  side->addStretch(1);
-  side->addWidget(BtnOK);
-  auto* layout = new QGridLayout(this);
-  layout->addWidget(EdtDesPiece, 0, 0);
-  layout->addWidget(LbDesPieces, 1, 0);
-  layout->addLayout(side, 0, 1, 2, 1);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  setTabOrder(EdtDesPiece, LbDesPieces);
-  setTabOrder(LbDesPieces, BtnAjouter);
-  setTabOrder(BtnAjouter, BtnSupprimer);
-  setTabOrder(BtnSupprimer, BtnOK);
+  ArrangeNameListForm(*this, EdtDesPiece, LbDesPieces, BtnAjouter, BtnSupprimer, BtnOK);
 
   SetDefaultButton(BtnOK);
 
@@ -90,12 +76,7 @@ void TFGestDesPieces::showEvent(QShowEvent* event) {
 void TFGestDesPieces::FormActivate() {
   const std::vector<std::string> none;
   const std::vector<std::string>& list = DesignationList != nullptr ? *DesignationList : none;
-  {
-    const QSignalBlocker blocker(LbDesPieces);
-    LbDesPieces->clear();
-    for (const std::string& name : list) LbDesPieces->addItem(QString::fromStdString(name));
-    if (!list.empty()) LbDesPieces->setCurrentRow(0);
-  }
+  FillNameList(LbDesPieces, list);
   // The field first: its change handler sets the buttons, which are then set as the mode says.
   EdtDesPiece->setText(list.empty() ? QString() : QString::fromStdString(list.front()));
   const bool manage = PickMode == 0 && !list.empty();

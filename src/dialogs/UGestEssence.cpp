@@ -1,13 +1,12 @@
 #include "dialogs/UGestEssence.h"
 
-#include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 #include <algorithm>
 
+#include "dialogs/NameListForm.h"
 #include "job/SpeciesList.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
@@ -39,20 +38,7 @@ TFGestEssence::TFGestEssence(Prompts& prompts, HelpViewer& help, QWidget* parent
   BtnSupprimer = Named(new QPushButton(Text(SpeciesText::BtnSupprimer), this), "BtnSupprimer");
   BtnOK = Named(new QPushButton(Text(SpeciesText::BtnOK), this), "BtnOK");
 
-  auto* side = new QVBoxLayout;
-  side->addWidget(BtnAjouter);
-  side->addWidget(BtnSupprimer);
-  side->addStretch(1);
-  side->addWidget(BtnOK);
-  auto* layout = new QGridLayout(this);
-  layout->addWidget(EdtEssence, 0, 0);
-  layout->addWidget(LbEssence, 1, 0);
-  layout->addLayout(side, 0, 1, 2, 1);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
-  setTabOrder(EdtEssence, LbEssence);
-  setTabOrder(LbEssence, BtnAjouter);
-  setTabOrder(BtnAjouter, BtnSupprimer);
-  setTabOrder(BtnSupprimer, BtnOK);
+  ArrangeNameListForm(*this, EdtEssence, LbEssence, BtnAjouter, BtnSupprimer, BtnOK);
 
   SetDefaultButton(BtnOK);
 
@@ -74,12 +60,7 @@ void TFGestEssence::showEvent(QShowEvent* event) {
 void TFGestEssence::FormShow() {
   const std::vector<std::string> none;
   const std::vector<std::string>& list = SpeciesList != nullptr ? *SpeciesList : none;
-  {
-    const QSignalBlocker blocker(LbEssence);
-    LbEssence->clear();
-    for (const std::string& name : list) LbEssence->addItem(QString::fromStdString(name));
-    if (!list.empty()) LbEssence->setCurrentRow(0);
-  }
+  FillNameList(LbEssence, list);
   SpeciesOrigins.resize(list.size());
   for (std::size_t i = 0; i < list.size(); ++i) SpeciesOrigins[i] = static_cast<int>(i);
   if (!list.empty()) {

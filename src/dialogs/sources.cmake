@@ -11,6 +11,7 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/MarginPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelMarge.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelMargesMultiples.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NameListForm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestEssence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordNavigator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpeciesBox.cpp
