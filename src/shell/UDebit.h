@@ -26,6 +26,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Help.h"
+#include "platform/Prompts.h"
 #include "job/CuttingPipeline.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
@@ -301,8 +302,11 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   enum class SavePromptOutcome { GoOn, Cancelled, SaveFailed };
   SavePromptOutcome OfferToSaveJob(SavePromptUse use);
   // The save prompt of a command that replaces the job: true when the command goes on; a
-  // cancel shows `cancelledMessage`, a failed save has been reported.
-  bool SaveBeforeReplacingJob(const QString& cancelledMessage);
+  // cancel shows `cancelledMessage` (under the program's title, or the command's own caption
+  // and icon), a failed save has been reported.
+  bool SaveBeforeReplacingJob(const QString& cancelledMessage,
+                              const QString& cancelledCaption = QString(),
+                              PromptIcon cancelledIcon = PromptIcon::Exclamation);
   // A job whose entries are sound but which cannot be laid out: its lists, name and flags stay,
   // the views are empty, the pipeline's reason follows text 103, and only the commands that
   // work on the entries (modify, save, save as, delete) are enabled.

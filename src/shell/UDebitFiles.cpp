@@ -222,13 +222,15 @@ TFDebit::SavePromptOutcome TFDebit::OfferToSaveJob(SavePromptUse use) {
   return SavePromptOutcome::GoOn;
 }
 
-bool TFDebit::SaveBeforeReplacingJob(const QString& cancelledMessage) {
+bool TFDebit::SaveBeforeReplacingJob(const QString& cancelledMessage,
+                                     const QString& cancelledCaption, PromptIcon cancelledIcon) {
   switch (OfferToSaveJob(SavePromptUse::ReplaceJob)) {
     case SavePromptOutcome::GoOn:
       return true;
     case SavePromptOutcome::Cancelled:
       ResetBusy();
-      prompts_.Notice(Texts.AppTitle, cancelledMessage, PromptIcon::Exclamation);
+      prompts_.Notice(cancelledCaption.isEmpty() ? Texts.AppTitle : cancelledCaption,
+                      cancelledMessage, cancelledIcon);
       return false;
     case SavePromptOutcome::SaveFailed:
       break;  // already reported

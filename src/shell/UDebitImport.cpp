@@ -36,7 +36,8 @@ void TFDebit::ImporterClick() {
   namespace id = TextId::ImportForm;
   const QString caption = Text(id::Caption);
   const QString cancelled = Text(id::Cancelled);
-  if (!SaveBeforeReplacingJob(cancelled)) return;
+  // Every message of the import is under its own caption.
+  if (!SaveBeforeReplacingJob(cancelled, caption, PromptIcon::Information)) return;
 
   // Until the file has been read whole, the job on screen stays as it is; one whose save was
   // declined is still to be saved.

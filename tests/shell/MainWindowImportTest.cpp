@@ -162,6 +162,11 @@ TEST_F(ImportCommand, EveryCancelLeavesTheJobAsItWas) {
     Trigger("Importer");
     EXPECT_TRUE(prompts.Exhausted());
     EXPECT_EQ(prompts.NoticeTexts(), c.notices);
+    // The import's own notice is under its caption, with the information icon.
+    const auto notices = prompts.Of(ScriptedPrompts::Kind::Notice);
+    ASSERT_FALSE(notices.empty());
+    EXPECT_EQ(notices.back().caption, ImportText(TextId::ImportForm::Caption));
+    EXPECT_EQ(notices.back().icon, PromptIcon::Information);
     ExpectJobAsBefore(c.modifiedAfter);
     window.reset();
   }
