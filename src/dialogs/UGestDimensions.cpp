@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "dialogs/CheckedField.h"
+#include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
 #include "job/StandardSizes.h"
 #include "platform/Prompts.h"
@@ -108,7 +109,7 @@ TFGestDimensions::TFGestDimensions(const Settings& settings, Prompts& prompts, H
       [this] { return static_cast<double>(CurrentWidth); });
   thickness_ = make(
       EdtEpaisseur, TextId::FieldChecks::InvalidThickness,
-      [] { return EntryRange{0.0, false, kMaxStandardSizeThickness, true}; },
+      [] { return EntryRange{0.0, false, kMaxRecordThickness, true}; },
       [this] { return static_cast<double>(CurrentThickness); });
   // An accepted value is the edit's size from now on; it is not checked again until changed.
   auto accepted = [](QLineEdit* edit, std::int32_t& current, bool& edited) {

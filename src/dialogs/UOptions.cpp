@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "dialogs/CheckedField.h"
+#include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
 #include "job/Settings.h"
 #include "job/SettingsFiles.h"
@@ -24,13 +25,10 @@ namespace OptionsText = TextId::OptionsForm;
 
 constexpr int kFieldWidth = 90;
 constexpr int kWordFieldWidth = 160;
-// The largest length or width the program takes: 1 000 000 mm.
-constexpr double kLargestDimension = 10000000.0;
-// A default margin stays below 100 mm, a thickness margin (added on both faces) and the kerf
-// below 50 mm.
-constexpr double kMarginBound = 1000.0;
-constexpr double kThicknessMarginBound = 500.0;
-constexpr double kKerfBound = 500.0;
+// The bounds are those of a job's records: a default is a value some job will carry. A default
+// margin stays below the job margin, a thickness margin (added on both faces) below half of it,
+// the kerf below the job kerf.
+constexpr double kThicknessMarginBound = kMaxJobMargin / 2;
 
 QString Lower(const std::string& word) { return QString::fromStdString(word).toLower(); }
 
@@ -46,7 +44,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
   // The limits: a lower maximum pulls the default size down with it.
   maxLength_ = NumberField(
       EdtMaxLongueur, TextId::FieldChecks::InvalidLength, 1.0, false,
-      [] { return kLargestDimension; }, true, [this] { return MaxLength; },
+      [] { return kMaxRecordSize; }, true, [this] { return MaxLength; },
       [this](std::int32_t v) {
         MaxLength = v;
         marks_[kMaxLengthMark] = true;
@@ -58,7 +56,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
       });
   maxWidth_ = NumberField(
       EdtMaxLargeur, TextId::FieldChecks::InvalidWidth, 1.0, false,
-      [] { return kLargestDimension; }, true, [this] { return MaxWidth; },
+      [] { return kMaxRecordSize; }, true, [this] { return MaxWidth; },
       [this](std::int32_t v) {
         MaxWidth = v;
         marks_[kMaxWidthMark] = true;
@@ -84,7 +82,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
         marks_[kDefaultWidthMark] = true;
       });
   margin_ = NumberField(
-      EdtMarge, TextId::FieldChecks::InvalidMargin, 0.0, true, [] { return kMarginBound; },
+      EdtMarge, TextId::FieldChecks::InvalidMargin, 0.0, true, [] { return kMaxJobMargin; },
       false, [this] { return DefaultMargin; },
       [this](std::int32_t v) {
         DefaultMargin = v;
@@ -98,7 +96,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
         marks_[kThicknessMarginMark] = true;
       });
   kerf_ = NumberField(
-      EdtTraitScie, TextId::FieldChecks::InvalidKerf, 0.0, true, [] { return kKerfBound; },
+      EdtTraitScie, TextId::FieldChecks::InvalidKerf, 0.0, true, [] { return static_cast<double>(kMaxJobKerf); },
       false, [this] { return static_cast<double>(DefaultKerf); },
       [this](std::int32_t v) {
         DefaultKerf = v;

@@ -9,6 +9,7 @@
 #include "engine/Records.h"
 #include "exchange/ImportPanels.h"
 #include "exchange/ImportReader.h"
+#include "job/StandardSizes.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
 
@@ -63,13 +64,14 @@ ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
       }
     }
 
-    // The part's sizes for a simple job (thickness 100) and for a complex one, as entered.
+    // The part's sizes for a simple job (10 mm thick) and for a complex one, as entered.
     const std::int32_t length = TruncToInt(part.Length);
     const std::int32_t width = TruncToInt(part.Width);
-    for (const DIMENSIONS& size : {DIMENSIONS{length, width, 100, 1},
-                                   DIMENSIONS{length, width, TruncToInt(part.Thickness), 2}}) {
-      if (std::find(settings.PartSizes.begin(), settings.PartSizes.end(), size) !=
-          settings.PartSizes.end()) {
+    for (const DIMENSIONS& size :
+         {DIMENSIONS{length, width, kSimpleJobSizeThickness, 1},
+          DIMENSIONS{length, width, TruncToInt(part.Thickness), 2}}) {
+      if (StandardSizeStored(settings.PartSizes, size.Length, size.Width, size.Thickness,
+                             size.Kind)) {
         continue;
       }
       settings.PartSizes.push_back(size);

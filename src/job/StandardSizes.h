@@ -17,8 +17,6 @@ namespace tranchex {
 
 // The thickness every simple-job size carries (10 mm).
 inline constexpr std::int32_t kSimpleJobSizeThickness = 100;
-// The thickest standard size accepted in entry (150 mm).
-inline constexpr double kMaxStandardSizeThickness = 1500.0;
 
 // One row of the size list: its text and the position in the list of the size it shows.
 struct StandardSizeRow {
