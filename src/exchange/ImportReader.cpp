@@ -330,8 +330,7 @@ class PartReader {
       Fault(entry, "la barre oblique « / » n'est pas admise");
     }
     CheckStorable(entry, text);
-    const std::optional<std::string> stored = Utf8ToCp1252(text);
-    if (stored && stored->size() > maxLength) {
+    if (CheckStoredText(text, maxLength) == StoredTextFault::TooLong) {
       Fault(entry, "plus de " + std::to_string(maxLength) + " caractères");
     }
   }

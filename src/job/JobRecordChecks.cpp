@@ -104,16 +104,18 @@ std::optional<JobRecordFault> CheckRecord(const TPanneau& r, JobList list, std::
 
 std::optional<JobRecordFault> CheckText(const std::string& text, std::size_t max, JobList list,
                                         std::size_t index) {
-  const std::optional<std::string> stored = Utf8ToCp1252(text);
-  if (!stored || stored->find('\0') != std::string::npos) {
-    // Not quoted: the text itself may not be one a message can show.
-    return Fault(list, index, JobField::Text,
-                 Who(list, index) + "le texte contient un caractère qui ne peut pas être enregistré");
-  }
-  if (stored->size() > max) {
-    return Fault(list, index, JobField::Text,
-                 Who(list, index) + "le texte \"" + text + "\" dépasse " + std::to_string(max) +
-                     " caractères");
+  switch (CheckStoredText(text, max)) {
+    case StoredTextFault::None:
+      break;
+    case StoredTextFault::NotStorable:
+      // Not quoted: the text itself may not be one a message can show.
+      return Fault(
+          list, index, JobField::Text,
+          Who(list, index) + "le texte contient un caractère qui ne peut pas être enregistré");
+    case StoredTextFault::TooLong:
+      return Fault(list, index, JobField::Text,
+                   Who(list, index) + "le texte \"" + text + "\" dépasse " +
+                       std::to_string(max) + " caractères");
   }
   return std::nullopt;
 }
@@ -203,11 +205,15 @@ std::optional<JobRecordFault> CheckReference(const std::string& text, std::size_
   return CheckText(text, kMaxReferenceLength, JobList::References, index);
 }
 
+StoredTextFault CheckStoredText(const std::string& text, std::size_t maxCharacters) {
+  const std::optional<std::string> stored = Utf8ToCp1252(text);
+  if (!stored || stored->find('\0') != std::string::npos) return StoredTextFault::NotStorable;
+  if (stored->size() > maxCharacters) return StoredTextFault::TooLong;
+  return StoredTextFault::None;
+}
+
 SpeciesNameFault CheckSpeciesName(const std::string& name) {
-  const std::optional<std::string> stored = Utf8ToCp1252(name);
-  if (!stored || stored->find('\0') != std::string::npos) return SpeciesNameFault::NotStorable;
-  if (stored->size() > kMaxSpeciesNameLength) return SpeciesNameFault::TooLong;
-  return SpeciesNameFault::None;
+  return CheckStoredText(name, kMaxSpeciesNameLength);
 }
 
 std::optional<std::string> SpeciesNameRefusal(const std::string& name) {

@@ -106,14 +106,19 @@ std::optional<JobRecordFault> CheckJobCopies(const PanelList& panels, const Part
 std::optional<JobRecordFault> CheckDesignation(const std::string& text, std::size_t index);
 std::optional<JobRecordFault> CheckReference(const std::string& text, std::size_t index);
 
-// A species name an entry dialog is about to add to the species list: Windows-1252 text of at
-// most kMaxSpeciesNameLength characters, without NUL (a longer name would come back cut short
-// from the species file, a character the code page lacks would stop the file being written).
-enum class SpeciesNameFault {
+// How a text fares as a field of our Windows-1252 files holding at most maxCharacters of it: a
+// longer text would come back cut short, a character the code page lacks would stop the file
+// being written, a NUL would end the field early.
+enum class StoredTextFault {
   None,
-  TooLong,      // over kMaxSpeciesNameLength characters
+  TooLong,      // over maxCharacters characters
   NotStorable,  // a character Windows-1252 cannot hold, or a NUL
 };
+StoredTextFault CheckStoredText(const std::string& text, std::size_t maxCharacters);
+
+// A species name an entry dialog is about to add to the species list: a stored text of at most
+// kMaxSpeciesNameLength characters.
+using SpeciesNameFault = StoredTextFault;
 SpeciesNameFault CheckSpeciesName(const std::string& name);
 
 // The same, as the message a form shows: nothing when the name can be kept.

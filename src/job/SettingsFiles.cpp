@@ -13,6 +13,7 @@
 #include "platform/FileIO.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
+#include "job/JobRecordChecks.h"
 #include "job/ListTexts.h"
 #include "job/Outils_debit.h"
 
@@ -414,10 +415,15 @@ void ApplyDefaultOptions(Settings& s) {
 }
 
 OptionWordFault CheckOptionWord(const std::string& word) {
-  const std::optional<std::string> stored = Utf8ToCp1252(word);
-  if (!stored || stored->find('\0') != std::string::npos) return OptionWordFault::NotStorable;
-  if (stored->empty() || stored->size() > kMaxOptionWordLength) return OptionWordFault::BadLength;
-  return OptionWordFault::None;
+  switch (CheckStoredText(word, kMaxOptionWordLength)) {
+    case StoredTextFault::NotStorable:
+      return OptionWordFault::NotStorable;
+    case StoredTextFault::TooLong:
+      return OptionWordFault::BadLength;
+    case StoredTextFault::None:
+      break;
+  }
+  return word.empty() ? OptionWordFault::BadLength : OptionWordFault::None;
 }
 
 std::string PluralOfWord(const std::string& singular) {
