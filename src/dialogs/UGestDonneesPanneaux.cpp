@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <array>
+#include <string>
 
 #include "dialogs/CheckedField.h"
+#include "job/ListTexts.h"
 #include "job/NumberEntry.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
@@ -21,10 +24,6 @@ namespace tranchex {
 namespace {
 
 namespace FormText = TextId::CharacteristicsForm;
-
-// The grain words, in grain order.
-constexpr int kGrainTexts[] = {TextId::Grain::Horizontal, TextId::Grain::Vertical,
-                               TextId::Grain::Indifferent};
 
 void SetFieldColour(QLineEdit& field, const QColor& colour) {
   QPalette palette = field.palette();
@@ -111,7 +110,6 @@ void TFGestDonneesPanneaux::FormActivate() {
     const QSignalBlocker blocker(LbCaract);
     LbCaract->clear();
   }
-  rowEntries_.clear();
   for (QLineEdit* field : {EdtEssence, EdtSens, EdtEpaisseur}) {
     field->setText(QString());
     field->setEnabled(false);
@@ -122,9 +120,8 @@ void TFGestDonneesPanneaux::FormActivate() {
   SetFieldColour(*EdtEpaisseur, colour);
   if (Characteristics != nullptr) {
     const QSignalBlocker blocker(LbCaract);
-    for (std::size_t i = 0; i < Characteristics->size(); ++i) {
-      LbCaract->addItem(QString::fromStdString((*Characteristics)[i].Label));
-      rowEntries_.push_back(static_cast<int>(i));
+    for (const CARACTPAN& entry : *Characteristics) {
+      LbCaract->addItem(QString::fromStdString(entry.Label));
     }
   }
   // A choice never outlives its showing, however the form is closed.
@@ -136,21 +133,21 @@ void TFGestDonneesPanneaux::FormActivate() {
 const CARACTPAN* TFGestDonneesPanneaux::SelectedEntry(int* index) const {
   QListWidgetItem* item = LbCaract->currentItem();
   const int row = LbCaract->currentRow();
-  if (item == nullptr || !item->isSelected() || row < 0 ||
-      static_cast<std::size_t>(row) >= rowEntries_.size() || Characteristics == nullptr) {
+  if (item == nullptr || !item->isSelected() || row < 0 || Characteristics == nullptr ||
+      static_cast<std::size_t>(row) >= Characteristics->size()) {
     return nullptr;
   }
-  const int entry = rowEntries_[static_cast<std::size_t>(row)];
-  if (entry < 0 || static_cast<std::size_t>(entry) >= Characteristics->size()) return nullptr;
-  if (index != nullptr) *index = entry;
-  return &(*Characteristics)[static_cast<std::size_t>(entry)];
+  if (index != nullptr) *index = row;
+  return &(*Characteristics)[static_cast<std::size_t>(row)];
 }
 
 void TFGestDonneesPanneaux::LbCaractClick() {
   const CARACTPAN* entry = SelectedEntry(nullptr);
   if (entry == nullptr) return;
-  EdtSens->setText(entry->Grain >= 0 && entry->Grain <= 2 ? Text(kGrainTexts[entry->Grain])
-                                                          : QString());
+  const std::array<std::string, 3> grains = LoadGrainTexts();
+  EdtSens->setText(entry->Grain >= 0 && entry->Grain <= 2
+                       ? QString::fromStdString(grains[static_cast<std::size_t>(entry->Grain)])
+                       : QString());
   if (JobKind != 2) return;
   const bool known = SpeciesList != nullptr && entry->Species >= 0 &&
                      static_cast<std::size_t>(entry->Species) < SpeciesList->size();

@@ -61,10 +61,8 @@ class TFGestDonneesPanneaux : public DialogFrame, public CharacteristicPicker {
   void FormActivate();
   void LbCaractClick();
   void BtnOKClick();
+  // The entry of the selected row (row n shows entry n), or none.
   const CARACTPAN* SelectedEntry(int* index) const;
-
-  // The entry index shown on each row.
-  std::vector<int> rowEntries_;
 };
 
 }  // namespace tranchex

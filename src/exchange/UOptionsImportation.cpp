@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "job/ListTexts.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
@@ -97,9 +98,8 @@ TFOptionsImportation::TFOptionsImportation(Prompts& prompts, HelpViewer& help, Q
       LblValDefautSens =
           Named(new QLabel(Text(id::LblValDefautSens), group), "LblValDefautSens");
       CbxSens = Named(new QComboBox(group), "CbxSens");
-      for (int word : {TextId::Grain::Horizontal, TextId::Grain::Vertical,
-                       TextId::Grain::Indifferent}) {
-        CbxSens->addItem(Text(word));
+      for (const std::string& word : LoadGrainTexts()) {
+        CbxSens->addItem(QString::fromStdString(word));
       }
       grid->addWidget(LblValDefautSens, 3, 0);
       grid->addWidget(CbxSens, 3, 1);
