@@ -35,4 +35,21 @@ void FillNameList(QListWidget* list, const std::vector<std::string>& names) {
   if (!names.empty()) list->setCurrentRow(0);
 }
 
+std::optional<std::size_t> SelectedListRow(const QListWidget* list, std::size_t rowCount) {
+  const QListWidgetItem* item = list->currentItem();
+  const int row = list->currentRow();
+  if (item == nullptr || !item->isSelected() || row < 0 ||
+      static_cast<std::size_t>(row) >= rowCount) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(row);
+}
+
+void RemoveListRow(QListWidget* list, std::size_t row) {
+  const QSignalBlocker blocker(list);
+  delete list->takeItem(static_cast<int>(row));
+  list->setCurrentRow(-1);
+  list->clearSelection();
+}
+
 }  // namespace tranchex

@@ -132,21 +132,12 @@ bool TFGestDesPieces::AddDesignation() {
 void TFGestDesPieces::BtnAjouterClick() { AddDesignation(); }
 
 void TFGestDesPieces::BtnSupprimerClick() {
-  const int row = LbDesPieces->currentRow();
-  QListWidgetItem* item = LbDesPieces->currentItem();
-  if (DesignationList == nullptr || item == nullptr || !item->isSelected() || row < 0 ||
-      static_cast<std::size_t>(row) >= DesignationList->size()) {
-    return;
-  }
-  {
-    // The row and its entry go together (equal names leave the same list whichever is erased);
-    // no row stays selected, whatever the list would select in its place.
-    const QSignalBlocker blocker(LbDesPieces);
-    delete LbDesPieces->takeItem(row);
-    LbDesPieces->setCurrentRow(-1);
-    LbDesPieces->clearSelection();
-  }
-  DesignationList->erase(DesignationList->begin() + row);
+  if (DesignationList == nullptr) return;
+  const std::optional<std::size_t> row = SelectedListRow(LbDesPieces, DesignationList->size());
+  if (!row) return;
+  // The row and its entry go together (equal names leave the same list whichever is erased).
+  RemoveListRow(LbDesPieces, *row);
+  DesignationList->erase(DesignationList->begin() + static_cast<std::ptrdiff_t>(*row));
   EdtDesPiece->setText(QString());
   BtnAjouter->setEnabled(false);
   BtnSupprimer->setEnabled(false);

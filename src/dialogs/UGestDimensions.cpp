@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "dialogs/CheckedField.h"
+#include "dialogs/NameListForm.h"
 #include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
 #include "job/StandardSizes.h"
@@ -270,14 +271,10 @@ void TFGestDimensions::EdtChange(QLineEdit* edit) {
 }
 
 void TFGestDimensions::LbDimensionsClick() {
-  const int row = LbDimensions->currentRow();
-  QListWidgetItem* item = LbDimensions->currentItem();
-  if (SizeList == nullptr || item == nullptr || !item->isSelected() || row < 0 ||
-      static_cast<std::size_t>(row) >= RowRecords.size() ||
-      RowRecords[static_cast<std::size_t>(row)] >= SizeList->size()) {
-    return;
-  }
-  const DIMENSIONS size = (*SizeList)[RowRecords[static_cast<std::size_t>(row)]];
+  if (SizeList == nullptr) return;
+  const std::optional<std::size_t> row = SelectedListRow(LbDimensions, RowRecords.size());
+  if (!row || RowRecords[*row] >= SizeList->size()) return;
+  const DIMENSIONS size = (*SizeList)[RowRecords[*row]];
   CurrentLength = size.Length;
   CurrentWidth = size.Width;
   CurrentThickness = size.Thickness;
@@ -332,6 +329,7 @@ bool TFGestDimensions::BtnAjouterClick() {
   }
   RowRecords.push_back(AppendStandardSize(*SizeList, CurrentLength, CurrentWidth,
                                           CurrentThickness, Kind, Managing()));
+  // The new row shows the size as typed, until the list is filled again.
   QString text = EdtLongueur->text() + QStringLiteral(" x ") + EdtLargeur->text();
   if (Kind == 2 || Managing()) text += QStringLiteral(" x ") + EdtEpaisseur->text();
   {
@@ -344,13 +342,10 @@ bool TFGestDimensions::BtnAjouterClick() {
 }
 
 void TFGestDimensions::BtnSupprimerClick() {
-  const int row = LbDimensions->currentRow();
-  QListWidgetItem* item = LbDimensions->currentItem();
-  if (!Managing() || SizeList == nullptr || item == nullptr || !item->isSelected() || row < 0 ||
-      static_cast<std::size_t>(row) >= RowRecords.size()) {
-    return;
-  }
-  EraseStandardSize(*SizeList, RowRecords[static_cast<std::size_t>(row)]);
+  if (!Managing() || SizeList == nullptr) return;
+  const std::optional<std::size_t> row = SelectedListRow(LbDimensions, RowRecords.size());
+  if (!row) return;
+  EraseStandardSize(*SizeList, RowRecords[*row]);
   FormActivate();
   SizesChanged = 1;
 }

@@ -123,13 +123,10 @@ bool TFGestEssence::AddSpecies() {
 void TFGestEssence::BtnAjouterClick() { AddSpecies(); }
 
 void TFGestEssence::BtnSupprimerClick() {
-  const int row = LbEssence->currentRow();
-  QListWidgetItem* item = LbEssence->currentItem();
-  if (SpeciesList == nullptr || item == nullptr || !item->isSelected() || row < 0 ||
-      static_cast<std::size_t>(row) >= SpeciesList->size()) {
-    return;
-  }
-  const auto r = static_cast<std::size_t>(row);
+  if (SpeciesList == nullptr) return;
+  const std::optional<std::size_t> row = SelectedListRow(LbEssence, SpeciesList->size());
+  if (!row) return;
+  const std::size_t r = *row;
   // The open job's records would lose their species.
   const int origin = r < SpeciesOrigins.size() ? SpeciesOrigins[r] : -1;
   if (origin >= 0 && static_cast<std::size_t>(origin) < SpeciesInUse.size() &&
@@ -138,16 +135,12 @@ void TFGestEssence::BtnSupprimerClick() {
                     PromptIcon::Warning);
     return;
   }
-  {
-    // The row and the entry go together (equal names leave the same list whichever is erased);
-    // no row stays selected, whatever Qt would select in its place.
-    const QSignalBlocker blocker(LbEssence);
-    delete LbEssence->takeItem(row);
-    LbEssence->setCurrentRow(-1);
-    LbEssence->clearSelection();
+  // The row and the entry go together (equal names leave the same list whichever is erased).
+  RemoveListRow(LbEssence, r);
+  SpeciesList->erase(SpeciesList->begin() + static_cast<std::ptrdiff_t>(r));
+  if (r < SpeciesOrigins.size()) {
+    SpeciesOrigins.erase(SpeciesOrigins.begin() + static_cast<std::ptrdiff_t>(r));
   }
-  SpeciesList->erase(SpeciesList->begin() + row);
-  if (r < SpeciesOrigins.size()) SpeciesOrigins.erase(SpeciesOrigins.begin() + row);
   EdtEssence->setText(QString());
   BtnAjouter->setEnabled(false);
   BtnSupprimer->setEnabled(false);
