@@ -18,6 +18,13 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 bool DesktopUrlOpener::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
+QString BrowserFailureText() { return Text(TextId::Messages::MsgBrowserFailed); }
+
+QString BrowserFailureText(const QString& address) {
+  return BrowserFailureText() + QStringLiteral("\n") + Text(TextId::Messages::MsgTypeAddress) +
+         address;
+}
+
 QString HelpAnchor(int context) { return QStringLiteral("aide-%1").arg(context); }
 
 QString HelpTopicPage(int context) { return HelpAnchor(context) + QStringLiteral(".html"); }
@@ -56,10 +63,7 @@ void HelpPages::ShowHelp(int context) {
   }
   if (opener_.OpenUrl(url)) return;
   // The page is there but nothing shows it: the user can open it by hand.
-  prompts_.Notice(caption,
-                  Text(TextId::Messages::MsgBrowserFailed) + QStringLiteral("\n") +
-                      Text(TextId::Messages::MsgTypeAddress) + url.toString(),
-                  PromptIcon::Warning);
+  prompts_.Notice(caption, BrowserFailureText(url.toString()), PromptIcon::Warning);
 }
 
 }  // namespace tranchex

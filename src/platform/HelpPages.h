@@ -29,6 +29,11 @@ class DesktopUrlOpener : public UrlOpener {
   bool OpenUrl(const QUrl& url) override;
 };
 
+// What to say when no browser showed an address: that it could not be started and, with the
+// address, how to reach the page by hand.
+QString BrowserFailureText(const QString& address);
+QString BrowserFailureText();
+
 // The contents page.
 inline constexpr const char* kHelpIndexPage = "aide.html";
 

@@ -64,11 +64,9 @@ void TFDebit::VideosDemonstrationTranchexClick() {
 void TFDebit::OpenWebPage(int addressTextId, bool offerAddress) {
   const QString address = Text(addressTextId);
   if (WebBrowser != nullptr && WebBrowser->OpenUrl(QUrl(address))) return;
-  QString message = Text(TextId::Messages::MsgBrowserFailed);
-  if (offerAddress) {
-    message += QStringLiteral("\n") + Text(TextId::Messages::MsgTypeAddress) + address;
-  }
-  prompts_.Notice(Text(TextId::Messages::MsgWebPageCaption), message, PromptIcon::Warning);
+  prompts_.Notice(Text(TextId::Messages::MsgWebPageCaption),
+                  offerAddress ? BrowserFailureText(address) : BrowserFailureText(),
+                  PromptIcon::Warning);
 }
 
 void TFDebit::AproposdeTranchexClick() {
