@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <array>
+#include <string>
 
 #include "exchange/UOptionsImportation.h"
 #include "job/Settings.h"
@@ -21,18 +21,6 @@ namespace id = TextId::ImportForm;
 
 constexpr int kHelpContext = 170;
 
-struct FileUnitChoice {
-  int TextId;
-  double Factor;
-  int AbbreviationId;  // 0: the abbreviation below
-  const char* Abbreviation;
-};
-constexpr std::array<FileUnitChoice, 4> kUnits = {{
-    {id::Millimetre, kMillimetreFactor, 0, "mm"},
-    {id::Centimetre, kCentimetreFactor, 0, "cm"},
-    {id::Pouce, kInchFactor, id::InchAbbreviation, ""},
-    {id::Metre, kMetreFactor, 0, "m"},
-}};
 
 }  // namespace
 
@@ -52,7 +40,7 @@ TFImportation::TFImportation(Prompts& prompts, HelpViewer& help, QWidget* parent
       new QPushButton(QStringLiteral("Options d'importation"), this), "BtnOptionsImportaton");
   LblUnite = Named(new QLabel(Text(id::LblUnite), this), "LblUnite");
   CbxListeUnites = Named(new QComboBox(this), "CbxListeUnites");
-  for (const FileUnitChoice& u : kUnits) CbxListeUnites->addItem(Text(u.TextId));
+  for (const FileUnitChoice& u : kFileUnitChoices) CbxListeUnites->addItem(Text(u.TextId));
   LblUnite->setVisible(false);
   CbxListeUnites->setVisible(false);
 
@@ -100,20 +88,17 @@ void TFImportation::FormActivate() {
   FirstLineHeadings = 1;
   CbxEntetes->setChecked(true);
   programFactor_ = FileUnit.Factor;
-  int selected = -1;
-  for (std::size_t i = 0; i < kUnits.size(); ++i) {
-    if (kUnits[i].Factor == FileUnit.Factor) selected = static_cast<int>(i);
-  }
-  CbxListeUnites->setCurrentIndex(selected);
+  CbxListeUnites->setCurrentIndex(FileUnitChoiceIndex(FileUnit.Factor));
 }
 
 void TFImportation::CbxListeUnitesClick() {
   const int chosen = CbxListeUnites->currentIndex();
-  if (chosen < 0 || chosen >= static_cast<int>(kUnits.size())) return;
-  const FileUnitChoice& unit = kUnits[static_cast<std::size_t>(chosen)];
+  if (chosen < 0 || chosen >= static_cast<int>(kFileUnitChoices.size())) return;
+  const FileUnitChoice& unit = kFileUnitChoices[static_cast<std::size_t>(chosen)];
   FileUnit.Factor = unit.Factor;
-  FileUnit.Abbreviation =
-      unit.AbbreviationId != 0 ? Text(unit.AbbreviationId).toStdString() : unit.Abbreviation;
+  // This form names the inch by its own text.
+  FileUnit.Abbreviation = unit.Factor == kInchFactor ? Text(id::InchAbbreviation).toStdString()
+                                                     : std::string(unit.Abbreviation);
   if (FileUnit.Factor != programFactor_) {
     prompts_.Notice(Text(id::Caption), Text(id::UnitDiffers), PromptIcon::Exclamation);
   }

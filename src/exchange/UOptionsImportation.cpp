@@ -47,23 +47,24 @@ constexpr std::array<EntryControls, kImportColumnCount> kEntries = {{
     {"GrpBxSens", id::GrpBxSens, "CbxNumColSens", "RbtnAutomatiqueSens", "RbtnRenseigneSens"},
 }};
 
-// The units a file may be written in, in the order of the unit box. The inch has no
-// abbreviation here.
-struct FileUnitChoice {
-  int TextId;
-  double Factor;
-  const char* Abbreviation;
-};
-constexpr std::array<FileUnitChoice, 4> kUnits = {{
+bool HasChoice(int entry) { return kEntries[static_cast<std::size_t>(entry)].Automatic != nullptr; }
+
+}  // namespace
+
+const std::array<FileUnitChoice, 4> kFileUnitChoices = {{
     {TextId::ImportForm::Millimetre, kMillimetreFactor, "mm"},
     {TextId::ImportForm::Centimetre, kCentimetreFactor, "cm"},
     {TextId::ImportForm::Pouce, kInchFactor, ""},
     {TextId::ImportForm::Metre, kMetreFactor, "m"},
 }};
 
-bool HasChoice(int entry) { return kEntries[static_cast<std::size_t>(entry)].Automatic != nullptr; }
-
-}  // namespace
+int FileUnitChoiceIndex(double factor) {
+  int found = -1;
+  for (std::size_t i = 0; i < kFileUnitChoices.size(); ++i) {
+    if (kFileUnitChoices[i].Factor == factor) found = static_cast<int>(i);
+  }
+  return found;
+}
 
 TFOptionsImportation::TFOptionsImportation(Prompts& prompts, HelpViewer& help, QWidget* parent)
     : DialogFrame(WindowKind::CloseBox, kHelpContext, prompts, help, parent) {
@@ -142,7 +143,7 @@ TFOptionsImportation::TFOptionsImportation(Prompts& prompts, HelpViewer& help, Q
                  this),
       "LblUnite");
   CbxListeUnites = Named(new QComboBox(this), "CbxListeUnites");
-  for (const FileUnitChoice& u : kUnits) CbxListeUnites->addItem(Text(u.TextId));
+  for (const FileUnitChoice& u : kFileUnitChoices) CbxListeUnites->addItem(Text(u.TextId));
   connect(CbxListeUnites, &QComboBox::activated, this, [this] { CbxListeUnitesClick(); });
 
   BtnOk = Named(new QPushButton(Text(id::BtnOk), this), "BtnOk");
@@ -210,8 +211,8 @@ void TFOptionsImportation::FormActivate() {
   // The grain the import gives when the file has none, as it now stands.
   CbxSens->setCurrentIndex(DefaultGrain >= 0 && DefaultGrain <= 2 ? DefaultGrain : -1);
 
-  for (std::size_t i = 0; i < kUnits.size(); ++i) {
-    if (kUnits[i].Factor == UnitFactor) CbxListeUnites->setCurrentIndex(static_cast<int>(i));
+  if (const int unit = FileUnitChoiceIndex(UnitFactor); unit >= 0) {
+    CbxListeUnites->setCurrentIndex(unit);
   }
   activating_ = false;
 }
@@ -305,8 +306,8 @@ void TFOptionsImportation::ColumnBoxChange(int entry) {
 // A unit chosen for the file is a change: the import form takes it back only then.
 void TFOptionsImportation::CbxListeUnitesClick() {
   const int chosen = CbxListeUnites->currentIndex();
-  if (chosen < 0 || chosen >= static_cast<int>(kUnits.size())) return;
-  const FileUnitChoice& unit = kUnits[static_cast<std::size_t>(chosen)];
+  if (chosen < 0 || chosen >= static_cast<int>(kFileUnitChoices.size())) return;
+  const FileUnitChoice& unit = kFileUnitChoices[static_cast<std::size_t>(chosen)];
   if (unit.Factor != UnitFactor || unit.Abbreviation != UnitAbbreviation) Changed = 1;
   UnitFactor = unit.Factor;
   UnitAbbreviation = unit.Abbreviation;

@@ -28,6 +28,17 @@ class QRadioButton;
 
 namespace tranchex {
 
+// The units a cutting sheet may be written in, in the order of the unit boxes of the import
+// form and of this one. The inch's abbreviation here is empty: the import form gives its own.
+struct FileUnitChoice {
+  int TextId;  // the unit's name in the box
+  double Factor;
+  const char* Abbreviation;
+};
+extern const std::array<FileUnitChoice, 4> kFileUnitChoices;
+// The position of the unit of exactly this factor; -1 when none has it.
+int FileUnitChoiceIndex(double factor);
+
 class TFOptionsImportation : public DialogFrame {
   Q_OBJECT
 
