@@ -62,6 +62,23 @@ double Member(const TFOptions& f, const std::string& field) {
   return f.DefaultKerf;
 }
 
+// The form shows the values of a missing options file, in millimetres (the optimisation
+// criteria switch aside).
+void ExpectFactoryValuesShown(const TFOptions& form) {
+  const std::vector<QString> shown = {form.EdtMaxLongueur->text(), form.EdtMaxLargeur->text(),
+                                      form.EdtLongueurDefaut->text(), form.EdtLargeurDefaut->text(),
+                                      form.EdtMarge->text(), form.EdtMargeEp->text(),
+                                      form.EdtTraitScie->text()};
+  EXPECT_EQ(shown, (std::vector<QString>{Q("6000"), Q("6000"), Q("2500"), Q("1250"), Q("10"),
+                                         Q("5"), Q("3")}));
+  EXPECT_EQ(form.EdtDesignationPanneau->text(), Text(74));
+  EXPECT_EQ(form.EdtDesignationPanneaux->text(), Text(13));
+  EXPECT_EQ(form.EdtDesignationPiece->text(), Text(75));
+  EXPECT_EQ(form.EdtDesignationPieces->text(), Text(14));
+  EXPECT_TRUE(form.ChkBoxSensFil->isChecked());
+  EXPECT_TRUE(form.ChkBoxMarge->isChecked());
+}
+
 class OptionsForm : public ::testing::Test {
  protected:
   void Show(const Settings& s = FactorySettings(), const UNITE_MESURE& unit = kMm) {
@@ -150,18 +167,7 @@ TEST_F(OptionsForm, TextsAndLabelsFollowTheUnitAndTheWords) {
   EXPECT_EQ(form.LblMargeEp->text(), Text(297));
   EXPECT_EQ(form.LblTraitScie->text(), Text(298));
   // The factory values, in millimetres.
-  const std::vector<QString> shown = {form.EdtMaxLongueur->text(), form.EdtMaxLargeur->text(),
-                                      form.EdtLongueurDefaut->text(), form.EdtLargeurDefaut->text(),
-                                      form.EdtMarge->text(), form.EdtMargeEp->text(),
-                                      form.EdtTraitScie->text()};
-  EXPECT_EQ(shown, (std::vector<QString>{Q("6000"), Q("6000"), Q("2500"), Q("1250"), Q("10"),
-                                         Q("5"), Q("3")}));
-  EXPECT_EQ(form.EdtDesignationPanneau->text(), Text(74));
-  EXPECT_EQ(form.EdtDesignationPanneaux->text(), Text(13));
-  EXPECT_EQ(form.EdtDesignationPiece->text(), Text(75));
-  EXPECT_EQ(form.EdtDesignationPieces->text(), Text(14));
-  EXPECT_TRUE(form.ChkBoxSensFil->isChecked());
-  EXPECT_TRUE(form.ChkBoxMarge->isChecked());
+  ExpectFactoryValuesShown(form);
   EXPECT_FALSE(form.ChkBoxCriteresOptimisation->isChecked());
   QTest::keyClick(&form, Qt::Key_F1);
   EXPECT_EQ(help.contexts, std::vector<int>{2010});
@@ -442,18 +448,7 @@ TEST_F(OptionsForm, FactoryValuesAreRestoredInTheFormOnly) {
   QTest::mouseClick(form.BtnParamDefaut, Qt::LeftButton);
   EXPECT_TRUE(form.isVisible());  // the form stays open
   EXPECT_EQ(form.DefaultsRestored, 1);
-  const std::vector<QString> shown = {form.EdtMaxLongueur->text(), form.EdtMaxLargeur->text(),
-                                      form.EdtLongueurDefaut->text(), form.EdtLargeurDefaut->text(),
-                                      form.EdtMarge->text(), form.EdtMargeEp->text(),
-                                      form.EdtTraitScie->text()};
-  EXPECT_EQ(shown, (std::vector<QString>{Q("6000"), Q("6000"), Q("2500"), Q("1250"), Q("10"),
-                                         Q("5"), Q("3")}));
-  EXPECT_EQ(form.EdtDesignationPanneau->text(), Text(74));
-  EXPECT_EQ(form.EdtDesignationPanneaux->text(), Text(13));
-  EXPECT_EQ(form.EdtDesignationPiece->text(), Text(75));
-  EXPECT_EQ(form.EdtDesignationPieces->text(), Text(14));
-  EXPECT_TRUE(form.ChkBoxSensFil->isChecked());
-  EXPECT_TRUE(form.ChkBoxMarge->isChecked());
+  ExpectFactoryValuesShown(form);
   // "Modifier le critère d'optimisation" stays as it was.
   EXPECT_TRUE(form.ChkBoxCriteresOptimisation->isChecked());
   EXPECT_EQ(form.ChkBoxSensFil->text(),
