@@ -308,17 +308,20 @@ TEST_F(DesignationsForm, NamesAPartCannotHoldAreRefused) {
 TEST_F(DesignationsForm, CloseBoxAndEscapeReturnNoChoice) {
   for (const bool escape : {false, true}) {
     SCOPED_TRACE(escape ? "Escape" : "close box");
+    const auto closeWithoutOk = [&] {
+      if (escape) {
+        QTest::keyClick(form.EdtDesPiece, Qt::Key_Escape);
+      } else {
+        form.close();
+      }
+    };
     Show(kPick, {"Pied", "Montant"});
     Click(form.BtnOK);
     ASSERT_EQ(form.DesignationChosen, 1);
 
     Show(kPick, {"Pied", "Montant"});
     Type(QStringLiteral("Traverse"));
-    if (escape) {
-      QTest::keyClick(form.EdtDesPiece, Qt::Key_Escape);
-    } else {
-      form.close();
-    }
+    closeWithoutOk();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.DesignationChosen, 0);
     EXPECT_EQ(form.Changed, 0);
@@ -326,11 +329,7 @@ TEST_F(DesignationsForm, CloseBoxAndEscapeReturnNoChoice) {
 
     Show(kManage, {"Pied", "Montant"});
     Add(QStringLiteral("Chant"));
-    if (escape) {
-      QTest::keyClick(form.EdtDesPiece, Qt::Key_Escape);
-    } else {
-      form.close();
-    }
+    closeWithoutOk();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.DesignationChosen, 0);
     EXPECT_EQ(form.Changed, 1);
