@@ -290,9 +290,7 @@ int ImportJobForTool(const Arguments& args, JobState& job, Settings& settings,
     return kExitRefusedImport;
   }
   const auto& parts = std::get<std::vector<ImportedPart>>(read);
-  ClearJobLists(job);
-  job.JobName = "NouveauDebit.deb";
-  job.JobUntitled = 1;
+  StartUntitledJob(job);
   CommitImportedParts(parts, settings.MeasureUnit, settings, job);
   imported = ImportJson(parts, job, settings);
   if (args.Criterion) job.Engine.OptimisationCriterion = *args.Criterion;

@@ -21,4 +21,14 @@ void ClearJobLists(JobState& job) {
   ClearDerivedLists(job);
 }
 
+void StartUntitledJob(JobState& job) {
+  ClearJobLists(job);
+  job.MarginsAllZero = 0;
+  job.MarginsPending = 0;
+  job.JobName = kNewJobName;
+  job.JobPath.clear();
+  job.JobUntitled = 1;
+  job.JobLoaded = 0;
+}
+
 }  // namespace tranchex

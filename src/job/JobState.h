@@ -60,6 +60,15 @@ struct JobState {
 // the caller.
 void ClearJobLists(JobState& job);
 
+// The name of a job that has no file yet.
+inline constexpr const char* kNewJobName = "NouveauDebit.deb";
+
+// Replaces the job by an empty one with no file (New and the import): lists emptied as
+// ClearJobLists does, named kNewJobName, untitled, with no path, so that Save asks for a file
+// rather than overwrite the one of the job it replaces; not laid out, no margins pending or all
+// zero. The kind, margins, kerf and criteria are left to the caller.
+void StartUntitledJob(JobState& job);
+
 // Empties the derived lists, so that nothing is drawn from a layout that is not there.
 void ClearDerivedLists(JobState& job);
 

@@ -352,7 +352,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   std::unique_ptr<PrintSession> printing_;
   QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
-  QString lastSaveName_ = QStringLiteral("NouveauDebit.deb");
+  QString lastSaveName_ = QString::fromLatin1(kNewJobName);
   QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;

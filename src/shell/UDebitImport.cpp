@@ -97,15 +97,8 @@ void TFDebit::ImporterClick() {
     return;
   }
 
-  // The file is sound: from here it replaces the job. The new job has no file, so that Save
-  // asks for a name rather than overwrite the file of the job it replaces.
-  ClearJobLists(job_);
-  job_.MarginsAllZero = 0;
-  job_.MarginsPending = 0;
-  job_.JobName = "NouveauDebit.deb";
-  job_.JobPath.clear();
-  job_.JobUntitled = 1;
-  job_.JobLoaded = 0;
+  // The file is sound: from here it replaces the job.
+  StartUntitledJob(job_);
   job_.JobModified = 1;
   setWindowTitle(Texts.AppTitle);
   DisableJobCommands();

@@ -18,16 +18,9 @@ namespace tranchex {
 void TFDebit::NouveauClick() {
   if (!SaveBeforeReplacingJob(Texts.MsgNewJobCancelled)) return;
 
-  // From here the job on screen is gone. It has no file: Save must ask for one rather than
-  // overwrite the file of the job it replaces.
-  job_.MarginsAllZero = 0;
-  job_.MarginsPending = 0;
-  job_.JobName = "NouveauDebit.deb";
-  job_.JobPath.clear();
-  job_.JobUntitled = 1;
+  // From here the job on screen is gone.
+  StartUntitledJob(job_);
   setWindowTitle(Texts.AppTitle);
-  ClearJobLists(job_);
-  job_.JobLoaded = 0;
   View->update();
 
   if (!EnterNewJob()) {
