@@ -9,6 +9,7 @@
 #include "job/ColumnLetters.h"
 #include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
+#include "job/Outils_debit.h"
 #include "job/SettingsFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
@@ -176,13 +177,6 @@ std::optional<double> ParseSheetNumber(std::string_view text) {
   return ParseRegionalNumber(text, mark);
 }
 
-std::string WithoutTrailingZeros(double value) {
-  std::string text = std::to_string(value);
-  while (!text.empty() && text.back() == '0') text.pop_back();
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  return text;
-}
-
 // What one record's cells are read with.
 class PartReader {
  public:
@@ -236,7 +230,7 @@ class PartReader {
       const double thickness = Number(ImportThicknessEntry) * request_.UnitFactor;
       if (thickness > kMaxRecordThickness) {
         Fault(ImportThicknessEntry, "épaisseur hors limites : de 0 à " +
-                                        WithoutTrailingZeros(kMaxRecordThickness / 10.0) + " mm");
+                                        FormatTwoDecimals(kMaxRecordThickness / 10.0, ',') + " mm");
       }
       part.Thickness = thickness == 0.0 ? 100.0 : thickness;
     }
@@ -308,7 +302,7 @@ class PartReader {
 
   static std::string SizeRange() {
     return "dimension hors limites : plus de 0 et au plus " +
-           WithoutTrailingZeros(kMaxRecordSize / 10000.0) + " m";
+           FormatTwoDecimals(kMaxRecordSize / 10000.0, ',') + " m";
   }
 
   // A length or width: the number x the file unit, above 0 and within the job's bounds.
