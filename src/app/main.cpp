@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFileInfo>
+#include <cstdlib>
 #include <QMessageBox>
 #include <exception>
 #include <optional>
@@ -10,6 +12,7 @@
 #include "platform/Prompts.h"
 #include "job/Settings.h"
 #include "shell/UDebit.h"
+#include "shell/UpdateCheck.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -29,10 +32,21 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) commandLineJob = arguments.at(1);
 
+    // The update check asks the maker's server named by $TRANCHEX_UPDATE_SERVER (unset: the
+    // default; empty: no check); the program file's date tells whether a build is newer.
+    const std::optional<QString> server =
+        tranchex::UpdateServerAddress(std::getenv("TRANCHEX_UPDATE_SERVER"));
+    std::optional<tranchex::UpdateCheck> updates;
+    if (server) {
+      updates.emplace(*server, QFileInfo(QApplication::applicationFilePath()).lastModified(),
+                      prompts, browser);
+    }
+
     tranchex::TFDebit window(prompts, settings, job, tranchex::DataFolder(), commandLineJob);
     prompts.SetParent(&window);
     window.Help.SetTarget(&help);
     window.WebBrowser = &browser;
+    if (updates) window.Updates = &*updates;
     window.show();
     QApplication::exec();
   } catch (const std::exception& e) {

@@ -25,4 +25,6 @@ set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/UGestDesPieces.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UGestDonneesPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UApropos.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UMiseAJour.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UMiseANiveau.cpp
 )

@@ -114,6 +114,15 @@ namespace HelpPage {
 // "Le fichier d'aide de Tranchex est introuvable :\n", followed by the page's path.
 inline constexpr int PageMissing = 460;
 }  // namespace HelpPage
+// The update and upgrade page windows: their captions, and the words of the window that shows a
+// page's address (the program embeds no browser).
+namespace PageWindows {
+inline constexpr int UpdateCaption = 232;   // "Nouvelle mise à jour détectée"
+inline constexpr int UpgradeCaption = 319;  // "Mise à niveau de Tranchex", also the menu item
+inline constexpr int LblPage = 461;
+inline constexpr int BtnOuvrir = 462;
+inline constexpr int BtnFermer = 463;
+}  // namespace PageWindows
 namespace WebPages {
 inline constexpr int SiteInternetAuteur = 180;          // the addresses of the three pages
 inline constexpr int PagePresentationdeTranchex = 181;
@@ -521,6 +530,11 @@ inline constexpr int UnitDiffers = 267;
 
 // "1.6": the text of the job-file tag. The job file does not read it: its tag is a constant of
 // the file code, so that no edit of the texts can change the file format.
+// The program's version: the update key is the product's name (text 0) followed by it.
+namespace Version {
+inline constexpr int VersionText = 264;
+}  // namespace Version
+
 namespace JobFile {
 inline constexpr int TagText = 73;
 }  // namespace JobFile

@@ -5,6 +5,7 @@ set(platform_CORE
   ${CMAKE_CURRENT_LIST_DIR}/FileIO.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp
 )
 set(platform_QT
   ${CMAKE_CURRENT_LIST_DIR}/DataFolder.cpp
@@ -13,5 +14,6 @@ set(platform_QT
   ${CMAKE_CURRENT_LIST_DIR}/Prompts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrenchTranslation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Download.cpp
   ${CMAKE_SOURCE_DIR}/resources/resources.qrc
 )

@@ -78,9 +78,6 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   CreateMenus();
   CreateToolPanel();
 
-  // Commands whose windows come later: present, and disabled whatever the job.
-  MarkPending({MiseANiveau});
-
   // The dialog forms, each created once, after the main window.
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
   FSelDebit = new TFSelDebit(prompts_, Help, this);
@@ -332,15 +329,7 @@ void TFDebit::PressViewButton(QToolButton* pressed) {
   for (QToolButton* b : {SBtnPanneaux, SBtnPieces, SBtnFiche}) b->setChecked(b == pressed);
 }
 
-void TFDebit::MarkPending(std::initializer_list<QObject*> commands) {
-  for (QObject* c : commands) {
-    pendingCommands_.append(c);
-    SetCommandEnabled(c, false);
-  }
-}
-
 void TFDebit::SetCommandEnabled(QObject* command, bool enabled) {
-  if (enabled && pendingCommands_.contains(command)) enabled = false;
   if (auto* action = qobject_cast<QAction*>(command)) {
     action->setEnabled(enabled);
   } else if (auto* widget = qobject_cast<QWidget*>(command)) {
@@ -502,6 +491,8 @@ void TFDebit::FormActivate() {
   // The measures come from the client area as it is now shown.
   if (QLayout* l = layout()) l->activate();
   FormResize();
+
+  RunUpdateCheck();
 
   if (!CommandLineJob) {
     DisableJobCommands();

@@ -61,6 +61,8 @@ class TFOptimisation;
 class TFOptions;
 class TFAffichage;
 class TFApropos;
+class TFMiseANiveau;
+class UpdateCheck;
 class UrlOpener;
 class TFImportation;
 class TFOptionsImportation;
@@ -161,6 +163,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   TFGestDesPieces* FGestDesPieces = nullptr;  // the designations (also the parts' picker)
   TFGestDonneesPanneaux* FGestDonneesPanneaux = nullptr;  // the parts' characteristics picker
   TFApropos* FApropos = nullptr;            // the about box
+  TFMiseANiveau* FMiseANiveau = nullptr;    // the upgrade page of the help menu
   TFImportation* FImportation = nullptr;    // the import: headings line, column options
   TFOptionsImportation* FOptionsImportation = nullptr;  // the import's columns and switches
   // The help every form opens with F1; it shows nothing until a viewer is set.
@@ -168,6 +171,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // What opens the web pages of the help menu (the program's browser, a recorder in the tests);
   // none: the pages cannot be shown and the command says so.
   UrlOpener* WebBrowser = nullptr;
+  // The update check run at the first showing, against the maker's server; none: no check, and
+  // the help menu does not offer the upgrade page (it lives on that server).
+  UpdateCheck* Updates = nullptr;
 
   // ---- View state ------------------------------------------------------------------------------
   std::int32_t ViewMode = kPanelsView;
@@ -215,6 +221,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void PagePresentationdeTranchexClick();
   void VideosDemonstrationTranchexClick();
   void AproposdeTranchexClick();
+  void MiseANiveauClick();  // the upgrade page, shown only when the update check allows it
   // The margins and kerf of the job, in New (newJob: the fields show the defaults) or Modify:
   // the margin form, or the differentiated one when the job's margins are, handed the job's
   // margins, kerf, kind, parts and stock panels; the job takes the margins and kerf back
@@ -280,10 +287,12 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QAction* AddAction(QMenu* menu, const char* name);
   QToolButton* AddButton(const char* name, bool checkable);
   void SetCommandEnabled(QObject* command, bool enabled);
-  void MarkPending(std::initializer_list<QObject*> commands);
   void PressViewButton(QToolButton* pressed);
   void CreateHelpCommands();
   void OpenWebPage(int addressTextId, bool offerAddress);
+  // The first showing's update check: the upgrade item hidden, the check, then the item shown
+  // when the list in the data folder does not name this version as the newest.
+  void RunUpdateCheck();
 
   // Start-up and closing.
   void FormActivate();
@@ -350,7 +359,6 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   Settings& settings_;
   JobState& job_;
   std::unique_ptr<PrintSession> printing_;
-  QList<QObject*> pendingCommands_;  // built later: present and disabled
   QAction* recentSeparator_ = nullptr;
   QString lastSaveName_ = QString::fromLatin1(kNewJobName);
   QString lastExportPath_;  // the file chosen at the run's last export; empty before

@@ -1,5 +1,6 @@
 // The help menu of the main window: the help at the window's topic (also F1), the three web
-// pages and the about box.
+// pages, the about box, and the upgrade page with the start-up update check that decides
+// whether the menu offers it.
 
 #include <QAction>
 #include <QKeySequence>
@@ -8,11 +9,13 @@
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/UApropos.h"
+#include "dialogs/UMiseANiveau.h"
 #include "platform/HelpPages.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "shell/UDebit.h"
+#include "shell/UpdateCheck.h"
 
 namespace tranchex {
 namespace {
@@ -26,6 +29,7 @@ QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
 void TFDebit::CreateHelpCommands() {
   FApropos = new TFApropos(prompts_, Help, this);
+  FMiseANiveau = new TFMiseANiveau(prompts_, Help, this);
 
   // The window's shortcut: it answers F1 whichever control of the window has the focus, and
   // never while one of the window's forms is the active window (each form has its own topic).
@@ -41,6 +45,7 @@ void TFDebit::CreateHelpCommands() {
   connect(VideosDemonstrationTranchex, &QAction::triggered, this,
           [this] { VideosDemonstrationTranchexClick(); });
   connect(AproposdeTranchex, &QAction::triggered, this, [this] { AproposdeTranchexClick(); });
+  connect(MiseANiveau, &QAction::triggered, this, [this] { MiseANiveauClick(); });
 }
 
 void TFDebit::FormHelp() { Help.ShowHelp(kMainWindowHelpContext); }
@@ -72,6 +77,25 @@ void TFDebit::OpenWebPage(int addressTextId, bool offerAddress) {
 void TFDebit::AproposdeTranchexClick() {
   PlaceDialog(*FApropos, *this, 14);
   prompts_.ShowModal(*FApropos);
+}
+
+void TFDebit::MiseANiveauClick() {
+  // The item is shown only with a check, which names the server; a stray trigger does nothing.
+  if (Updates == nullptr) return;
+  FMiseANiveau->ServerAddress = Updates->ServerAddress();
+  FMiseANiveau->Opener = WebBrowser;
+  PlaceDialog(*FMiseANiveau, *this, 0);
+  prompts_.ShowModal(*FMiseANiveau);
+}
+
+void TFDebit::RunUpdateCheck() {
+  MiseANiveau->setVisible(false);
+  if (Updates == nullptr) return;
+  // The update key: the product's name followed by its version ("Tranchex1.6").
+  const std::string key =
+      LoadString(TextId::MainForm::AppTitle) + LoadString(TextId::Version::VersionText);
+  Updates->CheckForUpdate(*this, ProgramFolder, key);
+  MiseANiveau->setVisible(ReadLocalLastVersion(ProgramFolder, key));
 }
 
 }  // namespace tranchex

@@ -17,4 +17,5 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitDesignations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitHelp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitImport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateCheck.cpp
 )

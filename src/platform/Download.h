@@ -1,0 +1,27 @@
+#pragma once
+// Fetching a small file from a web server into a file of the data folder, with a bounded wait:
+// start-up must never hang on a slow or absent network.
+
+#include <QString>
+#include <QUrl>
+
+namespace tranchex {
+
+struct DownloadLimits {
+  // How long the transfer may take in all, and how long it may stay silent, in milliseconds.
+  int TimeoutMs = 5000;
+  // The largest answer taken; a larger one is dropped.
+  qint64 MaxBytes = 64 * 1024;
+};
+
+// Fetches an http or https address into the file. The file is deleted first; it is then written
+// whole from a complete answer (a 2xx status within the limits) or not at all, so a failed or
+// cut-short transfer leaves no file. While it waits, the caller's thread runs a local event loop
+// that takes no keyboard or mouse input. True when the file exists afterwards.
+bool DownloadToFile(const QUrl& address, const QString& path, const DownloadLimits& limits = {});
+
+// True for an address that may be fetched or handed to the browser as a web page: http or https
+// with a host.
+bool IsWebAddress(const QUrl& address);
+
+}  // namespace tranchex
