@@ -112,6 +112,7 @@ class MainWindowTest : public ::testing::Test {
 
   TFDebit& Start(std::optional<QString> commandLine = std::nullopt) {
     window = std::make_unique<TFDebit>(prompts, settings, job, Folder(), commandLine);
+    window->Updates = updates;
     window->show();
     return *window;
   }
@@ -182,6 +183,9 @@ class MainWindowTest : public ::testing::Test {
   Settings settings;
   JobState job;
   std::unique_ptr<TFDebit> window;
+  // The update check the window gets at its start; none by default, so no window test reaches
+  // a server.
+  UpdateCheck* updates = nullptr;
 };
 
 }  // namespace tranchex::test
