@@ -6,24 +6,17 @@
 #include <string>
 
 #include "job/Outils_debit.h"
+#include "platform/Blanks.h"
 
 namespace tranchex {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
 std::optional<double> ParseRegionalNumber(std::string_view text, char decimalSeparator) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   // Rewritten with a point for the standard conversion, after checking every character.
   std::string plain;
   std::size_t i = 0;
@@ -93,7 +86,7 @@ std::optional<AcceptedEntry> CheckLengthEntry(std::string_view typed, double fac
 }
 
 std::optional<AcceptedEntry> CheckCountEntry(std::string_view typed, const EntryRange& range) {
-  std::string_view text = Trim(typed);
+  std::string_view text = TrimBlanks(typed);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
     negative = text.front() == '-';

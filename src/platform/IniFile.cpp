@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/Blanks.h"
 #include "platform/FileIO.h"
 
 namespace tranchex {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -49,21 +42,21 @@ std::optional<IniFile> IniFile::Parse(std::string_view text) {
       text.remove_prefix(end + ((text[end] == '\r' && end + 1 < text.size() &&
                                  text[end + 1] == '\n') ? 2 : 1));
     }
-    line = Trim(line);
+    line = TrimBlanks(line);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       const std::size_t close = line.find(']');
       if (close == std::string_view::npos) continue;
-      ini.sections_.push_back({std::string(Trim(line.substr(1, close - 1))), {}});
+      ini.sections_.push_back({std::string(TrimBlanks(line.substr(1, close - 1))), {}});
       current = &ini.sections_.back();
       continue;
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos || current == nullptr) continue;
-    const std::string_view key = Trim(line.substr(0, equals));
+    const std::string_view key = TrimBlanks(line.substr(0, equals));
     if (key.empty()) continue;
     current->Entries.push_back(
-        {std::string(key), std::string(Unquote(Trim(line.substr(equals + 1))))});
+        {std::string(key), std::string(Unquote(TrimBlanks(line.substr(equals + 1))))});
   }
   return ini;
 }

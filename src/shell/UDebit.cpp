@@ -506,7 +506,7 @@ void TFDebit::FormActivate() {
 void TFDebit::QuitterClick() { close(); }
 
 void TFDebit::closeEvent(QCloseEvent* event) {
-  if (FormClose()) {
+  if (!checkingForUpdate_ && FormClose()) {
     event->accept();
   } else {
     event->ignore();

@@ -364,6 +364,9 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;
+  // Set while the update check waits for the server: its wait takes no input, but a close
+  // request of the window system still arrives and must wait for start-up to end.
+  bool checkingForUpdate_ = false;
   bool saveDeclined_ = false;  // the last save prompt was answered No: the job is not saved
 };
 

@@ -94,7 +94,9 @@ void TFDebit::RunUpdateCheck() {
   // The update key: the product's name followed by its version ("Tranchex1.6").
   const std::string key =
       LoadString(TextId::MainForm::AppTitle) + LoadString(TextId::Version::VersionText);
+  checkingForUpdate_ = true;
   Updates->CheckForUpdate(*this, ProgramFolder, key);
+  checkingForUpdate_ = false;
   MiseANiveau->setVisible(ReadLocalLastVersion(ProgramFolder, key));
 }
 

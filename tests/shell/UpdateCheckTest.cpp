@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 
@@ -337,6 +338,25 @@ TEST_F(UpdateAtStartUp, ASilentServerDelaysNothingElse) {
   EXPECT_FALSE(fs::exists(ListFile()));
   EXPECT_TRUE(UpgradeItemShown());
   EXPECT_TRUE(prompts.asked.empty());
+}
+
+// A close request that arrives while the check waits is not run in the middle of start-up.
+TEST_F(UpdateAtStartUp, AClosedWindowWaitsForTheCheckToEnd) {
+  server.Serve(kListPath, {200, "", LoopbackHttpServer::Answer::Style::NeverAnswer});
+  bool closedDuringCheck = false;
+  // The first event the program processes is inside the check's wait.
+  QTimer::singleShot(0, [&] {
+    // Started, and the command-line job (opened after the check) not yet there.
+    closedDuringCheck = window->Activated() && job.JobLoaded == 0;
+    window->close();
+  });
+  StartWithCheck(WriteJob("atelier.deb", GoodJob()));
+  EXPECT_TRUE(closedDuringCheck);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(job.JobLoaded, 1);
+  // Once started, the window closes as usual.
+  window->close();
+  EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(UpdateAtStartUp, ANewerBuildIsOfferedAtStart) {
