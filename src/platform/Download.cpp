@@ -39,13 +39,6 @@ bool DownloadToFile(const QUrl& address, const QString& path, const DownloadLimi
     }
   };
   QObject::connect(reply, &QNetworkReply::readyRead, reply, take);
-  QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                   [&](qint64 /*received*/, qint64 total) {
-                     if (total > limits.MaxBytes) {
-                       tooLarge = true;
-                       reply->abort();
-                     }
-                   });
 
   // The transfer timeout ends a silent server; the deadline ends one that trickles.
   QEventLoop loop;
@@ -57,10 +50,12 @@ bool DownloadToFile(const QUrl& address, const QString& path, const DownloadLimi
   if (!reply->isFinished()) loop.exec(QEventLoop::ExcludeUserInputEvents);
   deadline.stop();
 
-  if (!tooLarge && reply->error() == QNetworkReply::NoError) take();
+  // A silent, cut-short or refused answer ends with an error, and so does one cut off for its
+  // size; what is left of a finished answer is taken under the same bound.
+  const bool finished = reply->error() == QNetworkReply::NoError;
+  if (finished) take();
   const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-  const bool complete = !tooLarge && reply->error() == QNetworkReply::NoError &&
-                        status >= 200 && status < 300;
+  const bool complete = finished && !tooLarge && status >= 200 && status < 300;
   delete reply;
   if (!complete) return false;
 
