@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shared by scripts/run and scripts/test: installs what is missing, then configures and builds.
-# Sourced, not run. BUILD_DIR and CMAKE_EXTRA may be set by the caller.
+# Sourced, not run. BUILD_DIR, BUILD_JOBS and CMAKE_EXTRA may be set by the caller.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -35,5 +35,5 @@ build() {
   local werror=OFF
   [ "${CI:-}" = "true" ] && werror=ON
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DTRANCHEX_WERROR=$werror ${CMAKE_EXTRA:-}
-  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+  cmake --build "$BUILD_DIR" --parallel "${BUILD_JOBS:-$(nproc)}"
 }

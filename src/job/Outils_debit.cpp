@@ -27,8 +27,10 @@ std::string WholeNumberText(long double whole) {
 // "51,17" like 511.7 mm, so both panels make one summary line. The rounding itself is in 64
 // bits, so large values round right.
 std::string FormatRounded(double x, int decimals, char decimalSeparator) {
-  const long double power = decimals == 2 ? 100.0L : 1000.0L;
-  const double scaled = x * (decimals == 2 ? 100.0 : 1000.0);
+  double powerDouble = 1.0;
+  for (int i = 0; i < decimals; ++i) powerDouble *= 10.0;
+  const long double power = powerDouble;
+  const double scaled = x * powerDouble;
   if (const auto n = RoundDouble(scaled)) {
     return FormatGeneral(static_cast<long double>(*n) / power, decimalSeparator);
   }
@@ -124,6 +126,23 @@ std::string FormatTwoDecimals(double x, char decimalSeparator) {
 
 std::string FormatThreeDecimals(double x, char decimalSeparator) {
   return FormatRounded(x, 3, decimalSeparator);
+}
+
+int SizeDecimals(double factor) {
+  int decimals = 0;
+  double power = 1.0;
+  // The smallest power of ten at least the factor: a tenth of a millimetre then moves the last
+  // digit by at least one, so every stored tenth has a text of its own.
+  while (power < factor && decimals < 9) {
+    power *= 10.0;
+    ++decimals;
+  }
+  return decimals;
+}
+
+std::string FormatSize(double tenths, double factor, char decimalSeparator) {
+  if (!IsUsableUnitFactor(factor)) return FormatGeneral(tenths, decimalSeparator);
+  return FormatRounded(tenths / factor, SizeDecimals(factor), decimalSeparator);
 }
 
 std::string FormatWithDecimalPoint(double x) {

@@ -47,6 +47,21 @@ std::string FormatTwoDecimals(double x, char decimalSeparator);
 // The same with three decimals (thickness texts of the summaries).
 std::string FormatThreeDecimals(double x, char decimalSeparator);
 
+// ---- Sizes ----------------------------------------------------------------------------------
+// A length, width or thickness is held in tenths of a millimetre. Written for a person or a
+// program it keeps every tenth: as many decimals of the unit as a tenth needs, trailing zeros
+// dropped. Read back (times the factor, rounded half away) it gives the very tenths it came from.
+
+// The decimals a tenth of a millimetre needs in a unit of this factor (internal units per display
+// unit): the smallest d with 10^d >= factor. Millimetre 1, centimetre 2, inch 3, metre 4.
+int SizeDecimals(double factor);
+
+// A size in tenths of a millimetre written in the unit of this factor, with SizeDecimals(factor)
+// decimals at most (halves away from zero), trailing zeros and a bare separator dropped:
+// 7205 tenths in metres "0,7205", 190 tenths in metres "0,019", 28000 in mm "2800",
+// 1000 tenths in inches "3,937". A factor that is not usable gives the tenths themselves.
+std::string FormatSize(double tenths, double factor, char decimalSeparator);
+
 // The number format of the export, a point whatever the regional settings: a whole value as its
 // integer ("7"), any other value rounded to two decimals with exactly two digits after the point
 // ("12.50", "12.00" for 12.004, "3.00" for 2.999, "-1.25" for -1.25).

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdlib>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -485,6 +486,59 @@ TEST(RoundedTexts, HalfwayLengthsInEachUnit) {
     const std::string text =
         c.decimals == 2 ? FormatTwoDecimals(x, ',') : FormatThreeDecimals(x, ',');
     EXPECT_EQ(text, c.expected) << c.internal << " / " << c.factor;
+  }
+}
+
+}  // namespace
+}  // namespace tranchex
+
+namespace tranchex {
+namespace {
+
+// A size is written with the decimals a tenth of a millimetre needs in its unit.
+struct SizeCase {
+  double tenths;
+  double factor;
+  const char* expected;
+};
+
+TEST(FormatSize, WritesEveryTenthOfAMillimetreInEachUnit) {
+  const SizeCase cases[] = {
+      {7205.0, kMillimetreFactor, "720,5"},  {7205.0, kCentimetreFactor, "72,05"},
+      {7205.0, kMetreFactor, "0,7205"},      {7205.0, kInchFactor, "28,366"},
+      {3965.0, kMetreFactor, "0,3965"},      {190.0, kMetreFactor, "0,019"},
+      {160.0, kMetreFactor, "0,016"},        {220.0, kMetreFactor, "0,022"},
+      {190.0, kMillimetreFactor, "19"},      {190.0, kCentimetreFactor, "1,9"},
+      {28050.0, kMetreFactor, "2,805"},      {28000.0, kMillimetreFactor, "2800"},
+      {28000.0, kMetreFactor, "2,8"},        {28000.0, kInchFactor, "110,236"},
+      {1.0, kMillimetreFactor, "0,1"},       {1.0, kCentimetreFactor, "0,01"},
+      {1.0, kMetreFactor, "0,0001"},         {1.0, kInchFactor, "0,004"},
+      {1000.0, kInchFactor, "3,937"},        {254.0, kInchFactor, "1"},
+      {0.0, kMetreFactor, "0"},              {10000000.0, kMetreFactor, "1000"},
+  };
+  for (const SizeCase& c : cases) {
+    EXPECT_EQ(FormatSize(c.tenths, c.factor, ','), c.expected) << c.tenths << " / " << c.factor;
+    EXPECT_EQ(FormatSize(c.tenths, c.factor, '.'), WithPoint(c.expected));
+  }
+  EXPECT_EQ(SizeDecimals(kMillimetreFactor), 1);
+  EXPECT_EQ(SizeDecimals(kCentimetreFactor), 2);
+  EXPECT_EQ(SizeDecimals(kInchFactor), 3);
+  EXPECT_EQ(SizeDecimals(kMetreFactor), 4);
+}
+
+TEST(FormatSize, ReadBackGivesTheTenthsItCameFrom) {
+  // What a person or a program reads is the text times the factor, rounded half away: every
+  // tenth up to 10 m and a few large ones come back whole in every unit.
+  for (const double factor : {kMillimetreFactor, kCentimetreFactor, kMetreFactor, kInchFactor}) {
+    int wrong = 0;
+    auto check = [&](int tenths) {
+      const std::string text = FormatSize(tenths, factor, '.');
+      const auto back = RoundHalfAway(std::strtod(text.c_str(), nullptr) * factor);
+      if (!back || *back != tenths) ++wrong;
+    };
+    for (int tenths = 0; tenths <= 100000; ++tenths) check(tenths);
+    for (int tenths : {1000000, 9999999, 10000000, 2147483647}) check(tenths);
+    EXPECT_EQ(wrong, 0) << "factor " << factor;
   }
 }
 
