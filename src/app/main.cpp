@@ -50,7 +50,10 @@ int main(int argc, char* argv[]) {
     window.show();
     QApplication::exec();
   } catch (const std::exception& e) {
-    QMessageBox::critical(nullptr, QStringLiteral("Tranchex"), QString::fromUtf8(e.what()));
+    // The reason may quote a file name: shown as text, never as markup.
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Tranchex"), QString::fromUtf8(e.what()));
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
   }
   return 0;
 }

@@ -18,6 +18,8 @@ PageWindow::PageWindow(int captionId, Prompts& prompts, HelpViewer& help, QWidge
 
   LblPage = Named(new QLabel(Text(TextId::PageWindows::LblPage), this), "LblPage");
   LblAdresse = Named(new QLabel(this), "LblAdresse");
+  // The address comes from the server setting: shown as it stands, never as markup.
+  LblAdresse->setTextFormat(Qt::PlainText);
   LblAdresse->setTextInteractionFlags(Qt::TextSelectableByMouse);
   LblAdresse->setWordWrap(true);
   BtnOuvrir = Named(new QPushButton(Text(TextId::PageWindows::BtnOuvrir), this), "BtnOuvrir");

@@ -23,16 +23,23 @@ QMessageBox::Icon BoxIcon(PromptIcon icon) {
   return QMessageBox::Warning;
 }
 
+// Messages quote what came from outside (file cells, file names, names from lists, server
+// addresses): Qt would take a message that looks like HTML as rich text, draw its tags and load
+// its images, and drop its line breaks. Every box shows its text as it stands.
+void ShowAsText(QMessageBox& box) { box.setTextFormat(Qt::PlainText); }
+
 }  // namespace
 
 void QtPrompts::Notice(const QString& caption, const QString& text, PromptIcon icon) {
   QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, parent_);
+  ShowAsText(box);
   box.exec();
 }
 
 PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptButtons buttons,
                             PromptIcon icon) {
   QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent_);
+  ShowAsText(box);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
   // Escape and the box's close button answer Cancel. A Yes/No question shows no Cancel

@@ -109,5 +109,44 @@ TEST(QtPrompts, TheButtonsAnswerAndAYesNoQuestionShowsNoCancel) {
   }
 }
 
+
+// A message quoting an imported cell or a file name is shown as the text it is: tags drawn as
+// characters, no image loaded, line breaks kept.
+TEST(QtPrompts, OutsideTextIsShownAsPlainText) {
+  const QString hostile = QStringLiteral(
+      "Erreur ligne 3\n<h1>GROS</h1><img src=\"/tmp/image.png\">");
+  struct Shown {
+    bool seen = false;
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+  };
+  auto watch = [](Shown& shown) {
+    QTimer::singleShot(0, [&shown] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        shown.seen = true;
+        shown.format = box->textFormat();
+        shown.text = box->text();
+      }
+      for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* open = qobject_cast<QMessageBox*>(w); open != nullptr && open->isVisible()) {
+          open->reject();
+        }
+      }
+    });
+  };
+  QtPrompts prompts(nullptr);
+  Shown notice;
+  watch(notice);
+  prompts.Notice(QStringLiteral("Tranchex"), hostile, PromptIcon::Information);
+  Shown question;
+  watch(question);
+  prompts.Ask(QStringLiteral("Tranchex"), hostile, PromptButtons::YesNo);
+  for (const Shown* shown : {&notice, &question}) {
+    EXPECT_TRUE(shown->seen);
+    EXPECT_EQ(shown->format, Qt::PlainText);
+    EXPECT_EQ(shown->text, hostile);
+  }
+}
+
 }  // namespace
 }  // namespace tranchex
