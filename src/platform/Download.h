@@ -15,9 +15,12 @@ struct DownloadLimits {
 };
 
 // Fetches an http or https address into the file. The file is deleted first; it is then written
-// whole from a complete answer (a 2xx status within the limits) or not at all, so a failed or
-// cut-short transfer leaves no file. While it waits, the caller's thread runs a local event loop
-// that takes no keyboard or mouse input. True when the file exists afterwards.
+// whole from a complete answer (a 2xx status with a body, within the limits) or not at all, so a
+// failed, empty or cut-short transfer leaves no file. The bounds hold whatever the server does:
+// at the time bound, or as soon as the head or the body passes its size, the connection is
+// closed and the call returns; nothing of the transfer goes on after it. While it waits, the
+// caller's thread runs a local event loop that takes no keyboard or mouse input. Moved pages
+// are followed a few times, never from https to http. True when the file exists afterwards.
 bool DownloadToFile(const QUrl& address, const QString& path, const DownloadLimits& limits = {});
 
 // True for an address that may be fetched or handed to the browser as a web page: http or https

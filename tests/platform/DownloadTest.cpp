@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <filesystem>
 #include <fstream>
@@ -121,6 +124,92 @@ TEST_F(DownloadTest, AFolderThatCannotTakeTheFileLeavesNone) {
       QString::fromStdString((dir.path() / "absent" / "Liste_logiciels.ini").string());
   EXPECT_FALSE(DownloadToFile(At("/list.ini"), inMissingFolder, kLimits));
   EXPECT_FALSE(fs::exists(dir.path() / "absent"));
+}
+
+// An answer with no body is no list, and neither is a chunked body whose size cannot be read.
+TEST_F(DownloadTest, AnEmptyOrUnreadableAnswerIsNoList) {
+  struct Case {
+    const char* name;
+    int status;
+    QByteArray body;
+    Style how;
+  };
+  const Case cases[] = {
+      {"204 no content", 204, "", Style::Whole},
+      {"200 with an empty body", 200, "", Style::Whole},
+      {"200 with an empty body, no length", 200, "", Style::NoLength},
+      {"chunked, the last chunk only", 200, "0\r\n\r\n", Style::Chunked},
+      {"chunk size unreadable", 200, "zz\r\n[S]\r\n0\r\n\r\n", Style::Chunked},
+      {"chunk size negative", 200, "-4\r\n[S]\n\r\n0\r\n\r\n", Style::Chunked},
+      {"chunked without its last chunk", 200, "4\r\n[S]\n\r\n", Style::Chunked},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.Serve("/list.ini", {c.status, c.body, c.how});
+    PutOldList();
+    EXPECT_FALSE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
+    EXPECT_FALSE(fs::exists(File()));
+    EXPECT_EQ(Entries(), 0u);
+  }
+  // A chunked body read whole is the list, without its framing.
+  server.Serve("/list.ini", {200, "4\r\n[S]\n\r\n5;x=1\r\nK=v\r\n\r\n0\r\n\r\n", Style::Chunked});
+  EXPECT_TRUE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
+  EXPECT_EQ(Read(File()), "[S]\nK=v\r\n");
+}
+
+// A moved list is followed, to another path of the server.
+TEST_F(DownloadTest, AMovedListIsFollowed) {
+  server.Serve("/old.ini", {302, "/new.ini", Style::Redirect});
+  server.Serve("/new.ini", {200, "[S]\n"});
+  EXPECT_TRUE(DownloadToFile(At("/old.ini"), FilePath(), kLimits));
+  EXPECT_EQ(Read(File()), "[S]\n");
+  // A loop of moves ends, with no list.
+  server.Serve("/loop.ini", {301, "/loop.ini", Style::Redirect});
+  EXPECT_FALSE(DownloadToFile(At("/loop.ini"), FilePath(), kLimits));
+  EXPECT_FALSE(fs::exists(File()));
+}
+
+// A hostile server does not hold the caller: the download gives up at its bounds, closes the
+// connection before it returns, writes no list, and the next download works.
+TEST_F(DownloadTest, AHostileServerIsLeftAtTheBounds) {
+  // A one-second bound. The call must return within that bound and a few seconds: the margin
+  // is generous for a loaded machine; the fault it catches kept the caller twice the bound and
+  // more, and the connection open after it.
+  constexpr DownloadLimits limits{1000, 64 * 1024};
+  constexpr qint64 kMarginMs = 3000;
+  const struct {
+    const char* name;
+    Style how;
+  } cases[] = {
+      {"header flood", Style::HeaderFlood},
+      {"one endless header", Style::LongHeader},
+      {"endless chunked body", Style::EndlessChunked},
+      {"oversized body in small writes", Style::SmallWrites},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    server.Serve("/list.ini", {200, {}, c.how});
+    PutOldList();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(DownloadToFile(At("/list.ini"), FilePath(), limits));
+    EXPECT_LT(clock.elapsed(), limits.TimeoutMs + kMarginMs);
+    EXPECT_FALSE(fs::exists(File()));
+    EXPECT_EQ(Entries(), 0u);
+    // The client has closed the connection: the server learns it at its next turns (a bounded
+    // number of them), and stops sending.
+    ASSERT_FALSE(server.hostile.isEmpty());
+    const auto& sent = *server.hostile.back();
+    for (int turn = 0; turn < 300 && !sent.closedByClient && !sent.stoppedByBound; ++turn) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(5);
+    }
+    EXPECT_TRUE(sent.closedByClient);
+    // The next check finds the list.
+    server.Serve("/ok.ini", {200, "[S]\nK=v\n"});
+    EXPECT_TRUE(DownloadToFile(At("/ok.ini"), FilePath(), limits));
+    EXPECT_EQ(Read(File()), "[S]\nK=v\n");
+  }
 }
 
 TEST(WebAddress, OnlyHttpAndHttpsWithAHost) {

@@ -2,7 +2,11 @@
 // A small HTTP server on 127.0.0.1, in the test's own thread: it answers GET requests from a table
 // of paths, so the download code is tested without the network. A path not in the table gets a
 // 404. The answers can misbehave as real servers do: never answer, stop half way, send more than
-// they announced or announce nothing.
+// they announced or announce nothing; and as hostile ones do: flood headers, send one header
+// that never ends, a chunked body that never ends, or a body far over any bound in small
+// writes. A hostile answer writes piece after piece while the client reads, and stops when the
+// client closes the connection, or at its own bounds (kHostileMaxBytes, kHostileMaxMs) so that
+// a client that never stops cannot hold a test for ever.
 //
 //   LoopbackHttpServer server;
 //   server.Serve("/maj_logiciels/Liste_logiciels.ini", {200, "[Tranchex1.6]\n..."});
@@ -14,7 +18,10 @@
 #include <QObject>
 #include <QStringList>
 #include <QTcpServer>
+#include <QElapsedTimer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <memory>
 #include <optional>
 
 namespace tranchex::test {
@@ -29,9 +36,27 @@ class LoopbackHttpServer : public QObject {
       Whole,       // status, Content-Length, the body, then the connection closed
       NoLength,    // no Content-Length: the body ends when the connection closes
       CutShort,    // Content-Length announced, half the body sent, then the connection closed
-      NeverAnswer  // the request is read and the connection kept open, silent
+      NeverAnswer,  // the request is read and the connection kept open, silent
+      Chunked,      // "Transfer-Encoding: chunked" and Body as it stands (the test frames it)
+      Redirect,     // "Location: " + Body, no body
+      // The status line as given, then no end (Body is not used):
+      HeaderFlood,     // header line after header line
+      LongHeader,      // one header whose value goes on and on
+      EndlessChunked,  // "Transfer-Encoding: chunked", then 1 KiB chunks with no last one
+      SmallWrites      // "Content-Length: 100 MiB", then the body 256 bytes at a time
     } How = Style::Whole;
   };
+
+  static constexpr qint64 kHostileMaxBytes = 256 * 1024 * 1024;
+  static constexpr int kHostileMaxMs = 60 * 1000;
+
+  // What the hostile answers sent, and whether the client closed each one.
+  struct Hostile {
+    qint64 sent = 0;
+    bool closedByClient = false;
+    bool stoppedByBound = false;
+  };
+  QList<std::shared_ptr<Hostile>> hostile;
 
   LoopbackHttpServer() {
     server_.listen(QHostAddress::LocalHost, 0);
@@ -66,16 +91,77 @@ class LoopbackHttpServer : public QObject {
 
     const Answer answer = answers_.value(path, Answer{404, "Not Found", Answer::Style::Whole});
     if (answer.How == Answer::Style::NeverAnswer) return;
+    if (answer.How >= Answer::Style::HeaderFlood) {
+      StartHostile(socket, answer);
+      return;
+    }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.Status) + " X\r\n";
-    if (answer.How != Answer::Style::NoLength) {
+    if (answer.How == Answer::Style::Chunked) {
+      head += "Transfer-Encoding: chunked\r\n";
+    } else if (answer.How == Answer::Style::Redirect) {
+      head += "Location: " + answer.Body + "\r\nContent-Length: 0\r\n";
+    } else if (answer.How != Answer::Style::NoLength) {
       head += "Content-Length: " + QByteArray::number(answer.Body.size()) + "\r\n";
     }
     head += "Connection: close\r\n\r\n";
-    const QByteArray body = answer.How == Answer::Style::CutShort
-                                ? answer.Body.left(answer.Body.size() / 2)
-                                : answer.Body;
+    const QByteArray body = answer.How == Answer::Style::CutShort   ? answer.Body.left(answer.Body.size() / 2)
+                            : answer.How == Answer::Style::Redirect ? QByteArray()
+                                                                    : answer.Body;
     socket->write(head + body);
     socket->disconnectFromHost();
+  }
+
+  // Writes the hostile answer piece by piece, a piece whenever little is waiting to be sent.
+  void StartHostile(QTcpSocket* socket, const Answer& answer) {
+    auto state = std::make_shared<Hostile>();
+    hostile << state;
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.Status) + " X\r\n";
+    QByteArray piece;
+    switch (answer.How) {
+      case Answer::Style::HeaderFlood:
+        piece = "X-Flood: " + QByteArray(40, 'f') + "\r\n";
+        break;
+      case Answer::Style::LongHeader:
+        head += "X-Long: ";
+        piece = QByteArray(1024, 'l');
+        break;
+      case Answer::Style::EndlessChunked:
+        head += "Transfer-Encoding: chunked\r\n\r\n";
+        piece = "400\r\n" + QByteArray(1024, 'c') + "\r\n";
+        break;
+      default:
+        head += "Content-Length: " + QByteArray::number(100 * 1024 * 1024) + "\r\n\r\n";
+        piece = QByteArray(256, 's');
+        break;
+    }
+    socket->write(head);
+    state->sent += head.size();
+    auto* pump = new QTimer(socket);
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    connect(socket, &QTcpSocket::disconnected, pump, [state, pump] {
+      state->closedByClient = !state->stoppedByBound;
+      pump->stop();
+    });
+    connect(pump, &QTimer::timeout, socket, [state, socket, pump, piece, clock] {
+      if (socket->state() != QAbstractSocket::ConnectedState) {
+        state->closedByClient = !state->stoppedByBound;
+        pump->stop();
+        return;
+      }
+      if (state->sent >= kHostileMaxBytes || clock->elapsed() >= kHostileMaxMs) {
+        state->stoppedByBound = true;
+        pump->stop();
+        socket->abort();
+        return;
+      }
+      // Keep the pipe full without piling up memory here.
+      for (int i = 0; i < 64 && socket->bytesToWrite() < 64 * 1024; ++i) {
+        socket->write(piece);
+        state->sent += piece.size();
+      }
+    });
+    pump->start(1);
   }
 
   QTcpServer server_;
