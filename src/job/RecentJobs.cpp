@@ -79,13 +79,12 @@ std::filesystem::path RecentJobsFilePath(const std::filesystem::path& dataFolder
 }
 
 RecentJobList ReadRecentJobsFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return {};
-  std::string bytes(kRecentJobsFileSize, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (in.bad()) return {};
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return DecodeRecentJobs(bytes);
+  try {
+    return DecodeRecentJobs(ReadFileStart(file, kRecentJobsFileSize));
+  } catch (const FileAccessError&) {
+    // Missing, unreadable or not a regular file: five free entries.
+    return {};
+  }
 }
 
 void WriteRecentJobsFile(const std::filesystem::path& file, const RecentJobList& list) {

@@ -11,6 +11,7 @@
 #include "job/FilesTestBytes.h"
 #include "job/JobFile.h"
 #include "job/SettingsFiles.h"
+#include "support/Fifo.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
 #include "support/ToolRun.h"
@@ -117,6 +118,18 @@ TEST_F(LayoutToolTest, AFileItCannotReadExitsWith2) {
     ASSERT_FALSE(run.Err.empty());
     EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;  // one line
   }
+}
+
+// A FIFO named as the job (offering a good job's bytes) is refused at once, as a file the tool
+// cannot read, never waited on.
+TEST_F(LayoutToolTest, AJobThatIsNotARegularFileIsRefusedAtOnce) {
+  SaveJob(JobBuilder().panel(28000, 20700, 1).part(6000, 4000, 2).build(), "bon.deb");
+  test::Fifo fifo(dir_.path() / "fifo.deb", ReadBytes(dir_.path() / "bon.deb"));
+  ASSERT_TRUE(fifo.made());
+  const ToolRun run = Tool(Quote(fifo.path().string()));
+  EXPECT_EQ(run.Exit, 2);
+  EXPECT_TRUE(run.Out.empty());
+  EXPECT_NE(run.Err.find("n'est pas un fichier ordinaire"), std::string::npos) << run.Err;
 }
 
 TEST_F(LayoutToolTest, AJobItCannotLayOutExitsWith3) {
