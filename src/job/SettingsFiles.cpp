@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -229,10 +230,9 @@ std::optional<std::string> OptionsProblem(const Settings& options) {
 }
 
 // The options of the file, or why they are refused.
-// What a read of "Options.dat" found: whether it held every field, and the four words.
+// What a read of "Options.dat" found: whether it held every field.
 struct OptionsRead {
   bool Whole = true;
-  bool Words = false;
 };
 
 // Reads the fields the file holds whole, in file order. A field cut by the end of the file and
@@ -257,13 +257,14 @@ OptionsRead DecodeOptions(std::string_view bytes, Settings& options) {
   number(options.MaxWidth);
   number(options.DefaultPanelLength);
   number(options.DefaultPanelWidth);
-  if (has(4 * kWordFieldSize)) {
-    options.WordPanel = r.readFixedText(kWordFieldSize);
-    options.WordPanels = r.readFixedText(kWordFieldSize);
-    options.WordPart = r.readFixedText(kWordFieldSize);
-    options.WordParts = r.readFixedText(kWordFieldSize);
-    got.Words = true;
-  }
+  // Each word is its own field: one the file holds whole is kept even when the next is cut.
+  auto word = [&](std::string& field) {
+    if (has(kWordFieldSize)) field = r.readFixedText(kWordFieldSize);
+  };
+  word(options.WordPanel);
+  word(options.WordPanels);
+  word(options.WordPart);
+  word(options.WordParts);
   flag(options.GrainDirectionEnabled);
   flag(options.AskMargins);
   flag(options.AskOptimisationCriteria);
@@ -448,7 +449,9 @@ FileLoadResult LoadOptionsFile(const fs::path& dataFolder, Settings& settings) {
       result = Refused(settings, kOptionsFileName, *why);
     } else {
       settings = std::move(read);
-      settings.CustomWordsLoaded = got.Words ? 1 : 0;
+      // The words are the file's, as far as it holds them: the language texts must not
+      // replace the ones it gave.
+      settings.CustomWordsLoaded = 1;
       rewrite = !got.Whole;
     }
   }
@@ -649,26 +652,56 @@ std::vector<FileLoadResult> LoadSettingsFiles(const fs::path& dataFolder, Settin
 }
 
 std::vector<SettingsFileError> SaveDirtySettingsFiles(const fs::path& dataFolder,
-                                                      Settings& settings) {
+                                                      Settings& settings,
+                                                      const std::set<std::string>& kept) {
   std::vector<SettingsFileError> failures;
-  auto run = [&](std::uint8_t flag, auto&& save) {
-    if (!flag) return;
+  auto run = [&](std::uint8_t flag, const char* fileName, auto&& save) {
+    if (!flag || kept.count(fileName) != 0) return;
     try {
       save();
     } catch (const SettingsFileError& e) {
       failures.push_back(e);
     }
   };
-  run(settings.SpeciesFileDirty, [&] { SaveSpeciesFile(dataFolder, settings); });
-  run(settings.PanelSizesDirty,
+  run(settings.SpeciesFileDirty, kSpeciesFileName, [&] { SaveSpeciesFile(dataFolder, settings); });
+  run(settings.PanelSizesDirty, kPanelSizesFileName,
       [&] { SaveDimensionsFile(dataFolder, kPanelSizesFileName, settings); });
-  run(settings.PartSizesDirty,
+  run(settings.PartSizesDirty, kPartSizesFileName,
       [&] { SaveDimensionsFile(dataFolder, kPartSizesFileName, settings); });
-  run(settings.LabelsFileDirty, [&] { SaveLabelsFile(dataFolder, settings); });
-  run(settings.UnitFileDirty, [&] { SaveUnitFile(dataFolder, settings); });
-  run(settings.OptionsFileDirty, [&] { SaveOptionsFile(dataFolder, settings); });
-  run(settings.DesignationsFileDirty, [&] { SaveDesignationsFile(dataFolder, settings); });
+  run(settings.LabelsFileDirty, kLabelsFileName, [&] { SaveLabelsFile(dataFolder, settings); });
+  run(settings.UnitFileDirty, kUnitFileName, [&] { SaveUnitFile(dataFolder, settings); });
+  run(settings.OptionsFileDirty, kOptionsFileName, [&] { SaveOptionsFile(dataFolder, settings); });
+  run(settings.DesignationsFileDirty, kDesignationsFileName,
+      [&] { SaveDesignationsFile(dataFolder, settings); });
   return failures;
+}
+
+std::vector<std::string> DirtySettingsFileNames(const Settings& s) {
+  const std::pair<std::uint8_t, const char*> files[] = {
+      {s.SpeciesFileDirty, kSpeciesFileName}, {s.PanelSizesDirty, kPanelSizesFileName},
+      {s.PartSizesDirty, kPartSizesFileName}, {s.LabelsFileDirty, kLabelsFileName},
+      {s.UnitFileDirty, kUnitFileName},       {s.OptionsFileDirty, kOptionsFileName},
+      {s.DesignationsFileDirty, kDesignationsFileName}};
+  std::vector<std::string> names;
+  for (const auto& [flag, name] : files) {
+    if (flag) names.emplace_back(name);
+  }
+  return names;
+}
+
+const std::vector<std::string>& SettingsFileNames() {
+  static const std::vector<std::string> names = {
+      kSpeciesFileName, kPanelSizesFileName, kPartSizesFileName, kLabelsFileName,
+      kUnitFileName,    kOptionsFileName,    kDesignationsFileName};
+  return names;
+}
+
+FileDigest ListFileDigest(const fs::path& file) {
+  try {
+    return std::hash<std::string>{}(ReadFileBytes(file, kMaxCountedFileBytes));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
 }
 
 }  // namespace tranchex

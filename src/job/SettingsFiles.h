@@ -17,6 +17,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -144,9 +145,22 @@ std::vector<FileLoadResult> LoadSettingsFiles(const std::filesystem::path& dataF
                                               Settings& settings);
 
 // The savers of the files whose dirty flag is set, in close order (species, panel sizes, part
-// sizes, labels, unit, options, designations). A failure does not stop the others; the messages
-// of the failures are returned. The flags are left as they are.
+// sizes, labels, unit, options, designations), except the files named in `kept`. A failure does
+// not stop the others; the messages of the failures are returned. The flags are left as they
+// are.
 std::vector<SettingsFileError> SaveDirtySettingsFiles(const std::filesystem::path& dataFolder,
-                                                      Settings& settings);
+                                                      Settings& settings,
+                                                      const std::set<std::string>& kept = {});
+// The names of the files whose dirty flag is set, in close order.
+std::vector<std::string> DirtySettingsFileNames(const Settings& settings);
+
+// ---- Two copies on one data folder ---------------------------------------------------------
+// A digest of a list file's bytes as they are on disk, nothing for a missing or unreadable
+// file. Taken when a list is read and compared at close: a file whose digest changed was
+// written meanwhile by another copy of the program, and is not written over.
+using FileDigest = std::optional<std::size_t>;
+FileDigest ListFileDigest(const std::filesystem::path& file);
+// The seven reference files' names, in close order.
+const std::vector<std::string>& SettingsFileNames();
 
 }  // namespace tranchex

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QStyle>
 #include <QToolButton>
@@ -483,9 +484,14 @@ void TFDebit::FormActivate() {
   QDir().mkpath(ProgramFolder);
   Anglais->setChecked(!Francais->isChecked());
   LoadMainFormTexts();
+  LockDataFolder();
+  // Before the lists are read: a list written in between by another copy is then taken as
+  // changed, never as ours.
+  TakeListDigests();
   LoadSettingsFiles();
 
   settings_.RecentJobs = ReadRecentJobsFile(RecentJobsFilePath(ProgramFolder.toStdString()));
+  recentAtStart_ = settings_.RecentJobs;
   RebuildRecentMenu();
 
   // The measures come from the client area as it is now shown.
@@ -505,6 +511,24 @@ void TFDebit::FormActivate() {
 
 void TFDebit::QuitterClick() { close(); }
 
+// One file: its own message (text 215 for a read-only one). Several: one line each, the file's
+// name and why.
+void TFDebit::ReportUnsavedSettingsFiles(const std::vector<SettingsFileError>& failures) {
+  if (failures.empty()) return;
+  QString text;
+  if (failures.size() == 1) {
+    text = QString::fromUtf8(failures.front().what());
+  } else {
+    QStringList lines;
+    for (const SettingsFileError& e : failures) {
+      lines << QString::fromStdString(e.fileName()) + QStringLiteral(" : ") +
+                   QString::fromUtf8(e.what()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    }
+    text = lines.join(QLatin1Char('\n'));
+  }
+  prompts_.Notice(Texts.MsgOpenError, text, PromptIcon::Warning);
+}
+
 void TFDebit::closeEvent(QCloseEvent* event) {
   if (!checkingForUpdate_ && FormClose()) {
     event->accept();
@@ -514,21 +538,83 @@ void TFDebit::closeEvent(QCloseEvent* event) {
 }
 
 bool TFDebit::FormClose() {
-  // The reference stores that changed, before the job prompt.
-  for (const SettingsFileError& e :
-       SaveDirtySettingsFiles(ProgramFolder.toStdString(), settings_)) {
-    prompts_.Notice(Texts.MsgOpenError, QString::fromUtf8(e.what()), PromptIcon::Warning);
+  const std::filesystem::path folder = ProgramFolder.toStdString();
+  // The reference stores that changed, before the job prompt; those that could not be written
+  // are told in one box, whatever their number. A list another copy wrote since this one read
+  // it is not written over.
+  const std::set<std::string> changedOnDisk = SettingsFilesChangedOnDisk();
+  ReportUnsavedSettingsFiles(SaveDirtySettingsFiles(folder, settings_, changedOnDisk));
+  // What is on disk now is what a next close attempt compares with.
+  for (const std::string& name : DirtySettingsFileNames(settings_)) {
+    if (changedOnDisk.count(name) == 0) listDigests_[name] = ListFileDigest(folder / name);
   }
 
   // Cancelling the save dialog, or a save that failed, keeps the window and the job.
   if (OfferToSaveJob(SavePromptUse::CloseWindow) != SavePromptOutcome::GoOn) return false;
 
-  // Written always; a file that cannot be written is not reported.
-  try {
-    WriteRecentJobsFile(RecentJobsFilePath(ProgramFolder.toStdString()), settings_.RecentJobs);
-  } catch (const std::exception&) {
+  QStringList notSaved;
+  for (const std::string& name : changedOnDisk) notSaved << QString::fromStdString(name);
+  // Written always, unless another copy wrote it since; a file that cannot be written is not
+  // reported.
+  if (!ListFileChangedOnDisk(kRecentJobsFileName)) {
+    try {
+      WriteRecentJobsFile(RecentJobsFilePath(folder), settings_.RecentJobs);
+    } catch (const std::exception&) {
+    }
+  } else if (settings_.RecentJobs != recentAtStart_) {
+    notSaved << QString::fromLatin1(kRecentJobsFileName);
   }
+  TellListsNotSaved(notSaved);
   return true;
+}
+
+void TFDebit::LockDataFolder() {
+  dataLock_ = std::make_unique<QLockFile>(QDir(ProgramFolder).filePath(QStringLiteral("Tranchex.lock")));
+  // Held for the whole run: only a lock whose program has ended is taken over.
+  dataLock_->setStaleLockTime(0);
+  if (dataLock_->tryLock(0)) return;
+  const bool heldByAnother = dataLock_->error() == QLockFile::LockFailedError;
+  dataLock_.reset();
+  if (!heldByAnother) return;  // a folder where no lock can be made: nothing to say
+  prompts_.Notice(Texts.AppTitle,
+                  QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données :\n") +
+                      QDir::toNativeSeparators(ProgramFolder) +
+                      QStringLiteral("\nA la fermeture, une liste que l'autre fenêtre aura "
+                                     "enregistrée entre-temps (essences, dimensions, "
+                                     "désignations, étiquettes, options, unité, débits "
+                                     "récents) ne sera pas remplacée."),
+                  PromptIcon::Exclamation);
+}
+
+void TFDebit::TakeListDigests() {
+  const std::filesystem::path folder = ProgramFolder.toStdString();
+  listDigests_.clear();
+  for (const std::string& name : SettingsFileNames()) listDigests_[name] = ListFileDigest(folder / name);
+  listDigests_[kRecentJobsFileName] = ListFileDigest(folder / kRecentJobsFileName);
+}
+
+bool TFDebit::ListFileChangedOnDisk(const std::string& fileName) const {
+  const auto read = listDigests_.find(fileName);
+  if (read == listDigests_.end()) return false;  // never read: nothing to compare
+  return ListFileDigest(std::filesystem::path(ProgramFolder.toStdString()) / fileName) != read->second;
+}
+
+std::set<std::string> TFDebit::SettingsFilesChangedOnDisk() const {
+  std::set<std::string> changed;
+  for (const std::string& name : DirtySettingsFileNames(settings_)) {
+    if (ListFileChangedOnDisk(name)) changed.insert(name);
+  }
+  return changed;
+}
+
+void TFDebit::TellListsNotSaved(const QStringList& names) {
+  if (names.isEmpty()) return;
+  prompts_.Notice(Texts.AppTitle,
+                  QStringLiteral("Une autre fenêtre de Tranchex a enregistré ces listes depuis "
+                                 "leur lecture ; vos modifications n'y ont pas été "
+                                 "enregistrées :\n") +
+                      names.join(QLatin1Char('\n')),
+                  PromptIcon::Exclamation);
 }
 
 }  // namespace tranchex

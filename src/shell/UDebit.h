@@ -19,8 +19,10 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,7 @@
 #include "job/Settings.h"
 
 class QAction;
+class QLockFile;
 class QLineEdit;
 class QMenu;
 class QToolButton;
@@ -41,6 +44,7 @@ namespace tranchex {
 class Prompts;
 class TFDebit;
 class TFSelModeAffPanneaux;
+class SettingsFileError;
 class TFSelDebit;
 class TFImpEtiquettes;
 class TFSelUnite;
@@ -300,6 +304,14 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void LoadSettingsFiles();
   void ApplyWordCaptions();
   bool FormClose();  // false: the close is cancelled
+  void ReportUnsavedSettingsFiles(const std::vector<SettingsFileError>& failures);
+  // Takes the data folder's lock; another copy holding it is said once.
+  void LockDataFolder();
+  void TakeListDigests();
+  // The dirty reference files that another copy wrote since this one read them.
+  std::set<std::string> SettingsFilesChangedOnDisk() const;
+  bool ListFileChangedOnDisk(const std::string& fileName) const;
+  void TellListsNotSaved(const QStringList& names);
 
   // Files.
   // The save prompt before a command replaces the job (New, Open) or the window closes: asks
@@ -330,7 +342,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // Reads the job file and lays it out (Open or the command-line open): a file that cannot be
   // read empties the job (text 126), a job that cannot be laid out is kept (KeepUnplacedJob).
   void ReadAndLayOutJob(const QString& path, PipelineVariant variant);
-  void FailOpen(bool commandLine);
+  void FailOpen(bool commandLine, const QString& reason);
   bool SaveJobTo(const QString& path, bool tagged);
   std::optional<QString> AskSavePath();
   void SaveCommand(bool askName);
@@ -368,6 +380,12 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // request of the window system still arrives and must wait for start-up to end.
   bool checkingForUpdate_ = false;
   bool saveDeclined_ = false;  // the last save prompt was answered No: the job is not saved
+  // Two copies on one data folder. The lock is held by the copy that started first; each list
+  // file's digest as read at start (or last written) tells at close whether another copy wrote
+  // it meanwhile, and the recent list as read tells whether this copy changed it.
+  std::unique_ptr<QLockFile> dataLock_;
+  std::map<std::string, std::optional<std::size_t>> listDigests_;
+  RecentJobList recentAtStart_{};
 };
 
 }  // namespace tranchex

@@ -277,8 +277,11 @@ void TFDebit::ReadAndLayOutJob(const QString& path, PipelineVariant variant) {
   const bool commandLine = variant == PipelineVariant::CommandLineOpen;
   try {
     LoadJobFile(job_, ToPath(path));
+  } catch (const std::exception& e) {
+    FailOpen(commandLine, QString::fromUtf8(e.what()));
+    return;
   } catch (...) {
-    FailOpen(commandLine);
+    FailOpen(commandLine, QString());
     return;
   }
   try {
@@ -294,13 +297,17 @@ void TFDebit::ReadAndLayOutJob(const QString& path, PipelineVariant variant) {
   ResetBusy();
 }
 
-// A job file that could not be read: nothing of it is shown or kept.
-void TFDebit::FailOpen(bool commandLine) {
+// A job file that could not be read: nothing of it is shown or kept, and the message says why
+// (a count over its bound, a file cut short, a file that cannot be opened).
+void TFDebit::FailOpen(bool commandLine, const QString& reason) {
   ResetBusy();
   ClearJobLists(job_);
   job_.JobLoaded = 0;
   DisableJobCommands();
-  prompts_.Notice(Texts.AppTitle, Texts.MsgOpenError, PromptIcon::Exclamation);
+  prompts_.Notice(Texts.AppTitle,
+                  reason.isEmpty() ? Texts.MsgOpenError
+                                   : Texts.MsgOpenError + QStringLiteral("\n") + reason,
+                  PromptIcon::Exclamation);
   if (!commandLine) SBtnPanneauxClick();
   View->update();
 }

@@ -11,7 +11,9 @@
 
 #include "platform/Texts.h"
 #include "job/FilesTestBytes.h"
+#include "job/RecentJobs.h"
 #include "job/SettingsFiles.h"
+#include "support/Fifo.h"
 #include "support/FullDisk.h"
 #include "support/TempDir.h"
 
@@ -212,20 +214,24 @@ TEST_F(SettingsFilesTest, AShortOptionsFileKeepsItsWholeFields) {
   const struct {
     std::size_t cut;
     double maxLength, maxWidth;
-    bool words;       // the four words read (else the language's)
+    int words;        // how many of the four words were read whole (the others the language's)
     int dimensionMode;
     std::int32_t kerf;
     std::int32_t lastColumn;  // column of the eighth import entry
   } cases[] = {
-      {0, 60000.0, 60000.0, false, 20, 30, 8},
-      {7, 60000.0, 60000.0, false, 20, 30, 8},      // the first number cut
-      {8, 50000.0, 60000.0, false, 20, 30, 8},      // the first number whole
-      {115, 50000.0, 40000.0, false, 20, 30, 8},    // the last word cut: no word kept
-      {116, 50000.0, 40000.0, true, 20, 30, 8},     // the four words whole
-      {122, 50000.0, 40000.0, true, 20, 30, 8},     // the display mode cut
-      {123, 50000.0, 40000.0, true, 10, 30, 8},
-      {179, 50000.0, 40000.0, true, 10, 45, 8},     // up to the kerf
-      {225, 50000.0, 40000.0, true, 10, 45, 8},     // the last import entry cut
+      {0, 60000.0, 60000.0, 0, 20, 30, 8},
+      {7, 60000.0, 60000.0, 0, 20, 30, 8},      // the first number cut
+      {8, 50000.0, 60000.0, 0, 20, 30, 8},      // the first number whole
+      {52, 50000.0, 40000.0, 0, 20, 30, 8},     // the first word cut
+      {53, 50000.0, 40000.0, 1, 20, 30, 8},     // the first word whole, the second not there
+      {60, 50000.0, 40000.0, 1, 20, 30, 8},     // the second word cut after its text
+      {95, 50000.0, 40000.0, 3, 20, 30, 8},     // the last word not there
+      {115, 50000.0, 40000.0, 3, 20, 30, 8},    // the last word cut
+      {116, 50000.0, 40000.0, 4, 20, 30, 8},    // the four words whole
+      {122, 50000.0, 40000.0, 4, 20, 30, 8},    // the display mode cut
+      {123, 50000.0, 40000.0, 4, 10, 30, 8},
+      {179, 50000.0, 40000.0, 4, 10, 45, 8},    // up to the kerf
+      {225, 50000.0, 40000.0, 4, 10, 45, 8},    // the last import entry cut
   };
   for (const auto& c : cases) {
     Write(kOptionsFileName, good.substr(0, c.cut));
@@ -235,14 +241,27 @@ TEST_F(SettingsFilesTest, AShortOptionsFileKeepsItsWholeFields) {
     EXPECT_EQ(s.OptionsFileDirty, 1) << c.cut;
     EXPECT_EQ(s.MaxLength, c.maxLength) << c.cut;
     EXPECT_EQ(s.MaxWidth, c.maxWidth) << c.cut;
-    EXPECT_EQ(s.WordPanel, c.words ? "Plaque" : LoadString(74)) << c.cut;
-    EXPECT_EQ(s.WordParts, c.words ? "12345678901234567890" : LoadString(14)) << c.cut;
-    EXPECT_EQ(s.CustomWordsLoaded, c.words ? 1 : 0) << c.cut;
+    EXPECT_EQ(s.WordPanel, c.words >= 1 ? "Plaque" : LoadString(74)) << c.cut;
+    EXPECT_EQ(s.WordPanels, c.words >= 2 ? "Plaques" : LoadString(13)) << c.cut;
+    EXPECT_EQ(s.WordPart, c.words >= 3 ? "Elément" : LoadString(75)) << c.cut;
+    EXPECT_EQ(s.WordParts, c.words >= 4 ? "12345678901234567890" : LoadString(14)) << c.cut;
+    // A file that is there gives the words, whole or not: the language texts never replace
+    // a word it held.
+    EXPECT_EQ(s.CustomWordsLoaded, 1) << c.cut;
     EXPECT_EQ(s.DimensionDisplayMode, c.dimensionMode) << c.cut;
     EXPECT_EQ(s.DefaultKerf, c.kerf) << c.cut;
     ASSERT_EQ(s.ImportColumns.size(), 8u) << c.cut;
     EXPECT_EQ(s.ImportColumns[7].Column, c.lastColumn) << c.cut;
   }
+  // A word kept from a short file survives the rewrite at close.
+  Write(kOptionsFileName, good.substr(0, 60));
+  Settings firstWord;
+  LoadOptionsFile(dir_.path(), firstWord);
+  SaveDirtySettingsFiles(dir_.path(), firstWord);
+  Settings rewritten;
+  LoadOptionsFile(dir_.path(), rewritten);
+  EXPECT_EQ(rewritten.WordPanel, "Plaque");
+  EXPECT_EQ(rewritten.WordPanels, LoadString(13));
   // Written back at close, it reads whole: the fields kept and the defaults.
   Write(kOptionsFileName, good.substr(0, 123));
   Settings s;
@@ -814,6 +833,53 @@ TEST(OptionWords, LengthAndCodePage) {
   // An "s" past the twentieth character would be cut off by the file: the word stays as it is.
   EXPECT_EQ(PluralOfWord(std::string(20, 'x')), std::string(20, 'x'));
   EXPECT_EQ(PluralOfWord(twentyAccented), twentyAccented);
+}
+
+// A FIFO in place of a list file (or any file that is not a regular file) is refused at once,
+// as a file that cannot be opened: the start goes on with what a missing file gives. Each FIFO
+// offers the bytes of a good file, so a loader that read it would show them.
+TEST_F(SettingsFilesTest, AFifoInPlaceOfAFileIsRefusedAtOnce) {
+  std::string unit(38, '\0');
+  PutF64(unit, 0, 100.0);
+  PutText(unit, 8, "cm");
+  std::string names(50, '\0');
+  PutText(names, 0, "Fifo");
+  std::string sizes(4 + 16, '\0');
+  PutI32(sizes, 0, 1);
+  PutI32(sizes, 4, 20000);
+  PutI32(sizes, 8, 10000);
+  PutI32(sizes, 12, 190);
+  std::string labels(4 + 39, '\0');
+  PutI32(labels, 0, 1);
+  PutText(labels, 4, "Fifo");
+  for (int i = 0; i < 6; ++i) PutI32(labels, 19 + 4 * static_cast<std::size_t>(i), 100);
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::function<bool(const Settings&)> untouched;
+  } cases[] = {
+      {kOptionsFileName, OptionsFixture(), [](const Settings& s) { return s.MaxLength == 60000.0; }},
+      {kUnitFileName, unit, [](const Settings& s) { return s.MeasureUnit.Factor == 10.0; }},
+      {kSpeciesFileName, names, [](const Settings& s) { return s.SpeciesNames.empty(); }},
+      {kDesignationsFileName, names, [](const Settings& s) { return s.DesignationNames.empty(); }},
+      {kPanelSizesFileName, sizes, [](const Settings& s) { return s.PanelSizes.empty(); }},
+      {kPartSizesFileName, sizes, [](const Settings& s) { return s.PartSizes.empty(); }},
+      {kLabelsFileName, labels, [](const Settings& s) { return s.LabelFormats.empty(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::Fifo fifo(Path(c.name), c.bytes);
+    ASSERT_TRUE(fifo.made());
+    Settings s;
+    const std::vector<FileLoadResult> refused = LoadSettingsFiles(dir_.path(), s);
+    EXPECT_TRUE(c.untouched(s));
+    EXPECT_TRUE(refused.empty());
+  }
+  RecentJobList recent;
+  recent[0] = {"/ateliers/a.deb", "a.deb"};
+  test::Fifo fifo(Path("DBRS.dat"), EncodeRecentJobs(recent));
+  ASSERT_TRUE(fifo.made());
+  EXPECT_EQ(ReadRecentJobsFile(Path("DBRS.dat")), RecentJobList{});
 }
 
 }  // namespace

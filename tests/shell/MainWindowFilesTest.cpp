@@ -12,6 +12,8 @@
 #include "shell/MainWindowFixture.h"
 #include "job/RecentJobs.h"
 #include "job/SettingsFiles.h"
+#include "platform/FileIO.h"
+#include "support/Fifo.h"
 #include "support/FullDisk.h"
 
 namespace tranchex::test {
@@ -20,6 +22,29 @@ namespace {
 using Kind = ScriptedPrompts::Kind;
 
 QString Caption(const char* name) { return QStringLiteral("Tranchex - ") + QString::fromUtf8(name); }
+
+// A job file that cannot be read gives one box: text 126, then on its own line why.
+void ExpectOpenError(const ScriptedPrompts& prompts, const char* reason = nullptr) {
+  const QStringList notices = prompts.NoticeTexts();
+  ASSERT_EQ(notices.size(), 1) << notices.join(QStringLiteral(" | ")).toStdString();
+  const QStringList lines = notices[0].split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 2) << notices[0].toStdString();
+  EXPECT_EQ(lines[0], LanguageText(126));
+  EXPECT_FALSE(lines[1].trimmed().isEmpty());
+  if (reason) {
+    EXPECT_TRUE(notices[0].contains(QString::fromUtf8(reason))) << notices[0].toStdString();
+  }
+}
+
+// The bytes of a good job file with the part count of the tagged form (at offset 48) replaced.
+std::string WithPartCount(const QString& path, std::int32_t count) {
+  std::string bytes = ReadFileBytes(path.toStdString(), 1 << 20);
+  for (int i = 0; i < 4; ++i) {
+    bytes[48 + static_cast<std::size_t>(i)] =
+        static_cast<char>((static_cast<std::uint32_t>(count) >> (8 * i)) & 0xFF);
+  }
+  return bytes;
+}
 
 // ---- Start-up ---------------------------------------------------------------------------------
 
@@ -66,7 +91,7 @@ TEST_P(CommandLineStart, OpensTheNamedJobOrSaysItCannot) {
     EXPECT_TRUE(Find<QAction>("Enregistrer")->isEnabled());
     EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
   } else {
-    EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+    ExpectOpenError(prompts);
     EXPECT_EQ(job.JobLoaded, 0);
     EXPECT_TRUE(job.ResultPanels.empty());
     EXPECT_TRUE(job.PanelPages.empty());
@@ -145,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct OpenCase {
   const char* name;
-  int content;  // 0 good job, 1 missing file, 2 corrupt bytes
+  int content;  // 0 good job, 1 missing file, 2 corrupt bytes, 3 over the part bound, 4 a FIFO
+  const char* reason = nullptr;  // what the box must say after text 126
 };
 void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
 
@@ -161,6 +187,16 @@ TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
   QString path = QString::fromStdString((JobDir() / "ouvert.deb").string());
   if (c.content == 0) path = WriteJob("ouvert.deb", GoodJob());
   if (c.content == 2) WriteBytes(path.toStdString(), std::string(300, '\x07'));
+  if (c.content == 3) {
+    const QString good = WriteJob("bon.deb", GoodJob());
+    WriteBytes(path.toStdString(), WithPartCount(good, 10001));
+  }
+  // A FIFO in place of the file: refused at once, never waited on.
+  std::optional<Fifo> fifo;
+  if (c.content == 4) {
+    fifo.emplace(path.toStdString(), ReadFileBytes(WriteJob("bon.deb", GoodJob()).toStdString(), 1 << 20));
+    ASSERT_TRUE(fifo->made());
+  }
   OpenByDialog(path);
 
   const auto opened = prompts.Of(Kind::OpenFile);
@@ -179,7 +215,7 @@ TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
     EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
     EXPECT_FALSE(Button("SBtnPieces")->isChecked()) << "the view buttons act as a group";
   } else {
-    EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+    ExpectOpenError(prompts, c.reason);
     EXPECT_EQ(job.JobLoaded, 0);
     EXPECT_TRUE(job.JobParts.empty());
     EXPECT_TRUE(job.JobPanels.empty());
@@ -196,7 +232,10 @@ TEST_P(OpenFile, ShowsTheJobOrEmptiesIt) {
 
 INSTANTIATE_TEST_SUITE_P(Files, OpenFile,
                          ::testing::Values(OpenCase{"Good", 0}, OpenCase{"Missing", 1},
-                                           OpenCase{"Corrupt", 2}),
+                                           OpenCase{"Corrupt", 2},
+                                           OpenCase{"TooManyParts", 3,
+                                                    "nombre de pièces non valide (10001 ; de 0 à 10000)"},
+                                           OpenCase{"Fifo", 4, "n'est pas un fichier ordinaire"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, CancelledOpenDialogKeepsTheJob) {
@@ -386,7 +425,7 @@ TEST_F(MainWindowTest, RecentJobWhoseFileIsGoneEmptiesTheJob) {
   WriteRecentJobsFile(RecentJobsFilePath(dir.path()), recent);
   Start(WriteJob("depart.deb", GoodJob()));
   window->RecentMenuItems[0]->trigger();
-  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(126)});
+  ExpectOpenError(prompts);
   EXPECT_EQ(job.JobLoaded, 0);
   EXPECT_TRUE(job.JobParts.empty());
   EXPECT_EQ(settings.RecentJobs, recent);
@@ -398,6 +437,7 @@ enum class SaveCause {
   RefusedJob,     // a job the file cannot hold: refused before anything is written
   BlockedFolder,  // the target's folder is a regular file
   FullDisk,       // the disk fills up while the file is written
+  ReadOnly,       // the user made the job file read-only (its permission bits, so root too)
 };
 
 struct SaveFailureCase {
@@ -426,6 +466,11 @@ TEST_P(SaveFailure, IsReportedAndTheJobStaysModified) {
       target = QString::fromStdString((dir.path() / "bloque" / "job.deb").string());
       break;
     case SaveCause::FullDisk:
+      break;
+    case SaveCause::ReadOnly:
+      std::filesystem::permissions(existing.toStdString(),
+                                   std::filesystem::perms::owner_read |
+                                       std::filesystem::perms::group_read);
       break;
   }
   {
@@ -463,8 +508,28 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveFailureCase{"SaveAsBlockedFolder", SaveCause::BlockedFolder, true},
                       SaveFailureCase{"SaveBlockedFolder", SaveCause::BlockedFolder, false},
                       SaveFailureCase{"SaveFullDisk", SaveCause::FullDisk, false},
-                      SaveFailureCase{"SaveAsFullDisk", SaveCause::FullDisk, true}),
+                      SaveFailureCase{"SaveAsFullDisk", SaveCause::FullDisk, true},
+                      SaveFailureCase{"SaveReadOnly", SaveCause::ReadOnly, false},
+                      SaveFailureCase{"SaveAsOverReadOnly", SaveCause::ReadOnly, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A job file kept behind a link (on a shared drive) is saved where it lives: the link stays.
+TEST_F(MainWindowTest, SavingAJobBehindALinkWritesItsTarget) {
+  const QString shared = WriteJob("partage.deb", GoodJob());
+  const std::filesystem::path link = JobDir() / "lien.deb";
+  std::filesystem::create_symlink(shared.toStdString(), link);
+  Start(QString::fromStdString(link.string()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  job.JobKerf = 45;
+  job.JobModified = 1;
+  Click("BtnEnre");
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  JobState reread;
+  LoadJobFile(reread, shared.toStdString());
+  EXPECT_EQ(reread.JobKerf, 45);
+}
 
 // ---- Closing ----------------------------------------------------------------------------------
 
@@ -638,6 +703,128 @@ TEST_F(MainWindowTest, CloseReportsAReferenceFileThatCannotBeMadeWritable) {
   Settings reread;
   LoadDesignationsFile(dir.path(), reread);
   EXPECT_EQ(reread.DesignationNames, std::vector<std::string>{"Montant"});
+}
+
+
+// A data folder where no reference file can be written (each name taken by a folder, which
+// stops root too), with a job that cannot be written either: one box lists the seven files and
+// why, the job's failure has its own, and a second close attempt says so once more, no more.
+TEST_F(MainWindowTest, CloseReportsEveryUnwrittenReferenceFileInOneBox) {
+  const QString path = WriteJob("fermer.deb", GoodJob());
+  Start(path);
+  const char* names[] = {kSpeciesFileName, kPanelSizesFileName, kPartSizesFileName,
+                         kLabelsFileName,  kUnitFileName,       kOptionsFileName,
+                         kDesignationsFileName};
+  for (const char* name : names) {
+    std::filesystem::remove(dir.path() / name);
+    std::filesystem::create_directory(dir.path() / name);
+    WriteBytes(dir.path() / name / "dedans", "x");
+  }
+  settings.SpeciesFileDirty = settings.PanelSizesDirty = settings.PartSizesDirty = 1;
+  settings.LabelsFileDirty = settings.UnitFileDirty = settings.OptionsFileDirty = 1;
+  settings.DesignationsFileDirty = 1;
+  job.JobModified = 1;
+  WriteBytes(dir.path() / "bloque", "x");
+  job.JobPath = (dir.path() / "bloque" / "fermer.deb").string();
+
+  prompts.answers.push_back(PromptAnswer::Yes);
+  EXPECT_FALSE(window->close());
+  const auto notices = prompts.Of(Kind::Notice);
+  ASSERT_EQ(notices.size(), 2u);
+  EXPECT_EQ(notices[0].caption, LanguageText(126));
+  EXPECT_EQ(notices[0].icon, PromptIcon::Warning);
+  const QStringList lines = notices[0].text.split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 7) << notices[0].text.toStdString();
+  for (const char* name : names) {
+    const QString start = QString::fromLatin1(name) + QStringLiteral(" : ");
+    EXPECT_EQ(lines.filter(start).size(), 1) << name;
+  }
+  // The job's own message: not saved, and why.
+  EXPECT_TRUE(notices[1].text.startsWith(LanguageText(102)));
+  EXPECT_EQ(job.JobModified, 1);
+
+  // The next attempt: the list once more, then the job given up.
+  prompts = ScriptedPrompts();
+  prompts.answers.push_back(PromptAnswer::No);
+  EXPECT_TRUE(window->close());
+  const auto again = prompts.Of(Kind::Notice);
+  ASSERT_EQ(again.size(), 2u);
+  EXPECT_EQ(again[0].text.split(QLatin1Char('\n')).size(), 7);
+  EXPECT_EQ(again[1].text, LanguageText(102));
+}
+
+
+// Two copies of the program on one data folder. The second is told at start that another holds
+// the folder. Each adds a species and saves a job under a new name; the first closes first. The
+// second then writes neither the species list nor the recent jobs the first wrote meanwhile,
+// and says which; its job is saved as always.
+TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderLoseNothingSilently) {
+  Settings stored;
+  stored.SpeciesNames = {"Chêne", "Hêtre"};
+  SaveSpeciesFile(dir.path(), stored);
+  RecentJobList recent;
+  recent[0] = {(JobDir() / "ancien.deb").string(), "ancien.deb"};
+  WriteRecentJobsFile(RecentJobsFilePath(dir.path()), recent);
+
+  const QString firstJob = WriteJob("depart1.deb", GoodJob());
+  const QString secondStart = WriteJob("depart2.deb", GoodJob());
+  Start(firstJob);
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << "the first copy is told nothing";
+
+  ScriptedPrompts secondPrompts;
+  Settings secondSettings = TestSettings();
+  JobState secondJob;
+  auto second =
+      std::make_unique<TFDebit>(secondPrompts, secondSettings, secondJob, Folder(), secondStart);
+  second->show();
+  ASSERT_EQ(secondPrompts.NoticeTexts().size(), 1);
+  EXPECT_TRUE(secondPrompts.NoticeTexts()[0].contains(QStringLiteral("déjà ouvert")));
+  EXPECT_EQ(secondSettings.SpeciesNames, stored.SpeciesNames);
+
+  // Each copy adds its species and saves its job under a new name.
+  settings.SpeciesNames.push_back("Noyer");
+  settings.SpeciesFileDirty = 1;
+  prompts.files.push_back(QString::fromStdString((JobDir() / "premier.deb").string()));
+  Trigger("Enre");
+  secondSettings.SpeciesNames.push_back("Merisier");
+  secondSettings.SpeciesFileDirty = 1;
+  secondPrompts = ScriptedPrompts();
+  secondPrompts.files.push_back(QString::fromStdString((JobDir() / "second.deb").string()));
+  second->findChild<QAction*>(QStringLiteral("Enre"))->trigger();
+
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  secondPrompts = ScriptedPrompts();
+  EXPECT_TRUE(second->close());
+  ASSERT_EQ(secondPrompts.NoticeTexts().size(), 1);
+  const QStringList told = secondPrompts.NoticeTexts()[0].split(QLatin1Char('\n'));
+  EXPECT_TRUE(told.contains(QString::fromLatin1(kSpeciesFileName)));
+  EXPECT_TRUE(told.contains(QString::fromLatin1(kRecentJobsFileName)));
+  second.reset();
+
+  // What the first copy wrote is what is on disk.
+  Settings reread;
+  LoadSpeciesFile(dir.path(), reread);
+  EXPECT_EQ(reread.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Noyer"}));
+  const RecentJobList onDisk = ReadRecentJobsFile(RecentJobsFilePath(dir.path()));
+  EXPECT_EQ(onDisk[1].Name, "premier.deb");
+  EXPECT_TRUE(onDisk[2].Name.empty());
+  // Both jobs were saved.
+  EXPECT_TRUE(std::filesystem::exists(JobDir() / "premier.deb"));
+  EXPECT_TRUE(std::filesystem::exists(JobDir() / "second.deb"));
+
+  // Alone on the folder again, a copy is told nothing and writes what it changed.
+  window.reset();
+  prompts = ScriptedPrompts();
+  settings = TestSettings();
+  Start();
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  settings.SpeciesNames.push_back("Merisier");
+  settings.SpeciesFileDirty = 1;
+  EXPECT_TRUE(window->close());
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  LoadSpeciesFile(dir.path(), reread);
+  EXPECT_EQ(reread.SpeciesNames.back(), "Merisier");
 }
 
 }  // namespace
