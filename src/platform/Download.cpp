@@ -94,7 +94,12 @@ class HttpGet {
   QUrl location;  // a redirect's target, as the server gave it
 
  private:
-  enum class State { StatusLine, Headers, ChunkSize, ChunkData, ChunkEnd, Trailers, Length, UntilClose, Done };
+  enum class State {
+    StatusLine, Headers,                       // the head
+    ChunkSize, ChunkData, ChunkEnd, Trailers,  // a chunked body
+    Length, UntilClose,                        // a body of announced length, or up to the close
+    Done
+  };
 
   void SendRequest() {
     QByteArray target = address_.path(QUrl::FullyEncoded).toLatin1();

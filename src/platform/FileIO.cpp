@@ -67,7 +67,9 @@ bool PermissionsAllowWriting(const struct stat& st) {
     if (count > 0) {
       std::vector<gid_t> groups(static_cast<std::size_t>(count));
       const int got = ::getgroups(count, groups.data());
-      for (int i = 0; i < got && !inGroup; ++i) inGroup = groups[static_cast<std::size_t>(i)] == st.st_gid;
+      for (int i = 0; i < got && !inGroup; ++i) {
+        inGroup = groups[static_cast<std::size_t>(i)] == st.st_gid;
+      }
     }
   }
   return (st.st_mode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;

@@ -569,7 +569,8 @@ bool TFDebit::FormClose() {
 }
 
 void TFDebit::LockDataFolder() {
-  dataLock_ = std::make_unique<QLockFile>(QDir(ProgramFolder).filePath(QStringLiteral("Tranchex.lock")));
+  dataLock_ =
+      std::make_unique<QLockFile>(QDir(ProgramFolder).filePath(QStringLiteral("Tranchex.lock")));
   // Held for the whole run: only a lock whose program has ended is taken over.
   dataLock_->setStaleLockTime(0);
   if (dataLock_->tryLock(0)) return;
@@ -589,14 +590,17 @@ void TFDebit::LockDataFolder() {
 void TFDebit::TakeListDigests() {
   const std::filesystem::path folder = ProgramFolder.toStdString();
   listDigests_.clear();
-  for (const std::string& name : SettingsFileNames()) listDigests_[name] = ListFileDigest(folder / name);
+  for (const std::string& name : SettingsFileNames()) {
+    listDigests_[name] = ListFileDigest(folder / name);
+  }
   listDigests_[kRecentJobsFileName] = ListFileDigest(folder / kRecentJobsFileName);
 }
 
 bool TFDebit::ListFileChangedOnDisk(const std::string& fileName) const {
   const auto read = listDigests_.find(fileName);
   if (read == listDigests_.end()) return false;  // never read: nothing to compare
-  return ListFileDigest(std::filesystem::path(ProgramFolder.toStdString()) / fileName) != read->second;
+  const std::filesystem::path folder = ProgramFolder.toStdString();
+  return ListFileDigest(folder / fileName) != read->second;
 }
 
 std::set<std::string> TFDebit::SettingsFilesChangedOnDisk() const {
