@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"MetreTenthOfMm", 10000.0, ',', "1,25", 12500, "1,25"},
         LengthCase{"BlanksAround", 10.0, ',', " 250 ", 2500, " 250 "},
         LengthCase{"UpperBoundAccepted", 10.0, ',', "6000", 60000, "6000"},
+        LengthCase{"Exponent", 10.0, ',', "1e3", 10000, "1e3"},
+        LengthCase{"NegativeExponentRoundsHalfAway", 10.0, ',', "2,5E-1", 3, "0,3"},
         // Refused.
         LengthCase{"OneUnitAboveTheBound", 10.0, ',', "6000,1", std::nullopt, ""},
         LengthCase{"Zero", 10.0, ',', "0", std::nullopt, ""},
@@ -114,6 +116,36 @@ TEST(RangeRefusalMessage, GivesTheBoundsInTheUnit) {
   // 60000 / 254 = 236,2204...
   EXPECT_NE(RangeRefusalMessage(field, range, 60000.0, inch, ',').find("entre 0 et 236,22 pouces"),
             std::string::npos);
+}
+
+struct BoundTextCase {
+  double bound;
+  bool included;
+  double factor;
+  const char* text;
+};
+
+// The bound a refusal names is one the field takes back: rounded down where the nearest text
+// would read back past it.
+TEST(UpperBoundText, IsAcceptedWhenTypedBack) {
+  const BoundTextCase cases[] = {
+      {60000, true, 10.0, "6000"},        // 6000 mm
+      {28000, true, 254.0, "110,23"},     // 110,236 inches; "110,24" would be 2800,1 mm
+      {60000, true, 254.0, "236,22"},     // 236,2204 inches, nearest already below
+      {28050, true, 10000.0, "2,8"},      // 2,805 m; "2,81" would be 2810 mm
+      {28000, true, 10000.0, "2,8"},
+      {1500, true, 100.0, "15"},
+      {500, false, 10.0, "50"},           // an excluded bound is named as it is
+      {28050, false, 10000.0, "2,81"},
+  };
+  for (const BoundTextCase& c : cases) {
+    const std::string text = UpperBoundText(c.bound, c.included, c.factor, ',');
+    EXPECT_EQ(text, c.text) << c.bound << " / " << c.factor;
+    if (!c.included) continue;
+    const auto entry =
+        CheckLengthEntry(text, c.factor, EntryRange{0.0, false, c.bound, true}, ',');
+    EXPECT_TRUE(entry.has_value()) << text;
+  }
 }
 
 }  // namespace
