@@ -83,6 +83,28 @@ TEST(LengthEntry, AnUpperBoundMayBeExcluded) {
   EXPECT_FALSE(CheckLengthEntry("50", 10.0, kerf, ','));
 }
 
+struct ParseCase {
+  const char* text;
+  std::optional<double> value;
+};
+
+// Numbers as a person types them under a comma: exponents included, nothing but the number.
+TEST(ParseRegionalNumber, ReadsWhatAPersonTypes) {
+  const ParseCase cases[] = {
+      {"1e3", 1000.0},         {"2,5E-1", 0.25},       {"-1,5e+2", -150.0},
+      {",5", 0.5},             {" 12,5 ", 12.5},       {"1e300", 1e300},
+      {"1e", std::nullopt},    {"e3", std::nullopt},   {"1e400", std::nullopt},
+      {"1,5e2,1", std::nullopt}, {"12.5", std::nullopt}, {"", std::nullopt},
+  };
+  for (const ParseCase& c : cases) {
+    const std::optional<double> value = ParseRegionalNumber(c.text, ',');
+    ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
+    if (value) {
+      EXPECT_DOUBLE_EQ(*value, *c.value) << c.text;
+    }
+  }
+}
+
 struct CountCase {
   const char* typed;
   std::optional<int> count;
