@@ -51,7 +51,8 @@ bool CheckedField::Exit() {
     bool withRange = !rule_.IsCount;
     std::optional<double> value;
     if (rule_.IsCount) {
-      const auto whole = CheckCountEntry(typed, EntryRange{-2147483648.0, true, 2147483647.0, true});
+      const auto whole =
+          CheckCountEntry(typed, EntryRange{-2147483648.0, true, 2147483647.0, true});
       withRange = whole && whole->Value > range.Upper;
       if (whole) value = whole->Value;
     } else if (const std::optional<double> number = ParseRegionalNumber(typed, separator)) {

@@ -375,7 +375,6 @@ void TSelPieces::MakeCheckedFields() {
     PendingCount = (*PartList)[static_cast<std::size_t>(navigator_->Index())].Quantity;
     CountDirty = 0;
   };
-
 }
 
 // The bounds of a size: above 0, at most what the stock panels allow for the grain shown.
@@ -397,8 +396,8 @@ QString TSelPieces::SizeRefusal(SizeField which, std::optional<double> value) co
   if (value && *value <= 0.0) {
     bound = PartSizeBound{isLength ? maxL : maxW, false};
   } else if (value) {
-    const auto grainBound =
-        isLength ? PartLengthBound(*PanelList, PendingGrain) : PartWidthBound(*PanelList, PendingGrain);
+    const auto grainBound = isLength ? PartLengthBound(*PanelList, PendingGrain)
+                                     : PartWidthBound(*PanelList, PendingGrain);
     bound = grainBound && *value > grainBound->Bound ? *grainBound
                                                      : PartSizeBound{kMaxRecordSize, false};
   }

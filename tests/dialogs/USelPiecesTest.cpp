@@ -1329,8 +1329,9 @@ TEST_F(PartFormTest, WithTheGrainOptionOffARecordKeepsItsOwnGrain) {
   EXPECT_EQ(parts[0].Grain, GrainVertical);
 }
 
-// Turned, the part fits no panel (nor would it unturned): the turn is undone, and a length typed again is held against
-// the bounds of the grain shown (horizontal: 2800 mm), not of the turned one (2070 mm).
+// Turned, the part fits no panel (nor would it unturned): the turn is undone, and a length typed
+// again is held against the bounds of the grain shown (horizontal: 2800 mm), not of the turned
+// one (2070 mm).
 TEST_F(PartFormTest, AfterARefusedTurnTheBoundsAreThoseOfTheGrainShown) {
   panels = HorizontalOnly();
   Parts({Part(20000, 10000, GrainHorizontal), Part(20000, 10000, GrainHorizontal)});

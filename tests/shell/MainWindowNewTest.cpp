@@ -706,7 +706,8 @@ TEST_F(NewCommand, EveryPartTypedNamesItselfInThePartsViewAndTheFile) {
   ASSERT_EQ(job.JobParts.size(), 3u);
   ASSERT_EQ(job.JobDesignations,
             (std::vector<std::string>{"Etagère", "Montant", "Fond"}));
-  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(job.JobParts[i].DesignationIndex, static_cast<int>(i));
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(job.JobParts[i].DesignationIndex, static_cast<int>(i));
 
   // Page by page, the parts view names the part shown.
   Click("SBtnPieces");
@@ -721,7 +722,8 @@ TEST_F(NewCommand, EveryPartTypedNamesItselfInThePartsViewAndTheFile) {
     }
   }
   std::sort(named.begin(), named.end());
-  EXPECT_EQ(named, (std::vector<std::string>{"Pièce : Etagère", "Pièce : Fond", "Pièce : Montant"}));
+  EXPECT_EQ(named,
+            (std::vector<std::string>{"Pièce : Etagère", "Pièce : Fond", "Pièce : Montant"}));
 
   const QString path = QString::fromStdString((JobDir() / "cuisine.deb").string());
   prompts.files.push_back(path);
@@ -771,7 +773,8 @@ TEST_F(NewCommand, ThickerStockAllowedByTheKindFormStaysWhenTheMarginsAreNotAske
   });
   Trigger("Nouveau");
   EXPECT_TRUE(prompts.Exhausted());
-  EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(QLatin1Char('|')).toStdString();
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty())
+      << prompts.NoticeTexts().join(QLatin1Char('|')).toStdString();
   ASSERT_EQ(job.JobLoaded, 1);
   EXPECT_EQ(job.JobMargins.ThickerStockAllowed, 1);
   ASSERT_EQ(job.JobParts.size(), 1u);
