@@ -3,6 +3,11 @@
 // separator, scaled by the unit and rounded, held against the field's bounds, and either taken
 // (the pending value and its dirty mark) or refused with a message in the form's warning box,
 // the field put back as the form says and the focus kept there.
+//
+// A value the form shows (a stored size, a picked one, one just accepted) is shown rounded, but
+// the field stands for the exact value until the person changes its text: an exit then checks
+// and gives back that value, never the one its rounded text would read as. So a size passed
+// through, in any unit, is the size kept.
 
 #include <QString>
 #include <cstdint>
@@ -65,15 +70,26 @@ class CheckedField {
 
   // Asked about a value within the bounds before it is taken (the margins ask whether every part
   // still fits); a message refuses the value and is shown in place of the range message.
-  std::function<std::optional<QString>(std::int32_t)> Verify;
+  std::function<std::optional<QString>(double)> Verify;
   // Called with the accepted value (internal units, or the count).
-  std::function<void(std::int32_t)> OnAccepted;
+  std::function<void(double)> OnAccepted;
+  // The message of a value outside the bounds, in place of the field's own message and its
+  // range, for a field whose message depends on why (the value read, in internal units; nothing
+  // when the text is no number that fits). Unset: the field's message and its range.
+  std::function<QString(std::optional<double>)> RangeRefusal;
   // Called after a refusal, once the field has been put back (the pending value and dirty mark
   // of the record are the form's to reset).
   std::function<void()> OnRefused;
 
   // The exit. False when the value was refused.
   bool Exit();
+
+  // Shows a value (internal units, or a count) and stands for it until the text is changed.
+  void Show(double value);
+  // Empties the field; it stands for no value.
+  void Clear();
+  // The exact value the field stands for: the one shown, while its text is the one shown.
+  std::optional<double> ShownValue() const;
 
   // Refuses the value the field stands for, as the exit does: with this message in the form's
   // warning box (or, without one, the field's own message and its range), the field put back as
@@ -83,13 +99,16 @@ class CheckedField {
   QLineEdit* Field() const { return field_; }
 
  private:
-  void Refuse(bool withRange);
+  void Refuse(bool withRange, std::optional<double> value);
   void PutBack();
+  bool Take(double value);
 
   QLineEdit* field_;
   CheckedFieldRule rule_;
   Sources sources_;
   Prompts& prompts_;
+  std::optional<double> shown_;
+  QString shownText_;
 };
 
 }  // namespace tranchex

@@ -66,12 +66,12 @@ void TFSelMod::showEvent(QShowEvent* event) {
 }
 
 // Every showing starts with the panels and parts ticked, the criteria not, the margins as the
-// import asks.
+// import asks when their form can open at all: a box shows what will happen.
 void TFSelMod::FormActivate() {
   ChkBoxCriteresOptimisation->setChecked(false);
   ChbModifPanneaux->setChecked(true);
   ChbModifPieces->setChecked(true);
-  ChbModifMarge->setChecked(MarginsPending != 0);
+  ChbModifMarge->setChecked(MarginsPending != 0 && ChbModifMarge->isEnabled());
 }
 
 void TFSelMod::FormShow() {

@@ -28,7 +28,8 @@ class TFSelMod : public DialogFrame {
   QCheckBox* ChkBoxCriteresOptimisation = nullptr;
   QPushButton* BtnOk = nullptr;
 
-  // In: 1 while the import that ends with a modification runs; the margins box starts ticked.
+  // In: 1 while the import that ends with a modification runs; the margins box then starts
+  // ticked, when the main window has enabled it.
   std::uint8_t MarginsPending = 0;
 
   // Out, each equal to its box: 1 ticked.

@@ -51,66 +51,37 @@ bool MarginsFitStock(const tranchex::PartList* parts, const tranchex::PanelList*
 
 MarginField::MarginField(QLineEdit* field, int fieldTextId, double upperBound,
                          const UNITE_MESURE& unit, const char& decimalSeparator, Prompts& prompts)
-    : field_(field),
-      range_{0.0, true, upperBound, false},
-      unit_(unit),
-      decimalSeparator_(decimalSeparator) {
+{
   CheckedFieldRule rule;
   rule.Guard = FieldExitGuard::NotEmpty;
   rule.OnRefusal = RefusedFieldText::Empty;
   rule.FieldTextId = fieldTextId;
-  const EntryRange range = range_;
+  const EntryRange range{0.0, true, upperBound, false};
   checked_ = std::make_unique<CheckedField>(
       field, rule,
       CheckedField::Sources{[&unit]() -> const UNITE_MESURE& { return unit; },
                             [range] { return range; }, [] { return 0.0; },
                             [&decimalSeparator] { return decimalSeparator; }},
       prompts);
-  checked_->Verify = [this](std::int32_t v) -> std::optional<QString> {
+  checked_->Verify = [this](double v) -> std::optional<QString> {
     if (Verify) return Verify(v);
     return std::nullopt;
   };
-  checked_->OnAccepted = [this](std::int32_t v) {
-    shown_ = v;
+  checked_->OnAccepted = [this](double v) {
     if (OnAccepted) OnAccepted(v);
   };
   checked_->OnRefused = [this] {
-    shown_.reset();
     if (OnRefused) OnRefused();
   };
 }
 
 MarginField::~MarginField() = default;
 
-void MarginField::Show(double value) {
-  field_->setText(
-      QString::fromStdString(StoredValueText(value, unit_.Factor, decimalSeparator_)));
-  shown_ = value;
-}
+void MarginField::Show(double value) { checked_->Show(value); }
 
-void MarginField::Clear() {
-  field_->setText(QString());
-  shown_.reset();
-}
+void MarginField::Clear() { checked_->Clear(); }
 
-bool MarginField::Exit() {
-  if (field_->text().isEmpty()) return true;
-  if (field_->isModified() || !shown_) return checked_->Exit();
-  // The value shown, not its rounded text.
-  const double value = *shown_;
-  if (!range_.Holds(value)) {
-    checked_->RefuseValue(std::nullopt);
-    return false;
-  }
-  if (Verify) {
-    if (const std::optional<QString> refusal = Verify(value)) {
-      checked_->RefuseValue(refusal);
-      return false;
-    }
-  }
-  if (OnAccepted) OnAccepted(value);
-  return true;
-}
+bool MarginField::Exit() { return checked_->Exit(); }
 
 bool ConfirmNothingEntered(Prompts& prompts) {
   return prompts.Ask(DialogFrame::Text(MarginText::NothingEnteredCaption),

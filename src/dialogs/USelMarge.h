@@ -101,10 +101,10 @@ bool MarginsFitStock(const tranchex::PartList* parts, const tranchex::PanelList*
 // from 0 to below upperBound (internal units), refused with the field's message and the range,
 // or with what Verify says; emptied and focused on a refusal.
 //
-// A text the form put in the field stands for the exact value it showed until the person types
-// in it: leaving the field, or OK, checks that value (bounds and Verify) without reading it back
-// from its rounded text, so an untouched field gives back the value it was shown with in any
-// unit (a kerf of 3 mm shown in metres as "0" stays 3 mm). A typed text is read as typed.
+// A value the form shows stands for itself until the person types in the field (CheckedField):
+// leaving the field, or OK, checks that exact value (bounds and Verify), so an untouched field
+// gives back the value it was shown with in any unit (a kerf of 3 mm shown in metres as "0"
+// stays 3 mm). A typed text is read as typed.
 class MarginField {
  public:
   MarginField(QLineEdit* field, int fieldTextId, double upperBound, const UNITE_MESURE& unit,
@@ -124,12 +124,7 @@ class MarginField {
   bool Exit();
 
  private:
-  QLineEdit* field_;
-  EntryRange range_;
   std::unique_ptr<CheckedField> checked_;
-  const UNITE_MESURE& unit_;
-  const char& decimalSeparator_;
-  std::optional<double> shown_;
 };
 
 // The question asked when OK finds every field empty; true on Yes.

@@ -275,7 +275,7 @@ void TSelPanneaux::MakeCheckedFields() {
 
   // An accepted value is pending for the record; a refused one brings the record's value back.
   auto accepted = [this](double& pending, std::uint8_t& dirty) {
-    return [this, &pending, &dirty](std::int32_t value) {
+    return [this, &pending, &dirty](double value) {
       pending = value;
       dirty = 1;
       navigator_->RecordTouched();
@@ -285,8 +285,8 @@ void TSelPanneaux::MakeCheckedFields() {
   length_->OnAccepted = accepted(PendingLength, LengthDirty);
   width_->OnAccepted = accepted(PendingWidth, WidthDirty);
   thickness_->OnAccepted = accepted(PendingThickness, ThicknessDirty);
-  count_->OnAccepted = [this](std::int32_t value) {
-    PendingCount = value;
+  count_->OnAccepted = [this](double value) {
+    PendingCount = static_cast<std::int32_t>(value);
     CountDirty = 1;
     navigator_->RecordTouched();
     BtnNouveau->setEnabled(true);
@@ -349,10 +349,6 @@ void TSelPanneaux::FormShow() {
   lblEpaisseur->setText(Text(PanelText::LblEpaisseur) + inUnit);
   SpeciesChanged = 0;
   PanelSizesChanged = 0;
-}
-
-QString TSelPanneaux::FormatLength(double value) const {
-  return QString::fromStdString(StoredValueText(value, Unit.Factor, RegionalDecimalSeparator()));
 }
 
 const Panneau_p& TSelPanneaux::Shown() const {
@@ -428,13 +424,13 @@ void TSelPanneaux::ShowPanelRecord() {
 
   if (PanelList->empty()) {
     BtnSupprimer->setEnabled(false);
-    EdtLongueur->setText(FormatLength(settings_.DefaultPanelLength));
-    EdtLargeur->setText(FormatLength(settings_.DefaultPanelWidth));
+    length_->Show(settings_.DefaultPanelLength);
+    width_->Show(settings_.DefaultPanelWidth);
     if (settings_.GrainDirectionEnabled) SetGrain(GrainHorizontal);
-    EdtNb->setText(QStringLiteral("1"));
-    EdtEpaisseur->clear();
+    count_->Show(1);
+    thickness_->Clear();
     if (JobKind == 2) {
-      EdtEpaisseur->setText(FormatLength(kDefaultThickness));
+      thickness_->Show(kDefaultThickness);
       ShowSpecies(0);
     }
     PendingLength = settings_.DefaultPanelLength;
@@ -462,19 +458,28 @@ void TSelPanneaux::ShowPanelRecord() {
 void TSelPanneaux::DisplayRecord(int index) {
   const Panneau_p& panel = (*PanelList)[static_cast<std::size_t>(index)];
   PendingLength = panel.Length;
-  EdtLongueur->setText(FormatLength(panel.Length));
+  length_->Show(panel.Length);
   PendingWidth = panel.Width;
-  EdtLargeur->setText(FormatLength(panel.Width));
+  width_->Show(panel.Width);
   PendingCount = panel.Quantity;
-  EdtNb->setText(QString::number(panel.Quantity));
+  count_->Show(panel.Quantity);
   SetGrain(panel.Grain);
   PendingThickness = panel.Thickness;
   if (JobKind == 2) {
-    EdtEpaisseur->setText(FormatLength(panel.Thickness));
+    thickness_->Show(panel.Thickness);
     ShowSpecies(panel.Species);
   } else {
-    EdtEpaisseur->clear();
+    thickness_->Clear();
   }
+  FocusFirstField();
+}
+
+// Each record shown is typed into from its first field. The field left has had its exit; the
+// focus goes without a second one, which would read the record just shown.
+void TSelPanneaux::FocusFirstField() {
+  if (QWidget* focused = focusWidget(); focused != nullptr && focused != EdtLongueur)
+    focused->clearFocus();
+  EdtLongueur->setFocus();
 }
 
 // ---- Writing a record -----------------------------------------------------------------------
@@ -587,23 +592,24 @@ void TSelPanneaux::BtnNouveauClick() {
     PanelList->push_back(std::move(panel));
 
     // The fields show it; nothing is pending, the record holds what they show.
-    EdtLongueur->setText(FormatLength(settings_.DefaultPanelLength));
-    EdtLargeur->setText(FormatLength(settings_.DefaultPanelWidth));
+    length_->Show(settings_.DefaultPanelLength);
+    width_->Show(settings_.DefaultPanelWidth);
     if (ImportPending == 1) {
       lblSens->setEnabled(true);
       CbxSens->setEnabled(true);
     }
     SetGrain(grain);
-    EdtNb->setText(QStringLiteral("1"));
+    count_->Show(1);
     ShowSpecies(0);
     PendingThickness = thickness;
-    EdtEpaisseur->setText(FormatLength(thickness));
+    thickness_->Show(thickness);
     PendingLength = settings_.DefaultPanelLength;
     PendingWidth = settings_.DefaultPanelWidth;
     PendingCount = 1;
 
     BtnSupprimer->setEnabled(true);
     navigator_->NewRecordAppended();
+    FocusFirstField();
   } catch (const std::exception&) {
     ReportFailure();
   }
@@ -635,7 +641,8 @@ void TSelPanneaux::BtnTerminerClick() {
   try {
     if (!CommitPanelEdits(true)) return;
     static const tranchex::PartList kNoParts;
-    const bool check = ModifyMode == 1 && !navigator_->CurrentIsNew();
+    // The whole list is what the job will be cut from, a record just added included.
+    const bool check = ModifyMode == 1;
     if (!AllPartsFitSomePanel(*PanelList, PartList ? *PartList : kNoParts, Margins, check)) {
       prompts_.Notice(caption_, msgListInvalid_, PromptIcon::Warning);
       return;
@@ -744,17 +751,17 @@ void TSelPanneaux::BitBtnLongueurClick() {
     const auto usable = [](std::int32_t v, double max) { return v > 0 && v <= max; };
     if (usable(out.SizeLength, kMaxRecordSize)) {
       PendingLength = out.SizeLength;
-      EdtLongueur->setText(FormatLength(PendingLength));
+      length_->Show(PendingLength);
       LengthDirty = 1;
     }
     if (usable(out.SizeWidth, kMaxRecordSize)) {
       PendingWidth = out.SizeWidth;
-      EdtLargeur->setText(FormatLength(PendingWidth));
+      width_->Show(PendingWidth);
       WidthDirty = 1;
     }
     if (JobKind == 2 && out.ThicknessGiven && usable(out.SizeThickness, kMaxRecordThickness)) {
       PendingThickness = out.SizeThickness;
-      EdtEpaisseur->setText(FormatLength(PendingThickness));
+      thickness_->Show(PendingThickness);
       ThicknessDirty = 1;
     }
   }

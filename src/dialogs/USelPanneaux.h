@@ -164,6 +164,7 @@ class TSelPanneaux : public DialogFrame {
   bool LeaveRecord();
   void DisplayRecord(int index);
   void ShowGrainPicture();
+  void FocusFirstField();
   void SetGrain(int grain);
   void ShowSpecies(int species);
   int ShownSpeciesIndex() const;
@@ -173,7 +174,6 @@ class TSelPanneaux : public DialogFrame {
   void EnablePicker();
   void Navigate(RecordNavigator::Move move);
   void ReportFailure();
-  QString FormatLength(double value) const;
   const Panneau_p& Shown() const;
 
   const Settings& settings_;

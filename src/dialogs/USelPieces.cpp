@@ -13,9 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cmath>
 #include <exception>
-#include <limits>
 
 #include "dialogs/CharacteristicPicker.h"
 #include "dialogs/CheckedField.h"
@@ -275,6 +273,83 @@ void TSelPieces::FormCreate() {
   BitBtnEssence->setToolTip(Text(PartText::BitBtnEssenceHint));
   BitBtnSens->setToolTip(Text(PartText::BitBtnSensHint));
 
+  MakeCheckedFields();
+
+  SetFieldExit(EdtReference, [this] { return EdtReferenceExit(); });
+  SetFieldExit(EdtDesignation, [this] { return EdtDesignationExit(); });
+  SetFieldExit(EdtLongueur, [this] { return EdtLongueurExit(); });
+  SetFieldExit(EdtLargeur, [this] { return EdtLargeurExit(); });
+  SetFieldExit(EdtEpaisseur, [this] { return EdtEpaisseurExit(); });
+  SetFieldExit(EdtNb, [this] { return EdtNbExit(); });
+  SetFieldExit(CbxEssence, [this] { return CbxEssenceExit(); });
+
+  SetCancelButton(BtnAnnul);
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setDefault(false);
+}
+
+// The size fields are read whenever they are left with a text, typed or not: a grain chosen
+// since may have lowered their bound. A value shown stands for itself (CheckedField), so what is
+// checked and kept is the stored or picked size, never its rounded text.
+void TSelPieces::MakeCheckedFields() {
+  const auto unit = [this]() -> const UNITE_MESURE& { return Unit; };
+  const auto separator = [] { return RegionalDecimalSeparator(); };
+  const auto makeSize = [&](SizeField which, double& pending, std::uint8_t& dirty) {
+    const bool isLength = which == SizeField::Length;
+    CheckedFieldRule rule;
+    rule.Guard = FieldExitGuard::NotEmpty;
+    rule.OnRefusal = RefusedFieldText::Empty;
+    rule.FieldTextId =
+        isLength ? TextId::FieldChecks::InvalidLength : TextId::FieldChecks::InvalidWidth;
+    auto field = std::make_unique<CheckedField>(
+        isLength ? EdtLongueur : EdtLargeur, rule,
+        CheckedField::Sources{unit, [this, which] { return SizeRange(which); },
+                              [] { return 0.0; }, separator},
+        prompts_);
+    field->RangeRefusal = [this, which](std::optional<double> value) {
+      return SizeRefusal(which, value);
+    };
+    field->OnAccepted = [this, &pending, &dirty](double value) {
+      pending = value;
+      dirty = 1;
+      navigator_->RecordTouched();
+    };
+    field->OnRefused = [&pending, &dirty] {
+      pending = 0.0;
+      dirty = 0;
+    };
+    return field;
+  };
+  length_ = makeSize(SizeField::Length, PendingLength, LengthDirty);
+  width_ = makeSize(SizeField::Width, PendingWidth, WidthDirty);
+
+  // The typed thickness: up to the thickest stock panel and, in a complex job, not above every
+  // panel's.
+  CheckedFieldRule thicknessRule;
+  thicknessRule.Guard = FieldExitGuard::Modified;
+  thicknessRule.OnRefusal = RefusedFieldText::Empty;
+  thicknessRule.FieldTextId = TextId::FieldChecks::InvalidThickness;
+  thickness_ = std::make_unique<CheckedField>(
+      EdtEpaisseur, thicknessRule,
+      CheckedField::Sources{
+          unit,
+          [this] { return EntryRange{0.0, false, LargestPanelThickness(*PanelList), true}; },
+          [] { return 0.0; }, separator},
+      prompts_);
+  thickness_->Verify = [this](double value) -> std::optional<QString> {
+    if (JobKind != 2 || PanelThickEnoughExists(*PanelList, static_cast<int>(value)))
+      return std::nullopt;
+    return QString::fromStdString(RangeRefusalMessage(
+        LoadString(TextId::FieldChecks::InvalidThickness),
+        LoadString(TextId::FieldChecks::RangeText), LargestPanelThickness(*PanelList), Unit,
+        RegionalDecimalSeparator()));
+  };
+  thickness_->OnAccepted = [this](double value) {
+    PendingThickness = value;
+    ThicknessDirty = 1;
+    navigator_->RecordTouched();
+  };
+  thickness_->OnRefused = [this] { ThicknessDirty = 0; };
+
   CheckedFieldRule rule;
   rule.IsCount = true;
   rule.Guard = FieldExitGuard::Modified;
@@ -291,8 +366,8 @@ void TSelPieces::FormCreate() {
           },
           [] { return RegionalDecimalSeparator(); }},
       prompts_);
-  count_->OnAccepted = [this](std::int32_t value) {
-    PendingCount = value;
+  count_->OnAccepted = [this](double value) {
+    PendingCount = static_cast<std::int32_t>(value);
     CountDirty = 1;
     navigator_->RecordTouched();
   };
@@ -300,17 +375,52 @@ void TSelPieces::FormCreate() {
     PendingCount = (*PartList)[static_cast<std::size_t>(navigator_->Index())].Quantity;
     CountDirty = 0;
   };
+}
 
-  SetFieldExit(EdtReference, [this] { return EdtReferenceExit(); });
-  SetFieldExit(EdtDesignation, [this] { return EdtDesignationExit(); });
-  SetFieldExit(EdtLongueur, [this] { return EdtLongueurExit(); });
-  SetFieldExit(EdtLargeur, [this] { return EdtLargeurExit(); });
-  SetFieldExit(EdtEpaisseur, [this] { return EdtEpaisseurExit(); });
-  SetFieldExit(EdtNb, [this] { return EdtNbExit(); });
-  SetFieldExit(CbxEssence, [this] { return CbxEssenceExit(); });
+// The bounds of a size: above 0, at most what the stock panels allow for the grain shown.
+EntryRange TSelPieces::SizeRange(SizeField which) const {
+  const auto bound = which == SizeField::Length ? PartLengthBound(*PanelList, PendingGrain)
+                                                : PartWidthBound(*PanelList, PendingGrain);
+  const double upper = bound ? std::min(bound->Bound, kMaxRecordSize) : kMaxRecordSize;
+  return EntryRange{0.0, false, upper, true};
+}
 
-  SetCancelButton(BtnAnnul);
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setDefault(false);
+// The refusal of a size names the bound that refused it: the stock's size along that side for a
+// value of 0 or less, the larger stock size for a text that is no number, else the grain's
+// bound, with the invitation to change the grain when the bound comes from it.
+QString TSelPieces::SizeRefusal(SizeField which, std::optional<double> value) const {
+  const bool isLength = which == SizeField::Length;
+  const double maxL = LargestPanelLength(*PanelList);
+  const double maxW = LargestPanelWidth(*PanelList);
+  PartSizeBound bound{std::max(maxL, maxW), false};
+  if (value && *value <= 0.0) {
+    bound = PartSizeBound{isLength ? maxL : maxW, false};
+  } else if (value) {
+    const auto grainBound = isLength ? PartLengthBound(*PanelList, PendingGrain)
+                                     : PartWidthBound(*PanelList, PendingGrain);
+    bound = grainBound && *value > grainBound->Bound ? *grainBound
+                                                     : PartSizeBound{kMaxRecordSize, false};
+  }
+  const char separator = RegionalDecimalSeparator();
+  const std::string boundText =
+      UpperBoundText(bound.Bound, true, Unit.Factor, separator) + " " + Unit.Abbreviation;
+  std::string range = LoadString(bound.FromGrain ? PartText::GrainRangeText
+                                                 : TextId::FieldChecks::RangeText);
+  range = ReplaceVal1Val2Placeholders(range, "0", boundText, "");
+  range = ReplacePlaceholder(range, "pièce", LowerCaseText(settings_.WordPart));
+  range = ReplacePlaceholder(range, "panneau", LowerCaseText(settings_.WordPanel));
+  return Text(isLength ? TextId::FieldChecks::InvalidLength : TextId::FieldChecks::InvalidWidth) +
+         QStringLiteral("\n") + QString::fromStdString(range);
+}
+
+// A change of a size text, typed or set by the form: with the other size filled the record can
+// be added to or finished; an emptied size is no size.
+void TSelPieces::SizeChange(QLineEdit* own, QLineEdit* other, double& pending) {
+  if (!other->text().isEmpty()) {
+    BtnNouveau->setEnabled(true);
+    BtnTerminer->setEnabled(true);
+  }
+  if (own->text().isEmpty()) pending = 0.0;
 }
 
 void TSelPieces::ConnectHandlers() {
@@ -331,27 +441,26 @@ void TSelPieces::ConnectHandlers() {
   connect(BitBtnDesignation, &QToolButton::clicked, this, [this] { BitBtnDesignationClick(); });
   for (QToolButton* b : {BitBtnSens, BitBtnEpaisseur, BitBtnEssence})
     connect(b, &QToolButton::clicked, this, [this] { BitBtnSensClick(); });
-  connect(EdtLongueur, &QLineEdit::textChanged, this, [this] {
-    if (EdtLongueur->text().isEmpty()) PendingLength = 0.0;
-  });
-  connect(EdtLargeur, &QLineEdit::textChanged, this, [this] {
-    if (EdtLargeur->text().isEmpty()) PendingWidth = 0.0;
-  });
+  connect(EdtLongueur, &QLineEdit::textChanged, this,
+          [this] { SizeChange(EdtLongueur, EdtLargeur, PendingLength); });
+  connect(EdtLargeur, &QLineEdit::textChanged, this,
+          [this] { SizeChange(EdtLargeur, EdtLongueur, PendingWidth); });
 }
 
 // ---- Showing --------------------------------------------------------------------------------
 
+// The reference lists changed by this showing's pickers are reported after it, whatever
+// happens to the records in between (a delete shows the first record again).
 void TSelPieces::showEvent(QShowEvent* event) {
+  PartSizesChanged = 0;
+  DesignationsChanged = 0;
+  SpeciesChanged = 0;
   setWindowTitle(Text(PartText::Caption) + Lower(settings_.WordParts));
   const QString inUnit = Text(PanelText::InUnit) + QString::fromStdString(Unit.Abbreviation);
   lblLongueur->setText(Text(PanelText::LblLongueur) + inUnit);
   lblLargeur->setText(Text(PanelText::LblLargeur) + inUnit);
   lblEpaisseur->setText(Text(PanelText::LblEpaisseur) + inUnit);
   DialogFrame::showEvent(event);
-}
-
-QString TSelPieces::FormatLength(double value) const {
-  return QString::fromStdString(StoredValueText(value, Unit.Factor, RegionalDecimalSeparator()));
 }
 
 QString TSelPieces::RefusalMessage() const {
@@ -400,20 +509,24 @@ void TSelPieces::SetGrain(int grain) {
 }
 
 // The thickness items: the panel thicknesses in panel order, equal neighbours merged, each
-// carrying the panel's own value so that a choice stores it exactly.
+// carrying the panel's own value so that a choice stores it exactly, and written to the tenth of
+// a millimetre so that no two stock thicknesses read alike (19 and 22 mm in metres: "0,019",
+// "0,022").
 void TSelPieces::FillChoiceBoxes() {
   CbxEpaisseur->clear();
   double previous = 0.0;
   for (const Panneau_p& panel : *PanelList) {
     if (panel.Thickness == previous) continue;
-    CbxEpaisseur->addItem(FormatLength(panel.Thickness), panel.Thickness);
+    CbxEpaisseur->addItem(QString::fromStdString(FormatSize(panel.Thickness, Unit.Factor,
+                                                            RegionalDecimalSeparator())),
+                          panel.Thickness);
     previous = panel.Thickness;
   }
   FillSpeciesBox(*CbxEssence, SpeciesList);
 }
 
 void TSelPieces::ShowThickness(double thickness) {
-  EdtEpaisseur->setText(FormatLength(thickness));
+  thickness_->Show(thickness);
   const int item = CbxEpaisseur->findData(thickness);
   if (item >= 0) CbxEpaisseur->setCurrentIndex(item);
 }
@@ -477,6 +590,7 @@ void TSelPieces::ShowPartRecord() {
     part.Quantity = 1;
     part.Grain = settings_.GrainDirectionEnabled ? GrainHorizontal : GrainIndifferent;
     part.Number = 0;
+    part.DesignationIndex = 0;
     PanelFromDimensions(part);
     PartList->push_back(part);
     PartDesignationList->push_back("Piece1");
@@ -485,13 +599,12 @@ void TSelPieces::ShowPartRecord() {
   BtnSupprimer->setEnabled(PartList->size() > 1);
   navigator_->Reset();
   DisplayRecord(0);
+  // A first record without sizes cannot be added to before they are typed.
+  if ((*PartList)[0].Length <= 0.0 || (*PartList)[0].Width <= 0.0) BtnNouveau->setEnabled(false);
   BtnAnnul->setEnabled(true);
   EnableKindControls();
   ChbNbPieces->setChecked(false);
   EdtNb->setEnabled(false);
-  PartSizesChanged = 0;
-  DesignationsChanged = 0;
-  SpeciesChanged = 0;
 }
 
 // The record at index in the fields; the pending values, the grain included, become its own.
@@ -502,12 +615,21 @@ void TSelPieces::DisplayRecord(int index) {
   EdtReference->setText(
       QString::fromStdString((*PartReferenceList)[static_cast<std::size_t>(index)]));
   PendingLength = part.Length;
-  EdtLongueur->setText(part.Length > 0.0 ? FormatLength(part.Length) : QString());
+  if (part.Length > 0.0) {
+    length_->Show(part.Length);
+  } else {
+    length_->Clear();
+  }
   PendingWidth = part.Width;
-  EdtLargeur->setText(part.Width > 0.0 ? FormatLength(part.Width) : QString());
+  if (part.Width > 0.0) {
+    width_->Show(part.Width);
+  } else {
+    width_->Clear();
+  }
   PendingCount = part.Quantity;
   EdtNb->setText(QString::number(part.Quantity));
-  SetGrain(settings_.GrainDirectionEnabled ? part.Grain : GrainIndifferent);
+  // The record's own grain, also when the grain box is off: a turn turns it, nothing replaces it.
+  SetGrain(part.Grain);
   PendingGrain = CbxSens->currentIndex();
   PendingThickness = part.Thickness;
   if (JobKind == 2) {
@@ -515,8 +637,17 @@ void TSelPieces::DisplayRecord(int index) {
     ShowSpeciesInBox(*CbxEssence, part.Species);
     speciesShown_ = ShownSpeciesIndex(*CbxEssence);
   } else {
-    EdtEpaisseur->clear();
+    thickness_->Clear();
   }
+  FocusFirstField();
+}
+
+// Each record shown is typed into from its first field. The field left has had its exit; the
+// focus goes without a second one, which would read the record just shown.
+void TSelPieces::FocusFirstField() {
+  if (QWidget* focused = focusWidget(); focused != nullptr && focused != EdtReference)
+    focused->clearFocus();
+  EdtReference->setFocus();
 }
 
 // ---- Writing a record -----------------------------------------------------------------------
@@ -525,6 +656,7 @@ void TSelPieces::CommitPartEdits() {
   const std::size_t index = static_cast<std::size_t>(navigator_->Index());
   TPiece& part = (*PartList)[index];
   if (DesignationDirty) {
+    part.DesignationIndex = static_cast<std::int32_t>(index);
     (*PartDesignationList)[index] = EdtDesignation->text().toStdString();
     DesignationDirty = 0;
   }
@@ -652,6 +784,8 @@ void TSelPieces::BtnNouveauClick() {
     if (Engine != nullptr) Engine->PartCounter = std::max(Engine->PartCounter, position + 1);
     part.Quantity = 1;
     part.Grain = settings_.GrainDirectionEnabled ? GrainHorizontal : GrainIndifferent;
+    // The designation entry appended with it is its own.
+    part.DesignationIndex = static_cast<std::int32_t>(PartDesignationList->size());
     PanelFromDimensions(part);
     const QString designation = QStringLiteral("Piece") + QString::number(position + 1);
     const QString reference = FreeReference(-1);
@@ -661,8 +795,9 @@ void TSelPieces::BtnNouveauClick() {
 
     ClearPendingMarks();
     BtnSupprimer->setEnabled(true);
-    navigator_->NewRecordAppended();
+    // Shown first: the size texts emptied here enable nothing once the record is marked new.
     DisplayRecord(position);
+    navigator_->NewRecordAppended();
   } catch (const std::exception&) {
     Refuse(RefusalMessage());
   }
@@ -675,8 +810,10 @@ void TSelPieces::BtnSupprimerClick() {
   PartList->erase(PartList->begin() + static_cast<std::ptrdiff_t>(index));
   PartDesignationList->erase(PartDesignationList->begin() + static_cast<std::ptrdiff_t>(index));
   PartReferenceList->erase(PartReferenceList->begin() + static_cast<std::ptrdiff_t>(index));
-  for (std::size_t i = 0; i < PartList->size(); ++i)
+  for (std::size_t i = 0; i < PartList->size(); ++i) {
     (*PartList)[i].Number = static_cast<std::int32_t>(i);
+    (*PartList)[i].DesignationIndex = static_cast<std::int32_t>(i);
+  }
   if (Engine != nullptr) Engine->PartCounter = static_cast<int>(PartList->size());
   ClearPendingMarks();
   navigator_->ClearNewFlags();
@@ -736,85 +873,10 @@ void TSelPieces::ChbNbPiecesClick() { EdtNb->setEnabled(ChbNbPieces->isChecked()
 
 // ---- Fields ---------------------------------------------------------------------------------
 
-bool TSelPieces::EdtLongueurExit() { return SizeExit(SizeField::Length); }
-bool TSelPieces::EdtLargeurExit() { return SizeExit(SizeField::Width); }
+bool TSelPieces::EdtLongueurExit() { return length_->Exit(); }
+bool TSelPieces::EdtLargeurExit() { return width_->Exit(); }
 bool TSelPieces::EdtNbExit() { return count_->Exit(); }
-
-// Checked whenever the field is left with a text, typed or not: a grain chosen since may have
-// lowered its bound.
-bool TSelPieces::SizeExit(SizeField which) {
-  const bool isLength = which == SizeField::Length;
-  QLineEdit* field = isLength ? EdtLongueur : EdtLargeur;
-  double& pending = isLength ? PendingLength : PendingWidth;
-  std::uint8_t& dirty = isLength ? LengthDirty : WidthDirty;
-  if (field->text().isEmpty()) return true;
-
-  const double maxL = LargestPanelLength(*PanelList);
-  const double maxW = LargestPanelWidth(*PanelList);
-  const char separator = RegionalDecimalSeparator();
-  const double huge = std::numeric_limits<double>::max();
-  const auto entry = CheckLengthEntry(field->text().toStdString(), Unit.Factor,
-                                      EntryRange{-huge, true, huge, true}, separator);
-  std::optional<PartSizeBound> bound;
-  bool refused = false;
-  if (!entry) {
-    bound = PartSizeBound{std::max(maxL, maxW), false};
-    refused = true;
-  } else if (entry->Value <= 0) {
-    bound = PartSizeBound{isLength ? maxL : maxW, false};
-    refused = true;
-  } else {
-    bound = isLength ? PartLengthBound(*PanelList, PendingGrain)
-                     : PartWidthBound(*PanelList, PendingGrain);
-    refused = (bound && entry->Value > bound->Bound) || entry->Value > kMaxRecordSize;
-    if (refused && !bound) bound = PartSizeBound{kMaxRecordSize, false};
-  }
-  if (!refused) {
-    pending = entry->Value;
-    dirty = 1;
-    navigator_->RecordTouched();
-    if (field->text() != QString::fromStdString(entry->Text))
-      field->setText(QString::fromStdString(entry->Text));
-    return true;
-  }
-  const std::string boundText = FormatTwoDecimals(bound->Bound / Unit.Factor, separator) + " " +
-                                Unit.Abbreviation;
-  std::string range = LoadString(bound->FromGrain ? PartText::GrainRangeText
-                                                  : TextId::FieldChecks::RangeText);
-  range = ReplaceVal1Val2Placeholders(range, "0", boundText, "");
-  range = ReplacePlaceholder(range, "pièce", LowerCaseText(settings_.WordPart));
-  range = ReplacePlaceholder(range, "panneau", LowerCaseText(settings_.WordPanel));
-  Refuse(Text(isLength ? TextId::FieldChecks::InvalidLength : TextId::FieldChecks::InvalidWidth) +
-         QStringLiteral("\n") + QString::fromStdString(range));
-  field->clear();
-  pending = 0.0;
-  dirty = 0;
-  field->setFocus();
-  return false;
-}
-
-bool TSelPieces::EdtEpaisseurExit() {
-  if (!EdtEpaisseur->isModified()) return true;
-  EdtEpaisseur->setModified(false);
-  const double maxE = LargestPanelThickness(*PanelList);
-  const char separator = RegionalDecimalSeparator();
-  const auto entry = CheckLengthEntry(EdtEpaisseur->text().toStdString(), Unit.Factor,
-                                      EntryRange{0.0, false, maxE, true}, separator);
-  if (entry && (JobKind != 2 || PanelThickEnoughExists(*PanelList, entry->Value))) {
-    PendingThickness = entry->Value;
-    ThicknessDirty = 1;
-    navigator_->RecordTouched();
-    EdtEpaisseur->setText(QString::fromStdString(entry->Text));
-    return true;
-  }
-  Refuse(QString::fromStdString(RangeRefusalMessage(
-      LoadString(TextId::FieldChecks::InvalidThickness),
-      LoadString(TextId::FieldChecks::RangeText), maxE, Unit, separator)));
-  EdtEpaisseur->clear();
-  ThicknessDirty = 0;
-  EdtEpaisseur->setFocus();
-  return false;
-}
+bool TSelPieces::EdtEpaisseurExit() { return thickness_->Exit(); }
 
 // A thickness chosen is the panel's own, stored as it is.
 void TSelPieces::CbxEpaisseurChange() {
@@ -970,18 +1032,18 @@ void TSelPieces::BitBtnLongueurClick() {
     const auto usable = [](std::int32_t v, double max) { return v > 0 && v <= max; };
     if (usable(out.SizeLength, kMaxRecordSize)) {
       PendingLength = out.SizeLength;
-      EdtLongueur->setText(FormatLength(PendingLength));
+      length_->Show(PendingLength);
       LengthDirty = 1;
     }
     if (usable(out.SizeWidth, kMaxRecordSize)) {
       PendingWidth = out.SizeWidth;
-      EdtLargeur->setText(FormatLength(PendingWidth));
+      width_->Show(PendingWidth);
       WidthDirty = 1;
     }
     if (JobKind == 2 && EdtEpaisseur->isEnabled() && out.ThicknessGiven &&
         usable(out.SizeThickness, kMaxRecordThickness)) {
       PendingThickness = out.SizeThickness;
-      EdtEpaisseur->setText(FormatLength(PendingThickness));
+      thickness_->Show(PendingThickness);
       ThicknessDirty = 1;
     }
   }

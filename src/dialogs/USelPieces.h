@@ -23,6 +23,7 @@
 #include "dialogs/RecordNavigator.h"
 #include "engine/Records.h"
 #include "job/MeasureUnit.h"
+#include "job/NumberEntry.h"
 #include "job/PanelCharacteristics.h"
 #include "job/Settings.h"
 
@@ -205,16 +206,22 @@ class TSelPieces : public DialogFrame {
   bool AskSwap();
   LeaveOutcome CheckAndCommit();
   void RestoreSwap();
-  bool SizeExit(SizeField field);
+  void MakeCheckedFields();
+  EntryRange SizeRange(SizeField which) const;
+  QString SizeRefusal(SizeField which, std::optional<double> value) const;
+  void SizeChange(QLineEdit* own, QLineEdit* other, double& pending);
+  void FocusFirstField();
   void Navigate(RecordNavigator::Move move);
   void Refuse(const QString& message);
-  QString FormatLength(double value) const;
   QString FreeReference(int skip) const;
   bool AnyDirty() const;
   void EnablePickers();
 
   const Settings& settings_;
   std::unique_ptr<RecordNavigator> navigator_;
+  std::unique_ptr<CheckedField> length_;
+  std::unique_ptr<CheckedField> width_;
+  std::unique_ptr<CheckedField> thickness_;  // typed, when thicker stock is allowed
   std::unique_ptr<CheckedField> count_;
   // Copies taken before the swap question, and whether the swap was made in this click.
   bool swapped_ = false;

@@ -108,11 +108,33 @@ std::string StoredValueText(double value, double factor, char decimalSeparator) 
   return FormatTwoDecimals(value / factor, decimalSeparator);
 }
 
+std::string UpperBoundText(double upperBound, bool upperIncluded, double factor,
+                           char decimalSeparator) {
+  const double shown = upperBound / factor;
+  std::string text = FormatTwoDecimals(shown, decimalSeparator);
+  if (!upperIncluded || !std::isfinite(shown) || std::fabs(shown) > 1e12) return text;
+  const auto readsBackWithin = [&](const std::string& candidate) {
+    const std::optional<double> number = ParseRegionalNumber(candidate, decimalSeparator);
+    if (!number) return true;
+    const std::optional<int> value = RoundHalfAway(*number * factor);
+    return !value || *value <= upperBound;
+  };
+  // The hundredths below the bound, one step further down at most for a value a hair under a
+  // hundredth.
+  double hundredths = std::floor(shown * 100.0);
+  for (int step = 0; step < 3 && !readsBackWithin(text); ++step) {
+    text = FormatTwoDecimals(hundredths / 100.0, decimalSeparator);
+    hundredths -= 1.0;
+  }
+  return text;
+}
+
 std::string RangeRefusalMessage(std::string_view fieldText, std::string_view rangeText,
                                 double upperBound, const UNITE_MESURE& unit,
-                                char decimalSeparator) {
+                                char decimalSeparator, bool upperIncluded) {
   const std::string upper =
-      StoredValueText(upperBound, unit.Factor, decimalSeparator) + " " + unit.Abbreviation;
+      UpperBoundText(upperBound, upperIncluded, unit.Factor, decimalSeparator) + " " +
+      unit.Abbreviation;
   return std::string(fieldText) + "\n" + ReplaceVal1Val2Placeholders(rangeText, "0", upper, "");
 }
 

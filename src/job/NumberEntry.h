@@ -51,11 +51,19 @@ std::optional<AcceptedEntry> CheckCountEntry(std::string_view typed, const Entry
 // The text a field shows for a stored value: value / factor with at most two decimals.
 std::string StoredValueText(double value, double factor, char decimalSeparator);
 
+// An upper bound as a refusal names it: bound / factor with at most two decimals. A bound the
+// field accepts must be accepted when typed back, so where the nearest text would read back
+// past it, the text is rounded down instead (2800 mm in inches: "110,23", since "110,24" is
+// 2800,1 mm). An excluded bound is named as it is.
+std::string UpperBoundText(double upperBound, bool upperIncluded, double factor,
+                           char decimalSeparator);
+
 // The message of a refused value: the field's own text, a line break, and the range text
 // ("Vous devez saisir une valeur comprise entre val1 et val2 ...") with "0" for val1 and the
-// upper bound in the unit, a blank and the unit's abbreviation for val2 ("6000 mm").
+// upper bound in the unit (UpperBoundText), a blank and the unit's abbreviation for val2
+// ("6000 mm").
 std::string RangeRefusalMessage(std::string_view fieldText, std::string_view rangeText,
                                 double upperBound, const UNITE_MESURE& unit,
-                                char decimalSeparator);
+                                char decimalSeparator, bool upperIncluded = true);
 
 }  // namespace tranchex

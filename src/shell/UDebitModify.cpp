@@ -1,7 +1,8 @@
 // The Modify command: the user says what to change in the job, edits it in the chosen forms, and
 // the job is laid out again. The panel and part forms work on copies that replace the job's
-// lists only when they are finished. A layout that fails puts the job back as it was before the
-// command, laid out again, and says why.
+// lists only when they are finished. A layout that fails keeps what the user entered, not laid
+// out, says why and leaves it to be modified again or saved, as a New that fails does: the job
+// as it was is still in its file.
 
 #include <QCheckBox>
 #include <exception>
@@ -30,9 +31,6 @@ void TFDebit::ModifierClick() {
   bool margins = choice.ModifyMargins == 1 && settings_.AskMargins != 0;
   const bool criteria =
       choice.ModifyCriteria == 1 && settings_.AskOptimisationCriteria != 0;
-
-  // What the job was, to put it back when the new layout fails.
-  const JobState before = job_;
 
   // The criteria come back however their form was closed: it has no cancel.
   if (criteria) CriteriaStep();
@@ -66,20 +64,10 @@ void TFDebit::ModifierClick() {
   try {
     ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::Modify, this);
   } catch (const std::exception& e) {
-    ResetBusy();
-    prompts_.Notice(Texts.AppTitle,
-                    Texts.MsgNewJobError + QStringLiteral("\n") + QString::fromUtf8(e.what()),
-                    PromptIcon::Exclamation);
-    // The job as it was, laid out again (the same layout as before the command).
-    job_ = before;
-    try {
-      ComputeCuttingPlan(job_, settings_, Measures, PipelineVariant::Modify, this);
-    } catch (const std::exception&) {
-      job_ = before;
-    }
-    job_.JobLoaded = before.JobLoaded;
-    job_.JobModified = before.JobModified;
-    job_.JobUntitled = before.JobUntitled;
+    // Everything entered stays, and is offered for saving before it can be replaced.
+    job_.JobModified = 1;
+    KeepUnplacedJob(e);
+    return;
   }
   ResetBusy();
   View->update();

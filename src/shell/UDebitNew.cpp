@@ -28,14 +28,15 @@ void TFDebit::NouveauClick() {
     return;
   }
 
-  // The margins and kerf come back whatever closed their form: they cannot cancel New.
+  // The margins and kerf come back whatever closed their form: they cannot cancel New. Not
+  // asked, there are none; thicker stock stays as the job kind form allowed it, since the parts
+  // were checked against it.
   if (settings_.AskMargins) {
     MarginsStep(true);
   } else {
     job_.JobMargins.LengthMargin = 0.0;
     job_.JobMargins.WidthMargin = 0.0;
     job_.JobMargins.ThicknessMargin = 0.0;
-    job_.JobMargins.ThickerStockAllowed = 0;
   }
 
   try {

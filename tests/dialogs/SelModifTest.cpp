@@ -54,6 +54,18 @@ TEST_F(ModifyChoice, EachShowingStartsFromTheSameTicks) {
   }
 }
 
+// A box shows what will happen: the margins box is ticked for an import only when the main
+// window has enabled it, that is when the margins form will open.
+TEST_F(ModifyChoice, TheMarginsBoxIsTickedOnlyWhenItsFormWillOpen) {
+  for (const bool enabled : {false, true}) {
+    form.ChbModifMarge->setEnabled(enabled);
+    Show(1);
+    EXPECT_EQ(form.ChbModifMarge->isChecked(), enabled);
+    EXPECT_EQ(form.ModifyMargins, enabled ? 1 : 0);
+    QTest::mouseClick(form.BtnOk, Qt::LeftButton);
+  }
+}
+
 TEST_F(ModifyChoice, TheAnswersFollowTheBoxes) {
   Show();
   for (QCheckBox* box : {form.ChbModifPanneaux, form.ChbModifPieces}) {

@@ -408,6 +408,23 @@ TEST_F(Navigation, TheFinishRefusesAListThatLeavesAPartWithoutAPanel) {
   EXPECT_EQ(form->Finished, 1);
 }
 
+// A new record is no way around the whole-list test: narrowed, the first panel still takes the
+// small part, so it may be left; a record added and Terminer on it then finds the large part
+// without a panel.
+TEST_F(Navigation, TheFinishTestsTheWholeListAlsoOnANewRecord) {
+  panels = Stock({StockPanel(30000, 20000)});
+  parts = {JobPart(10000, 5000), JobPart(28000, 18000)};
+  Open(2, true);
+  Enter(form->EdtLongueur, QStringLiteral("2000"));
+  Click(form->BtnNouveau);
+  ASSERT_EQ(panels.size(), 2u);
+  ASSERT_TRUE(form->CurrentPanelIsNew());
+  Click(form->BtnTerminer);
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{kListRefused});
+  EXPECT_EQ(form->Finished, 0);
+  EXPECT_TRUE(form->isVisible());
+}
+
 // A job of stock alone: no part can lose its panel, so nothing is refused or asked.
 TEST_F(Navigation, AJobWithoutPartsKeepsEveryPanelEdit) {
   panels = Stock({StockPanel(30000, 20000), StockPanel(10000, 8000, 1, GrainVertical, 160, 1)});
@@ -518,6 +535,34 @@ TEST_F(Keyboard, ThreePanelsEnteredOneDeletedThenFinished) {
     EXPECT_EQ(p.Grain, GrainHorizontal);
     EXPECT_EQ(p.Thickness, 100.0);
   }
+}
+
+// Every showing of a record puts the focus in its length: the first showing, a second one after
+// a finish, a move, Nouveau and a delete. What is typed next goes into the record.
+TEST_F(Keyboard, EveryRecordShownIsTypedFromItsLength) {
+  panels = Stock({StockPanel(30000, 20000), StockPanel(28000, 20700)});
+  Open(1);
+  ASSERT_EQ(Focused(), form->EdtLongueur);
+  Press(form->BtnTerminer);
+  ASSERT_EQ(form->Finished, 1);
+  form->ShowPanelRecord();
+  ShowActive(*form);
+  EXPECT_EQ(Focused(), form->EdtLongueur) << "a second showing";
+  Press(form->BtnSuivant);
+  EXPECT_EQ(Focused(), form->EdtLongueur) << "a move";
+  Press(form->BtnNouveau);
+  EXPECT_EQ(Focused(), form->EdtLongueur) << "Nouveau";
+  // Typed straight in: 2800 Tab 2070 Tab.
+  TypeHere(QStringLiteral("2600"));
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  TypeHere(QStringLiteral("2000"));
+  QTest::keyClick(Focused(), Qt::Key_Tab);
+  EXPECT_EQ(form->PendingLength, 26000.0);
+  EXPECT_EQ(form->PendingWidth, 20000.0);
+  Press(form->BtnSupprimer);
+  EXPECT_EQ(Focused(), form->EdtLongueur) << "a delete";
+  EXPECT_EQ(panels.size(), 2u);
+  EXPECT_TRUE(form->isVisible());
 }
 
 }  // namespace

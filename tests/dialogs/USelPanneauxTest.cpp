@@ -421,6 +421,46 @@ TEST_F(Form, APickedSizeFillsTheFieldsAndCountsAsAnEdit) {
   }
 }
 
+// A panel of 2805 x 1254,4 x 19,5 mm shown rounded in the unit ("2,81 x 1,25 x 0,02" in metres):
+// tabbed through, it stays as it was; a standard size of 2805 x 1244 x 19,5 mm picked and then
+// tabbed through is stored as listed. In every unit.
+TEST_F(Form, SizesPassedThroughOrPickedAreKeptInEveryUnit) {
+  const UNITE_MESURE units[] = {UNITE_MESURE{10.0, "mm", ""}, UNITE_MESURE{100.0, "cm", ""},
+                                UNITE_MESURE{10000.0, "m", ""},
+                                UNITE_MESURE{254.0, "pouces", ""}};
+  for (const UNITE_MESURE& u : units) {
+    SCOPED_TRACE(u.Abbreviation);
+    prompts = ScriptedPrompts();
+    FakePicker fake;
+    fake.answer = {1, 28050, 12440, 195, true, 0};
+    picker = &fake;
+    unit = u;
+    panels = Stock({StockPanel(28050, 12544, 1, GrainHorizontal, 195),
+                    StockPanel(20000, 10000, 1, GrainHorizontal, 190)});
+    Open(2);
+    for (QLineEdit* field : {form->EdtLongueur, form->EdtLargeur, form->EdtEpaisseur}) {
+      field->setFocus();
+      PressTab(field);
+    }
+    Click(form->BtnSuivant);
+    Click(form->BitBtnLongueur);
+    for (QLineEdit* field : {form->EdtLongueur, form->EdtLargeur, form->EdtEpaisseur}) {
+      field->setFocus();
+      PressTab(field);
+    }
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(panels[0].Length, 28050.0);
+    EXPECT_EQ(panels[0].Width, 12544.0);
+    EXPECT_EQ(panels[0].Thickness, 195.0);
+    EXPECT_EQ(panels[1].Length, 28050.0);
+    EXPECT_EQ(panels[1].Width, 12440.0);
+    EXPECT_EQ(panels[1].Thickness, 195.0);
+    form->hide();
+  }
+}
+
 TEST_F(Form, TheRightButtonOnASizeFieldOpensThePickerAfterCheckingWhatWasTyped) {
   FakePicker fake;  // the user closes it without choosing
   picker = &fake;

@@ -898,7 +898,7 @@ struct UnitCase {
   const char* name;
   double factor;
   const char* abbreviation;
-  std::vector<std::string> items;  // the thickness items, in the unit, two decimals at most
+  std::vector<std::string> items;  // the thickness items, in the unit, to the tenth of a mm
 };
 
 // Every panel thickness chosen in centimetres and in inches is stored as the panel's own, not
@@ -906,7 +906,7 @@ struct UnitCase {
 TEST_F(PartFormTest, EveryPanelThicknessChosenInCentimetresAndInches) {
   const UnitCase cases[] = {
       {"cm", kCentimetreFactor, "cm", {"1,9", "1,85", "2,22"}},
-      {"inch", kInchFactor, "po", {"0,75", "0,73", "0,87"}},
+      {"inch", kInchFactor, "po", {"0,748", "0,728", "0,874"}},
   };
   const double thicknesses[] = {190, 185, 222};
   for (const UnitCase& c : cases) {
@@ -1040,6 +1040,314 @@ TEST_F(PartFormTest, ThePickerButtonsSayWhatTheyDo) {
                          form->BitBtnEpaisseur, form->BitBtnEssence})
     EXPECT_FALSE(b->toolTip().isEmpty()) << b->objectName().toStdString();
   EXPECT_TRUE(form->BitBtnDesignation->toolTip().contains(QStringLiteral("désignation")));
+}
+
+
+// ---- What the user did not retype stays as it was --------------------------------------------
+
+struct MeasureCase {
+  const char* name;
+  UNITE_MESURE unit;
+};
+const MeasureCase kUnits[] = {{"mm", UNITE_MESURE{10.0, "mm", ""}},
+                           {"cm", UNITE_MESURE{100.0, "cm", ""}},
+                           {"m", UNITE_MESURE{10000.0, "m", ""}},
+                           {"inch", UNITE_MESURE{254.0, "pouces", ""}}};
+
+// Parts of 2805 x 1254,4 mm, 1003,5 x 500,3 mm and 1001,1 x 600,5 mm, shown rounded to two
+// decimals of the unit ("2,81 x 1,25" in metres): Tab through every size of every record, then
+// Terminer, stores each size as it was, in every unit.
+TEST_F(PartFormTest, SizesTabbedThroughAreKeptInEveryUnit) {
+  for (const MeasureCase& u : kUnits) {
+    SCOPED_TRACE(u.name);
+    prompts = ScriptedPrompts();
+    panels = {Stock(30000, 20700, GrainHorizontal)};
+    Parts({Part(28050, 12544, GrainHorizontal), Part(10035, 5003, GrainHorizontal),
+           Part(10011, 6005, GrainHorizontal)});
+    const PartList before = parts;
+    unit = u.unit;
+    Open();
+    for (int record = 0; record < 3; ++record) {
+      if (record > 0) Click(form->BtnSuivant);
+      ASSERT_EQ(form->CurrentPartIndex(), record);
+      form->EdtLongueur->setFocus();
+      PressTab(form->EdtLongueur);
+      PressTab(form->EdtLargeur);
+    }
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_TRUE(prompts.Of(Kind::Notice).empty()) << LastNotice().toStdString();
+    for (std::size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(parts[i].Length, before[i].Length) << i;
+      EXPECT_EQ(parts[i].Width, before[i].Width) << i;
+    }
+  }
+}
+
+struct TypedThenGrainCase {
+  const char* name;
+  UNITE_MESURE unit;
+  const char* typed;
+  double stored;  // tenths of a millimetre
+};
+
+// A size typed with more decimals than the field shows keeps what was typed when a grain chosen
+// afterwards checks the sizes again ("2,805" in metres is 2805 mm, though the field shows 2,81).
+TEST_F(PartFormTest, ASizeTypedStaysAsTypedWhenAGrainIsChosen) {
+  const TypedThenGrainCase cases[] = {
+      {"mm", UNITE_MESURE{10.0, "mm", ""}, "1254,44", 12544},
+      {"cm", UNITE_MESURE{100.0, "cm", ""}, "125,444", 12544},
+      {"m", UNITE_MESURE{10000.0, "m", ""}, "2,805", 28050},
+      {"inch", UNITE_MESURE{254.0, "pouces", ""}, "39,413", 10011},
+  };
+  for (const TypedThenGrainCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts = ScriptedPrompts();
+    panels = {Stock(30000, 20700, GrainHorizontal), Stock(30000, 20700, GrainVertical)};
+    Parts({Part(5000, 4000, GrainHorizontal)});
+    unit = c.unit;
+    Open();
+    Enter(form->EdtLongueur, c.typed);
+    PickGrain(GrainVertical);
+    PickGrain(GrainHorizontal);
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_TRUE(prompts.Of(Kind::Notice).empty()) << LastNotice().toStdString();
+    EXPECT_EQ(parts[0].Length, c.stored);
+    EXPECT_EQ(parts[0].Width, 4000);
+  }
+}
+
+// A standard size of 2805 x 1244 mm picked from the list is stored as listed, in every unit,
+// also when the fields are then passed through.
+TEST_F(PartFormTest, APickedSizeIsStoredAsListed) {
+  for (const MeasureCase& u : kUnits) {
+    SCOPED_TRACE(u.name);
+    prompts = ScriptedPrompts();
+    FakeSizePicker picker;
+    picker.answer.SizePicked = 1;
+    picker.answer.SizeLength = 28050;
+    picker.answer.SizeWidth = 12440;
+    panels = {Stock(30000, 20700, GrainHorizontal)};
+    Parts({Part(5000, 4000, GrainHorizontal)});
+    unit = u.unit;
+    Open();
+    form->Picker = &picker;
+    form->ShowPartRecord();
+    Click(form->BitBtnLongueur);
+    form->EdtLongueur->setFocus();
+    PressTab(form->EdtLongueur);
+    PressTab(form->EdtLargeur);
+    Click(form->BtnTerminer);
+    EXPECT_EQ(form->Finished, 1);
+    EXPECT_EQ(parts[0].Length, 28050);
+    EXPECT_EQ(parts[0].Width, 12440);
+  }
+}
+
+// In inches a 2800 mm panel is 110,236 inches: the refusal names a bound that is accepted when
+// typed back, and the value typed is stored.
+TEST_F(PartFormTest, TheBoundARefusalNamesIsAcceptedTypedBack) {
+  unit = UNITE_MESURE{254.0, "pouces", ""};
+  Open();
+  Enter(form->EdtLongueur, "111");
+  ASSERT_EQ(prompts.Of(Kind::Notice).size(), 1u);
+  const QString message = LastNotice();
+  const QString start = QStringLiteral("comprise entre 0 et ");
+  const qsizetype at = message.indexOf(start);
+  ASSERT_GE(at, 0) << message.toStdString();
+  const QString bound = message.mid(at + start.size()).section(QLatin1Char(' '), 0, 0);
+  EXPECT_FALSE(bound.isEmpty());
+  Enter(form->EdtLongueur, bound);
+  EXPECT_EQ(prompts.Of(Kind::Notice).size(), 1u) << LastNotice().toStdString();
+  EXPECT_GT(form->PendingLength, 27900.0);
+  EXPECT_LE(form->PendingLength, 28000.0);
+}
+
+// Stock of 19 and 22 mm in metres: the thickness list tells them apart.
+TEST_F(PartFormTest, TheThicknessListTellsEveryStockThicknessApart) {
+  panels = {Stock(28000, 20700, GrainHorizontal, 190), Stock(28000, 20700, GrainHorizontal, 220),
+            Stock(28000, 20700, GrainHorizontal, 195)};
+  unit = UNITE_MESURE{10000.0, "m", ""};
+  Open(2);
+  ASSERT_EQ(form->CbxEpaisseur->count(), 3);
+  EXPECT_EQ(form->CbxEpaisseur->itemText(0).toStdString(), "0,019");
+  EXPECT_EQ(form->CbxEpaisseur->itemText(1).toStdString(), "0,022");
+  EXPECT_EQ(form->CbxEpaisseur->itemText(2).toStdString(), "0,0195");
+}
+
+// ---- Every part names itself ----------------------------------------------------------------
+
+// Parts typed one after the other point at their own designations; a designation edited points
+// its part at its own entry; a delete renumbers what follows.
+TEST_F(PartFormTest, EveryPartPointsAtItsOwnDesignation) {
+  Open();
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) Click(form->BtnNouveau);
+    Enter(form->EdtLongueur, "800");
+    Enter(form->EdtLargeur, "300");
+  }
+  Click(form->BtnTerminer);
+  ASSERT_EQ(parts.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(parts[i].DesignationIndex, static_cast<int>(i));
+
+  // A job whose parts all point at the first designation, as saved before.
+  for (TPiece& p : parts) p.DesignationIndex = 0;
+  Open();
+  Click(form->BtnSuivant);
+  Enter(form->EdtDesignation, "Montant");
+  Click(form->BtnSuivant);
+  EXPECT_EQ(parts[1].DesignationIndex, 1);
+  EXPECT_EQ(designations[1], "Montant");
+  Click(form->BtnPremier);
+  Click(form->BtnSupprimer);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[0].DesignationIndex, 0);
+  EXPECT_EQ(parts[1].DesignationIndex, 1);
+  EXPECT_EQ(designations[0], "Montant");
+}
+
+// ---- The focus is where the typing goes -------------------------------------------------------
+
+TEST_F(PartFormTest, EveryRecordShownIsTypedFromItsFirstField) {
+  Parts({Part(20000, 10000, 0), Part(15000, 10000, 0), Part(12000, 10000, 0)});
+  Open();
+  EXPECT_EQ(form->focusWidget(), form->EdtReference);
+  // A second showing after one left on Annuler.
+  form->BtnAnnul->setFocus();
+  Click(form->BtnAnnul);
+  ASSERT_FALSE(form->isVisible());
+  form->ShowPartRecord();
+  ShowActive(*form);
+  EXPECT_EQ(form->focusWidget(), form->EdtReference);
+
+  form->EdtNb->setEnabled(true);
+  form->EdtNb->setFocus();
+  Click(form->BtnSuivant);
+  EXPECT_EQ(form->focusWidget(), form->EdtReference) << "a move";
+  form->BtnSuivant->setFocus();
+  QTest::keyClick(form->BtnSuivant, Qt::Key_Space);
+  ASSERT_EQ(form->CurrentPartIndex(), 2);
+  EXPECT_EQ(form->focusWidget(), form->EdtReference) << "a move from the keyboard";
+  form->BtnNouveau->setFocus();
+  QTest::keyClick(form->BtnNouveau, Qt::Key_Space);
+  ASSERT_EQ(parts.size(), 4u);
+  EXPECT_EQ(form->focusWidget(), form->EdtReference) << "Nouveau";
+  EXPECT_TRUE(form->NewRecordUntouched());
+  for (const std::uint8_t dirty : {form->DesignationDirty, form->ReferenceDirty, form->LengthDirty,
+                                   form->WidthDirty, form->CountDirty, form->GrainDirty,
+                                   form->ThicknessDirty, form->SpeciesEdited})
+    EXPECT_EQ(dirty, 0);
+  form->BtnSupprimer->setFocus();
+  QTest::keyClick(form->BtnSupprimer, Qt::Key_Space);
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(form->focusWidget(), form->EdtReference) << "a delete";
+  // What is typed next goes into the record, not onto a button.
+  QTest::keyClicks(form->focusWidget(), QStringLiteral("x"));
+  EXPECT_TRUE(form->EdtReference->text().endsWith(QLatin1Char('x')));
+  EXPECT_EQ(parts.size(), 3u);
+  EXPECT_EQ(form->Finished, 0);
+}
+
+// ---- The new-record button -----------------------------------------------------------------
+
+TEST_F(PartFormTest, NouveauComesBackOnceBothSizesAreFilled) {
+  Open();
+  EXPECT_FALSE(form->BtnNouveau->isEnabled());
+  Enter(form->EdtLongueur, "800");
+  EXPECT_FALSE(form->BtnNouveau->isEnabled());
+  Enter(form->EdtLargeur, "300");
+  EXPECT_TRUE(form->BtnNouveau->isEnabled());
+  Click(form->BtnNouveau);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_FALSE(form->BtnNouveau->isEnabled());
+  Enter(form->EdtLongueur, "600");
+  Enter(form->EdtLargeur, "200");
+  ASSERT_TRUE(form->BtnNouveau->isEnabled());
+  Click(form->BtnNouveau);
+  EXPECT_EQ(parts.size(), 3u);
+  EXPECT_EQ(parts[1].Length, 6000);
+  EXPECT_TRUE(prompts.asked.empty());
+}
+
+// ---- Reference lists added to during a showing ----------------------------------------------
+
+// A designation, a standard size and a species added from the form are reported after it closes,
+// also when a delete showed the first record again in between.
+TEST_F(PartFormTest, ReferenceListsAddedToAreReportedAfterADelete) {
+  FakeDesignationPicker designationFake;
+  designationFake.answer.DesignationsChanged = 1;
+  FakeSizePicker sizeFake;
+  sizeFake.answer.SizeChanged = 1;
+  designationPicker = &designationFake;
+  panels = {Stock(28000, 20700, 0, 190)};
+  Parts({Part(20000, 10000, 0), Part(15000, 10000, 0)});
+  Open(2);
+  form->Picker = &sizeFake;
+  form->ShowPartRecord();
+  Click(form->BitBtnDesignation);
+  Click(form->BitBtnLongueur);
+  prompts.answers = {PromptAnswer::Yes};
+  form->CbxEssence->setFocus();
+  form->CbxEssence->lineEdit()->selectAll();
+  form->CbxEssence->lineEdit()->insert(QStringLiteral("Noyer"));
+  PressTab(form->CbxEssence);
+  ASSERT_EQ(settings.SpeciesNames.back(), "Noyer");
+  Click(form->BtnSupprimer);
+  ASSERT_EQ(parts.size(), 1u);
+  Click(form->BtnTerminer);
+  EXPECT_EQ(form->Finished, 1);
+  EXPECT_EQ(form->DesignationsChanged, 1);
+  EXPECT_EQ(form->PartSizesChanged, 1);
+  EXPECT_EQ(form->SpeciesChanged, 1);
+  // The next showing starts with nothing changed.
+  form->hide();
+  form->ShowPartRecord();
+  ShowActive(*form);
+  EXPECT_EQ(form->DesignationsChanged, 0);
+  EXPECT_EQ(form->PartSizesChanged, 0);
+  EXPECT_EQ(form->SpeciesChanged, 0);
+}
+
+// ---- Grain ----------------------------------------------------------------------------------
+
+// With the grain option off a part stored horizontal shows its own grain; turned, it is a part
+// of vertical grain, never one of no grain.
+TEST_F(PartFormTest, WithTheGrainOptionOffARecordKeepsItsOwnGrain) {
+  settings.GrainDirectionEnabled = false;
+  Parts({Part(20000, 10000, GrainHorizontal)});
+  Open();
+  EXPECT_EQ(form->CbxSens->currentIndex(), GrainHorizontal);
+  EXPECT_FALSE(form->CbxSens->isEnabled());
+  Enter(form->EdtLongueur, "500");
+  Enter(form->EdtLargeur, "600");
+  prompts.answers = {PromptAnswer::Yes};
+  Click(form->BtnTerminer);
+  ASSERT_EQ(form->Finished, 1);
+  EXPECT_EQ(parts[0].Length, 6000);
+  EXPECT_EQ(parts[0].Width, 5000);
+  EXPECT_EQ(parts[0].Grain, GrainVertical);
+}
+
+// Turned, the part fits no panel (nor would it unturned): the turn is undone, and a length typed
+// again is held against the bounds of the grain shown (horizontal: 2800 mm), not of the turned
+// one (2070 mm).
+TEST_F(PartFormTest, AfterARefusedTurnTheBoundsAreThoseOfTheGrainShown) {
+  panels = HorizontalOnly();
+  Parts({Part(20000, 10000, GrainHorizontal), Part(20000, 10000, GrainHorizontal)});
+  parts[0].Thickness = 220.0;  // thicker than every panel: no panel takes it, turned or not
+  Open();
+  Enter(form->EdtLongueur, "1500");
+  Enter(form->EdtLargeur, "2000");
+  prompts.answers = {PromptAnswer::Yes};
+  Click(form->BtnSuivant);
+  ASSERT_EQ(form->CurrentPartIndex(), 0);
+  ASSERT_EQ(LastNotice(), kRefusal);
+  ASSERT_EQ(form->CbxSens->currentIndex(), GrainHorizontal);
+  const std::size_t notices = prompts.Of(Kind::Notice).size();
+  Enter(form->EdtLongueur, "2600");
+  EXPECT_EQ(prompts.Of(Kind::Notice).size(), notices) << LastNotice().toStdString();
+  EXPECT_EQ(form->PendingLength, 26000);
 }
 
 }  // namespace

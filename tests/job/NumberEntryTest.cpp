@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         LengthCase{"MetreTenthOfMm", 10000.0, ',', "1,25", 12500, "1,25"},
         LengthCase{"BlanksAround", 10.0, ',', " 250 ", 2500, " 250 "},
         LengthCase{"UpperBoundAccepted", 10.0, ',', "6000", 60000, "6000"},
+        LengthCase{"Exponent", 10.0, ',', "1e3", 10000, "1e3"},
+        LengthCase{"NegativeExponentRoundsHalfAway", 10.0, ',', "2,5E-1", 3, "0,3"},
         // Refused.
         LengthCase{"OneUnitAboveTheBound", 10.0, ',', "6000,1", std::nullopt, ""},
         LengthCase{"Zero", 10.0, ',', "0", std::nullopt, ""},
@@ -79,6 +81,28 @@ TEST(LengthEntry, AnUpperBoundMayBeExcluded) {
   EXPECT_EQ(CheckLengthEntry("0", 10.0, kerf, ',')->Value, 0);
   EXPECT_EQ(CheckLengthEntry("49,9", 10.0, kerf, ',')->Value, 499);
   EXPECT_FALSE(CheckLengthEntry("50", 10.0, kerf, ','));
+}
+
+struct ParseCase {
+  const char* text;
+  std::optional<double> value;
+};
+
+// Numbers as a person types them under a comma: exponents included, nothing but the number.
+TEST(ParseRegionalNumber, ReadsWhatAPersonTypes) {
+  const ParseCase cases[] = {
+      {"1e3", 1000.0},         {"2,5E-1", 0.25},       {"-1,5e+2", -150.0},
+      {",5", 0.5},             {" 12,5 ", 12.5},       {"1e300", 1e300},
+      {"1e", std::nullopt},    {"e3", std::nullopt},   {"1e400", std::nullopt},
+      {"1,5e2,1", std::nullopt}, {"12.5", std::nullopt}, {"", std::nullopt},
+  };
+  for (const ParseCase& c : cases) {
+    const std::optional<double> value = ParseRegionalNumber(c.text, ',');
+    ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
+    if (value) {
+      EXPECT_DOUBLE_EQ(*value, *c.value) << c.text;
+    }
+  }
 }
 
 struct CountCase {
@@ -114,6 +138,36 @@ TEST(RangeRefusalMessage, GivesTheBoundsInTheUnit) {
   // 60000 / 254 = 236,2204...
   EXPECT_NE(RangeRefusalMessage(field, range, 60000.0, inch, ',').find("entre 0 et 236,22 pouces"),
             std::string::npos);
+}
+
+struct BoundTextCase {
+  double bound;
+  bool included;
+  double factor;
+  const char* text;
+};
+
+// The bound a refusal names is one the field takes back: rounded down where the nearest text
+// would read back past it.
+TEST(UpperBoundText, IsAcceptedWhenTypedBack) {
+  const BoundTextCase cases[] = {
+      {60000, true, 10.0, "6000"},        // 6000 mm
+      {28000, true, 254.0, "110,23"},     // 110,236 inches; "110,24" would be 2800,1 mm
+      {60000, true, 254.0, "236,22"},     // 236,2204 inches, nearest already below
+      {28050, true, 10000.0, "2,8"},      // 2,805 m; "2,81" would be 2810 mm
+      {28000, true, 10000.0, "2,8"},
+      {1500, true, 100.0, "15"},
+      {500, false, 10.0, "50"},           // an excluded bound is named as it is
+      {28050, false, 10000.0, "2,81"},
+  };
+  for (const BoundTextCase& c : cases) {
+    const std::string text = UpperBoundText(c.bound, c.included, c.factor, ',');
+    EXPECT_EQ(text, c.text) << c.bound << " / " << c.factor;
+    if (!c.included) continue;
+    const auto entry =
+        CheckLengthEntry(text, c.factor, EntryRange{0.0, false, c.bound, true}, ',');
+    EXPECT_TRUE(entry.has_value()) << text;
+  }
 }
 
 }  // namespace

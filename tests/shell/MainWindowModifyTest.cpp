@@ -1,5 +1,5 @@
 // The Modify command: what to modify, the stock panels edited on a copy, the job laid out again,
-// and a layout that fails putting the job back as it was.
+// and a layout that fails keeping what was entered.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <functional>
 
 #include "dialogs/CharacteristicPicker.h"
@@ -18,6 +19,7 @@
 #include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
+#include "platform/RecordingCanvas.h"
 #include "shell/MainWindowFixture.h"
 
 namespace tranchex::test {
@@ -156,13 +158,16 @@ TEST_F(ModifyCommand, AShortenedPanelIsLaidOutAgainAndTheJobMustBeSaved) {
 }
 
 // The parts fit the changed list (so the form finishes), yet no layout is possible: the only
-// panel of the parts' grain direction is too small for them. The job comes back as it was.
-TEST_F(ModifyCommand, ALayoutThatFailsPutsTheJobBack) {
+// panel of the parts' grain direction is too small for them. What was entered stays, not laid
+// out, with the reason; it can be modified again or saved, and the file still holds the job as
+// it was.
+TEST_F(ModifyCommand, ALayoutThatFailsKeepsWhatWasEntered) {
   Start();
-  OpenByDialog(WriteJob("modifier.deb", ThreePanelJob()));
+  const QString path = WriteJob("modifier.deb", ThreePanelJob());
+  OpenByDialog(path);
   ASSERT_EQ(job.JobLoaded, 1);
   ASSERT_EQ(job.ResultPanels.size(), 3u);
-  const JobState before = job;
+  const std::string bytes = ReadBytes(path.toStdString());
   Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     form.CbxSens->setFocus();
@@ -177,26 +182,124 @@ TEST_F(ModifyCommand, ALayoutThatFailsPutsTheJobBack) {
   EXPECT_TRUE(prompts.Exhausted());
   const QStringList notices = prompts.NoticeTexts();
   ASSERT_EQ(notices.size(), 1);
-  EXPECT_TRUE(notices[0].startsWith(QStringLiteral("Erreur dans la création du débit !\n")))
+  EXPECT_TRUE(notices[0].startsWith(LanguageText(103) + QStringLiteral("\n")))
       << notices[0].toStdString();
-  EXPECT_GT(notices[0].size(), QStringLiteral("Erreur dans la création du débit !\n").size());
-  // Entered lists, margins, kerf and flags as before the command, laid out again.
-  ASSERT_EQ(job.JobPanels.size(), 1u);
-  EXPECT_EQ(job.JobPanels[0].Grain, GrainIndifferent);
-  EXPECT_EQ(job.JobPanels[0].Length, 28000.0);
-  EXPECT_EQ(job.JobParts.size(), before.JobParts.size());
-  EXPECT_EQ(job.JobKerf, before.JobKerf);
-  EXPECT_EQ(job.JobLoaded, 1);
-  EXPECT_EQ(job.JobModified, 0);
-  EXPECT_EQ(job.JobUntitled, 0);
-  ASSERT_EQ(job.ResultPanels.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(job.ResultPanels[i].PlacedParts.size(), before.ResultPanels[i].PlacedParts.size());
-  }
-  EXPECT_EQ(job.PanelPages.size(), before.PanelPages.size());
-  EXPECT_FALSE(job.SummaryLines.empty());
+  EXPECT_GT(notices[0].size(), LanguageText(103).size() + 1);
+  // The panels as entered: the first turned horizontal, the one added.
+  ASSERT_EQ(job.JobPanels.size(), 2u);
+  EXPECT_EQ(job.JobPanels[0].Grain, GrainHorizontal);
+  EXPECT_EQ(job.JobPanels[1].Grain, GrainIndifferent);
+  EXPECT_EQ(job.JobPanels[1].Thickness, 190.0);
+  EXPECT_EQ(job.JobParts.size(), 1u);
+  EXPECT_EQ(job.JobLoaded, 0);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_TRUE(job.ResultPanels.empty() || job.PanelPages.empty());
   EXPECT_FALSE(window->Busy());
-  EXPECT_TRUE(Find<QAction>("Enregistrer")->isEnabled());
+  for (const char* a : {"Enregistrer", "Enre", "Modifier"})
+    EXPECT_TRUE(Find<QAction>(a)->isEnabled()) << a;
+  EXPECT_EQ(ReadBytes(path.toStdString()), bytes);
+}
+
+// Opened, "Modifier", every size of every panel and part passed through with Tab, Terminer,
+// saved: the file is byte for byte what it was, in metres and in inches, although the fields
+// show the sizes rounded (2805 x 1254,4 mm is "2,81 x 1,25" in metres).
+TEST_F(ModifyCommand, SizesPassedThroughSaveTheJobByteForByte) {
+  for (const UNITE_MESURE& unit :
+       {UNITE_MESURE{10000.0, "m", ""}, UNITE_MESURE{254.0, "pouces", ""}}) {
+    SCOPED_TRACE(unit.Abbreviation);
+    prompts = ScriptedPrompts();
+    Start();
+    settings.MeasureUnit = unit;
+    const QString path = WriteJob("exact.deb", JobBuilder()
+                                                   .kind(2)
+                                                   .kerf(30)
+                                                   .panel(28050, 12544, 3, GrainHorizontal, 195)
+                                                   .panel(25000, 12500, 2, GrainIndifferent, 190)
+                                                   .part(6005, 4003, 2, GrainHorizontal, 195)
+                                                   .part(10011, 5003, 1, GrainIndifferent, 190)
+                                                   .part(10035, 1003, 3, GrainIndifferent, 195)
+                                                   .build());
+    OpenByDialog(path);
+    ASSERT_EQ(job.JobLoaded, 1);
+    const std::string bytes = ReadBytes(path.toStdString());
+    Choose({});  // panels and parts
+    const auto passThrough = [](QPushButton* next, int records,
+                                std::initializer_list<QLineEdit*> fields) {
+      for (int r = 0; r < records; ++r) {
+        if (r > 0) Click(next);
+        for (QLineEdit* f : fields) {
+          f->setFocus();
+          QTest::keyClick(f, Qt::Key_Tab);
+        }
+      }
+    };
+    EditPanels([&](TSelPanneaux& form) {
+      passThrough(form.BtnSuivant, 2, {form.EdtLongueur, form.EdtLargeur, form.EdtEpaisseur});
+      Click(form.BtnTerminer);
+    });
+    prompts.modals.push_back([&](QDialog& d) {
+      auto& form = dynamic_cast<TSelPieces&>(d);
+      Activate(form);
+      passThrough(form.BtnSuivant, 3, {form.EdtLongueur, form.EdtLargeur});
+      Click(form.BtnTerminer);
+      return form.result();
+    });
+    Trigger("Modifier");
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_TRUE(prompts.NoticeTexts().isEmpty())
+        << prompts.NoticeTexts().join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(job.JobLoaded, 1);
+    EXPECT_EQ(job.JobParts[0].Length, 6005.0);
+    EXPECT_EQ(job.JobParts[0].Width, 4003.0);
+    Trigger("Enregistrer");
+    EXPECT_EQ(job.JobModified, 0);
+    EXPECT_EQ(ReadBytes(path.toStdString()), bytes);
+    window.reset();
+  }
+}
+
+// A part added in Modify, and one whose designation is retyped, name themselves in the parts
+// view.
+TEST_F(ModifyCommand, PartsAddedOrRenamedNameThemselves) {
+  Start();
+  OpenByDialog(WriteJob("noms.deb", GoodJob()));
+  ASSERT_EQ(job.JobDesignations.size(), 3u);
+  for (TPiece& p : job.JobParts) p.DesignationIndex = 0;  // as a job saved wrongly holds them
+  Choose({"ChbModifPanneaux"});  // the parts only
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    Activate(form);
+    Click(form.BtnSuivant);
+    Enter(form.EdtDesignation, QStringLiteral("Montant"));
+    Click(form.BtnDernier);
+    Click(form.BtnNouveau);
+    Enter(form.EdtDesignation, QStringLiteral("Traverse"));
+    Enter(form.EdtLongueur, QStringLiteral("500"));
+    Enter(form.EdtLargeur, QStringLiteral("300"));
+    Click(form.BtnTerminer);
+    return form.result();
+  });
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobParts.size(), 4u);
+  EXPECT_EQ(job.JobParts[1].DesignationIndex, 1);
+  EXPECT_EQ(job.JobParts[3].DesignationIndex, 3);
+  EXPECT_EQ(job.JobDesignations[1], "Montant");
+  EXPECT_EQ(job.JobDesignations[3], "Traverse");
+  // The parts view names them so, page by page.
+  MainWindowTest::Click("SBtnPieces");
+  std::vector<std::string> named;
+  for (std::size_t page = 0; page < job.JobParts.size(); ++page) {
+    if (page > 0) MainWindowTest::Click("BtnSuivant");
+    RecordingCanvas canvas({window->View->width(), window->View->height()});
+    window->PaintView(canvas, window->View->width(), window->View->height());
+    for (const CanvasCall& c : canvas.Calls()) {
+      if (c.kind == CanvasCallKind::TextOut && c.text.rfind("Pièce : ", 0) == 0)
+        named.push_back(c.text);
+    }
+  }
+  EXPECT_NE(std::find(named.begin(), named.end(), "Pièce : Montant"), named.end());
+  EXPECT_NE(std::find(named.begin(), named.end(), "Pièce : Traverse"), named.end());
 }
 
 // A species added in the panel form stays and its file is rewritten, even when the form is

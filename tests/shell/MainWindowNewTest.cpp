@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -20,6 +21,7 @@
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "job/SettingsFiles.h"
+#include "platform/RecordingCanvas.h"
 #include "shell/MainWindowFixture.h"
 #include "support/LayoutChecker.h"
 
@@ -170,7 +172,7 @@ class NewCommand : public MainWindowTest {
                           const std::function<void(const Typed&)>& typeOwn = {}) {
     for (std::size_t i = 0; i < records.size(); ++i) {
       const Typed& record = records[i];
-      if (i > 0) AddRecord(form.BtnPred, form.BtnNouveau);
+      if (i > 0) AddRecord(form.BtnNouveau);
       if (typeOwn) typeOwn(record);
       Enter(form.EdtLongueur, record.length);
       Enter(form.EdtLargeur, record.width);
@@ -181,10 +183,8 @@ class NewCommand : public MainWindowTest {
       }
     }
   }
-  // A new record after the one shown: the new-record button comes back with a move back, as
-  // after a record just added.
-  static void AddRecord(QPushButton* previous, QPushButton* add) {
-    if (!add->isEnabled()) Press(previous);
+  // A new record after the one shown: once its sizes are typed, the new-record button is there.
+  static void AddRecord(QPushButton* add) {
     ASSERT_TRUE(add->isEnabled());
     Press(add);
   }
@@ -669,9 +669,9 @@ INSTANTIATE_TEST_SUITE_P(New, UnplaceableJob,
                                            UnplaceableCase{"CommandLine", Variant::CommandLine}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A Modify that fails on a job that was never laid out leaves it as it was: entries kept, the
-// entry commands only. (The panel and part forms refuse a record no panel takes; the criteria
-// alone change nothing the layout needs.)
+// A Modify that fails on a job that was never laid out keeps what was entered: the entries, the
+// criteria chosen (so the job is to be saved), the entry commands only. (The panel and part
+// forms refuse a record no panel takes; the criteria alone change nothing the layout needs.)
 TEST_F(NewCommand, AFailedModifyOfAnUnplacedJobKeepsItsEntries) {
   settings.AskMargins = 0;
   settings.AskOptimisationCriteria = 1;
@@ -688,8 +688,99 @@ TEST_F(NewCommand, AFailedModifyOfAnUnplacedJobKeepsItsEntries) {
   EXPECT_EQ(job.JobLoaded, 0);
   ASSERT_EQ(job.JobParts.size(), 1u);
   EXPECT_EQ(job.JobParts[0].Length, 20000.0);
-  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.JobModified, 1);
   ExpectEntryCommandsOnly();
+}
+
+// ---- Every part typed names itself ------------------------------------------------------------
+
+// The parts of a New point at their own designations: the parts view names each by its own, and
+// the file saved holds the same.
+TEST_F(NewCommand, EveryPartTypedNamesItselfInThePartsViewAndTheFile) {
+  StoreOptions();
+  Start();
+  WholeJob();
+  Click("BtnNouveau");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(job.JobParts.size(), 3u);
+  ASSERT_EQ(job.JobDesignations,
+            (std::vector<std::string>{"Etagère", "Montant", "Fond"}));
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(job.JobParts[i].DesignationIndex, static_cast<int>(i));
+
+  // Page by page, the parts view names the part shown.
+  Click("SBtnPieces");
+  std::vector<std::string> named;
+  for (int page = 0; page < 3; ++page) {
+    if (page > 0) Click("BtnSuivant");
+    RecordingCanvas canvas({window->View->width(), window->View->height()});
+    window->PaintView(canvas, window->View->width(), window->View->height());
+    for (const CanvasCall& c : canvas.Calls()) {
+      if (c.kind == CanvasCallKind::TextOut && c.text.rfind("Pièce : ", 0) == 0)
+        named.push_back(c.text);
+    }
+  }
+  std::sort(named.begin(), named.end());
+  EXPECT_EQ(named,
+            (std::vector<std::string>{"Pièce : Etagère", "Pièce : Fond", "Pièce : Montant"}));
+
+  const QString path = QString::fromStdString((JobDir() / "cuisine.deb").string());
+  prompts.files.push_back(path);
+  Trigger("Enregistrer");
+  JobState reread;
+  LoadJobFile(reread, path.toStdString());
+  ASSERT_EQ(reread.JobParts.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(reread.JobParts[i].DesignationIndex, static_cast<int>(i));
+}
+
+// New without the margins asked: an 18 mm part the part form took on 22 mm stock, since the kind
+// form allowed thicker stock, is laid out on it.
+TEST_F(NewCommand, ThickerStockAllowedByTheKindFormStaysWhenTheMarginsAreNotAsked) {
+  settings.AskMargins = 0;
+  StoreOptions();
+  Start();
+  prompts.modals.push_back([this](QDialog& d) {
+    auto& form = dynamic_cast<TFSelDebit&>(d);
+    Record(form);
+    form.RbtnDebitComplexe->click();
+    form.CBoxMargesDiff->click();  // differentiated margins, planed stock allowed
+    form.CBoxEpaisseur->click();
+    form.btnOk->click();
+    return form.result();
+  });
+  prompts.modals.push_back([this](QDialog& d) {
+    auto& form = dynamic_cast<TSelPanneaux&>(d);
+    Record(form);
+    Activate(form);
+    Enter(form.EdtLongueur, QStringLiteral("2500"));
+    Enter(form.EdtLargeur, QStringLiteral("1250"));
+    Enter(form.EdtEpaisseur, QStringLiteral("22"));
+    Press(form.BtnTerminer);
+    return form.result();
+  });
+  prompts.modals.push_back([this](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    Record(form);
+    Activate(form);
+    Enter(form.EdtLongueur, QStringLiteral("800"));
+    Enter(form.EdtLargeur, QStringLiteral("300"));
+    EXPECT_TRUE(form.EdtEpaisseur->isEnabled());
+    Enter(form.EdtEpaisseur, QStringLiteral("18"));
+    Press(form.BtnTerminer);
+    return form.result();
+  });
+  Trigger("Nouveau");
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty())
+      << prompts.NoticeTexts().join(QLatin1Char('|')).toStdString();
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(job.JobMargins.ThickerStockAllowed, 1);
+  ASSERT_EQ(job.JobParts.size(), 1u);
+  EXPECT_EQ(job.JobParts[0].Thickness, 180.0);
+  EXPECT_EQ(job.JobPanels[0].Thickness, 220.0);
+  ExpectSoundLayout();
 }
 
 // ---- From nothing to a job saved, reopened and modified -------------------------------------
