@@ -222,7 +222,7 @@ TEST(ImportReaderTest, ReadsTheLinesOfACuttingSheet) {
 }
 
 // A designation or reference the file leaves out is made from the part's position: letters a
-// to zz for the first 702 parts, none after; "Piece" and the position.
+// to zz for the first 702 parts, then three letters from "aaa"; "Piece" and the position.
 TEST(ImportReaderTest, AutomaticReferencesAndDesignationsFollowThePartPositions) {
   std::string bytes;
   for (int i = 0; i < 704; ++i) bytes += "1;100;50\n";
@@ -236,8 +236,8 @@ TEST(ImportReaderTest, AutomaticReferencesAndDesignationsFollowThePartPositions)
     const char* reference;
     const char* designation;
   } expected[] = {{0, "a", "Piece0"},   {25, "z", "Piece25"},   {26, "aa", "Piece26"},
-                  {27, "ab", "Piece27"}, {701, "zz", "Piece701"}, {702, "", "Piece702"},
-                  {703, "", "Piece703"}};
+                  {27, "ab", "Piece27"}, {701, "zz", "Piece701"}, {702, "aaa", "Piece702"},
+                  {703, "aab", "Piece703"}};
   for (const auto& e : expected) {
     EXPECT_EQ(parts[e.index].Reference, e.reference) << e.index;
     EXPECT_EQ(parts[e.index].Designation, e.designation) << e.index;

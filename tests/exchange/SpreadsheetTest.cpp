@@ -1,7 +1,7 @@
 // The export files as a spreadsheet reads them: LibreOffice converts the fixture's cutting
 // sheet (csv), computed job (csv) and SYLK sheet to tab-separated UTF-8 text, and the cells are
 // compared with what the job holds: the accents, the semicolon and the double quote inside
-// texts, and 396.5 mm read as a number.
+// texts, 396.5 mm read as a number, and the references the job's parts were given.
 //
 // Needs soffice (scripts/setup.sh installs libreoffice-calc-nogui). Without it the test skips
 // with a message, except under CI=true, where a missing soffice fails the run.
@@ -174,7 +174,7 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
        "Sens du fil"},
       {"a", "Tiroir; façade", "2", "396.5", "120", "19", "Chêne", "0"},
       {"b", "Pied 2\" rond", "1", "720", "50", "19", "Hêtre", "2"},
-      {"", "Cœur", "1", "300", "200", "22", "Non spécifié", "1"},
+      {"aaa", "Cœur", "1", "300", "200", "22", "Non spécifié", "1"},
   };
   EXPECT_EQ(Cells("raw", "fiche.csv"), sheet);
 
@@ -187,7 +187,7 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
       {"a", "Tiroir; façade", "1", "396.5", "120", "19", "Chêne", "0", "1"},
       {"a", "Tiroir; façade", "1", "396.5", "120", "19", "Chêne", "0", "1"},
       {"b", "Pied 2\" rond", "1", "720", "50", "19", "Hêtre", "2", "1"},
-      {"", "", "1", "300", "200", "25", "Non spécifié", "1", "2"},
+      {"aaa", "", "1", "300", "200", "25", "Non spécifié", "1", "2"},
   };
   EXPECT_EQ(Cells("raw", "debit.csv"), computed);
 
@@ -201,9 +201,40 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
       {"Référence", "Désignation", "Nombre", "Longueur", "Largeur", "Epaisseur", "Essence"},
       {"a", "Tiroir; façade", "2", "396.50", "120.00", "19", "Chêne"},
       {"b", "Pied 2\" rond", "1", "720.00", "50.00", "19", "Hêtre"},
-      {"", "Cœur", "1", "300.00", "200.00", "22", "Non spécifié"},
+      {"aaa", "Cœur", "1", "300.00", "200.00", "22", "Non spécifié"},
   };
   EXPECT_EQ(Cells("shown", "tableur.csv"), shown);
+}
+
+// References typed in the job reach the spreadsheet as typed, in every export file: the first
+// column of each part row holds the part's own reference, not the letters of its position.
+TEST_F(Spreadsheet, ReadsTheTypedReferencesOfTheExportFiles) {
+  JobState job = ExportFixtureJob(2);
+  job.JobParts[2].Number = 2;
+  for (Panneau_p& panel : job.ResultPanels) {
+    for (TPiece& part : panel.PlacedParts) {
+      if (part.Number == 702) part.Number = 2;
+    }
+  }
+  job.JobReferences = {"P;1", "X", "b"};
+  const ExportTexts texts = LoadExportTexts();
+  const ExportSource source{job, FixtureSpecies(), 10.0, texts, ','};
+  Write(dir_.path() / "in" / "fiche.csv", CuttingSheetLines(source));
+  Write(dir_.path() / "in" / "debit.txt", ComputedJobLines(source));
+  Write(dir_.path() / "in" / "tableur.slk", CuttingSheetSylk(source));
+  Convert({"fiche.csv", "debit.txt"}, "raw", false, true);
+  Convert({"tableur.slk"}, "raw", false, false);
+
+  const auto firstColumn = [](const Table& table) {
+    std::vector<std::string> column;
+    for (const auto& row : table) column.push_back(row.empty() ? std::string() : row[0]);
+    return column;
+  };
+  const std::vector<std::string> sheet = {"Référence", "P;1", "X", "b"};
+  EXPECT_EQ(firstColumn(Cells("raw", "fiche.csv")), sheet);
+  EXPECT_EQ(firstColumn(Cells("raw", "tableur.csv")), sheet);
+  const std::vector<std::string> computed = {"Référence", "1", "2", "3", "P;1", "P;1", "X", "b"};
+  EXPECT_EQ(firstColumn(Cells("raw", "debit.csv")), computed);
 }
 
 }  // namespace
