@@ -40,9 +40,11 @@ MarginsBlock FitMargins(bool bars, double defaultMargin) {
 // A panel of the part's material takes the part with those margins.
 bool SomePanelTakes(const PanelList& panels, const TPiece& part, const MarginsBlock& margins) {
   for (const Panneau_p& panel : panels) {
-    if (panel.Species != part.Species || !ThicknessMatches(panel.Thickness, part.Thickness, margins))
-      continue;
-    if (PartFitsRect(part, panel.Rect, margins, panel.Grain)) return true;
+    if (panel.Species == part.Species &&
+        ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+        PartFitsRect(part, panel.Rect, margins, panel.Grain)) {
+      return true;
+    }
   }
   return false;
 }
@@ -87,7 +89,8 @@ std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>&
   }
   if (!fault) fault = CheckJobCopies(job.JobPanels, job.JobParts);
   if (fault) {
-    return ImportError{0, 0, {}, "Le débit importé ne serait pas valide : " + fault->message, false};
+    return ImportError{0, 0, {}, "Le débit importé ne serait pas valide : " + fault->message,
+                       false};
   }
   return std::nullopt;
 }

@@ -67,9 +67,9 @@ void CompleteImportedPanels(PartList& parts, PanelList& panels, const MarginsBlo
       }
       continue;
     }
-    panels.push_back(NewPanelFor(part,
-                                 PanelSide(std::max(part.Length + allowance, sizes.DefaultPanelLength)),
-                                 PanelSide(std::max(part.Width + allowance, sizes.DefaultPanelWidth))));
+    const double length = PanelSide(std::max(part.Length + allowance, sizes.DefaultPanelLength));
+    const double width = PanelSide(std::max(part.Width + allowance, sizes.DefaultPanelWidth));
+    panels.push_back(NewPanelFor(part, length, width));
     ++built;
   }
   jobKind = built == 1 ? 1 : 2;

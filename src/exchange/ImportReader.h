@@ -46,11 +46,12 @@ inline constexpr std::size_t kMaxImportFileBytes = 16u * 1024u * 1024u;
 struct ImportedPart {
   int Line = 0;  // line of the file where the part's record starts, from 1
   // The first three characters (not bytes) of the trimmed cell; with the column automatic or
-  // the cell empty, ColumnLetters of the part's position ("aaa" after "zz"). Two
-  // parts may share a reference.
+  // the cell empty, ColumnLetters of the part's position ("aaa" after "zz"). Two parts may
+  // share a reference.
   std::string Reference;
-  // The trimmed cell: no "/", no control character, at most 49 Windows-1252 characters. Automatic or empty: "Piece"
-  // followed by the part's position (0, 1, 2, ...), and DesignationGiven false.
+  // The trimmed cell: no "/", no control character, at most 49 Windows-1252 characters.
+  // Automatic or empty: "Piece" followed by the part's position (0, 1, 2, ...), and
+  // DesignationGiven false.
   std::string Designation;
   bool DesignationGiven = false;
   // The trimmed cell, checked as the designation. Empty with SpeciesGiven false when the column

@@ -144,10 +144,12 @@ TEST_F(ImportToolTest, ARefusedSheetExitsWith5AndNamesItsLineAndColumn) {
 // The tool cannot ask: a first line skipped as the titles that reads as a part is named on
 // stderr, the import goes on without it; a titled sheet says nothing.
 TEST_F(ImportToolTest, AFirstLineThatReadsAsAPartIsNamedOnStderr) {
-  WriteBytes(dir_.path() / "untitled.csv", "A;Etagere;2;600;400;19;;1\r\nB;Montant;4;1200;300;19;;1\n");
+  WriteBytes(dir_.path() / "untitled.csv",
+             "A;Etagere;2;600;400;19;;1\r\nB;Montant;4;1200;300;19;;1\n");
   ToolRun run = Tool("--import " + Quote((dir_.path() / "untitled.csv").string()));
   ASSERT_EQ(run.Exit, 0) << run.Err;
-  EXPECT_NE(run.Err.find("la première ligne ressemble à une pièce"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("la première ligne ressemble à une pièce"), std::string::npos)
+      << run.Err;
   EXPECT_NE(run.Err.find("--no-header"), std::string::npos) << run.Err;
   EXPECT_NE(run.Err.find("A;Etagere;2;600;400;19;;1\n"), std::string::npos) << run.Err;
   EXPECT_EQ(json::parse(run.Out)["import"]["parts"].size(), 1u);

@@ -218,7 +218,9 @@ TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
                                           "A;Etagere;2;600;400;19;Noyer;1\n"
                                           "B;Lisse;1;1000000;300;19;Chêne;1\n");
        },
-       [](const QString&) { return QStringLiteral("Ligne 3, colonne 4 (Longueur) : pièce trop longue"); }},
+       [](const QString&) {
+         return QStringLiteral("Ligne 3, colonne 4 (Longueur) : pièce trop longue");
+       }},
       {"empty", [this] { return WriteImport("vide.csv", ""); },
        [](const QString&) { return QString(); }},
       {"titles only",
