@@ -8,7 +8,8 @@
 //
 // With --import it reads a cutting sheet instead, as the import command does with the settings
 // of DIR (column map, default grain, unit of measure as the file's unit, species, designations,
-// part sizes; nothing is written back): the first line holds the titles unless --no-header. The
+// part sizes; nothing is written back): the first line holds the titles unless --no-header (a
+// first line skipped so that reads as a part is named on stderr, and the import goes on). The
 // JSON then starts with "import": the parts read and the stock panels derived for them, before
 // the layout of the job the import makes (its margins and kerf as the import proposes them).
 //
@@ -18,8 +19,8 @@
 //
 // Exit codes: 0 laid out (and exported); 1 bad arguments; 2 the job or import file cannot be
 // read; 3 the pipeline refuses the job or cannot lay it out; 4 the export file cannot be
-// written; 5 the import file is refused (its first fault, with its line and column). Errors are
-// one line on stderr.
+// written; 5 the import file is refused (its first fault, with its line and column, or a part
+// no proposed panel takes). Errors are one line on stderr.
 
 #include <clocale>
 #include <cstdlib>
@@ -280,8 +281,21 @@ int ImportJobForTool(const Arguments& args, JobState& job, Settings& settings,
   request.HeaderLine = args.ImportHeader;
   request.UnitFactor = settings.MeasureUnit.Factor;
   request.DefaultGrain = settings.ImportDefaultGrain;
+  if (const std::optional<std::string> line = FirstLineAsPart(request)) {
+    // The tool cannot ask: it skips the line as the titles, and says so.
+    std::cerr << "tranchex-layout: " << file
+              << ": la première ligne ressemble à une pièce mais elle est lue comme la ligne des "
+                 "titres et n'est pas importée (--no-header pour l'importer) : "
+              << *line << '\n';
+  }
   const ImportReadResult read = ReadCuttingSheet(request);
-  if (const auto* error = std::get_if<ImportError>(&read)) {
+  const ImportError* readError = std::get_if<ImportError>(&read);
+  const std::optional<ImportError> problem =
+      readError ? std::nullopt
+                : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read),
+                                       settings.ImportColumns, settings.MeasureUnit, settings);
+  if (readError || problem) {
+    const ImportError* error = readError ? readError : &*problem;
     std::string text = ImportErrorText(*error, request.HeaderLine);
     for (char& c : text) {
       if (c == '\n') c = ' ';

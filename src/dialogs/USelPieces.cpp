@@ -559,16 +559,9 @@ void TSelPieces::EnablePickers() {
   BitBtnEssence->setEnabled(characteristics && complex);
 }
 
-// The first letters a..zz no other part uses; empty when all are taken.
+// The first letters (a, b, ..., zz, aaa, ...) no other part uses.
 QString TSelPieces::FreeReference(int skip) const {
-  for (int n = 0; n < 26 * 27; ++n) {
-    const std::string letters = ColumnLetters(n);
-    bool used = false;
-    for (std::size_t i = 0; i < PartReferenceList->size(); ++i)
-      if (static_cast<int>(i) != skip && (*PartReferenceList)[i] == letters) used = true;
-    if (!used) return QString::fromStdString(letters);
-  }
-  return QString();
+  return QString::fromStdString(FirstFreeLetters(*PartReferenceList, skip));
 }
 
 void TSelPieces::ShowPartRecord() {

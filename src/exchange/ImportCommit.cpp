@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "engine/Driver.h"
+#include "engine/Placement.h"
 #include "engine/Records.h"
 #include "exchange/ImportPanels.h"
 #include "exchange/ImportReader.h"
+#include "job/JobRecordChecks.h"
+#include "job/Outils_debit.h"
 #include "job/StandardSizes.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
@@ -25,7 +28,72 @@ std::int32_t FindOrAppend(std::vector<std::string>& list, const std::string& nam
   return static_cast<std::int32_t>(list.size() - 1);
 }
 
+// The margins the proposed panels are fitted with: the default margin on each side of a part,
+// along its length only for a job of bars (whose panels are as wide as the bars).
+MarginsBlock FitMargins(bool bars, double defaultMargin) {
+  MarginsBlock margins;
+  margins.LengthMargin = defaultMargin;
+  margins.WidthMargin = bars ? 0.0 : defaultMargin;
+  return margins;
+}
+
+// A panel of the part's material takes the part with those margins.
+bool SomePanelTakes(const PanelList& panels, const TPiece& part, const MarginsBlock& margins) {
+  for (const Panneau_p& panel : panels) {
+    if (panel.Species == part.Species &&
+        ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+        PartFitsRect(part, panel.Rect, margins, panel.Grain)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>& parts,
+                                                const std::vector<OPTION_COL_IMPORT>& columns,
+                                                const UNITE_MESURE& fileUnit,
+                                                const Settings& settings) {
+  Settings lists = settings;
+  JobState job;
+  CommitImportedParts(parts, fileUnit, lists, job);
+  const MarginsBlock margins = FitMargins(job.MarginsAllZero != 0, settings.DefaultMargin);
+  for (std::size_t i = 0; i < parts.size() && i < job.JobParts.size(); ++i) {
+    if (SomePanelTakes(job.JobPanels, job.JobParts[i], margins)) continue;
+    const OPTION_COL_IMPORT& length =
+        columns.size() > ImportLengthEntry ? columns[ImportLengthEntry] : OPTION_COL_IMPORT{};
+    const std::string margin = FormatTwoDecimals(settings.DefaultMargin / 10.0, ',');
+    const bool tooLong = job.JobParts[i].Length + 2.0 * settings.DefaultMargin > kMaxRecordSize;
+    return ImportError{parts[i].Line, length.Column, length.Title,
+                       tooLong ? "pièce trop longue : avec la marge par défaut de " + margin +
+                                     " mm de chaque côté, elle ne tient dans aucun panneau de " +
+                                     FormatTwoDecimals(kMaxRecordSize / 10000.0, ',') +
+                                     " m au plus"
+                               : "aucun des panneaux proposés ne peut recevoir cette pièce avec "
+                                 "la marge par défaut de " + margin + " mm",
+                       false};
+  }
+  // The records the import makes; the kerf and margins come from the settings and are offered
+  // for review in Modify, where a faulty one is said and corrected.
+  std::optional<JobRecordFault> fault =
+      CheckJobListSizes(static_cast<std::int64_t>(job.JobPanels.size()),
+                        static_cast<std::int64_t>(job.JobParts.size()));
+  for (std::size_t i = 0; !fault && i < job.JobPanels.size(); ++i) {
+    fault = CheckPanelRecord(job.JobPanels[i], i);
+  }
+  for (std::size_t i = 0; !fault && i < job.JobParts.size(); ++i) {
+    fault = CheckPartRecord(job.JobParts[i], i);
+    if (!fault) fault = CheckDesignation(job.JobDesignations[i], i);
+    if (!fault) fault = CheckReference(job.JobReferences[i], i);
+  }
+  if (!fault) fault = CheckJobCopies(job.JobPanels, job.JobParts);
+  if (fault) {
+    return ImportError{0, 0, {}, "Le débit importé ne serait pas valide : " + fault->message,
+                       false};
+  }
+  return std::nullopt;
+}
 
 ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
                                       const UNITE_MESURE& fileUnit, Settings& settings,
@@ -90,16 +158,16 @@ ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
   // fitted with the margins the job will carry, so the proposed margin is one every part takes.
   MarginsBlock margins;
   margins.LengthMargin = settings.DefaultMargin;
-  MarginsBlock fitMargins = margins;
   const ImportPanelSizes sizes{settings.DefaultPanelLength, settings.DefaultPanelWidth,
                                settings.DefaultMargin};
-  if (PartsAllWidthThickness100(job.JobParts)) {
+  const bool bars = PartsAllWidthThickness100(job.JobParts);
+  const MarginsBlock fitMargins = FitMargins(bars, settings.DefaultMargin);
+  if (bars) {
     margins.DifferentiatedMargins = 1;
     CompleteImportedPanelsByLength(job.JobParts, job.JobPanels, fitMargins, settings.DefaultMargin,
                                    job.JobKind);
     job.MarginsAllZero = 1;
   } else {
-    fitMargins.WidthMargin = settings.DefaultMargin;
     CompleteImportedPanels(job.JobParts, job.JobPanels, fitMargins, fileUnit, sizes, job.JobKind);
     job.MarginsAllZero = 0;
   }

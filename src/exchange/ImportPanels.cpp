@@ -1,17 +1,20 @@
 #include "exchange/ImportPanels.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/Placement.h"
+#include "job/JobRecordChecks.h"
 
 namespace tranchex {
 namespace {
 
-// The first panel of the part's material (species index and thickness, compared exactly), or
-// none. Grain and size play no part.
-Panneau_p* PanelOfMaterial(PanelList& panels, const TPanneau& part) {
-  for (Panneau_p& panel : panels) {
-    if (panel.Species == part.Species && panel.Thickness == part.Thickness) return &panel;
+// The first panel of the part's material (species index and thickness, compared exactly) from
+// `from` on, or none. Grain and size play no part.
+Panneau_p* PanelOfMaterial(PanelList& panels, const TPanneau& part, Panneau_p* from = nullptr) {
+  Panneau_p* const end = panels.data() + panels.size();
+  for (Panneau_p* panel = from ? from : panels.data(); panel != end; ++panel) {
+    if (panel->Species == part.Species && panel->Thickness == part.Thickness) return panel;
   }
   return nullptr;
 }
@@ -27,6 +30,18 @@ Panneau_p NewPanelFor(const TPanneau& part, double length, double width) {
 // The room around a part never smaller than the margins it will get on both sides.
 double AtLeastTwoMargins(double allowance, double defaultMargin) {
   return std::max(allowance, 2.0 * defaultMargin);
+}
+
+// A panel side that holds `needed`: whole units, so that the panel's rectangle (its sides
+// truncated) is as large as the side, and never past the longest side a job holds. A part
+// longer than that side allows with its margins is refused before (ImportedPartsProblem).
+double PanelSide(double needed) { return std::min(std::ceil(needed), kMaxRecordSize); }
+
+// A bar can lie along a panel of that grain: the same fixed grain, or either one indifferent.
+// Bars of the other fixed grain would have to cross a panel as narrow as themselves.
+bool LiesAlong(const TPanneau& part, const Panneau_p& panel) {
+  const auto fixed = [](int grain) { return grain == GrainHorizontal || grain == GrainVertical; };
+  return !(fixed(part.Grain) && fixed(panel.Grain) && part.Grain != panel.Grain);
 }
 
 }  // namespace
@@ -45,15 +60,16 @@ void CompleteImportedPanels(PartList& parts, PanelList& panels, const MarginsBlo
     if (Panneau_p* panel = PanelOfMaterial(panels, part)) {
       if (!PartFitsRect(part, panel->Rect, margins, panel->Grain)) {
         // Square growth: the part then fits whichever way the grains turn it.
-        const double side = std::max(part.Length + allowance, part.Width + allowance);
+        const double side = PanelSide(std::max(part.Length + allowance, part.Width + allowance));
         panel->Length = std::max(panel->Length, side);
         panel->Width = std::max(panel->Width, side);
         ResizePanelLayout(*panel);
       }
       continue;
     }
-    panels.push_back(NewPanelFor(part, std::max(part.Length + allowance, sizes.DefaultPanelLength),
-                                 std::max(part.Width + allowance, sizes.DefaultPanelWidth)));
+    const double length = PanelSide(std::max(part.Length + allowance, sizes.DefaultPanelLength));
+    const double width = PanelSide(std::max(part.Width + allowance, sizes.DefaultPanelWidth));
+    panels.push_back(NewPanelFor(part, length, width));
     ++built;
   }
   jobKind = built == 1 ? 1 : 2;
@@ -70,14 +86,18 @@ void CompleteImportedPanelsByLength(const PartList& parts, PanelList& panels,
   if (parts.empty()) return;
   const double allowance = AtLeastTwoMargins(200.0, defaultMargin);
   for (const TPiece& part : parts) {
-    if (Panneau_p* panel = PanelOfMaterial(panels, part)) {
+    Panneau_p* panel = PanelOfMaterial(panels, part);
+    while (panel != nullptr && !LiesAlong(part, *panel)) {
+      panel = PanelOfMaterial(panels, part, panel + 1);
+    }
+    if (panel != nullptr) {
       if (!PartFitsRect(part, panel->Rect, margins, panel->Grain)) {
-        panel->Length = std::max(panel->Length, part.Length + allowance);
+        panel->Length = std::max(panel->Length, PanelSide(part.Length + allowance));
         ResizePanelLayout(*panel);
       }
       continue;
     }
-    panels.push_back(NewPanelFor(part, part.Length + allowance, part.Width));
+    panels.push_back(NewPanelFor(part, PanelSide(part.Length + allowance), part.Width));
   }
   jobKind = 2;
 }

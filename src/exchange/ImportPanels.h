@@ -1,8 +1,9 @@
 #pragma once
 // The stock panels of an imported cutting sheet: one panel per material (species index and
 // thickness, compared exactly) of the parts, in the order each material first occurs, sized so
-// that every part of its material fits it, and the job kind that follows. Nothing is shown or
-// refused; an empty part list builds no panel.
+// that every part of its material fits it, and the job kind that follows. Panel sides are whole
+// units (the rectangle of a panel is then its whole size) and at most the longest side a job
+// holds. Nothing is shown or refused; an empty part list builds no panel.
 
 #include <cstdint>
 
@@ -35,7 +36,9 @@ void CompleteImportedPanels(PartList& parts, PanelList& panels, const MarginsBlo
 
 // A job of bars (every part 100.0 wide and thick): a new panel is the part length + the length
 // allowance (200.0, never less than twice the default margin) by the part width; a panel that a
-// part does not fit only grows in length. Job kind 2 always; species indexes unchanged.
+// part does not fit only grows in length. A bar goes to the first panel of its material it can
+// lie along (same grain, or one of the two indifferent): bars of the two fixed grains get a
+// panel each. Job kind 2 always; species indexes unchanged.
 void CompleteImportedPanelsByLength(const PartList& parts, PanelList& panels,
                                     const MarginsBlock& margins, double defaultMargin,
                                     std::int32_t& jobKind);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -150,6 +151,17 @@ std::string_view TrimText(std::string_view text) {
   return text;
 }
 
+// The first control character of a UTF-8 text (C0, DEL or C1), if any.
+std::optional<char32_t> FirstControlCharacter(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::optional<char32_t> c = DecodeUtf8(text, pos);
+    if (!c) return std::nullopt;  // the text was checked whole: never
+    if (*c < 0x20 || (*c >= 0x7F && *c <= 0x9F)) return c;
+  }
+  return std::nullopt;
+}
+
 // The first `count` characters of a UTF-8 text.
 std::string FirstCharacters(std::string_view text, std::size_t count) {
   std::size_t pos = 0;
@@ -188,8 +200,12 @@ class PartReader {
 
   ImportedPart Read(const Record& record, std::int32_t position) {
     record_ = &record;
-    if (record.Fields.size() > present_) {
-      Refuse(record.Line, static_cast<int>(present_) + 1, {},
+    if (record.Fields.size() == 1 && present_ > 1) RefuseOtherSeparator(record);
+    // Empty fields after the last column read are no data: a spreadsheet ends every line with
+    // them when one cell far right holds something.
+    for (std::size_t i = present_; i < record.Fields.size(); ++i) {
+      if (TrimText(record.Fields[i].Text).empty()) continue;
+      Refuse(record.Fields[i].Line, static_cast<int>(i) + 1, {},
              "trop de champs : la ligne en compte " + std::to_string(record.Fields.size()) +
                  " et la fiche de débit en lit " + std::to_string(present_) +
                  " au plus (options d'importation)");
@@ -279,6 +295,20 @@ class PartReader {
                                           : std::string_view();
   }
 
+  // A line without any ";" cannot give the columns a part needs: when it holds tabs or commas,
+  // the file was most likely saved with another separator.
+  static void RefuseOtherSeparator(const Record& record) {
+    const std::string& text = record.Fields.front().Text;
+    const char* found = text.find('\t') != std::string::npos ? "des tabulations"
+                        : text.find(',') != std::string::npos ? "des virgules"
+                                                              : nullptr;
+    if (found == nullptr) return;
+    Refuse(record.Line, 0, {},
+           std::string("la ligne ne contient aucun « ; » mais ") + found +
+               " : les colonnes d'une fiche de débit sont séparées par « ; » (enregistrez le "
+               "fichier au format csv avec le point-virgule comme séparateur)");
+  }
+
   [[noreturn]] void Fault(std::size_t entry, std::string reason) const {
     const OPTION_COL_IMPORT& column = request_.Columns[entry];
     const std::size_t index = static_cast<std::size_t>(column.Column) - 1;
@@ -312,9 +342,17 @@ class PartReader {
     return value;
   }
 
+  // A text kept in the job: characters of Windows-1252, and no control character (a tab, or
+  // a byte such as 0x81 that Windows-1252 leaves undefined), which no list or plan can show.
   void CheckStorable(std::size_t entry, const std::string& text) const {
     if (!IsCp1252Encodable(text)) {
       Fault(entry, "« " + text + " » contient un caractère que le jeu Windows-1252 ne connaît pas");
+    }
+    if (std::optional<char32_t> control = FirstControlCharacter(text)) {
+      char code[8];
+      std::snprintf(code, sizeof code, "%02X", static_cast<unsigned>(*control));
+      Fault(entry, std::string("le texte contient un caractère de contrôle (code ") + code +
+                       ") : retirez-le du fichier");
     }
   }
 
@@ -370,6 +408,23 @@ std::vector<ImportedPart> ReadParts(const ImportRequest& request) {
 
 }  // namespace
 
+std::optional<std::string> FirstLineAsPart(const ImportRequest& request) {
+  if (!request.HeaderLine || ImportColumnsProblem(request.Columns)) return std::nullopt;
+  try {
+    const std::string text = DecodeFileText(request.Bytes);
+    const std::string_view first = std::string_view(text).substr(0, text.find('\n'));
+    const std::vector<Record> records = SplitRecords(first, false);
+    if (records.empty()) return std::nullopt;
+    PartReader reader(request);
+    reader.Read(records.front(), 0);
+    std::string line(first);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  } catch (const Refusal&) {
+    return std::nullopt;
+  }
+}
+
 ImportReadResult ReadCuttingSheet(const ImportRequest& request) {
   try {
     return ReadParts(request);
@@ -390,7 +445,7 @@ std::string ImportErrorText(const ImportError& error, bool headerLine) {
     if (!error.ColumnTitle.empty()) text += " (" + error.ColumnTitle + ")";
   }
   text += " : " + error.Reason;
-  if (error.Line == 1 && !headerLine) {
+  if (error.Line == 1 && !headerLine && error.MayBeTitleLine) {
     text +=
         "\nSi la première ligne du fichier porte les titres des colonnes, cochez la case des "
         "entêtes dans la fenêtre d'importation.";

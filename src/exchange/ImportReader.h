@@ -17,7 +17,9 @@
 //   plain character.
 // - Field n of a record feeds the present column whose number is n (the column map is a
 //   permutation of 1..k over its present entries, ImportColumnsProblem). A record may hold fewer
-//   fields than present columns; an empty optional cell takes its automatic value.
+//   fields than present columns; an empty optional cell takes its automatic value. Fields after
+//   the last present column must be blank (spreadsheets write ";;" up to the farthest cell used).
+//   A record without any ";" but with tabs or commas is refused with a word on the separator.
 //
 // Cells: see ImportedPart. Any fault stops the whole import: nothing is committed, and the error
 // names the line, the column and the reason.
@@ -25,6 +27,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -43,11 +46,12 @@ inline constexpr std::size_t kMaxImportFileBytes = 16u * 1024u * 1024u;
 struct ImportedPart {
   int Line = 0;  // line of the file where the part's record starts, from 1
   // The first three characters (not bytes) of the trimmed cell; with the column automatic or
-  // the cell empty, ColumnLetters of the part's position (empty from the 703rd part on). Two
-  // parts may share a reference.
+  // the cell empty, ColumnLetters of the part's position ("aaa" after "zz"). Two parts may
+  // share a reference.
   std::string Reference;
-  // The trimmed cell: no "/", at most 49 Windows-1252 characters. Automatic or empty: "Piece"
-  // followed by the part's position (0, 1, 2, ...), and DesignationGiven false.
+  // The trimmed cell: no "/", no control character, at most 49 Windows-1252 characters.
+  // Automatic or empty: "Piece" followed by the part's position (0, 1, 2, ...), and
+  // DesignationGiven false.
   std::string Designation;
   bool DesignationGiven = false;
   // The trimmed cell, checked as the designation. Empty with SpeciesGiven false when the column
@@ -72,6 +76,9 @@ struct ImportError {
   int Column = 0;             // the field's position in the line, from 1
   std::string ColumnTitle;    // the title of the column map's entry ("Longueur"), or empty
   std::string Reason;         // in French, e.g. "nombre manquant"
+  // A fault a title line read as a part may cause: on line 1, the text hints at the title-line
+  // box. Not so for a part that is sound but too long for any panel.
+  bool MayBeTitleLine = true;
 };
 
 // What a read needs besides the file.
@@ -89,6 +96,11 @@ using ImportReadResult = std::variant<std::vector<ImportedPart>, ImportError>;
 // copies in all; or the first fault met.
 ImportReadResult ReadCuttingSheet(const ImportRequest& request);
 
+// When the request skips the first line as the column titles but that line reads as a sound
+// part (every cell the column map reads passes), the line as UTF-8 text, without its line end:
+// the caller asks whether to import it. Nothing otherwise.
+std::optional<std::string> FirstLineAsPart(const ImportRequest& request);
+
 // The bytes of an import file. Throws FileAccessError when it cannot be opened or read, and
 // FileFormatError when it is larger than kMaxImportFileBytes.
 std::string ReadImportFile(const std::filesystem::path& path);
@@ -98,6 +110,17 @@ std::string ReadImportFile(const std::filesystem::path& path);
 // hint to tick the title-line box of the import dialog. The caller shows it in a warning box
 // captioned text 188, with text 192 after it.
 std::string ImportErrorText(const ImportError& error, bool headerLine);
+
+// What the commit would make of parts the reader accepted, checked before anything changes: the
+// first part no proposed panel takes with the default margin (a part too long for the longest
+// panel a job holds once the margin is added), on its line and in the length column; or panels,
+// parts or texts the job rules would refuse (the kerf and margins, taken from the settings, are
+// left to the review in Modify). Nothing when the import can go on. The settings are not
+// touched.
+std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>& parts,
+                                                const std::vector<OPTION_COL_IMPORT>& columns,
+                                                const UNITE_MESURE& fileUnit,
+                                                const Settings& settings);
 
 // Which reference lists the commit lengthened. The matching dirty flags of the settings are
 // already raised by the commit where the rules ask for it (see CommitImportedParts).

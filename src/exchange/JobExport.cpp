@@ -75,6 +75,13 @@ const std::string& ExportSpecies(const ExportSource& source, std::int32_t specie
   return source.Texts.NotSpecified;
 }
 
+std::string ExportReference(const ExportSource& source, const TPiece& part) {
+  const std::int32_t number = PartNumber(part);
+  std::string reference = EntryOrEmpty(source.Job.JobReferences, number);
+  if (reference.empty()) reference = ColumnLetters(number);
+  return reference;
+}
+
 std::string BlankLineBreaks(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -111,7 +118,7 @@ std::string CuttingSheetLines(const ExportSource& s) {
   const PartList& parts = s.Job.JobParts;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TPiece& p = parts[i];
-    AppendLine(out, {ColumnLetters(PartNumber(p)),
+    AppendLine(out, {LinesField(ExportReference(s, p)),
                      LinesField(EntryOrEmpty(s.Job.JobDesignations, static_cast<std::int64_t>(i))),
                      std::to_string(p.Quantity), Length(s, p.Length), Length(s, p.Width),
                      Thickness(s, p.Thickness), LinesField(ExportSpecies(s, p.Species)),
@@ -141,7 +148,7 @@ std::string ComputedJobLines(const ExportSource& s) {
     const std::string thickness = Thickness(s, panel.Thickness);
     for (const TPiece& p : panel.PlacedParts) {
       // The designation is looked up by the part's number; a number the list lacks gives none.
-      AppendLine(out, {ColumnLetters(PartNumber(p)),
+      AppendLine(out, {LinesField(ExportReference(s, p)),
                        LinesField(EntryOrEmpty(s.Job.JobDesignations, PartNumber(p))), "1",
                        Length(s, p.Length), Length(s, p.Width), thickness,
                        LinesField(ExportSpecies(s, p.Species)), std::to_string(p.Grain), n});

@@ -60,7 +60,7 @@ struct ExportSource {
 // The UTF-8 byte order mark that starts a csv or txt export.
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-// The cutting sheet as lines: the eight titles, then per part of JobParts its letters,
+// The cutting sheet as lines: the eight titles, then per part of JobParts its reference,
 // designation, quantity, length, width, thickness ("0" in a simple job), species and grain.
 std::string CuttingSheetLines(const ExportSource& source);
 
@@ -78,6 +78,11 @@ std::string ExportFileBytes(ExportLayout layout, ExportFormat format, const Expo
 // The species written for an element: its name in the species list in a complex job (JobKind
 // 2); NotSpecified in a simple job, with an empty list, or for an index outside the list.
 const std::string& ExportSpecies(const ExportSource& source, std::int32_t species);
+
+// The reference written for a part: the job's own reference of the part (the JobReferences
+// entry at its number, as the plans and labels show it); ColumnLetters of its number for a part
+// that has none.
+std::string ExportReference(const ExportSource& source, const TPiece& part);
 
 // A text with each line break (CR LF, CR or LF) replaced by one blank, so that no text can cut
 // a line of the file in two.

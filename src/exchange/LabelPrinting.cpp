@@ -179,11 +179,13 @@ LabelPrintReport PrintLabels(PrintTarget& target, const LabelPrintInputs& in) {
         if (lines.Wrapped) canvas.TextRect(at.Clip, at.X, at.Y - kSecondLineDrop, lines.Second);
         ++report.Labels;
 
-        // The next column; a full row starts the next row, a full sheet waits for a label.
+        // The next column; a row is full when the next label would end past the printable
+        // width, a sheet when the next row's labels would end below it. A full sheet waits for
+        // a label.
         at.X += f.HorizontalPitch;
         at.Clip.left += f.HorizontalPitch;
         at.Clip.right += f.HorizontalPitch;
-        if (at.X > W - f.BottomMargin) {
+        if (at.Clip.right > W) {
           at.Y -= f.VerticalPitch;
           at.Clip.top -= f.VerticalPitch;
           at.Clip.bottom -= f.VerticalPitch;
@@ -191,7 +193,7 @@ LabelPrintReport PrintLabels(PrintTarget& target, const LabelPrintInputs& in) {
           at.Clip.left = f.BottomMargin;
           at.Clip.right = f.Width;
         }
-        if (at.Y < Yb + f.TopMargin) sheetFull = true;
+        if (at.Clip.top < Yb) sheetFull = true;
       }
     }
   });

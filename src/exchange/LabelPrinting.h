@@ -10,9 +10,10 @@
 //     rectangle from that point to the cell's right and lower edges. So "Marge haut" (tm) is the
 //     text's top inset and "Marge bas" (bm) its LEFT inset: a sheet's own margins go into them
 //     (the printable area of Qt's PDF printer starts 3.53 mm in unless its margins are set to 0);
-//   - after each label the text moves one pitch right; a row is full when the next text would
-//     start farther right than W - bm, a sheet when the next row's text would start lower than
-//     tm above the bottom of the printable area (tm + r*vp > H - tm);
+//   - after each label the text moves one pitch right; a row is full when the next label would
+//     end past the printable width (k*hp + w > W), a sheet when the next row's labels would end
+//     below the printable area (r*vp + h > H), so every label printed is whole on its sheet. The
+//     first label of a row, and the first row of a sheet, are printed whatever their size;
 //   - a new sheet is begun only before a label that needs it: a document never ends with a blank
 //     sheet.
 //

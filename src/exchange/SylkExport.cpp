@@ -2,7 +2,6 @@
 
 #include <cstddef>
 
-#include "job/ColumnLetters.h"
 #include "job/ListLookup.h"
 #include "job/Outils_debit.h"
 
@@ -81,7 +80,7 @@ std::string CuttingSheetSylk(const ExportSource& s) {
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TPiece& p = parts[i];
     const std::string y = std::to_string(i + 2);
-    AppendCell(out, "F;P3;FG0C;Y" + y + ";X1", SylkText(ColumnLetters(PartNumber(p))));
+    AppendCell(out, "F;P3;FG0C;Y" + y + ";X1", SylkText(ExportReference(s, p)));
     AppendCell(out, "F;P2;FG0C;X2",
                SylkText(EntryOrEmpty(s.Job.JobDesignations, static_cast<std::int64_t>(i))));
     AppendCell(out, "F;P2;FF0R;X3", std::to_string(p.Quantity));

@@ -103,7 +103,8 @@ void TFExportChutes::showEvent(QShowEvent* event) {
   const QString in = Text(TextId::OffcutFilterForm::In) + QString::fromStdString(UnitText);
   lblLongueur->setText(Text(TextId::OffcutFilterForm::Length) + in);
   lblLargeur->setText(Text(TextId::OffcutFilterForm::Width) + in);
-  lblSurface->setText(Text(TextId::OffcutFilterForm::Surface) + in);
+  // A surface is typed in the square of the unit, as the summary writes areas.
+  lblSurface->setText(Text(TextId::OffcutFilterForm::Surface) + in + QStringLiteral("²"));
   ShowValues();
   DialogFrame::showEvent(event);
 }

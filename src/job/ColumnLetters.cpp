@@ -1,14 +1,45 @@
 #include "job/ColumnLetters.h"
 
+#include <unordered_set>
+
 namespace tranchex {
+namespace {
+
+constexpr std::int32_t kOneLetter = 26;
+constexpr std::int32_t kUpToTwoLetters = kOneLetter + 26 * 26;            // 702
+constexpr std::int32_t kUpToThreeLetters = kUpToTwoLetters + 26 * 26 * 26;  // 18278
+
+}  // namespace
 
 std::string ColumnLetters(std::int32_t number) {
   // A negative number would give characters before 'a'.
-  if (number < 0) return {};
-  const std::int32_t q = number / 26;
-  const std::int32_t r = number % 26;
-  if (q == 0) return std::string(1, static_cast<char>('a' + r));
-  if (q <= 26) return {static_cast<char>('a' + q - 1), static_cast<char>('a' + r)};
+  if (number < 0 || number >= kUpToThreeLetters) return {};
+  std::size_t width = 1;
+  std::int32_t rank = number;  // the rank among the texts of that many letters
+  if (number >= kUpToTwoLetters) {
+    width = 3;
+    rank = number - kUpToTwoLetters;
+  } else if (number >= kOneLetter) {
+    width = 2;
+    rank = number - kOneLetter;
+  }
+  std::string letters(width, 'a');
+  for (std::size_t i = width; i-- > 0;) {
+    letters[i] = static_cast<char>('a' + rank % 26);
+    rank /= 26;
+  }
+  return letters;
+}
+
+std::string FirstFreeLetters(const std::vector<std::string>& references, std::int64_t skip) {
+  std::unordered_set<std::string> used;
+  for (std::size_t i = 0; i < references.size(); ++i) {
+    if (static_cast<std::int64_t>(i) != skip) used.insert(references[i]);
+  }
+  for (std::int32_t n = 0; n < kUpToThreeLetters; ++n) {
+    std::string letters = ColumnLetters(n);
+    if (used.count(letters) == 0) return letters;
+  }
   return {};
 }
 

@@ -38,7 +38,7 @@ inline constexpr std::int32_t kMaxJobKerf = 500;
 // width below 100 mm, and a thickness margin of twice a per-face value below 50 mm.
 inline constexpr double kMaxJobMargin = 1000.0;
 // Entries: 1 to 10 000 stock panels (a job without stock has nothing to cut from), 0 to 10 000
-// parts. More than 676 parts (the last two-letter reference) is allowed.
+// parts. Every part of the largest job has letters of its own (ColumnLetters, up to three).
 inline constexpr std::int32_t kMaxJobPanels = 10000;
 inline constexpr std::int32_t kMaxJobParts = 10000;
 // Texts, in characters of Windows-1252 (the job file's code page): a designation at most 49, a

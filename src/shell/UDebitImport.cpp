@@ -82,11 +82,36 @@ void TFDebit::ImporterClick() {
     return;
   }
 
-  const ImportRequest request{bytes, settings_.ImportColumns, form.FirstLineHeadings != 0,
-                              form.FileUnit.Factor, settings_.ImportDefaultGrain};
+  ImportRequest request{bytes, settings_.ImportColumns, form.FirstLineHeadings != 0,
+                        form.FileUnit.Factor, settings_.ImportDefaultGrain};
+  // A first line about to be skipped as the titles that reads as a part is not lost unasked.
+  if (const std::optional<std::string> line = FirstLineAsPart(request)) {
+    const QString question =
+        QStringLiteral("La première ligne du fichier ressemble à une pièce :\n« %1 »\n"
+                       "L'importer comme une pièce ? (Non : elle est lue comme la ligne des "
+                       "titres et n'est pas importée.)")
+            .arg(QString::fromStdString(*line).left(100));
+    switch (prompts_.Ask(caption, question, PromptButtons::YesNoCancel, PromptIcon::Question)) {
+      case PromptAnswer::Yes:
+        request.HeaderLine = false;
+        break;
+      case PromptAnswer::No:
+        break;
+      case PromptAnswer::Cancel:
+        stop(cancelled, PromptIcon::Information);
+        return;
+    }
+  }
   const ImportReadResult read = ReadCuttingSheet(request);
-  if (const ImportError* error = std::get_if<ImportError>(&read)) {
-    stop(QString::fromStdString(ImportErrorText(*error, request.HeaderLine)) +
+  const ImportError* error = std::get_if<ImportError>(&read);
+  // A part no proposed panel could take, or a job the job rules refuse, is refused like a
+  // faulty line, before the job is touched.
+  const std::optional<ImportError> problem =
+      error ? std::nullopt
+            : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read),
+                                   settings_.ImportColumns, form.FileUnit, settings_);
+  if (error || problem) {
+    stop(QString::fromStdString(ImportErrorText(error ? *error : *problem, request.HeaderLine)) +
              QStringLiteral("\n") + cancelled,
          PromptIcon::Warning);
     return;

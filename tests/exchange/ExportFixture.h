@@ -1,7 +1,8 @@
 #pragma once
 // The job the export tests write: texts that need care ("Chêne", "Hêtre", "œ", a semicolon, a
-// double quote), a length of 396.5 mm, a part numbered 702 (no letters, no designation by
-// number), a species outside the list, a panel thicker than its part and a panel without parts.
+// double quote), a length of 396.5 mm, a part numbered 702 (no reference or designation at that
+// number: its letters, aaa, are written), a species outside the list, a panel thicker than its
+// part and a panel without parts.
 //
 // Parts (JobParts):
 //   0 "Tiroir; façade"  2 x 396.5 x 120 x 19 mm, Chêne, grain 0

@@ -110,6 +110,18 @@ TEST(ImportPanelsTest, OnePanelPerMaterialSizedFromItsParts) {
        {25000.0, 12500.0, 150.0}, {{30300, 12500, 190, 0, 0}}, 1, {0}},
       {"small default panels", {{6000, 4000, 190, 0, 2}}, mm, {1000.0, 500.0, 100.0},
        {{6200, 4200, 190, 0, 2}}, 1, {0}},
+      // Sides are whole units, rounded up: the rectangle is then the whole panel, and a part of
+      // 2500,05 mm keeps its 20 mm of room.
+      {"a part off whole units", {{25000.5, 13000, 190, 0, 1}}, mm, factory,
+       {{25201, 13200, 190, 0, 1}}, 1, {0}},
+      {"grown square from a part off whole units",
+       {{20000, 8000, 190, 0, 0}, {30000.25, 10000, 190, 0, 0}}, mm, factory,
+       {{30201, 30201, 190, 0, 0}}, 1, {0, 0}},
+      // No side past the longest a job holds, 1 km.
+      {"a 1 km part", {{10000000, 4000, 190, 0, 0}}, mm, factory,
+       {{10000000, 12500, 190, 0, 0}}, 1, {0}},
+      {"grown square to 1 km at most", {{20000, 8000, 190, 0, 0}, {9999900, 4000, 190, 0, 1}},
+       mm, factory, {{10000000, 10000000, 190, 0, 0}}, 1, {0, 0}},
   };
   for (const Case& c : cases) {
     PartList parts = Parts(c.parts);
@@ -141,6 +153,18 @@ TEST(ImportPanelsTest, BarsGetPanelsByLength) {
       {"two species", {{15000, 100, 100, 1, 0}, {9000, 100, 100, 2, 1}}, 100.0,
        {{15200, 100, 100, 1, 0}, {9200, 100, 100, 2, 1}}},
       {"a default margin of 15 mm", {{15000, 100, 100, 0, 0}}, 150.0, {{15300, 100, 100, 0, 0}}},
+      // A bar crossing a panel as narrow as itself would never fit: each fixed grain gets a
+      // panel of its own, and an indifferent bar lies along the first.
+      {"bars of the two fixed grains",
+       {{15000, 100, 100, 0, 0}, {18000, 100, 100, 0, 1}, {20000, 100, 100, 0, 0}}, 100.0,
+       {{20200, 100, 100, 0, 0}, {18200, 100, 100, 0, 1}}},
+      {"an indifferent bar lies along a fixed panel",
+       {{15000, 100, 100, 0, 1}, {18000, 100, 100, 0, 2}}, 100.0, {{18200, 100, 100, 0, 1}}},
+      {"a fixed bar lies along an indifferent panel",
+       {{15000, 100, 100, 0, 2}, {18000, 100, 100, 0, 0}, {9000, 100, 100, 0, 1}}, 100.0,
+       {{18200, 100, 100, 0, 2}}},
+      {"bar lengths off whole units", {{15000.5, 100, 100, 0, 0}}, 100.0,
+       {{15201, 100, 100, 0, 0}}},
   };
   for (const Case& c : cases) {
     const PartList parts = Parts(c.parts);
@@ -156,14 +180,16 @@ TEST(ImportPanelsTest, BarsGetPanelsByLength) {
 }
 
 // Fitted with the default margin on each side, as the import fits them, every part fits the
-// panel of its material with that margin: the one that sized it and the later ones.
+// panel of its material with that margin: the one that sized it and the later ones, sizes off
+// whole units and bars of every grain included.
 TEST(ImportPanelsTest, EveryPartFitsItsPanelOnceTheDefaultMarginIsSet) {
   for (double margin : {100.0, 150.0, 400.0}) {
     PartList parts = Parts({{20000, 8000, 190, 0, 0},
                             {24000, 12000, 190, 0, 0},
                             {30000, 10000, 190, 0, 0},
                             {12000, 11000, 190, 0, 1},
-                            {40000, 30000, 220, 1, 2}});
+                            {40000, 30000, 220, 1, 2},
+                            {40000.7, 30000.3, 220, 1, 1}});
     PanelList panels;
     std::int32_t kind = 0;
     MarginsBlock margins;
@@ -178,15 +204,17 @@ TEST(ImportPanelsTest, EveryPartFitsItsPanelOnceTheDefaultMarginIsSet) {
           << "margin " << margin << " part " << part.Number;
     }
   }
-  const PartList bars = Parts({{15000, 100, 100, 0, 0}, {25000, 100, 100, 0, 0}});
+  const PartList bars = Parts({{15000, 100, 100, 0, 0}, {25000, 100, 100, 0, 0},
+                               {20000.5, 100, 100, 0, 1}, {30000, 100, 100, 0, 2}});
   PanelList panels;
   std::int32_t kind = 0;
   MarginsBlock barMargins;
   barMargins.LengthMargin = 300.0;
   CompleteImportedPanelsByLength(bars, panels, barMargins, 300.0, kind);
-  ASSERT_EQ(panels.size(), 1u);
+  ASSERT_EQ(panels.size(), 2u);
   for (const TPiece& bar : bars) {
-    EXPECT_TRUE(PartFitsRect(bar, panels[0].Rect, 300.0, 0.0, panels[0].Grain)) << bar.Number;
+    const Panneau_p& panel = panels[bar.Grain == 1 ? 1 : 0];
+    EXPECT_TRUE(PartFitsRect(bar, panel.Rect, 300.0, 0.0, panel.Grain)) << bar.Number;
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -205,6 +206,19 @@ TEST(ImportReaderTest, ReadsTheLinesOfACuttingSheet) {
          r.DefaultGrain = 0;
        },
        {{"a", "Piece0", "", 3, 1000, 500, 100, 0}}},
+      // A spreadsheet ends every line with ";;" up to the farthest cell used on any line.
+      {"empty fields after the last column read", row + ";;\r\n" + row + "; ;;\n", {},
+       {etagere, etagere}},
+      {"empty fields after a shorter column map", "A;x;1;120;40;;\n",
+       [](ImportRequest& r) { r.Columns = Columns({1, 2, 3, 4, 5, 0, 0, 0}); },
+       {{"A", "x", "", 1, 1200, 400, 100, 1}}},
+      // The thickest stock is 150 mm: exactly that is a thickness, in every unit.
+      {"a thickness of exactly 150 mm", "A;x;1;120;40;150;;2\n", {},
+       {{"A", "x", "", 1, 1200, 400, 1500, 2}}},
+      {"a thickness of exactly 15 cm", "A;x;1;120;40;15;;2\n",
+       [](ImportRequest& r) { r.UnitFactor = 100.0; }, {{"A", "x", "", 1, 12000, 4000, 1500, 2}}},
+      {"a thickness of exactly 0,15 m", "A;x;1;1,2;0,4;0,15;;2\n",
+       [](ImportRequest& r) { r.UnitFactor = 10000.0; }, {{"A", "x", "", 1, 12000, 4000, 1500, 2}}},
       {"automatic species and grain", "A;x;1;120;40;19\n",
        [](ImportRequest& r) { r.Columns = Columns({1, 2, 3, 4, 5, 6, 0, 0}); },
        {{"A", "x", "", 1, 1200, 400, 190, 1}}},
@@ -222,7 +236,7 @@ TEST(ImportReaderTest, ReadsTheLinesOfACuttingSheet) {
 }
 
 // A designation or reference the file leaves out is made from the part's position: letters a
-// to zz for the first 702 parts, none after; "Piece" and the position.
+// to zz for the first 702 parts, then three letters from "aaa"; "Piece" and the position.
 TEST(ImportReaderTest, AutomaticReferencesAndDesignationsFollowThePartPositions) {
   std::string bytes;
   for (int i = 0; i < 704; ++i) bytes += "1;100;50\n";
@@ -236,8 +250,8 @@ TEST(ImportReaderTest, AutomaticReferencesAndDesignationsFollowThePartPositions)
     const char* reference;
     const char* designation;
   } expected[] = {{0, "a", "Piece0"},   {25, "z", "Piece25"},   {26, "aa", "Piece26"},
-                  {27, "ab", "Piece27"}, {701, "zz", "Piece701"}, {702, "", "Piece702"},
-                  {703, "", "Piece703"}};
+                  {27, "ab", "Piece27"}, {701, "zz", "Piece701"}, {702, "aaa", "Piece702"},
+                  {703, "aab", "Piece703"}};
   for (const auto& e : expected) {
     EXPECT_EQ(parts[e.index].Reference, e.reference) << e.index;
     EXPECT_EQ(parts[e.index].Designation, e.designation) << e.index;
@@ -285,6 +299,19 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
        "hors limites"},
       {"turned below one unit", "A;x;1;0,01;0,05\n", {}, 1, 5, "Largeur", "hors limites"},
       {"thickness above 150 mm", "A;x;1;120;40;150,1\n", {}, 1, 6, "Epaisseur", "hors limites"},
+      {"thickness of 15,01 cm", "A;x;1;120;40;15,01\n",
+       [](ImportRequest& r) { r.UnitFactor = 100.0; }, 1, 6, "Epaisseur", "hors limites"},
+      {"a far field that holds a note", "A;x;1;120;40;19;Chene;1;;note\n", {}, 1, 10, "",
+       "trop de champs"},
+      {"separated by tabs", good + "A\tx\t1\t120\t40\n", {}, 2, 0, "", "des tabulations"},
+      {"separated by commas", "A,x,1,120,40\n", {}, 1, 0, "", "séparées par « ; »"},
+      // 0x81 has no character in Windows-1252: the file is read as such, the byte a control.
+      {"a byte undefined in Windows-1252", "A;Eta\x81gere;1;120;40\n", {}, 1, 2, "Désignation",
+       "caractère de contrôle (code 81)"},
+      {"a tab inside a species", "A;x;1;120;40;19;Ch\tene\n", {}, 1, 7, "Essence",
+       "caractère de contrôle (code 09)"},
+      {"a control character in a reference", "\x81" "b;x;1;120;40\n", {}, 1, 1, "Référence",
+       "caractère de contrôle"},
       {"grain 5", "A;x;1;120;40;19;Chene;5\n", {}, 1, 8, "Sens du fil", "0 (horizontal)"},
       {"grain 1.5", "A;x;1;120;40;19;Chene;1,5\n", {}, 1, 8, "Sens du fil", "0 (horizontal)"},
       {"slash in a designation", good + "B;Etagere 1/2;1;120;40\n", {}, 2, 2, "Désignation",
@@ -328,6 +355,35 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
     EXPECT_EQ(error->Column, c.column) << c.name;
     EXPECT_EQ(error->ColumnTitle, c.title) << c.name;
     EXPECT_NE(error->Reason.find(c.reason), std::string::npos) << c.name << ": " << error->Reason;
+  }
+}
+
+// A first line about to be skipped as the column titles is offered back when it reads as a
+// part, so that a sheet without titles does not lose its first part unseen.
+TEST(ImportReaderTest, AFirstLineThatReadsAsAPartIsOffered) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool header;
+    std::optional<std::string> line;
+  } cases[] = {
+      {"a part", "A;Etagere;2;120;40;19;Chene;1\r\nB;x;1;50;50\n", true,
+       "A;Etagere;2;120;40;19;Chene;1"},
+      {"a part with automatic cells", ";;2;120;40;;;\n", true, ";;2;120;40;;;"},
+      {"a Windows-1252 part", "A;Etag\xE8re;2;120;40\n", true, "A;Etagère;2;120;40"},
+      {"the only line", "A;x;2;120;40", true, "A;x;2;120;40"},
+      {"titles", "Référence;Désignation;Nombre;Longueur;Largeur\nA;x;1;120;40\n", true,
+       std::nullopt},
+      {"titles made of numbers but one", "1;2;3;4;Largeur\nA;x;1;120;40\n", true, std::nullopt},
+      {"a line that is no sound part", "A;x;2;120;0\nA;x;1;120;40\n", true, std::nullopt},
+      {"a grain out of range", "A;x;2;120;40;19;;7\nA;x;1;120;40\n", true, std::nullopt},
+      {"not skipped at all", "A;x;2;120;40\n", false, std::nullopt},
+      {"an empty file", "", true, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    ImportRequest request = Request(c.bytes);
+    request.HeaderLine = c.header;
+    EXPECT_EQ(FirstLineAsPart(request), c.line) << c.name;
   }
 }
 

@@ -141,6 +141,29 @@ TEST_F(ImportToolTest, ARefusedSheetExitsWith5AndNamesItsLineAndColumn) {
   EXPECT_EQ(run.Err.find("cochez"), std::string::npos) << run.Err;
 }
 
+// The tool cannot ask: a first line skipped as the titles that reads as a part is named on
+// stderr, the import goes on without it; a titled sheet says nothing.
+TEST_F(ImportToolTest, AFirstLineThatReadsAsAPartIsNamedOnStderr) {
+  WriteBytes(dir_.path() / "untitled.csv",
+             "A;Etagere;2;600;400;19;;1\r\nB;Montant;4;1200;300;19;;1\n");
+  ToolRun run = Tool("--import " + Quote((dir_.path() / "untitled.csv").string()));
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  EXPECT_NE(run.Err.find("la première ligne ressemble à une pièce"), std::string::npos)
+      << run.Err;
+  EXPECT_NE(run.Err.find("--no-header"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("A;Etagere;2;600;400;19;;1\n"), std::string::npos) << run.Err;
+  EXPECT_EQ(json::parse(run.Out)["import"]["parts"].size(), 1u);
+
+  run = Tool("--import " + Quote((dir_.path() / "untitled.csv").string()) + " --no-header");
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  EXPECT_TRUE(run.Err.empty()) << run.Err;
+  EXPECT_EQ(json::parse(run.Out)["import"]["parts"].size(), 2u);
+
+  run = Tool("--import " + Fixture("libreoffice.csv"));
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  EXPECT_TRUE(run.Err.empty()) << run.Err;
+}
+
 TEST_F(ImportToolTest, AFileItCannotReadExitsWith2AndBadArgumentsWith1) {
   const ToolRun absent = Tool("--import " + Quote((dir_.path() / "absent.csv").string()));
   EXPECT_EQ(absent.Exit, 2);

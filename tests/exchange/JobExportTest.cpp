@@ -305,7 +305,7 @@ TEST(JobExport, PartNumbersGiveTheLettersAndTheDesignationOfTheComputedJob) {
     const char* designation;
   } cases[] = {
       {0, "a", "Un"},   {2, "c", "Trois"}, {25, "z", ""}, {26, "aa", ""},
-      {701, "zz", ""},  {702, "", ""},     {-1, "", ""},
+      {701, "zz", ""},  {702, "aaa", ""},  {9999, "ntp", ""}, {-1, "", ""},
   };
   for (const auto& c : cases) {
     Source s = OnePart(3000, 2000, 190);
@@ -325,6 +325,43 @@ TEST(JobExport, PartNumbersGiveTheLettersAndTheDesignationOfTheComputedJob) {
     EXPECT_EQ(Lines(CuttingSheetSylk(s.get()))[39], std::string("C;N;K\"") + c.letters + "\"")
         << n;
   }
+}
+
+// A job whose references were typed is written with them, in csv/txt lines and in SYLK alike, so
+// that a file's "a" is the part the label and the plan call "a"; a part without a reference of
+// its own gets the letters of its number.
+TEST(JobExport, TheJobsOwnReferencesAreWritten) {
+  Source s;
+  s.job = ExportFixtureJob(2);
+  // Part 0 has no reference, part 1 is "a", part 2 (number 702) has "P;2" at its number.
+  s.job.JobReferences.assign(703, std::string());
+  s.job.JobReferences[1] = "a";
+  s.job.JobReferences[702] = "P;2";
+  const std::vector<std::string> sheet = Lines(WithoutBom(CuttingSheetLines(s.get())));
+  ASSERT_EQ(sheet.size(), 4u);
+  EXPECT_EQ(Fields(sheet[1])[0], "a");
+  EXPECT_EQ(Fields(sheet[2])[0], "a");
+  EXPECT_EQ(sheet[3].substr(0, 12), "\"P;2\";C\xC5\x93ur;");
+
+  const std::vector<std::string> job = Lines(WithoutBom(ComputedJobLines(s.get())));
+  ASSERT_EQ(job.size(), 8u);
+  EXPECT_EQ(Fields(job[4])[0], "a");
+  EXPECT_EQ(Fields(job[6])[0], "a");
+  EXPECT_EQ(job[7].substr(0, 7), "\"P;2\";;");
+
+  s.job.JobReferences = {"P12", "X", "a"};
+  s.job.JobParts[2].Number = 2;
+  const std::vector<std::string> typed = Lines(WithoutBom(CuttingSheetLines(s.get())));
+  EXPECT_EQ(Fields(typed[1])[0], "P12");
+  EXPECT_EQ(Fields(typed[2])[0], "X");
+  EXPECT_EQ(Fields(typed[3])[0], "a");
+  const std::vector<std::string> sylk = Lines(CuttingSheetSylk(s.get()));
+  EXPECT_EQ(sylk[38], "F;P3;FG0C;Y2;X1");
+  EXPECT_EQ(sylk[39], "C;N;K\"P12\"");
+  EXPECT_EQ(sylk[54], "C;N;K\"X\"");
+  EXPECT_EQ(sylk[69], "C;N;K\"a\"");
+  s.job.JobReferences[0] = "P;1";
+  EXPECT_EQ(Lines(CuttingSheetSylk(s.get()))[39], "C;N;K\"P;;1\"");
 }
 
 TEST(JobExport, TheSylkIdentificationIsUtf8WithoutAByteOrderMark) {

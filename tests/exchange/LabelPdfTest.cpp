@@ -1,6 +1,7 @@
 // Part labels printed through QPrinter into PDF files on A4, read back with poppler: the pages
 // with pdfinfo, where each label's "Ref:" lands with pdftotext -bbox. Each of the two label
-// sheets of the shop gets 25 labels: one full sheet and a second one begun.
+// sheets of the shop gets 25 labels: one full sheet and a second one begun; a format whose grid
+// would overrun A4 keeps every label whole on its sheet.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
@@ -164,6 +166,96 @@ TEST(LabelPdf, TwentyFiveLabelsLandInTheLabelsOfTwoA4Sheets) {
       }
     }
   }
+}
+
+// Every word of each page with its box, in points from the page's top-left corner.
+struct Word {
+  QString text;
+  double xMin, yMin, xMax, yMax;
+};
+
+std::vector<std::vector<Word>> PageWords(const QString& pdftotext, const QString& file) {
+  const QString html = Run(pdftotext, {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+  std::vector<std::vector<Word>> pages;
+  static const QRegularExpression tag(QString::fromLatin1(
+      R"re(<page |<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re"));
+  for (auto it = tag.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    if (m.captured(0).startsWith(QStringLiteral("<page"))) {
+      pages.emplace_back();
+    } else if (!pages.empty()) {
+      pages.back().push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                              m.captured(3).toDouble(), m.captured(4).toDouble()});
+    }
+  }
+  return pages;
+}
+
+// A format whose fourth column would start 198 mm into the 210 mm page and whose eighth row
+// would run off its bottom: 100 labels come out 21 to a sheet, each whole on the page.
+TEST(LabelPdf, ALabelThatWouldRunOffTheSheetGoesToTheNextRowOrSheet) {
+  const auto pdftotext = Tool("pdftotext");
+  ASSERT_TRUE(pdftotext) << "poppler-utils are needed (scripts/setup.sh)";
+  const test::TempDir dir;
+  PartList parts(1);
+  parts[0].Length = 6000;
+  parts[0].Width = 4000;
+  parts[0].Thickness = 190;
+  parts[0].Quantity = 100;
+  parts[0].Number = 0;
+  const std::vector<std::string> references{"C"};
+  const std::vector<std::string> designations{"Façade"};
+  const UNITE_MESURE mm{10.0, "mm", ""};
+  const ETIQUETTE format{"3mm", 381, 635, 30, 30, 381, 660};
+
+  const QString file = QString::fromStdString((dir.path() / "insets.pdf").string());
+  QPrinter printer(QPrinter::HighResolution);
+  test::SetUpPdf(printer, file);
+  printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+  QtPrintTarget target(printer);
+  const LabelPrintReport report =
+      PrintLabels(target, LabelPrintInputs{.Format = format,
+                                           .Parts = parts,
+                                           .References = references,
+                                           .Designations = designations,
+                                           .JobKind = 1,
+                                           .Unit = mm,
+                                           .DecimalSeparator = ','});
+  EXPECT_EQ(report.Labels, 100);
+  EXPECT_EQ(report.Sheets, 5);
+
+  const double pageWidth = 210.0 * kPointsPerMm;
+  const double pageHeight = 297.0 * kPointsPerMm;
+  const auto pages = PageWords(*pdftotext, file);
+  ASSERT_EQ(pages.size(), 5u);
+  int labels = 0;
+  for (std::size_t p = 0; p < pages.size(); ++p) {
+    int refs = 0;
+    int units = 0;
+    std::vector<std::pair<double, double>> corners;
+    for (const Word& w : pages[p]) {
+      EXPECT_LE(w.xMax, pageWidth) << "page " << p + 1 << ": " << w.text.toStdString();
+      EXPECT_LE(w.yMax, pageHeight) << "page " << p + 1 << ": " << w.text.toStdString();
+      if (w.text == QStringLiteral("Ref:")) {
+        ++refs;
+        corners.push_back({w.xMin, w.yMin});
+      }
+      if (w.text == QStringLiteral("mm")) ++units;
+    }
+    // Each label's last word is on the page with its first.
+    EXPECT_EQ(units, refs) << "page " << p + 1;
+    EXPECT_EQ(refs, p < 4 ? 21 : 16) << "page " << p + 1;
+    labels += refs;
+    // Three columns: every text starts 3 mm into a label that starts 0, 66 or 132 mm in.
+    for (const auto& [x, y] : corners) {
+      const double column = (x / kPointsPerMm - 3.0) / 66.0;
+      EXPECT_NEAR(column, std::round(column), 0.02) << "page " << p + 1 << " x " << x;
+      EXPECT_LT(std::round(column), 3.0) << "page " << p + 1;
+      const double row = (y / kPointsPerMm - 3.0) / 38.1;
+      EXPECT_LT(std::round(row), 7.0) << "page " << p + 1;
+    }
+  }
+  EXPECT_EQ(labels, 100);
 }
 
 }  // namespace

@@ -26,6 +26,9 @@ const UNITE_MESURE kInches{254.0, "pouces", ""};
 const ETIQUETTE kSheet3x7{"3x7", 381, 635, 170, 95, 381, 660};
 const ETIQUETTE kSheet2x8{"2x8", 339, 991, 150, 70, 339, 1016};
 
+// 63.5 x 38.1 mm labels, 66 mm apart across, with 3 mm text insets.
+const ETIQUETTE kInsets3mm{"3mm", 381, 635, 30, 30, 381, 660};
+
 constexpr CanvasSize kA4{2100, 2970};
 // A4 inside the 3.53 mm page margins that Qt's PDF printer keeps by default.
 constexpr CanvasSize kA4WithMargins{2029, 2899};
@@ -244,10 +247,23 @@ TEST(LabelGrid, LabelsFillTheRowsThenTheSheetsOfTheFormat) {
        {Filled(3, 21), Filled(3, 1)}},
       {"2 x 8, 25 labels", kSheet2x8, kA4, {25}, {Filled(2, 16), Filled(2, 9)}},
       {"2 x 8 inside Qt's page margins", kSheet2x8, kA4WithMargins, {16}, {Filled(2, 16)}},
-      // 70 + 1016 > 1100 - 70: the second column never starts.
+      // A shop's format with 3 mm insets and a 66 mm pitch: a fourth column would start
+      // 198 mm in and end past the 210 mm page, an eighth row end past its bottom.
+      {"63.5 x 38.1 with 3 mm insets: 3 x 7 labels on A4, every one whole", kInsets3mm, kA4,
+       {100}, {Filled(3, 21), Filled(3, 21), Filled(3, 21), Filled(3, 21), Filled(3, 16)}},
+      // The third column ends at 2 x 660 + 635 = 1955, the seventh row at 6 x 381 + 381 = 2667.
+      {"a third column ending exactly at the printable edge fits", kSheet3x7, {1955, 2970}, {21},
+       {Filled(3, 21)}},
+      {"a tenth of a millimetre narrower: two columns", kSheet3x7, {1954, 2970}, {15},
+       {Filled(2, 14), Filled(2, 1)}},
+      {"a seventh row ending exactly at the printable bottom fits", kSheet3x7, {2100, 2667}, {22},
+       {Filled(3, 21), Filled(3, 1)}},
+      {"a tenth of a millimetre lower: six rows", kSheet3x7, {2100, 2666}, {19},
+       {Filled(3, 18), Filled(3, 1)}},
+      // 1016 + 991 > 1100: the second column would end past the page.
       {"a page narrower than two columns: a single column", kSheet2x8, {1100, 2970}, {10},
        {Filled(1, 8), Filled(1, 2)}},
-      // 2 x 170 > 300: the sheet is full after each label.
+      // 381 > 300: a label higher than the page is printed alone on its sheet.
       {"a page lower than twice the top margin: one label per sheet", kSheet3x7, {2100, 300},
        {3}, {Filled(3, 1), Filled(3, 1), Filled(3, 1)}},
       {"quantities 0, 3 and 1: four labels in consecutive cells", kSheet3x7, kA4, {0, 3, -2, 1},

@@ -44,11 +44,17 @@ TEST(OffcutFilter, BoundsAreInclusive) {
     bool passes;
   };
   const OffcutFilter bySize{0, 2000.0, 2000.0, 0};
+  const OffcutFilter longAndNarrow{0, 2000.0, 500.0, 0};
   const OffcutFilter bySurface{1, 1e9, 1e9, 4000000.0L};
   const std::vector<Case> cases{
       {"2000 x 2000 at the minimum", bySize, 2000, 2000, true},
       {"2000 x 1999 too narrow", bySize, 2000, 1999, false},
       {"1999 x 2000 too short", bySize, 1999, 2000, false},
+      // Unequal minimums: the length bound holds the length, the width bound the width.
+      {"2000 x 500 at a 2000 x 500 minimum", longAndNarrow, 2000, 500, true},
+      {"2000 x 499 too narrow", longAndNarrow, 2000, 499, false},
+      {"1999 x 500 too short", longAndNarrow, 1999, 500, false},
+      {"500 x 2000 too short", longAndNarrow, 500, 2000, false},
       {"surface exactly at the minimum", bySurface, 2000, 2000, true},
       {"surface one below", bySurface, 3999999, 1, false},
       // The surface filter ignores the sizes.

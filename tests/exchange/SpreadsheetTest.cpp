@@ -1,7 +1,8 @@
 // The export files as a spreadsheet reads them: LibreOffice converts the fixture's cutting
 // sheet (csv), computed job (csv) and SYLK sheet to tab-separated UTF-8 text, and the cells are
 // compared with what the job holds: the accents, the semicolon and the double quote inside
-// texts, and 396.5 mm read as a number.
+// texts, 396.5 mm read as a number, and the references the job's parts were given. A cutting
+// sheet as LibreOffice saves it, with a note far right, is read back by the import.
 //
 // Needs soffice (scripts/setup.sh installs libreoffice-calc-nogui). Without it the test skips
 // with a message, except under CI=true, where a missing soffice fails the run.
@@ -17,11 +18,14 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "exchange/ExportFixture.h"
+#include "exchange/ImportReader.h"
 #include "exchange/JobExport.h"
 #include "exchange/SylkExport.h"
+#include "job/SettingsFiles.h"
 #include "support/TempDir.h"
 
 namespace tranchex::test {
@@ -127,7 +131,8 @@ class Spreadsheet : public ::testing::Test {
   // Converts the inputs to tab-separated UTF-8 in the folder out; asShown writes the cells as
   // their number formats show them. csv inputs are read with semicolons, the system charset
   // and French numbers.
-  void Convert(const std::vector<std::string>& inputs, const char* out, bool asShown, bool csv) {
+  void Convert(const std::vector<std::string>& inputs, const char* out, bool asShown, bool csv,
+               int separator = '\t') {
     const fs::path profile = dir_.path() / "profile";
     std::string command = "cd " + Quote(dir_.path().string()) + " && HOME=" +
                           Quote(profile.string()) + " LANG=C.UTF-8 LC_ALL=C.UTF-8 " +
@@ -136,8 +141,8 @@ class Spreadsheet : public ::testing::Test {
                           " --headless --norestore";
     if (csv) command += " " + Quote("--infilter=Text - txt - csv (StarCalc):59,34,0,1,,1036");
     command += " --convert-to " +
-               Quote(std::string("csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,") +
-                     (asShown ? "true" : "false")) +
+               Quote(std::string("csv:Text - txt - csv (StarCalc):") + std::to_string(separator) +
+                     ",34,76,1,,0,false,true," + (asShown ? "true" : "false")) +
                " --outdir " + Quote(out);
     for (const std::string& input : inputs) command += " " + Quote("in/" + input);
     command += " > " + Quote((dir_.path() / "soffice.log").string()) + " 2>&1";
@@ -174,7 +179,7 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
        "Sens du fil"},
       {"a", "Tiroir; façade", "2", "396.5", "120", "19", "Chêne", "0"},
       {"b", "Pied 2\" rond", "1", "720", "50", "19", "Hêtre", "2"},
-      {"", "Cœur", "1", "300", "200", "22", "Non spécifié", "1"},
+      {"aaa", "Cœur", "1", "300", "200", "22", "Non spécifié", "1"},
   };
   EXPECT_EQ(Cells("raw", "fiche.csv"), sheet);
 
@@ -187,7 +192,7 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
       {"a", "Tiroir; façade", "1", "396.5", "120", "19", "Chêne", "0", "1"},
       {"a", "Tiroir; façade", "1", "396.5", "120", "19", "Chêne", "0", "1"},
       {"b", "Pied 2\" rond", "1", "720", "50", "19", "Hêtre", "2", "1"},
-      {"", "", "1", "300", "200", "25", "Non spécifié", "1", "2"},
+      {"aaa", "", "1", "300", "200", "25", "Non spécifié", "1", "2"},
   };
   EXPECT_EQ(Cells("raw", "debit.csv"), computed);
 
@@ -201,9 +206,68 @@ TEST_F(Spreadsheet, ReadsTheCellsOfTheThreeExportFiles) {
       {"Référence", "Désignation", "Nombre", "Longueur", "Largeur", "Epaisseur", "Essence"},
       {"a", "Tiroir; façade", "2", "396.50", "120.00", "19", "Chêne"},
       {"b", "Pied 2\" rond", "1", "720.00", "50.00", "19", "Hêtre"},
-      {"", "Cœur", "1", "300.00", "200.00", "22", "Non spécifié"},
+      {"aaa", "Cœur", "1", "300.00", "200.00", "22", "Non spécifié"},
   };
   EXPECT_EQ(Cells("shown", "tableur.csv"), shown);
+}
+
+// References typed in the job reach the spreadsheet as typed, in every export file: the first
+// column of each part row holds the part's own reference, not the letters of its position.
+TEST_F(Spreadsheet, ReadsTheTypedReferencesOfTheExportFiles) {
+  JobState job = ExportFixtureJob(2);
+  job.JobParts[2].Number = 2;
+  for (Panneau_p& panel : job.ResultPanels) {
+    for (TPiece& part : panel.PlacedParts) {
+      if (part.Number == 702) part.Number = 2;
+    }
+  }
+  job.JobReferences = {"P;1", "X", "b"};
+  const ExportTexts texts = LoadExportTexts();
+  const ExportSource source{job, FixtureSpecies(), 10.0, texts, ','};
+  Write(dir_.path() / "in" / "fiche.csv", CuttingSheetLines(source));
+  Write(dir_.path() / "in" / "debit.txt", ComputedJobLines(source));
+  Write(dir_.path() / "in" / "tableur.slk", CuttingSheetSylk(source));
+  Convert({"fiche.csv", "debit.txt"}, "raw", false, true);
+  Convert({"tableur.slk"}, "raw", false, false);
+
+  const auto firstColumn = [](const Table& table) {
+    std::vector<std::string> column;
+    for (const auto& row : table) column.push_back(row.empty() ? std::string() : row[0]);
+    return column;
+  };
+  const std::vector<std::string> sheet = {"Référence", "P;1", "X", "b"};
+  EXPECT_EQ(firstColumn(Cells("raw", "fiche.csv")), sheet);
+  EXPECT_EQ(firstColumn(Cells("raw", "tableur.csv")), sheet);
+  const std::vector<std::string> computed = {"Référence", "1", "2", "3", "P;1", "P;1", "X", "b"};
+  EXPECT_EQ(firstColumn(Cells("raw", "debit.csv")), computed);
+}
+
+// A note typed far right on the title row: LibreOffice then ends every line of the csv it saves
+// with empty fields up to that column. The sheet it saves imports whole.
+TEST_F(Spreadsheet, ACsvSavedWithANoteFarRightImports) {
+  Write(dir_.path() / "in" / "notes.csv",
+        "Ref;Designation;Nombre;Longueur;Largeur;Epaisseur;Essence;Sens;;voir le plan\n"
+        "A;Etagere;2;600;400;19;Chene;1\n"
+        "B;Montant;4;1200;300;19;Chene;1\n"
+        "C;Tablette;1;800;350;19;;2\n");
+  Convert({"notes.csv"}, "raw", false, true, ';');
+  const std::string saved = Read(dir_.path() / "raw" / "notes.csv");
+  // What LibreOffice wrote: the part rows padded to the note's column.
+  ASSERT_NE(saved.find("A;Etagere;2;600;400;19;Chene;1;;"), std::string::npos) << saved;
+
+  ImportRequest request;
+  request.Bytes = saved;
+  request.Columns = DefaultImportColumns();
+  request.HeaderLine = true;
+  request.UnitFactor = 10.0;
+  const ImportReadResult read = ReadCuttingSheet(request);
+  const auto* parts = std::get_if<std::vector<ImportedPart>>(&read);
+  ASSERT_NE(parts, nullptr) << ImportErrorText(std::get<ImportError>(read), true) << "\n" << saved;
+  ASSERT_EQ(parts->size(), 3u);
+  EXPECT_EQ((*parts)[0].Reference, "A");
+  EXPECT_EQ((*parts)[1].Length, 12000.0);
+  EXPECT_EQ((*parts)[2].Designation, "Tablette");
+  EXPECT_EQ((*parts)[2].Grain, 2);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The import of a cutting list from the main window: the save question, the import form and the
 // file picker, each of which can stop it with the job untouched; files that are refused whole;
-// a good file laid out through Modify; a job that then cannot be laid out kept for correction;
-// and the import's column options as a setting.
+// a good file laid out through Modify; a first line that reads as a part offered before it is
+// skipped; a job that then cannot be laid out kept for correction; and the import's column
+// options as a setting.
 
 #include <gtest/gtest.h>
 
@@ -210,6 +211,16 @@ TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
                                            "B;Montant;4;douze;300;19;Chêne;1\n");
        },
        [](const QString&) { return QStringLiteral("Ligne 3, colonne 4 (Longueur)"); }},
+      // Sound on its own, but no stock panel of at most 1 km takes it with the default margin.
+      {"a part too long for any panel",
+       [this] {
+         return WriteImport("long.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"
+                                          "A;Etagere;2;600;400;19;Noyer;1\n"
+                                          "B;Lisse;1;1000000;300;19;Chêne;1\n");
+       },
+       [](const QString&) {
+         return QStringLiteral("Ligne 3, colonne 4 (Longueur) : pièce trop longue");
+       }},
       {"empty", [this] { return WriteImport("vide.csv", ""); },
        [](const QString&) { return QString(); }},
       {"titles only",
@@ -341,6 +352,54 @@ TEST_F(ImportCommand, TheFileIsReadInTheProgramsUnit) {
   EXPECT_EQ(job.JobMargins.LengthMargin, 0.0);
   EXPECT_EQ(job.JobLoaded, 1);
   EXPECT_TRUE(CheckLayout(job.JobParts, job.ResultPanels, job.JobMargins).empty());
+}
+
+// A sheet without a title line: its first line, about to be skipped as the titles, reads as a
+// part, and the import asks before losing it. Yes imports it, No skips it, Cancel stops with
+// the job as it was.
+TEST_F(ImportCommand, AFirstLineThatReadsAsAPartIsOfferedBeforeItIsSkipped) {
+  const std::string untitled =
+      "A;Etagere;2;600;400;19;Chêne;1\r\n"
+      "B;Montant;4;1200;300;19;Chêne;1\r\n"
+      "C;Tablette;1;800;350;19;Noyer;2\r\n";
+  const struct {
+    const char* name;
+    PromptAnswer answer;
+    std::vector<std::string> references;  // empty: the import stopped
+  } cases[] = {
+      {"Yes: imported", PromptAnswer::Yes, {"A", "B", "C"}},
+      {"No: skipped as the titles", PromptAnswer::No, {"B", "C"}},
+      {"Cancel", PromptAnswer::Cancel, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    OpenModifiedJob();
+    prompts.answers = {PromptAnswer::No, c.answer};  // not saved, then the first line
+    AcceptImportForm();
+    prompts.files = {WriteImport("sans-titres.csv", untitled)};
+    if (!c.references.empty()) {
+      ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+    }
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    const std::vector<ScriptedPrompts::Asked> asked = prompts.Of(Kind::Ask);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].caption, ImportText(TextId::ImportForm::Caption));
+    EXPECT_EQ(asked[1].buttons, PromptButtons::YesNoCancel);
+    EXPECT_EQ(asked[1].icon, PromptIcon::Question);
+    EXPECT_TRUE(asked[1].text.startsWith(
+        QStringLiteral("La première ligne du fichier ressemble à une pièce :\n"
+                       "« A;Etagere;2;600;400;19;Chêne;1 »")))
+        << asked[1].text.toStdString();
+    if (c.references.empty()) {
+      EXPECT_EQ(prompts.NoticeTexts().back(), ImportText(TextId::ImportForm::Cancelled));
+      ExpectJobAsBefore(1);
+    } else {
+      EXPECT_EQ(job.JobReferences, c.references);
+      EXPECT_EQ(job.JobLoaded, 1);
+    }
+    window.reset();
+  }
 }
 
 // A job that cannot be laid out (here a kerf beyond what a job may hold) is said once and kept,

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
@@ -258,23 +259,25 @@ TEST_F(MainWindowTest, OffcutFilterSetting) {
 TEST_F(SummaryCommand, OffcutExport) {
   Start();
   OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  // A minimum length and width apart: the length goes with the length, the width with the
+  // width (taken the other way round, the 2000 x 500 offcut would not pass).
   CHUTE big;
   big.Count = 2;
   big.Length = 2000;
-  big.Width = 2000;
+  big.Width = 500;
   big.Thickness = 190;
-  big.Surface = 4000000.0L;
+  big.Surface = 2000.0L * 500.0L;
   CHUTE small = big;
-  small.Width = 1999;
-  small.Surface = 2000.0L * 1999.0L;
+  small.Width = 499;
+  small.Surface = 2000.0L * 499.0L;
   job.Offcuts = {big, small};
   job.JobKind = 1;
   settings.OffcutFilterMode = 0;
   settings.OffcutMinLength = 2000.0;
-  settings.OffcutMinWidth = 2000.0;
+  settings.OffcutMinWidth = 500.0;
   const std::string content =
       "\xEF\xBB\xBFNombre;Longueur;Largeur;Epaisseur;Essence;Sens du fil;\n"
-      "2;200;200;0;Non spécifié;0;\n";
+      "2;200;50;0;Non spécifié;0;\n";
   std::filesystem::create_directories(dir.path() / "dossier.csv");
   struct Case {
     const char* name;
@@ -302,6 +305,9 @@ TEST_F(SummaryCommand, OffcutExport) {
         prompts.modals.push_back([&](QDialog& f) {
           auto& filter = dynamic_cast<TFExportChutes&>(f);
           EXPECT_TRUE(filter.BtnAnnuler->isVisibleTo(&filter));
+          // A surface is typed in square units.
+          EXPECT_EQ(filter.lblSurface->text(), QStringLiteral("Surface en mm²"));
+          EXPECT_EQ(filter.lblLongueur->text(), QStringLiteral("Longueur en mm"));
           if (c.confirm) {
             filter.BtnOk->click();
           } else {
