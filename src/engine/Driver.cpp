@@ -109,13 +109,19 @@ bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const Marg
   return run.sameGrainPanel;
 }
 
-// The room of each working panel's free rectangles, worked out again only after a placement
-// on it (nothing else changes its free rectangles during a run).
+// What the driver remembers of each working panel during the layout of a group: the room of its
+// free rectangles, and the last part it refused, both as they stand until a placement on it.
+//
+// A panel that holds parts and refused a copy of a run refuses the next copy of that run as
+// well, with the same effects (the same last part offered, the same turn preference): nothing of
+// the panel changed meanwhile, since the copies of a run are offered one after the other and no
+// other part reaches the panel in between. (An empty panel is not remembered: its grid fields
+// follow the copies left.) So the next copy passes over it at once instead of trying each of its
+// free rectangles again.
 class PanelRooms {
  public:
   const detail::FreeRoom& Of(const PanelList& panels, std::size_t j) {
-    if (j >= rooms_.size()) rooms_.resize(panels.size());
-    Entry& entry = rooms_[j];
+    Entry& entry = At(panels, j);
     const std::size_t placed = panels[j].PlacedParts.size();
     if (!entry.known || entry.placed != placed) {
       entry.room = detail::RoomOf(panels[j]);
@@ -125,12 +131,32 @@ class PanelRooms {
     return entry.room;
   }
 
+  // Did the panel refuse a copy of run r in this pass, with nothing placed on it since?
+  bool Refused(const PanelList& panels, std::size_t j, std::size_t pass, std::size_t r) {
+    const Entry& entry = At(panels, j);
+    return entry.refusedPass == pass && entry.refusedRun == r &&
+           entry.refusedPlaced == panels[j].PlacedParts.size() && !panels[j].PlacedParts.empty();
+  }
+  void NoteRefusal(const PanelList& panels, std::size_t j, std::size_t pass, std::size_t r) {
+    Entry& entry = At(panels, j);
+    entry.refusedPass = pass;
+    entry.refusedRun = r;
+    entry.refusedPlaced = panels[j].PlacedParts.size();
+  }
+
  private:
   struct Entry {
     detail::FreeRoom room;
     std::size_t placed = 0;
     bool known = false;
+    std::size_t refusedPass = 0;  // passes are counted from 1
+    std::size_t refusedRun = 0;
+    std::size_t refusedPlaced = 0;
   };
+  Entry& At(const PanelList& panels, std::size_t j) {
+    if (j >= rooms_.size()) rooms_.resize(panels.size());
+    return rooms_[j];
+  }
   std::vector<Entry> rooms_;
 };
 
@@ -238,8 +264,8 @@ class EmptyBlocks {
 };
 
 // Offers copy c of run r to the working panels from `start` on; true when one took it.
-bool OfferCopy(detail::GroupRuns& runs, std::size_t r, std::size_t c, PanelList& panels,
-               PanelRooms& rooms, EmptyBlocks& empties, std::size_t start,
+bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::size_t c,
+               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties, std::size_t start,
                const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   detail::PartRun& run = runs.Runs()[r];
   const bool sameGrain = SameGrainPanelFor(run, panels, margins);
@@ -272,11 +298,13 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t r, std::size_t c, PanelList&
       j = next;
       continue;
     }
+    if (rooms.Refused(panels, j, pass, r)) continue;
     if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
                           &rooms.Of(panels, j))) {
       if (block != nullptr) EmptyBlocks::Taken(*block, panels);
       return true;
     }
+    rooms.NoteRefusal(panels, j, pass, r);
     if (block != nullptr) EmptyBlocks::Refused(*block, panels[j]);
     j = next;
   }
@@ -288,7 +316,9 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
   std::size_t start = 0;
   bool firstPass = true;
   PanelRooms rooms;
+  std::size_t pass = 0;
   while (!runs.Empty()) {
+    ++pass;
     runs.StartPass();
     std::vector<detail::PartRun>& list = runs.Runs();
     // A copy that follows an unplaced copy of the same part meets the same panels in the same
@@ -299,7 +329,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
       for (std::size_t c = 0; c < list[r].count; ++c) {
-        if (!OfferCopy(runs, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
+        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
           previousRefused = true;
           break;
         }
