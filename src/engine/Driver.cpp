@@ -311,6 +311,26 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   return false;
 }
 
+// After the first pass only the panel added last is offered the parts. When it holds parts and
+// has a fixed grain, a part too large for every one of its free rectangles, or of another
+// material, is refused there with no other effect than the last part offered: that is told
+// here without making up the offer. False when the offer must be made.
+bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& rooms,
+                          const MarginsBlock& margins) {
+  const std::size_t j = panels.size() - 1;
+  Panneau_p& panel = panels[j];
+  if (panel.PlacedParts.empty() || panel.Grain == GrainIndifferent) return false;
+  if (panel.FreeRects.empty()) return true;
+  const TPiece& part = run.part;
+  const bool mayTake = run.fit.MayFit(rooms.Of(panels, j)) && part.Species == panel.Species &&
+                       ThicknessMatches(panel.Thickness, part.Thickness, margins);
+  if (mayTake) return false;
+  // Passed over for the grain, the panel is not offered the part at all.
+  const bool passedOver = panel.Grain != part.Grain && SameGrainPanelFor(run, panels, margins);
+  if (!passedOver) panel.LastPart = part.Number;
+  return true;
+}
+
 void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
                  EmptyBlocks& empties, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   std::size_t start = 0;
@@ -328,12 +348,16 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
+      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, margins)) {
+        previousRefused = true;
+        continue;
+      }
       for (std::size_t c = 0; c < list[r].count; ++c) {
         if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
           previousRefused = true;
           break;
         }
-        ++list[r].placed;
+        runs.Placed(r);
       }
     }
     // What the pass placed leaves the group; the copies placed were the first of their runs.

@@ -177,8 +177,9 @@ TEST(FastLookAheadTest, RunsGiveBackTheCopiesLeft) {
   EXPECT_EQ(runs.Runs()[0].entry, &counts[0]);
   EXPECT_EQ(runs.Runs()[1].entry, &counts[1]);
   runs.StartPass();
-  runs.Runs()[0].placed = 2;
-  runs.Runs()[1].placed = 1;
+  runs.Placed(0);
+  runs.Placed(0);
+  runs.Placed(1);
   EXPECT_TRUE(runs.EndPass());
   PartList left;
   runs.WriteBack(left);
