@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <new>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "engine/Driver.h"
 #include "job/CutLineOrder.h"
