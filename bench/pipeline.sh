@@ -18,7 +18,7 @@ best() {  # best wall time in seconds of RUNS runs
     local start end t
     start=$(date +%s.%N)
     "$BUILD/bin/tranchex-render" "$WORK/$1" --pdf "$WORK/out.pdf" --view panels --pages 1-1 \
-      > /dev/null
+      > /dev/null 2> "$WORK/render.err" || { cat "$WORK/render.err" >&2; exit 1; }
     end=$(date +%s.%N)
     t=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
     if [ -z "$best" ] || awk -v t="$t" -v b="$best" 'BEGIN { exit !(t < b) }'; then best=$t; fi
