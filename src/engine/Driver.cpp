@@ -109,13 +109,19 @@ bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const Marg
   return run.sameGrainPanel;
 }
 
-// The room of each working panel's free rectangles, worked out again only after a placement
-// on it (nothing else changes its free rectangles during a run).
+// What the driver remembers of each working panel during the layout of a group: the room of its
+// free rectangles, and the last part it refused, both as they stand until a placement on it.
+//
+// A panel that holds parts and refused a copy of a run refuses the next copy of that run as
+// well, with the same effects (the same last part offered, the same turn preference): nothing of
+// the panel changed meanwhile, since the copies of a run are offered one after the other and no
+// other part reaches the panel in between. (An empty panel is not remembered: its grid fields
+// follow the copies left.) So the next copy passes over it at once instead of trying each of its
+// free rectangles again.
 class PanelRooms {
  public:
   const detail::FreeRoom& Of(const PanelList& panels, std::size_t j) {
-    if (j >= rooms_.size()) rooms_.resize(panels.size());
-    Entry& entry = rooms_[j];
+    Entry& entry = At(panels, j);
     const std::size_t placed = panels[j].PlacedParts.size();
     if (!entry.known || entry.placed != placed) {
       entry.room = detail::RoomOf(panels[j]);
@@ -125,41 +131,214 @@ class PanelRooms {
     return entry.room;
   }
 
+  // Did the panel refuse a copy of run r in this pass, with nothing placed on it since?
+  bool Refused(const PanelList& panels, std::size_t j, std::size_t pass, std::size_t r) {
+    const Entry& entry = At(panels, j);
+    return entry.refusedPass == pass && entry.refusedRun == r &&
+           entry.refusedPlaced == panels[j].PlacedParts.size() && !panels[j].PlacedParts.empty();
+  }
+  void NoteRefusal(const PanelList& panels, std::size_t j, std::size_t pass, std::size_t r) {
+    Entry& entry = At(panels, j);
+    entry.refusedPass = pass;
+    entry.refusedRun = r;
+    entry.refusedPlaced = panels[j].PlacedParts.size();
+  }
+
  private:
   struct Entry {
     detail::FreeRoom room;
     std::size_t placed = 0;
     bool known = false;
+    std::size_t refusedPass = 0;  // passes are counted from 1
+    std::size_t refusedRun = 0;
+    std::size_t refusedPlaced = 0;
   };
+  Entry& At(const PanelList& panels, std::size_t j) {
+    if (j >= rooms_.size()) rooms_.resize(panels.size());
+    return rooms_[j];
+  }
   std::vector<Entry> rooms_;
 };
 
+// Do the two panels, both without a part, give every offer the same answer with the same
+// effects? Everything the placement reads of a panel, or writes on a refusal, is equal.
+bool SameEmptyPanel(const Panneau_p& a, const Panneau_p& b) {
+  if (!a.PlacedParts.empty() || !b.PlacedParts.empty()) return false;
+  if (!a.CutLines.empty() || !b.CutLines.empty()) return false;
+  return a.FreeRects == b.FreeRects && a.Rect == b.Rect && a.Length == b.Length && a.Width == b.Width &&
+         a.Thickness == b.Thickness && a.Area == b.Area && a.Species == b.Species &&
+         a.Grain == b.Grain && a.CutLength == b.CutLength && a.GridRotate == b.GridRotate &&
+         a.GridCount == b.GridCount && a.GridMode == b.GridMode && a.LastPart == b.LastPart;
+}
+
+// Stock entered in quantity: side by side in the working list stand copies that no part has
+// touched yet. An offer that one of them refuses, every other one refuses too, with the same
+// effects (the same grid fields and last part offered on each, the same split choice), and an
+// offer one of them takes goes to the first. So each block of such copies is offered through its
+// first copy still empty (its leader) only: a refusal there stands for the whole block, and the
+// fields the other copies would have been given are kept once for all of them and written into
+// them when the run ends. Unused stock then costs one offer per block, not one per copy.
+class EmptyBlocks {
+ public:
+  struct Fields {
+    std::uint8_t GridRotate = 0;
+    std::int32_t GridCount = 0;
+    std::uint8_t GridMode = 0;
+    std::int32_t LastPart = -1;
+  };
+  struct Block {
+    std::size_t leader;  // the first copy without a part; the ones before it have parts
+    std::size_t end;
+    Fields pending;      // what the copies after the leader hold
+  };
+
+  explicit EmptyBlocks(const PanelList& panels) : blockOf_(panels.size(), kNone) {
+    std::size_t a = 0;
+    while (a < panels.size()) {
+      std::size_t b = a + 1;
+      while (b < panels.size() && SameEmptyPanel(panels[a], panels[b])) ++b;
+      if (b - a > 1) {
+        for (std::size_t k = a; k < b; ++k) blockOf_[k] = blocks_.size();
+        blocks_.push_back(Block{a, b, FieldsOf(panels[a])});
+      }
+      a = b;
+    }
+  }
+  EmptyBlocks(const EmptyBlocks&) = delete;
+  EmptyBlocks& operator=(const EmptyBlocks&) = delete;
+
+  // The block whose leader stands at j with copies after it, or nullptr.
+  Block* LeaderAt(std::size_t j) {
+    if (j >= blockOf_.size() || blockOf_[j] == kNone) return nullptr;
+    Block& block = blocks_[blockOf_[j]];
+    return block.leader == j && block.end - j > 1 ? &block : nullptr;
+  }
+
+  // The block's last copy leaves it: it holds what the copies after the leader hold and is a
+  // panel of its own from now on.
+  void DetachLast(Block& block, PanelList& panels) {
+    const std::size_t last = --block.end;
+    Write(block.pending, panels[last]);
+    blockOf_[last] = kNone;
+  }
+
+  // The copies of the block become panels of their own, offered one by one from now on.
+  void Dissolve(Block& block, PanelList& panels) {
+    for (std::size_t k = block.leader; k < block.end; ++k) {
+      if (k > block.leader) Write(block.pending, panels[k]);
+      blockOf_[k] = kNone;
+    }
+    block.end = block.leader;
+  }
+
+  // The leader refused: the copies after it got what it got.
+  static void Refused(Block& block, const Panneau_p& leader) { block.pending = FieldsOf(leader); }
+
+  // The leader took the part: the next copy, as it stands before this offer, leads.
+  static void Taken(Block& block, PanelList& panels) {
+    ++block.leader;
+    if (block.leader < block.end) Write(block.pending, panels[block.leader]);
+  }
+
+  // The fields every copy after a leader would hold.
+  void WriteBack(PanelList& panels) const {
+    for (const Block& block : blocks_)
+      for (std::size_t k = block.leader + 1; k < block.end; ++k) Write(block.pending, panels[k]);
+  }
+
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  static Fields FieldsOf(const Panneau_p& p) {
+    return Fields{p.GridRotate, p.GridCount, p.GridMode, p.LastPart};
+  }
+  static void Write(const Fields& f, Panneau_p& p) {
+    p.GridRotate = f.GridRotate;
+    p.GridCount = f.GridCount;
+    p.GridMode = f.GridMode;
+    p.LastPart = f.LastPart;
+  }
+
+  std::vector<std::size_t> blockOf_;
+  std::vector<Block> blocks_;
+};
+
 // Offers copy c of run r to the working panels from `start` on; true when one took it.
-bool OfferCopy(detail::GroupRuns& runs, std::size_t r, std::size_t c, PanelList& panels,
-               PanelRooms& rooms, std::size_t start, const MarginsBlock& margins, int kerf,
-               EngineContext& ctx) {
+bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::size_t c,
+               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties, std::size_t start,
+               const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   detail::PartRun& run = runs.Runs()[r];
   const bool sameGrain = SameGrainPanelFor(run, panels, margins);
   const std::size_t last = panels.size() - 1;
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
   for (std::size_t j = start; j <= last; ++j) {
-    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last))
+    EmptyBlocks::Block* block = empties.LeaderAt(j);
+    // With thicker stock, a copy may be passed over for the equal copy after it (the ratios are
+    // compared in two precisions): then the copies do not all answer alike.
+    if (block != nullptr && margins.ThickerStockAllowed != 0 &&
+        ChoosePanelByRatio(panels, part, margins, j, j + 1)) {
+      empties.Dissolve(*block, panels);
+      block = nullptr;
+    }
+    // Passed over or refused, a leader stands for its whole block. (The copies of a block have
+    // equal thickness, so the ratio test passes over all of them or none, except the last panel
+    // of the list, which it never passes over.)
+    const std::size_t next = block != nullptr ? block->end - 1 : j;
+    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last)) {
+      if (block != nullptr && next == last) {
+        empties.DetachLast(*block, panels);
+        j = last - 1;  // on to the last panel, offered on its own
+      } else {
+        j = next;
+      }
       continue;
-    if (sameGrain && panels[j].Grain != part.Grain) continue;
+    }
+    if (sameGrain && panels[j].Grain != part.Grain) {
+      j = next;
+      continue;
+    }
+    if (rooms.Refused(panels, j, pass, r)) continue;
     if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
-                          &rooms.Of(panels, j)))
+                          &rooms.Of(panels, j))) {
+      if (block != nullptr) EmptyBlocks::Taken(*block, panels);
       return true;
+    }
+    rooms.NoteRefusal(panels, j, pass, r);
+    if (block != nullptr) EmptyBlocks::Refused(*block, panels[j]);
+    j = next;
   }
   return false;
 }
 
+// After the first pass only the panel added last is offered the parts. When it holds parts and
+// has a fixed grain, a part too large for every one of its free rectangles, or of another
+// material, is refused there with no other effect than the last part offered: that is told
+// here without making up the offer. False when the offer must be made.
+bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& rooms,
+                          const MarginsBlock& margins) {
+  const std::size_t j = panels.size() - 1;
+  Panneau_p& panel = panels[j];
+  if (panel.PlacedParts.empty() || panel.Grain == GrainIndifferent) return false;
+  if (panel.FreeRects.empty()) return true;
+  const TPiece& part = run.part;
+  const bool mayTake = run.fit.MayFit(rooms.Of(panels, j)) && part.Species == panel.Species &&
+                       ThicknessMatches(panel.Thickness, part.Thickness, margins);
+  if (mayTake) return false;
+  // Passed over for the grain, the panel is not offered the part at all.
+  const bool passedOver = panel.Grain != part.Grain && SameGrainPanelFor(run, panels, margins);
+  if (!passedOver) panel.LastPart = part.Number;
+  return true;
+}
+
 void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
-                 const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+                 EmptyBlocks& empties, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   std::size_t start = 0;
   bool firstPass = true;
   PanelRooms rooms;
+  std::size_t pass = 0;
   while (!runs.Empty()) {
+    ++pass;
     runs.StartPass();
     std::vector<detail::PartRun>& list = runs.Runs();
     // A copy that follows an unplaced copy of the same part meets the same panels in the same
@@ -169,12 +348,16 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
+      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, margins)) {
+        previousRefused = true;
+        continue;
+      }
       for (std::size_t c = 0; c < list[r].count; ++c) {
-        if (!OfferCopy(runs, r, c, panels, rooms, start, margins, kerf, ctx)) {
+        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
           previousRefused = true;
           break;
         }
-        ++list[r].placed;
+        runs.Placed(r);
       }
     }
     // What the pass placed leaves the group; the copies placed were the first of their runs.
@@ -201,6 +384,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
 void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const PanelList& stock,
                             const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   ValidatePartNumbers(groups, ctx.PartCounts);
+  EmptyBlocks empties(panels);
   for (PartList& group : groups) {
     if (group.empty()) continue;
     // The group is held as runs of copies while it is laid out, and gets back the copies left
@@ -208,12 +392,14 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
     detail::GroupRuns runs(group, margins, ctx.PartCounts);
     PartList().swap(group);
     try {
-      LayOutGroup(runs, panels, stock, margins, kerf, ctx);
+      LayOutGroup(runs, panels, stock, empties, margins, kerf, ctx);
     } catch (...) {
       runs.WriteBack(group);
+      empties.WriteBack(panels);
       throw;
     }
   }
+  empties.WriteBack(panels);
 }
 
 const Panneau_p& ChooseLargestPanelForPart(const PanelList& stock, const TPiece& part,

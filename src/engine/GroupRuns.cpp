@@ -123,13 +123,20 @@ void GroupRuns::StartPass() {
 }
 
 bool GroupRuns::EndPass() {
-  bool placed = false;
-  for (PartRun& run : runs_) {
-    placed = placed || run.placed > 0;
+  // Only the runs that placed copies change; the list is walked only when one of them empties.
+  const bool placed = !touched_.empty();
+  bool emptied = false;
+  for (const std::size_t r : touched_) {
+    PartRun& run = runs_[r];
     run.count -= run.placed;
     run.placed = 0;
+    emptied = emptied || run.count == 0;
   }
-  changed_ = std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; }) > 0 || changed_;
+  touched_.clear();
+  if (emptied) {
+    std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; });
+    changed_ = true;
+  }
   return placed;
 }
 

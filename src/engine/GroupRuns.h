@@ -39,6 +39,10 @@ class GroupRuns {
 
   // Builds the look-ahead index of the runs as they stand at the start of a pass.
   void StartPass();
+  // One more copy of run r placed during the current pass.
+  void Placed(std::size_t r) {
+    if (runs_[r].placed++ == 0) touched_.push_back(r);
+  }
   // Takes the copies placed in the pass out of their runs and drops the emptied runs. Returns
   // whether the pass placed anything.
   bool EndPass();
@@ -59,6 +63,7 @@ class GroupRuns {
                          const TRect& rect, int criterion) const;
 
   std::vector<PartRun> runs_;
+  std::vector<std::size_t> touched_;  // the runs with copies placed during the current pass
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;

@@ -1,7 +1,8 @@
 #include "job/CutLineOrder.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <utility>
+#include <vector>
 
 namespace tranchex {
 
@@ -50,19 +51,22 @@ bool CompareCutLines(LIGNE a, LIGNE b, std::int32_t left, std::int32_t top, std:
 }
 
 void OrderCutLines(PanelList& panels) {
+  struct Weighed {
+    std::int64_t weight;
+    LIGNE line;
+  };
+  std::vector<Weighed> weighed;
   for (Panneau_p& panel : panels) {
     std::vector<LIGNE>& lines = panel.CutLines;
-    const std::size_t n = lines.size();
-    if (n <= 1) continue;
+    if (lines.size() <= 1) continue;
     const TRect& r = panel.Rect;
-    // An exchange sort: a pair swaps only when the first weighs strictly less, so equal weights
-    // keep their order.
-    for (std::size_t pass = 0; pass + 1 < n; ++pass) {
-      for (std::size_t j = 0; j + 1 < n; ++j) {
-        if (CompareCutLines(lines[j], lines[j + 1], r.left, r.top, r.right, r.bottom))
-          std::swap(lines[j], lines[j + 1]);
-      }
-    }
+    // Heaviest first; lines of equal weight keep their order. Each weight is worked out once.
+    weighed.clear();
+    for (const LIGNE& line : lines)
+      weighed.push_back({CutLineWeight(line, r.left, r.top, r.right, r.bottom), line});
+    std::stable_sort(weighed.begin(), weighed.end(),
+                     [](const Weighed& a, const Weighed& b) { return a.weight > b.weight; });
+    for (std::size_t i = 0; i < lines.size(); ++i) lines[i] = weighed[i].line;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "engine/Driver.h"
 #include "job/CutLineOrder.h"
@@ -92,11 +93,17 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
     RunCuttingOptimisation(job.PartGroups, job.ResultPanels, job.JobPanels, job.JobMargins,
                            job.JobKerf, job.Engine);
     PutPanelsInEntryOrder(job.ResultPanels);
+    // A stock copy that received no part is stock left whole, not a result: it is no plan, no
+    // page, no summary panel, no offcut and no exported panel. Everything below, and every
+    // view, printout and export, reads ResultPanels. The stock list itself is unchanged.
+    std::erase_if(job.ResultPanels,
+                  [](const Panneau_p& panel) { return panel.PlacedParts.empty(); });
 
+    // The builders leave their lists alone when there is no panel at all (a job without a part
+    // to place): nothing of an earlier layout may stay.
+    ClearDerivedLists(job);
     OrderCutLines(job.ResultPanels);
-    BuildSummaryLists(job.SummaryLines, job.Offcuts, job.ResultPanels, settings.SpeciesNames,
-                      settings.MeasureUnit, job.JobKind, settings.SummaryInMetres,
-                      LoadListTexts(measures.DecimalSeparator));
+    RebuildSummaryLists(job, settings, measures.DecimalSeparator);
     BuildPanelDisplayList(job.PanelPages, job.ResultPanels, measures.DecimalSeparator);
     PaginateRows(job.JobParts, job.CuttingSheetPages,
                  std::max<std::uint32_t>(1, measures.SheetRowsPerPage));

@@ -47,7 +47,8 @@ class CuttingPlanError : public std::runtime_error {
 // can always be saved and opened again.
 void ValidateJobForCutting(const JobState& job);
 
-// Runs the pipeline. On a refusal nothing in the job changes. When the engine fails the layout
+// Runs the pipeline. Afterwards ResultPanels holds the panels that received parts, in stock entry
+// order: a stock copy left whole is no result. On a refusal nothing in the job changes. When the engine fails the layout
 // made so far stays in ResultPanels (JobLoaded stays 0) and the derived lists are emptied; the
 // busy pointer is always restored. Throws CuttingPlanError in both cases.
 void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMeasures& measures,

@@ -1,6 +1,7 @@
 #include "job/PageLists.h"
 
 #include <cstddef>
+#include <unordered_map>
 
 #include "job/Outils_debit.h"
 
@@ -84,19 +85,17 @@ void BuildPanelDisplayList(PanelPageList& pages, const PanelList& panels, char d
   if (panels.empty()) return;
   pages.clear();
   pages.reserve(panels.size());
+  // Each layout's first entry, found by its signature: the list is built in one pass.
+  std::unordered_map<std::string, std::size_t> firstEntry;
+  firstEntry.reserve(panels.size());
   for (const Panneau_p& panel : panels) {
     std::string signature = PanelSignature(panel, decimalSeparator);
-    AFF_PANNEAU* match = nullptr;
-    for (AFF_PANNEAU& entry : pages) {
-      if (entry.Signature == signature) {  // repeats hold "" and never match
-        match = &entry;
-        break;
-      }
-    }
-    if (match != nullptr) {
-      match->Count += 1;
+    const auto found = firstEntry.find(signature);
+    if (found != firstEntry.end()) {
+      pages[found->second].Count += 1;
       pages.push_back({std::string(), kRepeat});
     } else {
+      firstEntry.emplace(signature, pages.size());
       pages.push_back({std::move(signature), 1});
     }
   }

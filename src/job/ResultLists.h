@@ -13,6 +13,9 @@
 
 namespace tranchex {
 
+struct JobState;
+struct Settings;
+
 // One line of the job summary. Lengths in summary units, areas in square summary units.
 struct METRAGE {
   std::string Key;             // the summary key shared by the panels of this line
@@ -53,12 +56,13 @@ struct SummaryUnits {
 SummaryUnits ChooseSummaryUnits(std::int32_t summaryInMetres, const UNITE_MESURE& unit);
 
 // The summary key of a result panel: "LxW" (complex job: "LxWxT"), the unit text, for a complex
-// job " - " and the lower-case species, then " - " and the lower-case grain word.
+// job " - " and the lower-case species, then " - " and the lower-case grain word. Sizes keep
+// every tenth of a millimetre in the summary unit (FormatSize), so two keys never read the same.
 std::string SummaryKey(const Panneau_p& panel, const std::vector<std::string>& speciesNames,
                        std::int32_t jobKind, const SummaryUnits& units, const ListTexts& texts);
 
-// The text of an offcut of the given size on a panel: "LxWxT - species - grain", two decimals
-// throughout, no unit text, species and thickness whatever the job kind.
+// The text of an offcut of the given size on a panel: "LxWxT - species - grain", sizes as in the
+// summary key, no unit text, species and thickness whatever the job kind.
 std::string OffcutText(double length, double width, const Panneau_p& panel,
                        const std::vector<std::string>& speciesNames, const SummaryUnits& units,
                        const ListTexts& texts);
@@ -67,12 +71,19 @@ std::string OffcutText(double length, double width, const Panneau_p& panel,
 bool FindMetrageByKey(const std::string& key, const SummaryLineList& lines);
 
 // Rebuilds both lists from the result panels. An empty panel list leaves both lists as they
-// were. Lines follow the first appearance of each key; offcuts follow the lines, then the
-// panels, then the free rectangles. An offcut merges into the first entry of equal length,
-// width, thickness and species, whatever its grain or line; a turned rectangle is another entry.
+// were. A line gathers the panels of equal stored values its key names (length, width and
+// grain; for a complex job also thickness and species, every species outside the list being
+// one), in the order they first appear; offcuts follow the lines, then the panels, then the free
+// rectangles. An offcut merges into the first entry of equal length, width, thickness, species
+// and grain, whatever its line; a turned rectangle is another entry. Linear in the panels, their
+// parts and their free rectangles.
 void BuildSummaryLists(SummaryLineList& summaryLines, OffcutList& offcuts,
                        const PanelList& resultPanels, const std::vector<std::string>& speciesNames,
                        const UNITE_MESURE& measureUnit, std::int32_t jobKind,
                        std::int32_t summaryInMetres, const ListTexts& texts);
+
+// BuildSummaryLists over the job's own lists, in the summary unit the settings give: after every
+// layout, and whenever the unit of measure or the summary unit changes.
+void RebuildSummaryLists(JobState& job, const Settings& settings, char decimalSeparator);
 
 }  // namespace tranchex

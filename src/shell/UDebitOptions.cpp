@@ -53,9 +53,7 @@ void TFDebit::AffichageClick() {
   settings_.SummaryInMetres = dialog.SummaryInMetres;
   settings_.CutLineLabelMode = dialog.CutLineLabelMode;
   settings_.OptionsFileDirty = 1;
-  BuildSummaryLists(job_.SummaryLines, job_.Offcuts, job_.ResultPanels, settings_.SpeciesNames,
-                    settings_.MeasureUnit, job_.JobKind, settings_.SummaryInMetres,
-                    LoadListTexts(Measures.DecimalSeparator));
+  RebuildSummaryLists(job_, settings_, Measures.DecimalSeparator);
   View->update();
 }
 

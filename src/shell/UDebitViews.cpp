@@ -18,6 +18,7 @@
 #include "plan/DrawPanelHeading.h"
 #include "plan/DrawPanelParts.h"
 #include "job/PageLists.h"
+#include "job/ResultLists.h"
 #include "plan/Printing.h"
 #include "dialogs/UGestEssence.h"
 #include "dialogs/CheckedField.h"
@@ -187,7 +188,7 @@ void TFDebit::SBtnModeAffPanneauxClick() {
   View->update();
 }
 
-// The unit comes back whatever closed the form; the plans show it at once.
+// The unit comes back whatever closed the form; the plans and the summary show it at once.
 void TFDebit::UnitesClick() {
   TFSelUnite& dialog = *FSelUnite;
   CopyUnit(settings_.MeasureUnit, dialog.Unit);
@@ -195,6 +196,7 @@ void TFDebit::UnitesClick() {
   prompts_.ShowModal(dialog);
   CopyUnit(dialog.Unit, settings_.MeasureUnit);
   settings_.UnitFileDirty = settings_.UnitFileDirty || dialog.UnitChanged ? 1 : 0;
+  RebuildSummaryLists(job_, settings_, Measures.DecimalSeparator);
   View->update();
 }
 

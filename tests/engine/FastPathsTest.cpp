@@ -1,7 +1,9 @@
 // The driver's fast paths answer exactly as the placement functions they stand for: the
 // whole-unit fit test as PartFitsRect, and the look-ahead over runs of copies as ScoreFreeRect
 // walking the group entry by entry, on sizes a shop enters and on sizes no dialog lets through
-// (zero, negative, NaN, infinite, huge), on rectangles upside down or empty, for every criterion.
+// (zero, negative, NaN, infinite, huge), on rectangles upside down or empty, for every criterion;
+// and stock entered in quantity, whose untouched copies are offered a part through the first of
+// them, as every copy offered one by one.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@
 #include "engine/EngineFixtures.h"
 #include "engine/GroupRuns.h"
 #include "engine/PlacementDetail.h"
+#include "support/EngineRun.h"
 
 namespace tranchex {
 namespace {
@@ -174,8 +177,9 @@ TEST(FastLookAheadTest, RunsGiveBackTheCopiesLeft) {
   EXPECT_EQ(runs.Runs()[0].entry, &counts[0]);
   EXPECT_EQ(runs.Runs()[1].entry, &counts[1]);
   runs.StartPass();
-  runs.Runs()[0].placed = 2;
-  runs.Runs()[1].placed = 1;
+  runs.Placed(0);
+  runs.Placed(0);
+  runs.Placed(1);
   EXPECT_TRUE(runs.EndPass());
   PartList left;
   runs.WriteBack(left);
@@ -183,6 +187,80 @@ TEST(FastLookAheadTest, RunsGiveBackTheCopiesLeft) {
   for (const TPiece& p : left) EXPECT_EQ(p.Number, 0);
   runs.StartPass();
   EXPECT_FALSE(runs.EndPass());
+}
+
+// Working panels laid out from the random jobs with every stock entry in many copies. The
+// reference run gives each copy its own starting "last part offered" (a field the placement
+// writes and never reads), so that no two untouched copies look alike and each is offered every
+// part in turn; the run on the copies as seeded must end with the very same panels: parts,
+// free rectangles, cut lines, grid fields and last part offered (a copy never offered keeps -1),
+// the same counts left, split choice and refusal.
+TEST(StockInQuantity, UntouchedCopiesAnswerAsEachOfferedInTurn) {
+  int blocksLeftWhole = 0;
+  for (std::uint32_t seed = 1; seed <= 400; ++seed) {
+    SCOPED_TRACE(seed);
+    test::TestJob job = test::RandomJob(seed);
+    std::mt19937 rng(seed);
+    for (Panneau_p& stock : job.stock)
+      stock.Quantity = std::uniform_int_distribution<int>(0, 25)(rng);
+
+    struct Run {
+      EngineContext ctx;
+      PanelList panels;
+      bool failed = false;
+      std::int32_t unplaceable = -1;
+    };
+    const auto lay = [&](bool eachItsOwn) {
+      Run run;
+      run.ctx.OptimisationCriterion = job.criterion;
+      run.ctx.NewPanelChoice = job.choice;
+      PartList parts = job.parts;
+      PartGroupList groups;
+      SeedAndGroup(job.stock, parts, job.kind, run.ctx, run.panels, groups);
+      if (eachItsOwn) {
+        for (std::size_t k = 0; k < run.panels.size(); ++k)
+          run.panels[k].LastPart = -2 - static_cast<std::int32_t>(k);
+      }
+      try {
+        RunCuttingOptimisation(groups, run.panels, job.stock, job.margins, job.kerf, run.ctx);
+      } catch (const NoPanelFitsError& e) {
+        run.failed = true;
+        run.unplaceable = e.partNumber();
+      }
+      return run;
+    };
+    const Run reference = lay(true);
+    const Run seeded = lay(false);
+
+    ASSERT_EQ(seeded.failed, reference.failed);
+    EXPECT_EQ(seeded.unplaceable, reference.unplaceable);
+    EXPECT_EQ(seeded.ctx.GridSplitChoice, reference.ctx.GridSplitChoice);
+    EXPECT_EQ(seeded.ctx.PartCounts, reference.ctx.PartCounts);
+    ASSERT_EQ(seeded.panels.size(), reference.panels.size()) << test::DescribeJob(job);
+    for (std::size_t k = 0; k < seeded.panels.size(); ++k) {
+      SCOPED_TRACE(k);
+      const Panneau_p& a = seeded.panels[k];
+      const Panneau_p& b = reference.panels[k];
+      EXPECT_EQ(a.EntryIndex, b.EntryIndex);
+      EXPECT_EQ(a.FreeRects, b.FreeRects);
+      EXPECT_EQ(a.CutLines, b.CutLines);
+      EXPECT_EQ(a.CutLength, b.CutLength);
+      EXPECT_EQ(a.GridRotate, b.GridRotate);
+      EXPECT_EQ(a.GridCount, b.GridCount);
+      EXPECT_EQ(a.GridMode, b.GridMode);
+      const bool neverOffered = b.LastPart == -2 - static_cast<std::int32_t>(k);
+      EXPECT_EQ(a.LastPart, neverOffered ? -1 : b.LastPart);
+      ASSERT_EQ(a.PlacedParts.size(), b.PlacedParts.size());
+      for (std::size_t i = 0; i < a.PlacedParts.size(); ++i) {
+        EXPECT_EQ(a.PlacedParts[i].Number, b.PlacedParts[i].Number);
+        EXPECT_EQ(a.PlacedParts[i].Rect, b.PlacedParts[i].Rect);
+        EXPECT_EQ(a.PlacedParts[i].Footprint, b.PlacedParts[i].Footprint);
+      }
+      if (a.PlacedParts.empty() && !neverOffered) ++blocksLeftWhole;
+    }
+  }
+  // Copies that were offered parts and refused them all: the case this test is about.
+  EXPECT_GT(blocksLeftWhole, 1000);
 }
 
 }  // namespace

@@ -112,15 +112,85 @@ TEST(CuttingPipeline, ComplexGroupsFollowTheFirstOccurrenceOfEachMaterial) {
   EXPECT_EQ(job.PartGroups.size(), 2u);
 }
 
-TEST(CuttingPipeline, ASimpleJobWithoutPartsLaysOutOnlyTheStock) {
-  JobState job = JobBuilder().kind(1).panel(20000, 10000, 2).build();
+// Stock no part went on is no result: a job without parts lays out no panel, and nothing of an
+// earlier layout stays in its lists. The stock itself is kept as entered.
+TEST(CuttingPipeline, AJobWithoutPartsLaysOutNoPanel) {
+  JobState job = JobBuilder().kind(1).panel(20000, 10000, 2).part(3000, 2000).build();
   Lay(job);
+  ASSERT_FALSE(job.SummaryLines.empty());
+  job.JobParts.clear();
+  job.JobDesignations.clear();
+  job.JobReferences.clear();
+  Lay(job, PipelineVariant::Modify);
+  EXPECT_EQ(job.JobLoaded, 1);
   EXPECT_TRUE(job.PartGroups.empty());
-  ASSERT_EQ(job.ResultPanels.size(), 2u);
-  EXPECT_TRUE(job.ResultPanels[0].PlacedParts.empty());
+  EXPECT_TRUE(job.ResultPanels.empty());
+  ASSERT_EQ(job.JobPanels.size(), 1u);
+  EXPECT_EQ(job.JobPanels[0].Quantity, 2);
+  EXPECT_TRUE(job.SummaryLines.empty());
+  EXPECT_TRUE(job.Offcuts.empty());
+  EXPECT_TRUE(job.PanelPages.empty());
+  EXPECT_EQ(CountDisplayedPanels(job.PanelPages), 0);
   EXPECT_EQ(job.PartViewScale, 0.0);  // no part to scale: the parts view draws nothing
   ASSERT_EQ(job.CuttingSheetPages.size(), 1u);
   EXPECT_EQ(job.CuttingSheetPages[0].LastRow, -1);
+}
+
+// A shop enters its stock as it stands, "2800 x 2070, 19 mm, quantity 10", and the layout needs
+// one panel: the result is that one panel, whatever list reads it.
+TEST(CuttingPipeline, StockInQuantityGivesOnlyThePanelsUsed) {
+  JobState job = JobBuilder()
+                     .kind(2)
+                     .panel(28000, 20700, 10, GrainIndifferent, 190)
+                     .part(10000, 5000, 2, GrainIndifferent, 190)
+                     .build();
+  Lay(job);
+  ASSERT_EQ(job.ResultPanels.size(), 1u);
+  EXPECT_EQ(job.ResultPanels[0].PlacedParts.size(), 2u);
+  ASSERT_EQ(job.JobPanels.size(), 1u);
+  EXPECT_EQ(job.JobPanels[0].Quantity, 10);  // the stock list is unchanged
+
+  // Summary: 1 panel of 2800 x 2070 mm, 2 parts of 1000 x 500 mm on it, no kerf, no margin.
+  ASSERT_EQ(job.SummaryLines.size(), 1u);
+  const METRAGE& line = job.SummaryLines[0];
+  EXPECT_EQ(line.Key, "2800x2070x19mm - chêne - indifférent");
+  EXPECT_EQ(line.PanelCount, 1);
+  EXPECT_EQ(line.PartsPerPanel, 2);
+  EXPECT_DOUBLE_EQ(static_cast<double>(line.PanelArea), 5796000.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(line.PartsArea), 1000000.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(line.WasteArea), 4796000.0);
+  EXPECT_NEAR(line.WastePercent, 4796000.0 / 5796000.0 * 100.0, 1e-9);  // 82,75 %
+
+  // Offcuts: what the two parts leave of the one panel; no whole panel among them.
+  long double offcutArea = 0;
+  for (const CHUTE& o : job.Offcuts) {
+    EXPECT_FALSE(o.Length == 28000 && o.Width == 20700) << o.Text;
+    offcutArea += o.Surface * o.Count;
+  }
+  EXPECT_EQ(offcutArea, 479600000.0L);
+
+  // One plan, one page.
+  ASSERT_EQ(job.PanelPages.size(), 1u);
+  EXPECT_EQ(CountDisplayedPanels(job.PanelPages), 1);
+  EXPECT_EQ(DisplayedPanelRepeat(job.PanelPages, 0), 1);
+}
+
+// Stock of a kind no part uses (another species here) is no line, no offcut, no page.
+TEST(CuttingPipeline, AStockKindNoPartUsesIsNoResult) {
+  JobState job = JobBuilder()
+                     .kind(2)
+                     .panel(24400, 12200, 3, GrainHorizontal, 190, 1)
+                     .panel(28000, 20700, 2, GrainIndifferent, 190, 0)
+                     .part(6000, 4000, 3, GrainIndifferent, 190, 0)
+                     .build();
+  Lay(job);
+  ASSERT_EQ(job.ResultPanels.size(), 1u);
+  EXPECT_EQ(job.ResultPanels[0].EntryIndex, 1);
+  ASSERT_EQ(job.SummaryLines.size(), 1u);
+  EXPECT_EQ(job.SummaryLines[0].Key, "2800x2070x19mm - chêne - indifférent");
+  EXPECT_EQ(job.SummaryLines[0].PanelCount, 1);
+  for (const CHUTE& o : job.Offcuts) EXPECT_EQ(o.Species, 0) << o.Text;
+  EXPECT_EQ(CountDisplayedPanels(job.PanelPages), 1);
 }
 
 TEST(CuttingPipeline, PartCountsHoldEveryPartEvenOfQuantityZero) {
@@ -407,10 +477,14 @@ TEST(CuttingPipeline, LaysOutAsTheEngineTestRunsDo) {
     ASSERT_EQ(refused, run.failed);
     EXPECT_EQ(job.Engine.PartCounts, run.ctx.PartCounts);
     if (refused) continue;  // a stopped run leaves its panels in no defined order
-    ASSERT_EQ(job.ResultPanels.size(), run.panels.size());
-    for (std::size_t i = 0; i < run.panels.size(); ++i) {
+    // The pipeline keeps the panels that received parts, in the engine's order.
+    std::vector<const Panneau_p*> used;
+    for (const Panneau_p& p : run.panels)
+      if (!p.PlacedParts.empty()) used.push_back(&p);
+    ASSERT_EQ(job.ResultPanels.size(), used.size());
+    for (std::size_t i = 0; i < used.size(); ++i) {
       const Panneau_p& a = job.ResultPanels[i];
-      const Panneau_p& b = run.panels[i];
+      const Panneau_p& b = *used[i];
       EXPECT_EQ(a.EntryIndex, b.EntryIndex) << "panel " << i;
       EXPECT_EQ(a.Rect, b.Rect) << "panel " << i;
       EXPECT_EQ(a.FreeRects, b.FreeRects) << "panel " << i;

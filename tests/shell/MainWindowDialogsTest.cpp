@@ -12,6 +12,8 @@
 
 #include "dialogs/UGestEssence.h"
 #include "dialogs/USelUnite.h"
+#include "exchange/UCaractPanneaux.h"
+#include "job/Outils_debit.h"
 #include "platform/RecordingCanvas.h"
 #include "job/SettingsFiles.h"
 #include "shell/MainWindowFixture.h"
@@ -53,6 +55,50 @@ TEST_F(UnitCommand, InchesChosenAreShownAtOnceAndKeptAfterARestart) {
   LoadUnitFile(dir.path(), next);
   EXPECT_EQ(next.MeasureUnit.Factor, 254.0);
   EXPECT_EQ(next.MeasureUnit.Abbreviation, "pouces");
+}
+
+// The summary is worked out in the unit chosen as soon as it is chosen: its keys and figures,
+// and the summary window's lines. The one panel of the job is 2800 x 2070 x 19 mm.
+TEST_F(UnitCommand, TheSummaryFollowsEachUnitChosen) {
+  Start();
+  settings.SummaryInMetres = 0;  // the summary in the unit of measure
+  OpenByDialog(WriteJob("unite.deb", GoodJob()));
+  ASSERT_EQ(job.ResultPanels.size(), 1u);
+  const double cut = PanelCutLength(job.ResultPanels[0]);  // tenths of a millimetre
+  ASSERT_GT(cut, 0.0);
+  struct Case {
+    const char* button;
+    double factor;
+    const char* key;
+    const char* unit;
+  };
+  const Case cases[] = {
+      {"RbtnCentimetre", 100.0, "280x207x1,9cm - chêne - indifférent", "cm"},
+      {"RbtnPouce", 254.0, "110,236x81,496x0,748pouces - chêne - indifférent", "pouces"},
+      {"RbtnMetre", 10000.0, "2,8x2,07x0,019m - chêne - indifférent", "m"},
+      {"RbtnMillimetre", 10.0, "2800x2070x19mm - chêne - indifférent", "mm"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    ChooseUnit({c.button});
+    ASSERT_EQ(job.SummaryLines.size(), 1u);
+    const METRAGE& line = job.SummaryLines[0];
+    EXPECT_EQ(line.Key, c.key);
+    EXPECT_DOUBLE_EQ(line.CutLength, cut / c.factor);
+    EXPECT_DOUBLE_EQ(static_cast<double>(line.PanelArea), 28000.0 * 20700.0 / (c.factor * c.factor));
+    bool shown = false;
+    prompts.modals.push_back([&](QDialog& d) {
+      auto& form = dynamic_cast<TFCaractPanneaux&>(d);
+      shown = true;
+      EXPECT_EQ(form.LstBxPanneaux->item(0)->text().toStdString(), c.key);
+      EXPECT_EQ(form.LstBxDetail->item(2)->text().toStdString(),
+                "Linéaire de découpe : " + FormatTwoDecimals(cut / c.factor, ',') + " " + c.unit);
+      form.BtnQuitter->click();
+      return form.result();
+    });
+    Trigger("Recap");
+    EXPECT_TRUE(shown);
+  }
 }
 
 TEST_F(UnitCommand, NoClickLeavesTheUnitAndItsFileAlone) {
