@@ -49,6 +49,8 @@ TFGestDimensions::TFGestDimensions(const Settings& settings, Prompts& prompts, H
   EdtEpaisseur = Named(new QLineEdit(this), "EdtEpaisseur");
   LbDimensions = Named(new QListWidget(this), "LbDimensions");
   LbDimensions->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every row is one line of text: the view need not measure each of many thousand rows.
+  LbDimensions->setUniformItemSizes(true);
   LbDimensions->setMinimumSize(300, 170);
   CbxEpaisseur = Named(new QCheckBox(kThicknessBoxCaption, this), "CbxEpaisseur");
   BtnAjouter = Named(new QPushButton(Text(DimensionsText::BtnAjouter), this), "BtnAjouter");
