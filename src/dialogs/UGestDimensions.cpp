@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <functional>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "dialogs/NameListForm.h"
 #include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
+#include "job/Outils_debit.h"
 #include "job/StandardSizes.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
@@ -47,6 +49,8 @@ TFGestDimensions::TFGestDimensions(const Settings& settings, Prompts& prompts, H
   EdtEpaisseur = Named(new QLineEdit(this), "EdtEpaisseur");
   LbDimensions = Named(new QListWidget(this), "LbDimensions");
   LbDimensions->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every row is one line of text: the view need not measure each of many thousand rows.
+  LbDimensions->setUniformItemSizes(true);
   LbDimensions->setMinimumSize(300, 170);
   CbxEpaisseur = Named(new QCheckBox(kThicknessBoxCaption, this), "CbxEpaisseur");
   BtnAjouter = Named(new QPushButton(Text(DimensionsText::BtnAjouter), this), "BtnAjouter");
@@ -230,11 +234,16 @@ void TFGestDimensions::FillList() {
   const std::vector<StandardSizeRow> rows =
       ListStandardSizes(*SizeList, Managing(), Kind, Managing() ? nullptr : FilterPanels,
                         settings_.MeasureUnit.Factor, RegionalDecimalSeparator());
-  const QSignalBlocker blocker(LbDimensions);
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(rows.size()));
+  RowRecords.reserve(rows.size());
   for (const StandardSizeRow& row : rows) {
-    LbDimensions->addItem(QString::fromStdString(row.Text));
+    texts.push_back(QString::fromStdString(row.Text));
     RowRecords.push_back(row.Record);
   }
+  // One insertion for the whole list: a list of many thousand sizes opens at once.
+  const QSignalBlocker blocker(LbDimensions);
+  LbDimensions->addItems(texts);
 }
 
 void TFGestDimensions::Preselect() {
@@ -383,7 +392,7 @@ void TFGestDimensions::BtnOKClick() {
 
 QString TFGestDimensions::ShownValue(double value) const {
   return QString::fromStdString(
-      StoredValueText(value, settings_.MeasureUnit.Factor, RegionalDecimalSeparator()));
+      FormatSize(value, settings_.MeasureUnit.Factor, RegionalDecimalSeparator()));
 }
 
 }  // namespace tranchex

@@ -26,12 +26,12 @@ void AppendLine(std::string& out, std::initializer_list<std::string_view> fields
 }
 
 std::string Length(const ExportSource& s, double value) {
-  return FormatTwoDecimals(value / s.UnitFactor, s.DecimalSeparator);
+  return FormatSize(value, s.UnitFactor, s.DecimalSeparator);
 }
 
 // A simple job gives no thickness: "0".
 std::string Thickness(const ExportSource& s, double value) {
-  return s.Job.JobKind == 1 ? FormatTwoDecimals(0.0, s.DecimalSeparator) : Length(s, value);
+  return s.Job.JobKind == 1 ? std::string("0") : Length(s, value);
 }
 
 std::string LowerAscii(std::string_view text) {

@@ -90,12 +90,12 @@ std::string LabelText(const TPiece& part, const std::vector<std::string>& refere
   text += " - ";
   text += EntryOrEmpty(designations, number);
   text += " ";
-  text += FormatTwoDecimals(part.Length / unit.Factor, decimalSeparator);
+  text += FormatSize(part.Length, unit.Factor, decimalSeparator);
   text += "x";
-  text += FormatTwoDecimals(part.Width / unit.Factor, decimalSeparator);
+  text += FormatSize(part.Width, unit.Factor, decimalSeparator);
   if (jobKind == 2) {
     text += "x";
-    text += FormatTwoDecimals(part.Thickness / unit.Factor, decimalSeparator);
+    text += FormatSize(part.Thickness, unit.Factor, decimalSeparator);
   }
   text += " ";
   text += unit.Abbreviation;

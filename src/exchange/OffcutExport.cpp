@@ -27,7 +27,7 @@ std::string OffcutFileBytes(const ExportSource& s, const OffcutFilter& filter) {
   AppendFields(out, {LinesField(t.Count), LinesField(t.Length), LinesField(t.Width),
                      LinesField(t.Thickness), LinesField(t.Species), LinesField(t.Grain)});
   const auto length = [&](double v) {
-    return FormatTwoDecimals(v / s.UnitFactor, s.DecimalSeparator);
+    return FormatSize(v, s.UnitFactor, s.DecimalSeparator);
   };
   for (const CHUTE& o : s.Job.Offcuts) {
     if (!OffcutPassesFilter(o, filter)) continue;

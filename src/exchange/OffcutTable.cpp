@@ -41,7 +41,7 @@ void DrawOffcutTable(Canvas& c, const ExportSource& s, const OffcutTableGeometry
   c.SetFont(font);
 
   const auto length = [&](double v) {
-    return FormatTwoDecimals(v / s.UnitFactor, s.DecimalSeparator);
+    return FormatSize(v, s.UnitFactor, s.DecimalSeparator);
   };
   const bool complex = s.Job.JobKind == 2;
   std::int32_t y = h + 3;

@@ -1,6 +1,8 @@
 #include "exchange/SylkExport.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
 
 #include "job/ListLookup.h"
 #include "job/Outils_debit.h"
@@ -44,8 +46,31 @@ void AppendCell(std::string& out, std::string_view format, std::string_view valu
   out += '\n';
 }
 
+// The decimals a size cell shows: two, as many as a tenth of a millimetre needs when that is
+// more (inches three, metres four), so that the cell shows what the file holds.
+int SizeCellDecimals(const ExportSource& s) { return std::max(2, SizeDecimals(s.UnitFactor)); }
+
+// The number format the size cells use: the two-decimal format 1 of the heading, or a format 4
+// of as many decimals added after it.
+std::string SizeNumberFormat(int decimals) {
+  return "P;P#,##0." + std::string(static_cast<std::size_t>(decimals), '0') + "\n";
+}
+
+// The format record of a size cell in column x ("X4"), right-aligned with a fixed number of
+// decimals: in millimetres and centimetres the cell's own format of the heading at two decimals,
+// in a unit that needs more decimals format 4 for the length, the width and the thickness alike.
+std::string SizeCellFormat(const ExportSource& s, std::string_view twoDecimalFormat,
+                           std::string_view column) {
+  const int decimals = SizeCellDecimals(s);
+  if (decimals == 2) return std::string(twoDecimalFormat) + ";FF2R;" + std::string(column);
+  return "F;P4;FF" + std::to_string(decimals) + "R;" + std::string(column);
+}
+
+// A size with a decimal point: with two decimals as every spreadsheet reads them, or, in a unit
+// that needs more, with every tenth of a millimetre it holds.
 std::string Length(const ExportSource& s, double value) {
-  return FormatWithDecimalPoint(value / s.UnitFactor);
+  if (SizeCellDecimals(s) == 2) return FormatWithDecimalPoint(value / s.UnitFactor);
+  return FormatSize(value, s.UnitFactor, '.');
 }
 
 }  // namespace
@@ -64,6 +89,12 @@ std::string CuttingSheetSylk(const ExportSource& s) {
   const ExportTexts& t = s.Texts;
   const PartList& parts = s.Job.JobParts;
   std::string out(kHeading);
+  const int decimals = SizeCellDecimals(s);
+  if (decimals != 2) {
+    // Format 4 goes after the four of the heading, before its fonts.
+    const std::string extra = SizeNumberFormat(decimals);
+    out.insert(out.find("P;P@\n") + 5, extra);
+  }
   out += "B;Y" + std::to_string(parts.size() + 1) + ";X7\n\n";
   out += kColumnWidths;
 
@@ -86,9 +117,9 @@ std::string CuttingSheetSylk(const ExportSource& s) {
     AppendCell(out, "F;P2;FF0R;X3", std::to_string(p.Quantity));
     // Lengths and widths in the two-decimal format: the whole-number one would show 396.5 as
     // 397.
-    AppendCell(out, "F;P1;FF2R;X4", Length(s, p.Length));
-    AppendCell(out, "F;P1;FF2R;X5", Length(s, p.Width));
-    AppendCell(out, "F;P3;FF2R;X6",
+    AppendCell(out, SizeCellFormat(s, "F;P1", "X4"), Length(s, p.Length));
+    AppendCell(out, SizeCellFormat(s, "F;P1", "X5"), Length(s, p.Width));
+    AppendCell(out, SizeCellFormat(s, "F;P3", "X6"),
                s.Job.JobKind == 1 ? FormatWithDecimalPoint(0.0) : Length(s, p.Thickness));
     AppendCell(out, "F;P3;FG0C;X7", SylkText(ExportSpecies(s, p.Species)));
     out += '\n';

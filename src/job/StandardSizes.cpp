@@ -1,25 +1,55 @@
 #include "job/StandardSizes.h"
 
 #include <algorithm>
+#include <functional>
+#include <unordered_set>
 
 #include "engine/FitChecks.h"
-#include "job/NumberEntry.h"
+#include "job/Outils_debit.h"
 
 namespace tranchex {
 
 std::string StandardSizeText(double length, double width, std::optional<double> thickness,
                              double factor, char decimalSeparator) {
-  std::string text = StoredValueText(length, factor, decimalSeparator) + " x " +
-                     StoredValueText(width, factor, decimalSeparator);
-  if (thickness) text += " x " + StoredValueText(*thickness, factor, decimalSeparator);
+  std::string text = FormatSize(length, factor, decimalSeparator) + " x " +
+                     FormatSize(width, factor, decimalSeparator);
+  if (thickness) text += " x " + FormatSize(*thickness, factor, decimalSeparator);
   return text;
 }
+
+namespace {
+
+// The stored values of a size, whatever its kind: the two records of a size serving both kinds
+// give the same key.
+struct SizeValues {
+  std::int32_t Length;
+  std::int32_t Width;
+  std::int32_t Thickness;
+  bool operator==(const SizeValues&) const = default;
+};
+
+struct SizeValuesHash {
+  std::size_t operator()(const SizeValues& v) const {
+    const auto word = [](std::int32_t x) {
+      return static_cast<std::uint64_t>(static_cast<std::uint32_t>(x));
+    };
+    // Length and width fill 64 bits; the thickness is mixed in by a multiply.
+    const std::uint64_t key = (word(v.Length) << 32) | word(v.Width);
+    return std::hash<std::uint64_t>{}(key ^ (word(v.Thickness) * 0x9E3779B97F4A7C15ull));
+  }
+};
+
+}  // namespace
 
 std::vector<StandardSizeRow> ListStandardSizes(const std::vector<DIMENSIONS>& sizes,
                                                bool managing, std::int32_t kind,
                                                const PanelList* panels, double factor,
                                                char decimalSeparator) {
   std::vector<StandardSizeRow> rows;
+  // Managing, a size is listed once, found by its stored values: two sizes whose texts read
+  // alike in a coarse unit are still two rows.
+  std::unordered_set<SizeValues, SizeValuesHash> listed;
+  if (managing) listed.reserve(sizes.size());
   for (std::size_t i = 0; i < sizes.size(); ++i) {
     const DIMENSIONS& size = sizes[i];
     const bool withThickness = managing || kind == 2;
@@ -27,15 +57,12 @@ std::vector<StandardSizeRow> ListStandardSizes(const std::vector<DIMENSIONS>& si
       if (size.Kind != kind) continue;
       if (panels != nullptr && !PanelThicknessExists(*panels, size.Thickness)) continue;
     }
-    std::string text =
-        StandardSizeText(size.Length, size.Width,
-                         withThickness ? std::optional<double>(size.Thickness) : std::nullopt,
-                         factor, decimalSeparator);
-    if (managing && std::any_of(rows.begin(), rows.end(),
-                                [&](const StandardSizeRow& row) { return row.Text == text; })) {
-      continue;
-    }
-    rows.push_back({std::move(text), i});
+    if (managing && !listed.insert({size.Length, size.Width, size.Thickness}).second) continue;
+    rows.push_back({StandardSizeText(size.Length, size.Width,
+                                     withThickness ? std::optional<double>(size.Thickness)
+                                                   : std::nullopt,
+                                     factor, decimalSeparator),
+                    i});
   }
   return rows;
 }

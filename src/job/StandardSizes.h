@@ -24,14 +24,14 @@ struct StandardSizeRow {
   std::size_t Record = 0;
 };
 
-// "2500 x 1250" or, with a thickness, "2500 x 1250 x 19": each value divided by the unit factor
-// with at most two decimals; no unit.
+// "2500 x 1250" or, with a thickness, "2500 x 1250 x 19": each value in the unit with every
+// tenth of a millimetre it holds ("2,8 x 2,07 x 0,019" in metres); no unit.
 std::string StandardSizeText(double length, double width, std::optional<double> thickness,
                              double factor, char decimalSeparator);
 
-// The rows of the list, in list order. Managing: every size with its thickness, a size whose
-// text is already a row left out (the two records of a size serving both kinds are one row, that
-// of the first). Picking: the sizes of the job's kind, with their thickness for a complex job,
+// The rows of the list, in list order. Managing: every size with its thickness, once for each
+// length, width and thickness stored (the two records of a size serving both kinds are one row,
+// that of the first); the stored values decide, not the texts. Picking: the sizes of the job's kind, with their thickness for a complex job,
 // and, when panels are given, only those as thick as one of the panels.
 std::vector<StandardSizeRow> ListStandardSizes(const std::vector<DIMENSIONS>& sizes,
                                                bool managing, std::int32_t kind,

@@ -102,13 +102,13 @@ void DrawCuttingSheetPage(Canvas& canvas, const CuttingSheetLayout& layout, cons
     canvas.TextOut(x[0] + 1, y,
                    FirstCharacters(EntryOrEmpty(job.JobDesignations, r), columns.DesignationLimit));
     canvas.TextOut(x[1] + 1, y, std::to_string(part.Quantity));
-    canvas.TextOut(x[2] + 1, y, FormatTwoDecimals(part.Length / factor, decimalSeparator));
-    canvas.TextOut(x[3] + 1, y, FormatTwoDecimals(part.Width / factor, decimalSeparator));
+    canvas.TextOut(x[2] + 1, y, FormatSize(part.Length, factor, decimalSeparator));
+    canvas.TextOut(x[3] + 1, y, FormatSize(part.Width, factor, decimalSeparator));
     if (job.JobKind == 1) {
       canvas.TextOut(x[4] + 1, y, texts.TextNotSpecified);
       canvas.TextOut(x[5] + 1, y, texts.TextNotSpecified);
     } else {
-      canvas.TextOut(x[4] + 1, y, FormatTwoDecimals(part.Thickness / factor, decimalSeparator));
+      canvas.TextOut(x[4] + 1, y, FormatSize(part.Thickness, factor, decimalSeparator));
       // A species the local list lacks (a job from another shop) reads "Non spécifié", as in
       // the other views.
       canvas.TextOut(x[5] + 1, y,

@@ -76,9 +76,9 @@ inline const std::string& TextAt(const std::vector<std::string>& list, std::int6
   return list[static_cast<std::size_t>(index)];
 }
 
-// A length in internal units as the plans show it: divided by the unit factor, two decimals.
+// A length in internal units as the plans show it: in the unit, every tenth of a millimetre kept.
 inline std::string LengthText(long double length, const UNITE_MESURE& unit, char separator) {
-  return FormatTwoDecimals(static_cast<double>(length / unit.Factor), separator);
+  return FormatSize(static_cast<double>(length), unit.Factor, separator);
 }
 
 // The canvas calls of the routines, with 64-bit coordinates clamped on the way.

@@ -266,6 +266,26 @@ TEST_F(SizeManager, ManagingOtherSizesAndDuplicates) {
   EXPECT_TRUE(prompts.asked.empty());
 }
 
+// In metres three panels 2800 x 2070 mm of 16, 19 and 22 mm are three rows, each with its own
+// thickness, and deleting one deletes that size alone.
+TEST_F(SizeManager, InMetresEachStoredSizeIsItsOwnRowAndDeletesItself) {
+  settings.MeasureUnit = UNITE_MESURE{10000.0, "m", ""};
+  sizes = {{28000, 20700, 160, 2}, {28000, 20700, 190, 2}, {28000, 20700, 220, 2}};
+  Show(0);
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"2,8 x 2,07 x 0,016", "2,8 x 2,07 x 0,019",
+                                              "2,8 x 2,07 x 0,022"}));
+  ClickRow(1);
+  EXPECT_EQ(Edits(), "2,8|2,07|0,019");
+  Click(form.BtnSupprimer);
+  EXPECT_EQ(sizes, (std::vector<DIMENSIONS>{{28000, 20700, 160, 2}, {28000, 20700, 220, 2}}));
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"2,8 x 2,07 x 0,016", "2,8 x 2,07 x 0,022"}));
+  ClickRow(1);
+  Click(form.BtnSupprimer);
+  EXPECT_EQ(sizes, (std::vector<DIMENSIONS>{{28000, 20700, 160, 2}}));
+  EXPECT_EQ(Rows(), std::vector<std::string>{"2,8 x 2,07 x 0,016"});
+  EXPECT_EQ(form.SizesChanged, 1);
+}
+
 // A width above the length is refused at Add, and OK stays open on it so that it is mended.
 TEST_F(SizeManager, AWidthAboveTheLengthIsRefused) {
   Show(0);

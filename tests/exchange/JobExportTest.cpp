@@ -11,10 +11,15 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <utility>
+#include <variant>
 #include <string>
 #include <vector>
 
 #include "exchange/ExportFixture.h"
+#include "exchange/ImportReader.h"
+#include "job/Outils_debit.h"
 
 #ifndef TRANCHEX_EXPORT_GOLDEN
 #error "TRANCHEX_EXPORT_GOLDEN must name the folder of the expected files"
@@ -226,8 +231,27 @@ TEST(JobExport, PanelsWithoutPartsGiveTheirPanelLinesOnly) {
                 "1;;1;2500;1250;19;Hêtre;2;;", "2;;1;396,5;100,5;19;Chêne;0;;"}));
 }
 
+// The format record and the value of a part row's cell in column x ("X4"): the first such
+// record after the title row.
+std::pair<std::string, std::string> SylkCell(const std::vector<std::string>& lines,
+                                             const std::string& column) {
+  bool titles = true;
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    if (lines[i].rfind("F;", 0) != 0 || !lines[i].ends_with(";" + column)) continue;
+    if (titles) {
+      titles = false;  // the title row's cell
+      continue;
+    }
+    return {lines[i], lines[i + 1]};
+  }
+  ADD_FAILURE() << "no cell in column " << column;
+  return {};
+}
+
 TEST(JobExport, LengthsInTheDisplayUnit) {
-  // length (tenths of a millimetre), unit factor, separator: the csv text and the SYLK text.
+  // length (tenths of a millimetre), unit factor, separator: the csv text and the SYLK value.
+  // Every tenth of a millimetre is written: millimetres one decimal, centimetres two, inches
+  // three, metres four; the SYLK value keeps two decimals where that is enough.
   const struct {
     double length;
     double factor;
@@ -235,11 +259,15 @@ TEST(JobExport, LengthsInTheDisplayUnit) {
     const char* lines;
     const char* sylk;
   } cases[] = {
-      {3965, 10, ',', "396,5", "396.50"},  {3965, 10, '.', "396.5", "396.50"},
-      {7200, 10, ',', "720", "720"},       {5, 10, ',', "0,5", "0.50"},
-      {3965, 100, ',', "39,65", "39.65"},  {12346, 10000, ',', "1,23", "1.23"},
-      {253, 254, ',', "1", "1.00"},        {2540, 254, ',', "10", "10"},
-      {1, 10, ',', "0,1", "0.10"},         {123456, 10, ',', "12345,6", "12345.60"},
+      {3965, 10, ',', "396,5", "396.50"},      {3965, 10, '.', "396.5", "396.50"},
+      {7200, 10, ',', "720", "720"},           {5, 10, ',', "0,5", "0.50"},
+      {3965, 100, ',', "39,65", "39.65"},      {7205, 100, ',', "72,05", "72.05"},
+      {1, 10, ',', "0,1", "0.10"},             {123456, 10, ',', "12345,6", "12345.60"},
+      {12346, 10000, ',', "1,2346", "1.2346"}, {7205, 10000, ',', "0,7205", "0.7205"},
+      {190, 10000, '.', "0.019", "0.019"},     {28000, 10000, ',', "2,8", "2.8"},
+      {1, 10000, ',', "0,0001", "0.0001"},     {253, 254, ',', "0,996", "0.996"},
+      {2540, 254, ',', "10", "10"},            {1000, 254, ',', "3,937", "3.937"},
+      {7205, 254, ',', "28,366", "28.366"},
   };
   for (const auto& c : cases) {
     Source s = OnePart(c.length, c.length, c.length);
@@ -254,9 +282,92 @@ TEST(JobExport, LengthsInTheDisplayUnit) {
     EXPECT_EQ(Fields(job[2])[3], c.lines) << what;
     EXPECT_EQ(Fields(job[2])[5], c.lines) << what;  // the panel's thickness
     const std::vector<std::string> sylk = Lines(CuttingSheetSylk(s.get()));
-    EXPECT_EQ(sylk[45], std::string("C;N;K") + c.sylk) << what;
-    EXPECT_EQ(sylk[47], std::string("C;N;K") + c.sylk) << what;
-    EXPECT_EQ(sylk[49], std::string("C;N;K") + c.sylk) << what;
+    for (const char* column : {"X4", "X5", "X6"}) {
+      EXPECT_EQ(SylkCell(sylk, column).second, std::string("C;N;K") + c.sylk) << what;
+    }
+  }
+}
+
+// The SYLK cells show what the file holds: two decimals in millimetres and centimetres, as
+// many as a tenth of a millimetre needs in inches (three) and metres (four).
+TEST(JobExport, SylkSizeCellsShowEveryTenthInTheirUnit) {
+  const struct {
+    double factor;
+    const char* extraFormat;  // the number format added after the four of the heading, if any
+    const char* length;       // the format record of the length cell
+    const char* width;
+    const char* thickness;
+  } cases[] = {
+      {10, nullptr, "F;P1;FF2R;X4", "F;P1;FF2R;X5", "F;P3;FF2R;X6"},
+      {100, nullptr, "F;P1;FF2R;X4", "F;P1;FF2R;X5", "F;P3;FF2R;X6"},
+      {254, "P;P#,##0.000", "F;P4;FF3R;X4", "F;P4;FF3R;X5", "F;P4;FF3R;X6"},
+      {10000, "P;P#,##0.0000", "F;P4;FF4R;X4", "F;P4;FF4R;X5", "F;P4;FF4R;X6"},
+  };
+  for (const auto& c : cases) {
+    Source s = OnePart(7205, 3965, 190);
+    s.factor = c.factor;
+    const std::vector<std::string> sylk = Lines(CuttingSheetSylk(s.get()));
+    const std::vector<std::string> formats = {"P;PGeneral", "P;P#,##0.00", "P;P#,##0", "P;P@"};
+    ASSERT_GE(sylk.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(sylk.begin() + 2, sylk.begin() + 6), formats) << c.factor;
+    if (c.extraFormat == nullptr) {
+      EXPECT_EQ(sylk[6], "") << c.factor;
+    } else {
+      EXPECT_EQ(sylk[6], c.extraFormat) << c.factor;
+      EXPECT_EQ(sylk[7], "") << c.factor;
+    }
+    EXPECT_EQ(SylkCell(sylk, "X4").first, c.length) << c.factor;
+    EXPECT_EQ(SylkCell(sylk, "X5").first, c.width) << c.factor;
+    EXPECT_EQ(SylkCell(sylk, "X6").first, c.thickness) << c.factor;
+  }
+}
+
+// What the cutting-sheet export writes, the import reads back as the very sizes entered, in
+// every unit and with either decimal separator.
+TEST(JobExport, TheImportReadsBackTheTenthsEntered) {
+  Source s;
+  s.job.JobKind = 2;
+  const struct {
+    double length, width, thickness;
+  } sizes[] = {{7205, 3965, 190}, {3005, 2000, 190}, {28050, 20700, 160}, {28000, 20700, 220},
+               {12345, 4005, 185}, {1, 1, 1},        {10000, 9999, 1499}, {254, 253, 127}};
+  for (const auto& z : sizes) {
+    s.job.JobParts.push_back(FixturePart(z.length, z.width, z.thickness, 0, 1, 1,
+                                         static_cast<int>(s.job.JobParts.size())));
+    s.job.JobDesignations.push_back("Piece");
+  }
+  // The file unit and how far from the entered size the file may read: millimetres,
+  // centimetres and metres write a tenth exactly; three decimals of an inch are within 0.0005
+  // inch, 0.127 tenths.
+  const struct {
+    double factor;
+    double tolerance;
+  } units[] = {{10.0, 1e-6}, {100.0, 1e-6}, {10000.0, 1e-6}, {254.0, 0.127}};
+  for (const auto [factor, tolerance] : units) {
+    for (const char separator : {',', '.'}) {
+      s.factor = factor;
+      s.separator = separator;
+      const std::string bytes = CuttingSheetLines(s.get());
+      ImportRequest request;
+      request.Bytes = bytes;
+      request.Columns = DefaultImportColumns();
+      request.HeaderLine = true;
+      request.UnitFactor = factor;
+      const ImportReadResult read = ReadCuttingSheet(request);
+      const auto* parts = std::get_if<std::vector<ImportedPart>>(&read);
+      ASSERT_NE(parts, nullptr) << factor << separator;
+      ASSERT_EQ(parts->size(), std::size(sizes));
+      for (std::size_t i = 0; i < std::size(sizes); ++i) {
+        const std::string what = std::to_string(factor) + separator + " part " + std::to_string(i);
+        // The file holds the size to a fraction of a tenth: it reads as the same tenths.
+        for (const auto& [got, want] : {std::pair{(*parts)[i].Length, sizes[i].length},
+                                        std::pair{(*parts)[i].Width, sizes[i].width},
+                                        std::pair{(*parts)[i].Thickness, sizes[i].thickness}}) {
+          EXPECT_EQ(RoundHalfAway(got), std::optional<int>(static_cast<int>(want))) << what;
+          EXPECT_NEAR(got, want, tolerance) << what;
+        }
+      }
+    }
   }
 }
 

@@ -20,6 +20,7 @@ using test::RecordingPrintTarget;
 
 const UNITE_MESURE kMm{10.0, "mm", ""};
 const UNITE_MESURE kInches{254.0, "pouces", ""};
+const UNITE_MESURE kMetres{10000.0, "m", ""};
 
 // The two A4 label sheets the shop buys, as formats: 3 x 7 labels of 63.5 x 38.1 mm and 2 x 8
 // labels of 99.1 x 33.9 mm, their sheet margins put into "Marge haut" and "Marge bas".
@@ -101,10 +102,14 @@ TEST(LabelText, SimpleAndComplexJobsInMillimetresAndInches) {
       {"simple, mm", 1, kMm, 6000, 4000, 190, "Ref: a - Montant 600x400 mm"},
       {"complex, mm", 2, kMm, 6000, 4000, 190, "Ref: a - Montant 600x400x19 mm"},
       {"complex, mm, tenths", 2, kMm, 12345, 4005, 185, "Ref: a - Montant 1234,5x400,5x18,5 mm"},
-      // 6000 / 254 = 23.622, 4000 / 254 = 15.748, 190 / 254 = 0.748
-      {"simple, inches", 1, kInches, 6000, 4000, 190, "Ref: a - Montant 23,62x15,75 pouces"},
+      // 6000 / 254 = 23.6220, 4000 / 254 = 15.7480, 190 / 254 = 0.7480: three decimals of an
+      // inch hold every tenth of a millimetre.
+      {"simple, inches", 1, kInches, 6000, 4000, 190, "Ref: a - Montant 23,622x15,748 pouces"},
       {"complex, inches", 2, kInches, 6000, 4000, 190,
-       "Ref: a - Montant 23,62x15,75x0,75 pouces"},
+       "Ref: a - Montant 23,622x15,748x0,748 pouces"},
+      // Metres: four decimals; a thickness of 19 mm reads 0,019, never 0,02.
+      {"complex, metres", 2, kMetres, 3005, 2000, 190, "Ref: a - Montant 0,3005x0,2x0,019 m"},
+      {"simple, metres", 1, kMetres, 7205, 3965, 190, "Ref: a - Montant 0,7205x0,3965 m"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -70,7 +70,8 @@ struct Source {
   JobState job;
   std::vector<std::string> species{"Chêne", "Pin; maritime"};
   ExportTexts texts = LoadExportTexts();
-  ExportSource get() const { return {job, species, 10.0, texts, ','}; }
+  double factor = 10.0;
+  ExportSource get() const { return {job, species, factor, texts, ','}; }
 };
 
 const std::string kTitle = "\xEF\xBB\xBFNombre;Longueur;Largeur;Epaisseur;Essence;Sens du fil;\n";
@@ -106,6 +107,31 @@ TEST(OffcutFile, SimpleJobAndEdgeCases) {
     s.job.JobKind = c.kind;
     s.job.Offcuts = c.offcuts;
     EXPECT_EQ(OffcutFileBytes(s.get(), c.filter), c.expected) << c.name;
+  }
+}
+
+// Every tenth of a millimetre of an offcut is written, in every unit: 19, 16 and 22 mm are three
+// thicknesses in metres, not one "0,02".
+TEST(OffcutFile, SizesKeepEveryTenthInEachUnit) {
+  struct Case {
+    const char* name;
+    double factor;
+    std::string lines;
+  };
+  const std::vector<Case> cases{
+      {"millimetres", 10.0, "1;720,5;396,5;19;Chêne;0;\n1;2805;2070;16;Chêne;0;\n"},
+      {"centimetres", 100.0, "1;72,05;39,65;1,9;Chêne;0;\n1;280,5;207;1,6;Chêne;0;\n"},
+      {"metres", 10000.0, "1;0,7205;0,3965;0,019;Chêne;0;\n1;2,805;2,07;0,016;Chêne;0;\n"},
+      // 7205 / 254 = 28.3661, 3965 / 254 = 15.6102, 190 / 254 = 0.7480; 28050 / 254 =
+      // 110.4331, 20700 / 254 = 81.4961, 160 / 254 = 0.6299.
+      {"inches", 254.0, "1;28,366;15,61;0,748;Chêne;0;\n1;110,433;81,496;0,63;Chêne;0;\n"},
+  };
+  for (const Case& c : cases) {
+    Source s;
+    s.job.JobKind = 2;
+    s.factor = c.factor;
+    s.job.Offcuts = {Offcut(1, 7205, 3965, 190, 0, 0), Offcut(1, 28050, 20700, 160, 0, 0)};
+    EXPECT_EQ(OffcutFileBytes(s.get(), {0, 0, 0, 0}), kTitle + c.lines) << c.name;
   }
 }
 

@@ -29,14 +29,14 @@ struct Drawn {
   std::int32_t boldHeight = 0;
 };
 
-Drawn Draw(int jobKind, std::vector<CHUTE> offcuts) {
+Drawn Draw(int jobKind, std::vector<CHUTE> offcuts, double factor = 10.0) {
   JobState job;
   job.JobKind = jobKind;
   job.Offcuts = std::move(offcuts);
   const std::vector<std::string> species{"Chêne"};
   const ExportTexts texts = LoadExportTexts();
   RecordingCanvas canvas;
-  DrawOffcutTable(canvas, {job, species, 10.0, texts, ','}, OffcutTableGeometry{});
+  DrawOffcutTable(canvas, {job, species, factor, texts, ','}, OffcutTableGeometry{});
   Drawn d;
   for (const CanvasCall& c : canvas.CallsOf(CanvasCallKind::TextOut)) {
     d.texts.push_back(c.text);
@@ -93,6 +93,26 @@ TEST(OffcutTable, RowsInTheUnitAndTheJobKind) {
     // Each row is closed by a rule across the table.
     ASSERT_EQ(d.lines.size(), 7u);
     EXPECT_EQ(d.lines[5].points[1], (CanvasPoint{335, h + 3 + 2 + h + 1}));
+  }
+}
+
+// The table shows every tenth of a millimetre in each unit, as the export writes it.
+TEST(OffcutTable, SizesKeepEveryTenthInEachUnit) {
+  struct Case {
+    const char* name;
+    double factor;
+    std::vector<std::string> sizes;  // length, width, thickness
+  };
+  const std::vector<Case> cases{
+      {"millimetres", 10.0, {"720,5", "396,5", "19"}},
+      {"metres", 10000.0, {"0,7205", "0,3965", "0,019"}},
+      {"inches", 254.0, {"28,366", "15,61", "0,748"}},
+  };
+  for (const Case& c : cases) {
+    const Drawn d = Draw(2, {Offcut(1, 7205, 3965, 190, 0)}, c.factor);
+    ASSERT_EQ(d.texts.size(), 10u) << c.name;
+    EXPECT_EQ(std::vector<std::string>(d.texts.begin() + 6, d.texts.begin() + 9), c.sizes)
+        << c.name;
   }
 }
 

@@ -270,5 +270,40 @@ TEST_F(Spreadsheet, ACsvSavedWithANoteFarRightImports) {
   EXPECT_EQ((*parts)[2].Grain, 2);
 }
 
+// In metres and inches the SYLK cells hold and show every tenth of a millimetre: a spreadsheet
+// shows 720,5 x 396,5 x 19 mm as 0.7205 x 0.3965 x 0.0190 m, never 0.72 x 0.40 x 0.02.
+TEST_F(Spreadsheet, SylkSizesInMetresAndInchesShowEveryTenth) {
+  JobState job;
+  job.JobKind = 2;
+  job.JobParts = {FixturePart(7205, 3965, 190, 0, 1, 1, 0)};
+  job.JobDesignations = {"Etagere"};
+  const ExportTexts texts = LoadExportTexts();
+  const struct {
+    const char* name;
+    double factor;
+    std::vector<std::string> raw;    // length, width, thickness
+    std::vector<std::string> shown;
+  } cases[] = {
+      {"metres", 10000.0, {"0.7205", "0.3965", "0.019"}, {"0.7205", "0.3965", "0.0190"}},
+      // 7205 / 254 = 28.3661, 3965 / 254 = 15.6102, 190 / 254 = 0.7480
+      {"inches", 254.0, {"28.366", "15.61", "0.748"}, {"28.366", "15.610", "0.748"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ExportSource source{job, FixtureSpecies(), c.factor, texts, ','};
+    const std::string name = std::string(c.name) + ".slk";
+    Write(dir_.path() / "in" / name, CuttingSheetSylk(source));
+    Convert({name}, "raw", false, false);
+    Convert({name}, "shown", true, false);
+    const std::string converted = std::string(c.name) + ".csv";
+    const Table raw = Cells("raw", converted.c_str());
+    const Table shown = Cells("shown", converted.c_str());
+    ASSERT_EQ(raw.size(), 2u);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(raw[1].begin() + 3, raw[1].begin() + 6), c.raw);
+    EXPECT_EQ(std::vector<std::string>(shown[1].begin() + 3, shown[1].begin() + 6), c.shown);
+  }
+}
+
 }  // namespace
 }  // namespace tranchex::test

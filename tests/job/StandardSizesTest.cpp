@@ -67,11 +67,30 @@ TEST(ListStandardSizes, PickingShowsEveryRecordEvenWithEqualTexts) {
   EXPECT_EQ(ListStandardSizes(sizes, true, 2, nullptr, 10.0, ',').size(), 1u);
 }
 
-TEST(StandardSizeText, InTheUnitWithTwoDecimalsAndNoUnit) {
+TEST(StandardSizeText, InTheUnitWithEveryTenthAndNoUnit) {
   EXPECT_EQ(StandardSizeText(25000, 12500, 190.0, 10.0, ','), "2500 x 1250 x 19");
+  EXPECT_EQ(StandardSizeText(25005, 12500, 185.0, 10.0, ','), "2500,5 x 1250 x 18,5");
   EXPECT_EQ(StandardSizeText(25000, 12500, std::nullopt, 100.0, ','), "250 x 125");
   EXPECT_EQ(StandardSizeText(24405, 12200, 185.0, 100.0, ','), "244,05 x 122 x 1,85");
-  EXPECT_EQ(StandardSizeText(25400, 12700, 190.0, 254.0, '.'), "100 x 50 x 0.75");
+  // 190 / 254 = 0.7480: three decimals of an inch.
+  EXPECT_EQ(StandardSizeText(25400, 12700, 190.0, 254.0, '.'), "100 x 50 x 0.748");
+  EXPECT_EQ(StandardSizeText(28000, 20700, 190.0, 10000.0, ','), "2,8 x 2,07 x 0,019");
+  EXPECT_EQ(StandardSizeText(28005, 20700, std::nullopt, 10000.0, ','), "2,8005 x 2,07");
+}
+
+// Managing lists each stored size once, found by its values: sizes whose texts would read alike
+// are still rows of their own, and the two kinds of one size are still one row.
+TEST(ListStandardSizes, ManagingFindsDuplicatesByTheStoredValues) {
+  const std::vector<DIMENSIONS> sizes = {{28000, 20700, 160, 2}, {28000, 20700, 190, 2},
+                                         {28000, 20700, 220, 2}, {28000, 20700, 100, 1},
+                                         {28000, 20700, 100, 2}, {28000, 20700, 190, 2},
+                                         {28001, 20700, 190, 2}};
+  EXPECT_EQ(Rows(ListStandardSizes(sizes, true, 2, nullptr, 10000.0, ',')),
+            (std::vector<Row>{{"2,8 x 2,07 x 0,016", 0},
+                              {"2,8 x 2,07 x 0,019", 1},
+                              {"2,8 x 2,07 x 0,022", 2},
+                              {"2,8 x 2,07 x 0,01", 3},
+                              {"2,8001 x 2,07 x 0,019", 6}}));
 }
 
 TEST(PreselectedStandardSize, TheFirstOfTheKindMatchingEveryValueGiven) {

@@ -83,6 +83,43 @@ TEST_F(HeadingTest, PartsViewWritesTheRowsFromTheTopDownThenTheFigures) {
   EXPECT_EQ(TextsOf(canvas), expected);
 }
 
+// In metres and inches the figures keep every tenth of a millimetre: 720,5 x 396,5 x 19 mm is
+// never shown as 0,72 x 0,4 x 0,02.
+TEST_F(HeadingTest, FiguresKeepEveryTenthInEachUnit) {
+  struct Case {
+    UNITE_MESURE unit;
+    const char* dimensions;
+    const char* thickness;
+    const char* length;
+    const char* width;
+  };
+  const Case cases[] = {
+      {{10.0, "mm", ""}, "Dimensions : 720,5x396,5 mm", "Epaisseur : 19 mm", "720,5", "396,5"},
+      {{100.0, "cm", ""}, "Dimensions : 72,05x39,65 cm", "Epaisseur : 1,9 cm", "72,05", "39,65"},
+      {{10000.0, "m", ""}, "Dimensions : 0,7205x0,3965 m", "Epaisseur : 0,019 m", "0,7205",
+       "0,3965"},
+      // 7205 / 254 = 28.3661, 3965 / 254 = 15.6102, 190 / 254 = 0.7480
+      {{254.0, "pouces", ""}, "Dimensions : 28,366x15,61 pouces", "Epaisseur : 0,748 pouces",
+       "28,366", "15,61"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit.Abbreviation);
+    canvas.ClearCalls();
+    TPiece record(7205, 3965, 190, 1);
+    record.Grain = GrainVertical;
+    record.Quantity = 1;
+    record.DesignationIndex = 1;
+    DrawPanelHeading(record, canvas, 100, -1000, 10.0, species, designations, references,
+                     kContextPartsComplex, c.unit, context);
+    const std::vector<Placed> texts = TextsOf(canvas);
+    ASSERT_EQ(texts.size(), 9u);
+    EXPECT_EQ(texts[2].text, c.dimensions);
+    EXPECT_EQ(texts[6].text, c.thickness);
+    EXPECT_EQ(texts[7].text, c.length);
+    EXPECT_EQ(texts[8].text, c.width);
+  }
+}
+
 TEST_F(HeadingTest, SimpleJobLeavesThicknessAndSpeciesRowsBlank) {
   Draw(part, kContextPartsSimple);
   const std::vector<Placed> texts = TextsOf(canvas);

@@ -60,8 +60,9 @@ class PanelPartsTest : public testing::Test {
   RecordingCanvas canvas;
   DrawingContext context;
   UNITE_MESURE mm;
-  // Every figure reads "0": the offcut texts keep one length while the sizes vary.
-  UNITE_MESURE zeroes{1e9, "u", ""};
+  // A unit of one internal unit: every figure is the extent itself, two digits for the
+  // offcuts of 10 to 99 drawn, so the texts keep one length while the sizes vary.
+  UNITE_MESURE units{1.0, "u", ""};
   std::vector<std::string> species{"Chêne"};
   std::vector<std::string> designations{"Montant", "Traverse"};
   std::vector<std::string> references{"a", "b"};
@@ -127,27 +128,27 @@ TEST_F(PanelPartsTest, EmptyLayoutDrawsOnlyTheHeading) {
 }
 
 TEST_F(PanelPartsTest, OffcutTextTiers) {
-  // Figures "0" and "0": full dimensioning needs v >= 4d + 2h = 80 and w >= 4d + 10 = 50; the
-  // one-line text "0x0" needs v > h + 10 = 30 and w > 3 x 10 + 10 = 40.
+  // Figures of two digits: full dimensioning needs v >= 4d + 2h = 80 and w >= 4d + 2 x 10 = 60;
+  // the one-line text "61x79" needs v > h + 10 = 30 and w > 5 x 10 + 10 = 60.
   enum class Shown { Full, OneLine, Nothing };
   struct Case {
     int width, height;
     Shown shown;
   };
   const std::vector<Case> cases = {
-      {50, 80, Shown::Full},     // both at the >= boundary
-      {49, 80, Shown::OneLine},  // one unit narrow
-      {50, 79, Shown::OneLine},  // one unit low
-      {41, 31, Shown::OneLine},  // one above each strict bound
-      {40, 31, Shown::Nothing},  // width at the strict bound
-      {41, 30, Shown::Nothing},  // height at the strict bound
+      {60, 80, Shown::Full},     // both at the >= boundary
+      {59, 80, Shown::Nothing},  // one unit narrow: not even the one line
+      {61, 79, Shown::OneLine},  // one unit low
+      {61, 31, Shown::OneLine},  // one above each strict bound
+      {60, 31, Shown::Nothing},  // width at the strict bound
+      {61, 30, Shown::Nothing},  // height at the strict bound
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
     canvas.ClearCalls();
     Panneau_p panel = test::MakePanel(10000, 10000);
     test::SetFreeRects(panel, {MONRect(0, c.height, c.width, 0)});
-    Draw(panel, zeroes);
+    Draw(panel, units);
     const std::vector<CanvasCall> calls = OffcutCalls(canvas);
     const std::vector<CanvasCall> rects = OfKind(calls, CanvasCallKind::Rectangle);
     ASSERT_EQ(rects.size(), 1u);  // the rectangle is always drawn
@@ -161,7 +162,7 @@ TEST_F(PanelPartsTest, OffcutTextTiers) {
       case Shown::OneLine:
         EXPECT_EQ(arrows, 0u);
         ASSERT_EQ(texts.size(), 1u);
-        EXPECT_EQ(texts[0].text, "0x0");
+        EXPECT_EQ(texts[0].text, std::to_string(c.width) + "x" + std::to_string(c.height));
         EXPECT_EQ(texts[0].points[0], (CanvasPoint{5, c.height - 5}));
         break;
       case Shown::Nothing:

@@ -73,40 +73,42 @@ class PartLabelTest : public testing::Test {
   DrawingContext context;
   std::vector<std::string> references{"a", "abc"};
   UNITE_MESURE mm;
-  // A unit so large that every figure reads "0": the texts keep their length while the sizes
-  // vary, so the tier boundaries are plain numbers.
-  UNITE_MESURE zeroes{1e9, "u", ""};
+  // A unit of one internal unit: every figure is the extent itself, two digits for the extents
+  // of 10 to 99 the tier tests draw, so the texts keep their length while the sizes vary and
+  // the tier boundaries are plain numbers.
+  UNITE_MESURE units{1.0, "u", ""};
 };
 
 TEST_F(PartLabelTest, RichestLabelThatFits) {
-  // Mode 20, reference "a": lines "0" and "0", one-line text "a 0x0" (5 characters).
-  // Tier 1: gh >= 40 + 2 x 20 and gw >= 40 + 10. Tier 2: gh >= 40 + 2 x 12, gw >= 40 + 6.
-  // Tier 3: gh > 12 + 10 and gw > 5 x 6 + 10.
+  // Mode 20, reference "a": lines of two digits, one-line text "a 53x63" (7 characters).
+  // Tier 1: gh >= 40 + 2 x 20 and gw >= 40 + 2 x 10. Tier 2: gh >= 40 + 2 x 12,
+  // gw >= 40 + 2 x 6. Tier 3: gh > 12 + 10 and gw > 7 x 6 + 10.
   struct Case {
     int width, height;
     Tier tier;
   };
   const std::vector<Case> cases = {
-      {50, 80, Tier::Dimensioned},      // both exactly at the >= boundary
-      {49, 80, Tier::Dimensioned3pt},   // one unit narrow
-      {50, 79, Tier::Dimensioned3pt},   // one unit low
-      {46, 64, Tier::Dimensioned3pt},   // at the 3-point boundary
-      {45, 64, Tier::OneLine},
-      {46, 63, Tier::OneLine},
-      {41, 23, Tier::OneLine},          // one above each strict bound
-      {40, 23, Tier::ReferenceOnly},    // width at the strict bound
-      {41, 22, Tier::ReferenceOnly},    // height at the strict bound
+      {60, 80, Tier::Dimensioned},      // both exactly at the >= boundary
+      {59, 80, Tier::Dimensioned3pt},   // one unit narrow
+      {60, 79, Tier::Dimensioned3pt},   // one unit low
+      {52, 64, Tier::Dimensioned3pt},   // at the 3-point boundary
+      {53, 63, Tier::OneLine},          // one unit low for 3 points, room for one line
+      {51, 64, Tier::ReferenceOnly},    // one unit narrow for 3 points and for one line
+      {53, 23, Tier::OneLine},          // one above each strict bound
+      {52, 23, Tier::ReferenceOnly},    // width at the strict bound
+      {53, 22, Tier::ReferenceOnly},    // height at the strict bound
   };
   context.DimensionDisplayMode = DimensionsOuterOnly;
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
     canvas.ClearCalls();
-    Draw(Part(0, c.width, c.height), zeroes);
+    Draw(Part(0, c.width, c.height), units);
     EXPECT_STREQ(Name(TierOf(canvas)), Name(c.tier));
     if (c.tier == Tier::OneLine) {
       const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCallKind::TextOut);
       ASSERT_EQ(texts.size(), 1u);
-      EXPECT_EQ(texts[0].text, "a 0x0");
+      EXPECT_EQ(texts[0].text,
+                "a " + std::to_string(c.width) + "x" + std::to_string(c.height));
       EXPECT_EQ(texts[0].points[0], (CanvasPoint{5, c.height - 5}));
       EXPECT_EQ(texts[0].font.size, 3);
     }
@@ -148,6 +150,34 @@ TEST_F(PartLabelTest, LabelTextsByDisplayMode) {
   }
 }
 
+// A part's label keeps every tenth of a millimetre in metres and inches too.
+TEST_F(PartLabelTest, LabelTextsKeepEveryTenthInEachUnit) {
+  context.DimensionDisplayMode = 0;
+  TPiece part;
+  part.Rect = TRect(20, 3985, 7225, 20);       // 720,5 x 396,5 mm
+  part.Footprint = TRect(0, 4005, 7245, 0);    // 724,5 x 400,5 mm
+  const struct {
+    UNITE_MESURE unit;
+    PartLabelTexts expected;
+  } cases[] = {
+      {{10000.0, "m", ""},
+       {"(0,7205)[0,7245]", "(0,3965)[0,4005]", "b (0,7205x0,3965)[0,7245x0,4005]",
+        "b (0,7205x0,3965)"}},
+      // 7205 / 254 = 28.3661, 3965 / 254 = 15.6102, 7245 / 254 = 28.5236, 4005 / 254 = 15.7677
+      {{254.0, "pouces", ""},
+       {"(28,366)[28,524]", "(15,61)[15,768]", "b (28,366x15,61)[28,524x15,768]",
+        "b (28,366x15,61)"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.unit.Abbreviation);
+    const PartLabelTexts t = BuildPartLabelTexts(part, "b", c.unit, context);
+    EXPECT_EQ(t.line1, c.expected.line1);
+    EXPECT_EQ(t.line2, c.expected.line2);
+    EXPECT_EQ(t.oneLine1, c.expected.oneLine1);
+    EXPECT_EQ(t.oneLine2, c.expected.oneLine2);
+  }
+}
+
 TEST_F(PartLabelTest, OneLineFallsBackToTheShorterText) {
   // 30 high: too low for a dimensioned label, room for one line of 3 points.
   struct Case {
@@ -156,18 +186,18 @@ TEST_F(PartLabelTest, OneLineFallsBackToTheShorterText) {
     std::string drawn;  // empty: no text at all
   };
   const std::vector<Case> cases = {
-      {0, 90, "a (0x0)[0x0]"},  // 12 characters: 90 > 82
-      {0, 60, "a (0x0)"},       // only the net sizes fit: 60 > 52
-      {1, 60, "a [0x0]"},       // only the outer sizes
-      {10, 60, "a 0x0"},
-      {20, 60, "a 0x0"},
-      {7, 60, ""},  // unknown mode: an empty one-line text, no label
+      {0, 120, "a (120x30)[120x30]"},  // 18 characters: 120 > 118
+      {0, 70, "a (70x30)"},  // 16 characters would need 106: only the net sizes fit, 70 > 64
+      {1, 70, "a [70x30]"},  // only the outer sizes
+      {10, 70, "a 70x30"},
+      {20, 70, "a 70x30"},
+      {7, 70, ""},  // unknown mode: an empty one-line text, no label
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", width " << c.width);
     canvas.ClearCalls();
     context.DimensionDisplayMode = c.mode;
-    Draw(Part(0, c.width, 30), zeroes);
+    Draw(Part(0, c.width, 30), units);
     const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCallKind::TextOut);
     if (c.drawn.empty()) {
       EXPECT_TRUE(texts.empty());
@@ -182,7 +212,7 @@ TEST_F(PartLabelTest, OneLineFallsBackToTheShorterText) {
 
 TEST_F(PartLabelTest, UnknownModeKeepsDimensionLinesAndReference) {
   context.DimensionDisplayMode = 7;
-  Draw(Part(0, 100, 100), zeroes);
+  Draw(Part(0, 100, 100), units);
   EXPECT_STREQ(Name(TierOf(canvas)), Name(Tier::Dimensioned));
   const std::vector<CanvasCall> texts = canvas.CallsOf(CanvasCallKind::TextOut);
   ASSERT_EQ(texts.size(), 1u);
@@ -210,7 +240,7 @@ TEST_F(PartLabelTest, ReferenceOnlyIsClippedAndInsetByAtMostFive) {
     SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << (c.bars ? " bars" : ""));
     canvas.ClearCalls();
     context.MarginsAllZero = c.bars ? 1 : 0;
-    Draw(Part(0, c.width, c.height), zeroes, c.bars ? 5.0 : 1.0);
+    Draw(Part(0, c.width, c.height), units, c.bars ? 5.0 : 1.0);
     const std::vector<CanvasCall> calls = canvas.CallsOf(CanvasCallKind::TextRect);
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].text, "a");
@@ -224,7 +254,7 @@ TEST_F(PartLabelTest, ReferenceOnlyIsClippedAndInsetByAtMostFive) {
 
 TEST_F(PartLabelTest, NoReferenceWhenTheFontDoesNotGoDownToThreePoints) {
   canvas.SetSmallestFontSize(5);
-  Draw(Part(0, 10, 16), zeroes);
+  Draw(Part(0, 10, 16), units);
   EXPECT_TRUE(canvas.CallsOf(CanvasCallKind::TextRect).empty());
   EXPECT_TRUE(canvas.CallsOf(CanvasCallKind::TextOut).empty());
   EXPECT_EQ(canvas.GetFont().size, 5);
@@ -265,20 +295,20 @@ TEST_F(PartLabelTest, DimensionedLabelGeometry) {
 }
 
 TEST_F(PartLabelTest, DimensionTextOverlappingTheReferenceIsLeftOut) {
-  // Reference "abc" spans x 5..35; line 1 "0" starts at min(wi - 40, (wi - 10) / 2).
+  // Reference "abc" spans x 5..35; line 1, two digits, starts at min(wi - 50, (wi - 20) / 2).
   struct Case {
     int width;
     bool line1Drawn;
   };
   const std::vector<Case> cases = {
-      {80, true},   // starts at 35: shares only the edge
-      {79, false},  // starts at 34: overlaps
+      {90, true},   // starts at 35: shares only the edge
+      {89, false},  // starts at 34: overlaps
   };
   context.DimensionDisplayMode = DimensionsOuterOnly;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.width);
     canvas.ClearCalls();
-    Draw(Part(1, c.width, 100), zeroes);
+    Draw(Part(1, c.width, 100), units);
     int line1 = 0;
     for (const CanvasCall& call : canvas.CallsOf(CanvasCallKind::TextOut))
       if (call.points[0].y == 90) ++line1;
@@ -304,7 +334,7 @@ TEST_F(PartLabelTest, OutlinesThenHatchingClippedToTheNetRectangle) {
     SCOPED_TRACE(c.bars ? "bars" : "plain");
     canvas.ClearCalls();
     context.MarginsAllZero = c.bars ? 1 : 0;
-    Draw(Part(0, 240 * c.scale, 200 * c.scale, 20 * c.scale), zeroes, c.scale);
+    Draw(Part(0, 240 * c.scale, 200 * c.scale, 20 * c.scale), units, c.scale);
     const std::vector<CanvasCall>& calls = canvas.Calls();
     std::vector<CanvasCall> rects = canvas.CallsOf(CanvasCallKind::Rectangle);
     ASSERT_EQ(rects.size(), 2u);

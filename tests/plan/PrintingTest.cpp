@@ -459,6 +459,39 @@ TEST(PrintCuttingSheet, EveryRowLandsOnItsSheetWithTheHeaderRepeated) {
   }
 }
 
+// The printed cutting sheet gives each size to the tenth of a millimetre in every unit.
+TEST(PrintCuttingSheet, SizesKeepEveryTenthInEachUnit) {
+  const struct {
+    UNITE_MESURE unit;
+    std::vector<std::string> sizes;  // length, width, thickness
+  } cases[] = {
+      {{10.0, "mm", ""}, {"720,5", "396,5", "19"}},
+      {{100.0, "cm", ""}, {"72,05", "39,65", "1,9"}},
+      {{10000.0, "m", ""}, {"0,7205", "0,3965", "0,019"}},
+      // 7205 / 254 = 28.3661, 3965 / 254 = 15.6102, 190 / 254 = 0.7480
+      {{254.0, "pouces", ""}, {"28,366", "15,61", "0,748"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.unit.Abbreviation);
+    Settings settings = test::TestSettings();
+    settings.MeasureUnit = c.unit;
+    const JobState job = test::JobBuilder().kind(2).part(7205, 3965, 1, 2, 190).build();
+    RecordingPrintTarget target({700, 2800});
+    PrintCurrentView(target, Inputs(job, settings, kCuttingSheetView));
+    ASSERT_EQ(target.sheets.size(), 1u);
+    // The row's texts after the reference: designation, count, then the three sizes.
+    std::vector<std::string> row;
+    const auto texts = TextsOf(target.sheets[0]);
+    const auto reference = std::find_if(texts.begin(), texts.end(), [](const CanvasCall& t) {
+      return t.points[0].x == 2;
+    });
+    ASSERT_NE(reference, texts.end());
+    ASSERT_GE(texts.end() - reference, 6);
+    for (auto t = reference + 3; t != reference + 6; ++t) row.push_back(t->text);
+    EXPECT_EQ(row, c.sizes);
+  }
+}
+
 TEST(PrintCuttingSheet, DesignationsStopBeforeTheNextColumn) {
   // The designation column is a seventh of the width left by the reference column.
   const Settings settings = test::TestSettings();
