@@ -2,12 +2,20 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QBoxLayout>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
+#include <QSpacerItem>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "platform/Help.h"
 #include "platform/Prompts.h"
@@ -15,6 +23,9 @@
 
 namespace tranchex {
 namespace {
+
+// The room a frame button takes in a caption bar, about the caption's own height.
+constexpr int kTitleButtonWidth = 26;
 
 Qt::WindowFlags FlagsOf(WindowKind kind) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -136,8 +147,10 @@ void DialogFrame::keyPressEvent(QKeyEvent* event) {
         defaultButton_->click();
       return;
     case Qt::Key_Escape:
-      if (cancelButton_ != nullptr) {
-        if (cancelButton_->isVisible() && cancelButton_->isEnabled()) cancelButton_->click();
+      // A cancel button the form hides in one of its uses leaves Escape to the form's own
+      // cancel or to the close box.
+      if (cancelButton_ != nullptr && cancelButton_->isVisible() && cancelButton_->isEnabled()) {
+        cancelButton_->click();
       } else if (escape_) {
         escape_();
       } else if (kind_ == WindowKind::CloseBox) {
@@ -148,6 +161,52 @@ void DialogFrame::keyPressEvent(QKeyEvent* event) {
       break;
   }
   QDialog::keyPressEvent(event);
+}
+
+int TitleBarWidth(const QString& title, bool closeBox) {
+  // Window managers draw the caption in a bold face of about the application's size, and keep
+  // room for the frame's buttons and edges.
+  QFont font = QApplication::font();
+  font.setBold(true);
+  const int buttons = closeBox ? 3 : 0;
+  return QFontMetrics(font).horizontalAdvance(title) + (buttons + 1) * kTitleButtonWidth;
+}
+
+void DialogFrame::KeepTitleWhole() {
+  const int needed = TitleBarWidth(windowTitle(), kind_ == WindowKind::CloseBox);
+  QLayout* l = layout();
+  if (l == nullptr || l->sizeConstraint() != QLayout::SetFixedSize) {
+    setMinimumWidth(std::max(minimumWidth(), needed));
+    return;
+  }
+  // A fixed-size layout gives the form its own size, whatever minimum the form sets: a strut
+  // across the whole layout widens it.
+  const QMargins margins = l->contentsMargins();
+  const int strut = std::max(0, needed - margins.left() - margins.right());
+  if (titleStrut_ == nullptr) {
+    titleStrut_ = new QSpacerItem(strut, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+    if (auto* grid = qobject_cast<QGridLayout*>(l)) {
+      grid->addItem(titleStrut_, grid->rowCount(), 0, 1, std::max(1, grid->columnCount()));
+    } else if (auto* box = qobject_cast<QBoxLayout*>(l);
+               box != nullptr && (box->direction() == QBoxLayout::TopToBottom ||
+                                  box->direction() == QBoxLayout::BottomToTop)) {
+      box->addItem(titleStrut_);
+    } else {
+      delete titleStrut_;
+      titleStrut_ = nullptr;
+      return;
+    }
+  }
+  titleStrut_->changeSize(strut, 0, QSizePolicy::Fixed, QSizePolicy::Fixed);
+  l->invalidate();
+}
+
+void DialogFrame::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The caption whole, at this showing's caption; then the form whole on screen.
+  KeepTitleWhole();
+  if (QLayout* l = layout()) l->activate();
+  KeepOnScreen(*this, screen());
 }
 
 void DialogFrame::closeEvent(QCloseEvent* event) {
@@ -172,11 +231,38 @@ QPoint DialogPosition(const QPoint& ownerTopLeft, int ownerClientWidth, int dial
   return {ownerTopLeft.x() + ownerClientWidth / 2 - dialogWidth / 2, ownerTopLeft.y() + topOffset};
 }
 
+QPoint KeepInside(const QRect& area, const QPoint& position, const QSize& size) {
+  if (!area.isValid()) return position;
+  // Right and bottom first, so that a form larger than the area keeps its top-left corner in.
+  const int x = std::max(area.left(), std::min(position.x(), area.right() + 1 - size.width()));
+  const int y = std::max(area.top(), std::min(position.y(), area.bottom() + 1 - size.height()));
+  return {x, y};
+}
+
 void PlaceDialog(QWidget& dialog, const QWidget& owner, int topOffset) {
-  // A form that sizes to its texts has its size once its layout has run.
+  // A form that sizes to its texts has its size once its layout has run, its caption included.
   dialog.ensurePolished();
+  if (auto* frame = qobject_cast<DialogFrame*>(&dialog)) frame->KeepTitleWhole();
   if (QLayout* layout = dialog.layout()) layout->activate();
+  // The size it will be shown at: a form never resized takes its layout's size when shown.
+  if (!dialog.testAttribute(Qt::WA_Resized)) dialog.adjustSize();
   dialog.move(DialogPosition(owner.pos(), owner.width(), dialog.width(), topOffset));
+  KeepOnScreen(dialog, owner.screen());
+}
+
+void StackOver(QWidget& form, QWidget& owner) {
+  if (form.parentWidget() == &owner) return;
+  form.setParent(&owner, form.windowFlags());
+}
+
+void KeepOnScreen(QWidget& window, const QScreen* screen) {
+  if (screen == nullptr) screen = QGuiApplication::screenAt(window.pos());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  // The window system's frame once the window has been shown; the bare size before.
+  const QSize size = window.frameGeometry().size().expandedTo(window.size());
+  const QPoint inside = KeepInside(screen->availableGeometry(), window.pos(), size);
+  if (inside != window.pos()) window.move(inside);
 }
 
 }  // namespace tranchex

@@ -17,6 +17,8 @@
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QScreen;
+class QSpacerItem;
 
 namespace tranchex {
 
@@ -55,6 +57,10 @@ class DialogFrame : public QDialog {
   // its value (false). An OK that commits what its fields show runs this first.
   bool RunFieldExits(std::initializer_list<QLineEdit*> fields);
 
+  // Widens the form to show its caption whole in the window's title bar; placing the form and
+  // each showing run it.
+  void KeepTitleWhole();
+
  protected:
   Prompts& prompts_;
   HelpViewer& help_;
@@ -64,13 +70,14 @@ class DialogFrame : public QDialog {
   void SetFieldExit(QWidget* field, std::function<bool()> exit);
   // The button Enter answers; every other button of the form loses its auto-default.
   void SetDefaultButton(QPushButton* button);
-  // The button Escape answers.
+  // The button Escape answers while it shows and is enabled.
   void SetCancelButton(QPushButton* button);
-  // What Escape does when the form has no cancel button (by default: nothing for a form
-  // without a close box, the close box's effect otherwise).
+  // What Escape does when the form has no cancel button, or hides or disables it (by default:
+  // nothing for a form without a close box, the close box's effect otherwise).
   void SetEscapeAction(std::function<void()> action);
 
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -89,6 +96,7 @@ class DialogFrame : public QDialog {
   QPushButton* defaultButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;
   std::function<void()> escape_;
+  QSpacerItem* titleStrut_ = nullptr;  // owned by the layout
   bool swallowing_ = false;
   bool runningExit_ = false;
 };
@@ -109,6 +117,20 @@ W* Named(W* widget, const char* name) {
 // 0 for the forms placed at the owner's top).
 QPoint DialogPosition(const QPoint& ownerTopLeft, int ownerClientWidth, int dialogWidth,
                       int topOffset);
+// The position moved just enough for a window of that size to lie inside the area; a window
+// larger than the area keeps its top-left corner inside it.
+QPoint KeepInside(const QRect& area, const QPoint& position, const QSize& size);
+// Places the form by DialogPosition, then keeps it inside the available area of the owner's
+// screen, so that it is whole on screen wherever the owner stands.
 void PlaceDialog(QWidget& dialog, const QWidget& owner, int topOffset = 14);
+// Makes the form a window of owner, so that it opens over it: a form opened by another form
+// that stays on top must not open behind it. The form keeps its window kind.
+void StackOver(QWidget& form, QWidget& owner);
+// The width a window needs to show the caption whole in its title bar, with the close,
+// minimise and maximise buttons' room when it has a close box.
+int TitleBarWidth(const QString& title, bool closeBox);
+// Moves the window, if need be, inside the available area of that screen (none: the screen it
+// stands on).
+void KeepOnScreen(QWidget& window, const QScreen* screen = nullptr);
 
 }  // namespace tranchex

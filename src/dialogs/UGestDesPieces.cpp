@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <algorithm>
 
 #include "dialogs/NameListForm.h"
@@ -28,10 +29,13 @@ TFGestDesPieces::TFGestDesPieces(Prompts& prompts, HelpViewer& help, QWidget* pa
   EdtDesPiece = Named(new QLineEdit(this), "EdtDesPiece");
   LbDesPieces = Named(new QListWidget(this), "LbDesPieces");
   LbDesPieces->setSelectionMode(QAbstractItemView::SingleSelection);
-  // Wide enough for the longest designation a part holds, in average characters.
+  // Wide enough for the longest designation a part holds, in ordinary lower-case letters, with
+  // the frame, the item's margins and the vertical scroll bar.
   LbDesPieces->setMinimumSize(
-      LbDesPieces->fontMetrics().averageCharWidth() * static_cast<int>(kMaxDesignationLength) / 2 +
-          24,
+      LbDesPieces->fontMetrics().horizontalAdvance(
+          QString(static_cast<qsizetype>(kMaxDesignationLength), u'n')) +
+          LbDesPieces->frameWidth() * 2 +
+          LbDesPieces->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12,
       220);
   BtnAjouter = Named(new QPushButton(Text(FormText::BtnAjouter), this), "BtnAjouter");
   BtnSupprimer = Named(new QPushButton(Text(FormText::BtnSupprimer), this), "BtnSupprimer");

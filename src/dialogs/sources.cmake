@@ -2,6 +2,7 @@
 set(dialogs_CORE)
 set(dialogs_QT
   ${CMAKE_CURRENT_LIST_DIR}/DialogFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrintOutput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CheckedField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelModeAffPanneaux.cpp
   ${CMAKE_CURRENT_LIST_DIR}/USelDebit.cpp

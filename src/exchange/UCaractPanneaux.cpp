@@ -6,8 +6,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 #include <QVBoxLayout>
 
+#include "dialogs/PrintOutput.h"
 #include "exchange/SummaryPrint.h"
 #include "exchange/UFlisteChutes.h"
 #include "plan/QtPrintTarget.h"
@@ -20,6 +23,10 @@ namespace {
 constexpr int kHelpContext = 160;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+constexpr int kDetailListWidth = 200;
+// The item's own margins around its text in the list.
+constexpr int kDetailTextRoom = 12;
 
 }  // namespace
 
@@ -35,7 +42,8 @@ TFCaractPanneaux::TFCaractPanneaux(Prompts& prompts, HelpViewer& help, QWidget* 
   LstBxPanneaux->setMinimumSize(200, 200);
   LstBxDetail = new QListWidget(this);
   LstBxDetail->setObjectName(QStringLiteral("LstBxDetail"));
-  LstBxDetail->setMinimumSize(200, 200);
+  LstBxDetail->setMinimumSize(kDetailListWidth, 200);
+  LstBxDetail->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   auto* group = new QGroupBox(QStringLiteral("Copier la valeur dans le presse papier"), this);
   group->setObjectName(QStringLiteral("GroupBox1"));
@@ -111,9 +119,17 @@ void TFCaractPanneaux::ShowDetails(int entry) {
   LstBxDetail->clear();
   if (SummaryLines == nullptr || entry < 0 || entry >= static_cast<int>(SummaryLines->size()))
     return;
+  int widest = 0;
   for (const SummaryDetail& d : SummaryDetails((*SummaryLines)[static_cast<std::size_t>(entry)],
-                                               Texts, UnitText, DecimalSeparator))
+                                               Texts, UnitText, DecimalSeparator)) {
     LstBxDetail->addItem(Q(d.ListText));
+    widest = std::max(widest, LstBxDetail->fontMetrics().horizontalAdvance(Q(d.ListText)));
+  }
+  // Each line whole: the list widens to its longest line, never narrower than its design.
+  const int frame = LstBxDetail->frameWidth() * 2;
+  const int scrollBar = LstBxDetail->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  LstBxDetail->setMinimumWidth(
+      std::max(kDetailListWidth, widest + frame + scrollBar + kDetailTextRoom));
 }
 
 // With no entry selected, a click does nothing.
@@ -145,12 +161,15 @@ void TFCaractPanneaux::BtnCopierClick() {
 // The whole summary on the printer as it stands, no dialog; the window's lists are not touched.
 void TFCaractPanneaux::BtnImprimerClick() {
   if (Printer == nullptr || SummaryLines == nullptr) return;
+  // A printer that writes to a file asks for it: an earlier print is never overwritten unasked.
+  if (!AskPrintFile(*Printer, prompts_, BtnImprimer->text())) return;
   try {
     QtPrintTarget target(*Printer);
     PrintSummary(target, SummaryPrintInputs{.Lines = *SummaryLines,
                                             .Texts = Texts,
                                             .UnitText = UnitText,
                                             .DecimalSeparator = DecimalSeparator});
+    TellPrintFile(*Printer, prompts_, windowTitle());
   } catch (const PrintError& e) {
     prompts_.Notice(windowTitle(), QString::fromStdString(e.what()), PromptIcon::Warning);
   }
@@ -158,6 +177,9 @@ void TFCaractPanneaux::BtnImprimerClick() {
 
 void TFCaractPanneaux::BtnListeChutesClick() {
   if (OffcutList == nullptr) return;
+  // Over this window, which stays on top: the list opened over the main window would be hidden
+  // behind it.
+  StackOver(*OffcutList, *this);
   PlaceDialog(*OffcutList, *this, 14);
   prompts_.ShowModal(*OffcutList);
 }

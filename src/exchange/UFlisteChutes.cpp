@@ -114,6 +114,7 @@ void TFListesChutes::BtnExporterClick() {
   form.BtnParamDefaut->hide();
   const QString caption = Text(TextId::OffcutExport::TextOffcutFileName);
   form.setWindowTitle(caption);
+  StackOver(form, *this);
   PlaceDialog(form, *this, 14);
   prompts_.ShowModal(form);
   if (!form.FilterConfirmed) return;

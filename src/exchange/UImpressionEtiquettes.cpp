@@ -10,6 +10,7 @@
 #include <QSignalBlocker>
 #include <optional>
 
+#include "dialogs/PrintOutput.h"
 #include "exchange/LabelPrinting.h"
 #include "job/ListLookup.h"
 #include "job/NumberEntry.h"
@@ -302,6 +303,8 @@ void TFImpEtiquettes::BtnImprimerClick() {
                                 .JobKind = JobKind,
                                 .Unit = Unit,
                                 .DecimalSeparator = DecimalSeparator};
+  // A printer that writes to a file asks for it: an earlier print is never overwritten unasked.
+  if (!AskPrintFile(*Printer, prompts_, BtnImprimer->text())) return;
   LabelPrintReport report;
   try {
     const WaitCursor busy;
@@ -313,6 +316,7 @@ void TFImpEtiquettes::BtnImprimerClick() {
   }
   switch (report.Status) {
     case LabelPrintStatus::Printed:
+      TellPrintFile(*Printer, prompts_, windowTitle());
       break;
     case LabelPrintStatus::FormatRefused:
       prompts_.Notice(windowTitle(), QString::fromStdString(report.Message), PromptIcon::Warning);

@@ -1,5 +1,6 @@
 #include "platform/Prompts.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -30,15 +31,22 @@ void ShowAsText(QMessageBox& box) { box.setTextFormat(Qt::PlainText); }
 
 }  // namespace
 
+// A box asked while a form is open goes over that form: under a form that stays on top, a box
+// over the main window would be hidden and the program would seem to hang.
+QWidget* QtPrompts::Owner() const {
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return parent_;
+}
+
 void QtPrompts::Notice(const QString& caption, const QString& text, PromptIcon icon) {
-  QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, parent_);
+  QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, Owner());
   ShowAsText(box);
   box.exec();
 }
 
 PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptButtons buttons,
                             PromptIcon icon) {
-  QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, parent_);
+  QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::NoButton, Owner());
   ShowAsText(box);
   QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
   QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
@@ -56,7 +64,7 @@ PromptAnswer QtPrompts::Ask(const QString& caption, const QString& text, PromptB
 
 std::optional<QString> QtPrompts::OpenFile(const QString& caption, const QString& folder,
                                            const QString& filter, const QString& defaultSuffix) {
-  QFileDialog dialog(parent_, caption, folder, filter);
+  QFileDialog dialog(Owner(), caption, folder, filter);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   if (!defaultSuffix.isEmpty()) dialog.setDefaultSuffix(defaultSuffix);
@@ -67,7 +75,7 @@ std::optional<QString> QtPrompts::OpenFile(const QString& caption, const QString
 std::optional<QString> QtPrompts::SaveFile(const QString& caption, const QString& folder,
                                            const QString& fileName, const QString& filter,
                                            const QString& defaultSuffix) {
-  QFileDialog dialog(parent_, caption, folder, filter);
+  QFileDialog dialog(Owner(), caption, folder, filter);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(defaultSuffix);

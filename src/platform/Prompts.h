@@ -63,6 +63,8 @@ class QtPrompts : public Prompts {
   int ShowModal(QDialog& dialog) override;
 
  private:
+  QWidget* Owner() const;
+
   QWidget* parent_;
 };
 

@@ -100,6 +100,8 @@ inline constexpr int MsgUpdateTitle = 232;
 inline constexpr int MsgUpdatePageFailed = 233;
 inline constexpr int MsgUpdateDownload = 234;
 inline constexpr int MsgFileLocked = 265;
+// After a print without a dialog into a file, followed by the file.
+inline constexpr int MsgPrintedToFile = 480;
 }  // namespace Messages
 
 // The offcut export: the title of its options (also the menu item's caption) and the default

@@ -7,10 +7,15 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTimer>
 #include <QToolButton>
 
 #include "platform/TextIds.h"
@@ -47,13 +52,44 @@ namespace {
 
 QString Text(int id) { return QString::fromStdString(LoadString(id)); }
 
+
 // Tool panel measures, in pixels.
 constexpr int kPanelHeight = 31;
+// How long start-up waits for the window's first paint before it goes on without it.
+constexpr int kFirstPaintWaitMs = 1000;
 constexpr int kButtonHeight = 25;
 constexpr int kIconButtonWidth = 28;
 constexpr int kViewButtonWidth = 64;
 constexpr int kNavigationButtonWidth = 40;
-constexpr int kCounterWidth = 45;
+// The longest counter the field shows whole.
+constexpr const char* kWidestCounter = "9999\\9999";
+
+// The width of a line edit that shows the widest counter whole, frame and margins included.
+int CounterWidth(const QLineEdit& field) {
+  QStyleOptionFrame option;
+  option.initFrom(&field);
+  option.lineWidth = field.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &field);
+  const QFontMetrics metrics = field.fontMetrics();
+  // QLineEdit's own text margin is 2 pixels on each side.
+  const QSize text(metrics.horizontalAdvance(QString::fromLatin1(kWidestCounter)) + 4 + 2,
+                   metrics.height());
+  return field.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &field).width();
+}
+
+// A picture whose disabled look is plainly faded: a grey picture looks the same either way.
+QIcon WithFadedDisabledLook(const QIcon& icon, int size) {
+  QIcon out = icon;
+  const QPixmap normal = icon.pixmap(size, size);
+  QPixmap faded(normal.size());
+  faded.setDevicePixelRatio(normal.devicePixelRatio());
+  faded.fill(Qt::transparent);
+  QPainter painter(&faded);
+  painter.setOpacity(0.3);
+  painter.drawPixmap(0, 0, normal);
+  painter.end();
+  out.addPixmap(faded, QIcon::Disabled);
+  return out;
+}
 
 }  // namespace
 
@@ -78,6 +114,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   setCentralWidget(View);
   CreateMenus();
   CreateToolPanel();
+  CreateViewMenu();
 
   // The dialog forms, each created once, after the main window.
   FSelModeAffPanneaux = new TFSelModeAffPanneaux(prompts_, Help, this);
@@ -86,7 +123,7 @@ TFDebit::TFDebit(Prompts& prompts, Settings& settings, JobState& job, QString da
   FImpEtiquettes = new TFImpEtiquettes(prompts_, Help, this);
   FSelExport = new TFSelExport(prompts_, Help, this);
   FCaractPanneaux = new TFCaractPanneaux(prompts_, Help, this);
-  FListesChutes = new TFListesChutes(prompts_, Help, this);
+  FListesChutes = new TFListesChutes(prompts_, Help, FCaractPanneaux);  // opened over it
   FExportChutes = new TFExportChutes(prompts_, Help, this);
   FCaractPanneaux->OffcutList = FListesChutes;
   FSelMarge = new TSelMarge(prompts_, Help, this);
@@ -237,7 +274,7 @@ void TFDebit::CreateToolPanel() {
   QStyle* s = style();
   auto iconButton = [&](const char* name, QStyle::StandardPixmap pixmap, const QString& hint) {
     QToolButton* b = AddButton(name, false);
-    b->setIcon(s->standardIcon(pixmap));
+    b->setIcon(WithFadedDisabledLook(s->standardIcon(pixmap), b->iconSize().height()));
     b->setToolTip(hint);
     b->setFixedWidth(kIconButtonWidth);
     return b;
@@ -277,7 +314,7 @@ void TFDebit::CreateToolPanel() {
   EdtQuantieme->setReadOnly(true);
   EdtQuantieme->setFocusPolicy(Qt::NoFocus);
   EdtQuantieme->setAlignment(Qt::AlignCenter);
-  EdtQuantieme->setFixedSize(kCounterWidth, kButtonHeight - 2);
+  EdtQuantieme->setFixedSize(CounterWidth(*EdtQuantieme), kButtonHeight - 2);
   EdtQuantieme->setEnabled(false);
   BtnSuivant = navButton("BtnSuivant", QStyle::SP_MediaSeekForward, QStringLiteral("Page suivante"));
   BtnDernier = navButton("BtnDernier", QStyle::SP_MediaSkipForward, QStringLiteral("Dernière page"));
@@ -418,15 +455,11 @@ void TFDebit::LoadMainFormTexts() {
   Edition->setTitle(Text(id::Edition));
   Options->setTitle(Text(id::Options));
   for (const auto& [action, textId] : captions) action->setText(Text(textId));
+  Imprimer->setShortcut(QKeySequence::Print);
 
   // The four words start from the language texts; the options may replace them.
-  if (settings_.CustomWordsLoaded == 0) {
-    ApplyDefaultWords(settings_);
-    SBtnPanneaux->setText(QString::fromStdString(settings_.WordPanel));
-    SBtnPanneaux->setToolTip(QString::fromStdString(settings_.WordPanel));
-    SBtnPieces->setText(QString::fromStdString(settings_.WordPart));
-    SBtnPieces->setToolTip(QString::fromStdString(settings_.WordPart));
-  }
+  if (settings_.CustomWordsLoaded == 0) ApplyDefaultWords(settings_);
+  ApplyWordCaptions();
   SBtnModeAffPanneaux->setToolTip(Text(id::SBtnModeAffPanneauxHint));
 
   GestionnaireDesDimensions->setTitle(Text(id::GestionnaireDesDimensions));
@@ -438,11 +471,14 @@ void TFDebit::LoadMainFormTexts() {
   SBtnFiche->setText(Text(id::SBtnFiche));
   SBtnFiche->setToolTip(Text(id::SBtnFicheHint));
   SBtnRecap->setToolTip(QStringLiteral("Récapitulatif du débit"));
+  ApplyViewMenuWords();
+  for (QMenu* menu : {Fichier, Edition, Options, GestionnaireDesDimensions, N11})
+    AssignAccessKeys(*menu);
 }
 
-// The view buttons carry the user's words, shortened to the button's width.
+// The view buttons carry the words, shortened to the button's width whichever way they came
+// (the language texts, the options file, the options form), and the views show them at once.
 void TFDebit::ApplyWordCaptions() {
-  if (settings_.CustomWordsLoaded == 0) return;
   const int c = QFontMetrics(font()).averageCharWidth();
   auto apply = [c](QToolButton* button, const std::string& word) {
     button->setText(QString::fromStdString(EllipsizeText(word, c, button->width() - 6)));
@@ -450,6 +486,8 @@ void TFDebit::ApplyWordCaptions() {
   };
   apply(SBtnPanneaux, settings_.WordPanel);
   apply(SBtnPieces, settings_.WordPart);
+  ApplyViewMenuWords();
+  View->update();
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
@@ -498,13 +536,33 @@ void TFDebit::FormActivate() {
   if (QLayout* l = layout()) l->activate();
   FormResize();
 
-  RunUpdateCheck();
+  // The window shows and paints first: the update check may wait seconds for the server. The
+  // check then runs before the job named on the command line opens. A window that is never
+  // painted (hidden at once) goes on after a short wait.
+  MiseANiveau->setVisible(false);
+  startingUp_ = true;
+  QTimer::singleShot(kFirstPaintWaitMs, this, [this] { ContinueStartUp(); });
+}
 
+void TFDebit::ContinueStartUp() {
+  if (!startingUp_ || startUpQueued_) return;
+  startUpQueued_ = true;
+  QMetaObject::invokeMethod(this, [this] { FinishStartUp(); }, Qt::QueuedConnection);
+}
+
+void TFDebit::FinishStartUp() {
+  RunUpdateCheck();
   if (!CommandLineJob) {
     DisableJobCommands();
-    return;
+  } else {
+    CommandLineOpen();
   }
-  CommandLineOpen();
+  startingUp_ = false;
+  // A close asked for during start-up is carried out now that start-up is over.
+  if (closeRequested_) {
+    closeRequested_ = false;
+    close();
+  }
 }
 
 // ---- Closing --------------------------------------------------------------------------------
@@ -530,7 +588,13 @@ void TFDebit::ReportUnsavedSettingsFiles(const std::vector<SettingsFileError>& f
 }
 
 void TFDebit::closeEvent(QCloseEvent* event) {
-  if (!checkingForUpdate_ && FormClose()) {
+  // Start-up is not interrupted: the close waits for its end.
+  if (startingUp_) {
+    closeRequested_ = true;
+    event->ignore();
+    return;
+  }
+  if (FormClose()) {
     event->accept();
   } else {
     event->ignore();

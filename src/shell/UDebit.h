@@ -24,6 +24,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Canvas.h"
@@ -91,6 +92,9 @@ struct MainFormTexts {
 // The texts above; the window loads them when it is created.
 MainFormTexts LoadMainWindowTexts();
 
+// Gives each item of the menu that has no keyboard letter the first free letter of its text.
+void AssignAccessKeys(QMenu& menu);
+
 // The client area of the main window: the views are painted on it, the tool panel Panel1 lies
 // across its top.
 class TFDebitView : public QWidget {
@@ -132,6 +136,11 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   QAction *AideTranchex = nullptr, *PagePresentationdeTranchex = nullptr,
           *VideosDemonstrationTranchex = nullptr, *SiteInternetAuteur = nullptr,
           *AproposdeTranchex = nullptr, *MiseANiveau = nullptr;
+  // The keyboard's way to the tool panel's buttons (UDebitKeyboard.cpp).
+  QMenu* Vue = nullptr;
+  QAction *VuePanneaux = nullptr, *VuePieces = nullptr, *VueFiche = nullptr,
+          *VueModeAffPanneaux = nullptr, *PagePremiere = nullptr, *PagePrecedente = nullptr,
+          *PageSuivante = nullptr, *PageDerniere = nullptr, *ImpressionVue = nullptr;
   QMenu* Langue = nullptr;  // kept hidden
   QAction *Francais = nullptr, *Anglais = nullptr;
 
@@ -279,6 +288,12 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   bool Busy() const { return busyDepth_ > 0; }
   // True once the first-activation sequence has run.
   bool Activated() const { return activated_; }
+  // True once start-up has ended: the update check has run and the job named on the command
+  // line has been opened.
+  bool StartedUp() const { return activated_ && !startingUp_; }
+  // The rest of start-up, queued once the window has been painted (the view calls it after
+  // each paint; only the first counts).
+  void ContinueStartUp();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -293,13 +308,16 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void SetCommandEnabled(QObject* command, bool enabled);
   void PressViewButton(QToolButton* pressed);
   void CreateHelpCommands();
+  void CreateViewMenu();
+  void ApplyViewMenuWords();
   void OpenWebPage(int addressTextId, bool offerAddress);
-  // The first showing's update check: the upgrade item hidden, the check, then the item shown
-  // when the list in the data folder does not name this version as the newest.
+  // The start-up's update check (the upgrade item is hidden until then): the check, then the
+  // item shown when the list in the data folder does not name this version as the newest.
   void RunUpdateCheck();
 
   // Start-up and closing.
   void FormActivate();
+  void FinishStartUp();  // after the first paint: the update check, the command-line job
   void LoadMainFormTexts();
   void LoadSettingsFiles();
   void ApplyWordCaptions();
@@ -372,13 +390,17 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   JobState& job_;
   std::unique_ptr<PrintSession> printing_;
   QAction* recentSeparator_ = nullptr;
+  std::vector<std::pair<QAction*, QToolButton*>> viewMenuButtons_;  // the Vue items' buttons
   QString lastSaveName_ = QString::fromLatin1(kNewJobName);
   QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;
   bool activated_ = false;
-  // Set while the update check waits for the server: its wait takes no input, but a close
-  // request of the window system still arrives and must wait for start-up to end.
-  bool checkingForUpdate_ = false;
+  // Set from the first showing to the end of start-up (the update check, then the job named
+  // on the command line): the check's wait takes no input, but a close request of the window
+  // system still arrives; it is kept and carried out when start-up ends.
+  bool startingUp_ = false;
+  bool startUpQueued_ = false;
+  bool closeRequested_ = false;
   bool saveDeclined_ = false;  // the last save prompt was answered No: the job is not saved
   // Two copies on one data folder. The lock is held by the copy that started first; each list
   // file's digest as read at start (or last written) tells at close whether another copy wrote

@@ -89,14 +89,11 @@ void TFDebit::MiseANiveauClick() {
 }
 
 void TFDebit::RunUpdateCheck() {
-  MiseANiveau->setVisible(false);
   if (Updates == nullptr) return;
   // The update key: the product's name followed by its version ("Tranchex1.6").
   const std::string key =
       LoadString(TextId::MainForm::AppTitle) + LoadString(TextId::Version::VersionText);
-  checkingForUpdate_ = true;
   Updates->CheckForUpdate(*this, ProgramFolder, key);
-  checkingForUpdate_ = false;
   MiseANiveau->setVisible(ReadLocalLastVersion(ProgramFolder, key));
 }
 

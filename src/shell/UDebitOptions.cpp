@@ -27,17 +27,10 @@ void TFDebit::OptionsGlClick() {
   if (dialog.Changed == 0) return;
   dialog.CopyTo(settings_);
   settings_.OptionsFileDirty = 1;
-  if (dialog.DefaultsRestored == 1) {
-    // The words are the language texts again, shown whole as at a start without options.
-    settings_.CustomWordsLoaded = 0;
-    SBtnPanneaux->setText(QString::fromStdString(settings_.WordPanel));
-    SBtnPanneaux->setToolTip(QString::fromStdString(settings_.WordPanel));
-    SBtnPieces->setText(QString::fromStdString(settings_.WordPart));
-    SBtnPieces->setToolTip(QString::fromStdString(settings_.WordPart));
-  } else {
-    settings_.CustomWordsLoaded = 1;
-    ApplyWordCaptions();
-  }
+  // After the factory settings no options file is left; the words the form hands back (the
+  // language texts, or a word typed after the restore) show as any other.
+  settings_.CustomWordsLoaded = dialog.DefaultsRestored == 1 ? 0 : 1;
+  ApplyWordCaptions();
 }
 
 // The three values come back whatever closed the form; the summary and the plans follow them.

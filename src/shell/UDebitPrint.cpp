@@ -3,9 +3,9 @@
 // print engine, which reads the job and never changes it.
 
 #include <QAction>
-#include <QFileInfo>
 #include <QPageRanges>
 
+#include "dialogs/PrintOutput.h"
 #include "plan/Printing.h"
 #include "plan/QtPrintTarget.h"
 #include "platform/Prompts.h"
@@ -38,18 +38,10 @@ void TFDebit::PrintView(bool askPages) {
     if (!pages) return;  // cancelled: nothing printed, nothing said
   } else {
     // The tool button prints the whole view: a range chosen in an earlier menu print does not
-    // carry over. A printer that writes to a file asks for the file, as a save does, so an
-    // earlier print is never overwritten unasked.
+    // carry over; a printer that writes to a file asks for the file.
     printer.setPrintRange(QPrinter::AllPages);
     printer.setPageRanges(QPageRanges());
-    if (!printer.outputFileName().isEmpty()) {
-      const QFileInfo previous(printer.outputFileName());
-      const std::optional<QString> file = prompts_.SaveFile(
-          Imprimer->text().remove(QLatin1Char('&')), previous.absolutePath(),
-          previous.fileName(), QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
-      if (!file) return;  // cancelled: nothing printed
-      printer.setOutputFileName(*file);
-    }
+    if (!AskPrintFile(printer, prompts_, Imprimer->text().remove(QLatin1Char('&')))) return;
   }
   QtPrintTarget target(printer);
   SetBusy(true);
@@ -59,6 +51,7 @@ void TFDebit::PrintView(bool askPages) {
     else
       PrintCurrentView(target, inputs);
     SetBusy(false);
+    if (!pages) TellPrintFile(printer, prompts_, Texts.AppTitle);
   } catch (const PrintError& e) {
     SetBusy(false);
     prompts_.Notice(Texts.AppTitle, QString::fromStdString(e.what()), PromptIcon::Warning);

@@ -58,6 +58,7 @@ void TFDebit::ExportationDesChutesClick() {
   form.BtnAnnuler->hide();
   form.BtnParamDefaut->show();
   form.setWindowTitle(QString::fromStdString(LoadString(TextId::OffcutExport::TextOffcutExport)));
+  StackOver(form, *this);  // the offcut list may have opened it last
   PlaceDialog(form, *this, 14);
   prompts_.ShowModal(form);
   if (!form.FilterChanged) return;

@@ -57,6 +57,8 @@ void TFDebitView::paintEvent(QPaintEvent* /*event*/) {
   } catch (...) {
     // Nothing may leave a paint handler; what could not be drawn is simply not shown.
   }
+  // The window is on screen: start-up may go on with what can keep it waiting.
+  window_.ContinueStartUp();
 }
 
 void TFDebitView::resizeEvent(QResizeEvent* event) {

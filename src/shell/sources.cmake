@@ -3,6 +3,7 @@ set(shell_CORE)
 set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitViews.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitKeyboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitLabels.cpp

@@ -7,7 +7,9 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <functional>
 #include <memory>
 
 #include "dialogs/CheckedField.h"
@@ -62,6 +64,8 @@ class RecordForm : public DialogFrame {
     connect(Cancel, &QPushButton::clicked, this, [this] { ++CancelRuns; });
     Field->setText(QString::fromStdString(StoredValueText(Stored, Unit.Factor, ',')));
   }
+
+  void Escape(std::function<void()> action) { SetEscapeAction(std::move(action)); }
 
   QLineEdit* Field;
   QLineEdit* Other;
@@ -215,6 +219,28 @@ TEST_F(DialogFrameTest, F1OpensTheFormsHelpAndEscapeRunsCancel) {
   EXPECT_EQ(form->OkRuns, 0);
 }
 
+// A form that hides or disables its cancel button in one of its uses still closes on Escape,
+// through its own cancel step.
+TEST_F(DialogFrameTest, EscapeWithTheCancelButtonHiddenRunsTheFormsCancel) {
+  for (bool hidden : {true, false}) {
+    SCOPED_TRACE(hidden);
+    Open();
+    int cancels = 0;
+    form->Escape([&] {
+      ++cancels;
+      form->reject();
+    });
+    if (hidden)
+      form->Cancel->hide();
+    else
+      form->Cancel->setEnabled(false);
+    QTest::keyClick(form->Other, Qt::Key_Escape);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_EQ(form->CancelRuns, 0);
+    EXPECT_FALSE(form->isVisible());
+  }
+}
+
 TEST_F(DialogFrameTest, OnlyTheDefaultButtonAnswersEnter) {
   Open();
   EXPECT_TRUE(form->Ok->autoDefault());
@@ -246,6 +272,51 @@ TEST(DialogPosition, CentredOnTheOwnersClientAreaBelowItsTop) {
   EXPECT_EQ(DialogPosition(QPoint(100, 50), 690, 300, 14), QPoint(295, 64));
   EXPECT_EQ(DialogPosition(QPoint(100, 50), 691, 301, 14), QPoint(295, 64));
   EXPECT_EQ(DialogPosition(QPoint(0, 0), 200, 400, 0), QPoint(-100, 0));
+}
+
+// A form moved just enough to lie inside the area: the formula's place where it fits.
+TEST(KeepInside, MovesAWindowJustEnoughToBeWhole) {
+  const QRect screen(0, 0, 1024, 768);
+  struct Case {
+    const char* name;
+    QPoint wanted;
+    QSize size;
+    QPoint placed;
+  };
+  const Case cases[] = {
+      {"inside", {100, 50}, {300, 200}, {100, 50}},
+      // The options form, 764 wide, from a 690-wide window at the left edge: 0 + 345 - 382.
+      {"past the left edge", {-37, 14}, {764, 500}, {0, 14}},
+      {"past the right edge", {900, 14}, {300, 200}, {724, 14}},
+      {"past the bottom", {100, 700}, {300, 200}, {100, 568}},
+      {"above the top", {100, -20}, {300, 200}, {100, 0}},
+      {"touching the right edge", {724, 0}, {300, 768}, {724, 0}},
+      {"larger than the area", {-50, -50}, {1200, 900}, {0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(KeepInside(screen, c.wanted, c.size), c.placed);
+  }
+  // An area that is not on a screen offset from 0 keeps its own origin.
+  EXPECT_EQ(KeepInside(QRect(1024, 30, 800, 570), QPoint(990, 10), QSize(200, 100)),
+            QPoint(1024, 30));
+}
+
+// Placed by the owner at the screen's left edge, a form wider than the owner stays whole on
+// the offscreen platform's screen.
+TEST(PlaceDialog, AFormWiderThanItsOwnerStaysOnScreen) {
+  QWidget owner;
+  owner.resize(690, 430);
+  owner.move(0, 0);
+  QWidget form(nullptr, Qt::Dialog);
+  form.setFixedSize(764, 300);
+  PlaceDialog(form, owner, 0);
+  const QRect area = owner.screen()->availableGeometry();
+  EXPECT_EQ(form.pos(), QPoint(area.left(), area.top()));
+  owner.move(area.right() - 100, area.top() + 20);
+  PlaceDialog(form, owner, 14);
+  EXPECT_EQ(form.x() + form.width(), area.right() + 1);
+  EXPECT_EQ(form.y(), area.top() + 34);
 }
 
 }  // namespace

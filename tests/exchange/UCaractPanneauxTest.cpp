@@ -7,14 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "dialogs/DialogKit.h"
@@ -24,6 +28,15 @@
 
 namespace tranchex::test {
 namespace {
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 METRAGE Line(std::string key) {
   METRAGE m;
@@ -71,8 +84,16 @@ TEST_F(SummaryWindow, ImprimerPrintsTheSummaryOnTheHandedPrinterWithoutADialog) 
   printer.setPageOrientation(QPageLayout::Landscape);
   Show(&printer);
   ASSERT_TRUE(form.BtnImprimer->isEnabled());
+  // No print dialog: the printer writes a file, so the file is asked for, then named.
+  prompts.files.push_back(Pdf());
   QTest::mouseClick(form.BtnImprimer, Qt::LeftButton);
-  EXPECT_TRUE(prompts.asked.empty());  // no dialog, no message
+  ASSERT_EQ(prompts.asked.size(), 2u);
+  EXPECT_EQ(prompts.asked[0].kind, ScriptedPrompts::Kind::SaveFile);
+  EXPECT_EQ(prompts.asked[0].text, QStringLiteral("recapitulatif.pdf"));
+  EXPECT_EQ(prompts.asked[1].kind, ScriptedPrompts::Kind::Notice);
+  EXPECT_EQ(prompts.asked[1].icon, PromptIcon::Information);
+  EXPECT_EQ(prompts.asked[1].text,
+            QStringLiteral("Le document imprimé a été enregistré dans le fichier :\n") + Pdf());
   ASSERT_TRUE(QFileInfo::exists(Pdf()));
   EXPECT_EQ(PdfPages(Pdf()), 1);
   const std::string size = PdfPageSize(Pdf());
@@ -88,17 +109,39 @@ TEST_F(SummaryWindow, ImprimerPrintsTheSummaryOnTheHandedPrinterWithoutADialog) 
 TEST_F(SummaryWindow, APrinterNotReadyGivesTheEnginesWarningAndLeavesNothing) {
   std::filesystem::create_directories(dir.path() / "recapitulatif.pdf");
   Show(&printer);
+  prompts.files.push_back(Pdf());
   QTest::mouseClick(form.BtnImprimer, Qt::LeftButton);
-  ASSERT_EQ(prompts.asked.size(), 1u);
-  EXPECT_EQ(prompts.asked[0].kind, ScriptedPrompts::Kind::Notice);
-  EXPECT_EQ(prompts.asked[0].icon, PromptIcon::Warning);
-  EXPECT_EQ(prompts.asked[0].caption, form.windowTitle());
-  EXPECT_TRUE(prompts.asked[0].text.startsWith(
+  const auto notices = prompts.Of(ScriptedPrompts::Kind::Notice);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].icon, PromptIcon::Warning);
+  EXPECT_EQ(notices[0].caption, form.windowTitle());
+  EXPECT_TRUE(notices[0].text.startsWith(
       QStringLiteral("L'imprimante n'est pas prête : rien n'a été imprimé.")))
-      << prompts.asked[0].text.toStdString();
+      << notices[0].text.toStdString();
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "recapitulatif.pdf"));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "recapitulatif.pdf"));
   EXPECT_TRUE(form.isVisible());
+}
+
+// Another print went to the same file: the picker starts on it; a cancel prints nothing and
+// leaves it as it was, another name is printed there.
+TEST_F(SummaryWindow, ImprimerNeverWritesOverAnEarlierFileUnasked) {
+  WriteBytes(dir.path() / "recapitulatif.pdf", "plan des panneaux");
+  Show(&printer);
+  prompts.files.push_back(std::nullopt);
+  QTest::mouseClick(form.BtnImprimer, Qt::LeftButton);
+  ASSERT_EQ(prompts.asked.size(), 1u);  // the picker only: nothing printed, nothing said
+  EXPECT_EQ(prompts.asked[0].kind, ScriptedPrompts::Kind::SaveFile);
+  EXPECT_EQ(prompts.asked[0].folder, QString::fromStdString(dir.path().string()));
+  EXPECT_EQ(prompts.asked[0].text, QStringLiteral("recapitulatif.pdf"));
+  EXPECT_EQ(ReadBytes(dir.path() / "recapitulatif.pdf"), "plan des panneaux");
+
+  const QString other = QString::fromStdString((dir.path() / "recap-2.pdf").string());
+  prompts.files.push_back(other);
+  QTest::mouseClick(form.BtnImprimer, Qt::LeftButton);
+  EXPECT_EQ(PdfPages(other), 1);
+  EXPECT_EQ(ReadBytes(dir.path() / "recapitulatif.pdf"), "plan des panneaux");
+  EXPECT_TRUE(prompts.Exhausted());
 }
 
 TEST_F(SummaryWindow, WithoutAPrinterImprimerIsGreyAndPrintsNothing) {
@@ -117,6 +160,31 @@ TEST_F(SummaryWindow, ALongKeyIsListedWhole) {
   Show(&printer);
   ASSERT_EQ(form.LstBxPanneaux->count(), 1);
   EXPECT_EQ(form.LstBxPanneaux->item(0)->text().toStdString(), key);
+}
+
+// Each detail line shows whole, the longest one (the edge banding) included: no line is cut by
+// the list's edge, and no sideways scroll bar is needed.
+TEST_F(SummaryWindow, EveryDetailLineShowsWhole) {
+  METRAGE wide = Line("2800x2070mm - horizontal");
+  wide.PartsPerimeter = 37.5;
+  wide.WasteArea = 1234567.25L;
+  lines = {wide};
+  Show(&printer);
+  QApplication::processEvents();
+  QListWidget* details = form.LstBxDetail;
+  ASSERT_EQ(details->count(), 8);
+  bool bandingListed = false;
+  for (int i = 0; i < details->count(); ++i) {
+    const QString text = details->item(i)->text();
+    bandingListed = bandingListed || text == QStringLiteral("Longueur des bandes de champs : 37,5 m");
+    EXPECT_LE(details->fontMetrics().horizontalAdvance(text),
+              details->visualItemRect(details->item(i)).width())
+        << text.toStdString();
+    EXPECT_LE(details->visualItemRect(details->item(i)).right(), details->viewport()->width())
+        << text.toStdString();
+  }
+  EXPECT_TRUE(bandingListed);
+  EXPECT_FALSE(details->horizontalScrollBar()->isVisible());
 }
 
 }  // namespace

@@ -351,20 +351,22 @@ TEST_F(LabelForm, ImprimerPrintsTheSelectedFormatOrSaysWhyNot) {
     std::vector<int> quantities;
     bool printerReady;           // false: a PDF file in a missing folder
     bool printed;                // a PDF file was written
+    bool asksFile;               // the printer writes a file: the picker comes first
     int notices;
     PromptIcon icon;
   };
   ETIQUETTE stacked = kSheet3x7;
   stacked.HorizontalPitch = 0;  // would stack every label on one spot
   const std::vector<Case> cases = {
-      {"printed", {kSheet3x7}, false, {2}, true, true, 0, PromptIcon::Warning},
-      {"nothing selected", {kSheet3x7, kSheet2x8}, true, {2}, true, false, 0,
+      // The file printed is named.
+      {"printed", {kSheet3x7}, false, {2}, true, true, true, 1, PromptIcon::Information},
+      {"nothing selected", {kSheet3x7, kSheet2x8}, true, {2}, true, false, false, 0,
        PromptIcon::Warning},
-      {"a stored pitch of 0", {stacked}, false, {2}, true, false, 1, PromptIcon::Warning},
-      {"every quantity 0", {kSheet3x7}, false, {0, 0}, true, false, 1,
+      {"a stored pitch of 0", {stacked}, false, {2}, true, false, true, 1, PromptIcon::Warning},
+      {"every quantity 0", {kSheet3x7}, false, {0, 0}, true, false, true, 1,
        PromptIcon::Information},
       // The file's folder is missing: the printer is not ready (root cannot write it either).
-      {"a file that cannot be written", {kSheet3x7}, false, {2}, false, false, 1,
+      {"a file that cannot be written", {kSheet3x7}, false, {2}, false, false, true, 1,
        PromptIcon::Warning},
   };
   for (const Case& c : cases) {
@@ -373,24 +375,33 @@ TEST_F(LabelForm, ImprimerPrintsTheSelectedFormatOrSaysWhyNot) {
     const QString unwritable =
         QString::fromStdString((dir.path() / "absent" / "etiquettes.pdf").string());
     // Never an empty file name: that would hand the print to the machine's default printer.
-    printer.setOutputFileName(c.printerReady ? Pdf() : unwritable);
+    const QString file = c.printerReady ? Pdf() : unwritable;
+    printer.setOutputFileName(file);
     ASSERT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
     formats = c.stored;
     parts.clear();
     for (std::size_t i = 0; i < c.quantities.size(); ++i)
       parts.push_back(Part(c.quantities[i], static_cast<int>(i)));
     prompts.asked.clear();
+    if (c.asksFile) prompts.files.push_back(file);
     Show();
     if (c.deleteFirst) Click(form.BtnSupprimer);
     ASSERT_TRUE(form.BtnImprimer->isEnabled());
     Click(form.BtnImprimer);
     EXPECT_EQ(QFileInfo::exists(Pdf()), c.printed);
     EXPECT_FALSE(QFileInfo::exists(unwritable));
-    ASSERT_EQ(static_cast<int>(prompts.asked.size()), c.notices);
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_EQ(prompts.Of(ScriptedPrompts::Kind::SaveFile).size(), c.asksFile ? 1u : 0u);
+    const auto notices = prompts.Of(ScriptedPrompts::Kind::Notice);
+    ASSERT_EQ(static_cast<int>(notices.size()), c.notices);
     if (c.notices > 0) {
-      EXPECT_EQ(prompts.asked[0].kind, ScriptedPrompts::Kind::Notice);
-      EXPECT_EQ(prompts.asked[0].icon, c.icon);
-      EXPECT_FALSE(prompts.asked[0].text.isEmpty());
+      EXPECT_EQ(notices[0].icon, c.icon);
+      EXPECT_FALSE(notices[0].text.isEmpty());
+    }
+    if (c.printed) {
+      EXPECT_EQ(notices[0].text,
+                QStringLiteral("Le document imprimé a été enregistré dans le fichier :\n") +
+                    Pdf());
     }
     // Printing changes no format and stays in the form.
     EXPECT_EQ(formats.size(), c.stored.size() - (c.deleteFirst ? 1 : 0));

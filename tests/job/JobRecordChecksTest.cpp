@@ -417,6 +417,79 @@ TEST(JobRecordChecks, EveryLimitGivesOneVerdictEverywhere) {
 // A species name the entry dialogs may add is one the species file keeps as it is: accepted
 // names come back from the file unchanged; a longer one would come back cut short, and a
 // character the code page lacks stops the file being written.
+// What the user reads, whole, for one case of each rule: the record named by its word and its
+// number from 1, the value in millimetres (a decimal comma) and the range it must lie in.
+TEST(JobRecordChecks, EachRuleSaysWhichRecordWhatValueAndWhichRange) {
+  const JobState base = BaseJob();
+  const TPanneau part = base.JobParts[0];
+  const TPanneau panel = base.JobPanels[0];
+  struct Case {
+    const char* name;
+    std::function<std::optional<JobRecordFault>()> check;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"part thickness",
+       [&] {
+         TPanneau r = part;
+         r.Thickness = 1600.0;
+         return CheckPartRecord(r, 2);
+       },
+       "Pièce 3 : épaisseur non valide (160 mm ; de plus de 0 à 150 mm)"},
+      {"panel length",
+       [&] {
+         TPanneau r = panel;
+         Resize(r, 0.0, r.Width);
+         return CheckPanelRecord(r, 0);
+       },
+       "Panneau 1 : longueur non valide (0 mm ; de plus de 0 à 1000000 mm)"},
+      {"part width in tenths",
+       [&] {
+         TPanneau r = part;
+         Resize(r, r.Length, 10000001.0);
+         return CheckPartRecord(r, 0);
+       },
+       "Pièce 1 : largeur non valide (1000000,1 mm ; de plus de 0 à 1000000 mm)"},
+      {"quantity",
+       [&] {
+         TPanneau r = part;
+         r.Quantity = -1;
+         return CheckPartRecord(r, 0);
+       },
+       "Pièce 1 : quantité non valide (-1 ; de 0 à 100000)"},
+      {"grain",
+       [&] {
+         TPanneau r = panel;
+         r.Grain = 3;
+         return CheckPanelRecord(r, 1);
+       },
+       "Panneau 2 : sens du fil non valide (3 ; 0, 1 ou 2)"},
+      {"species", [&] {
+         TPanneau r = part;
+         r.Species = -2;
+         return CheckPartRecord(r, 4);
+       },
+       "Pièce 5 : essence non valide (-2)"},
+      {"kerf", [] { return CheckJobSettings(2, 501, MarginsBlock{}); },
+       "trait de scie non valide (50,1 mm ; de 0 à 50 mm)"},
+      {"kind", [] { return CheckJobSettings(3, 30, MarginsBlock{}); },
+       "type de débit inconnu (3)"},
+      {"designation too long", [] { return CheckDesignation(std::string(50, 'd'), 1); },
+       "Désignation 2 : le texte \"dddddddddddddddddddddddddddddddddddddddddddddddddd\" dépasse "
+       "49 caractères"},
+      {"reference not storable", [] { return CheckReference("日", 0); },
+       "Référence 1 : le texte contient un caractère qui ne peut pas être enregistré"},
+      {"no stock panel", [] { return CheckJobListSizes(0, 3); },
+       "nombre de panneaux non valide (0 ; de 1 à 10000)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::optional<JobRecordFault> fault = c.check();
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->message, c.message);
+  }
+}
+
 TEST(JobRecordChecks, ASpeciesNameIsAcceptedExactlyWhenTheSpeciesFileKeepsIt) {
   struct Case {
     const char* what;

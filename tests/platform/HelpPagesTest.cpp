@@ -89,6 +89,18 @@ TEST_F(HelpPagesTest, AWindowWithoutATopicPageGetsTheContents) {
   EXPECT_TRUE(prompts.asked.empty());
 }
 
+// A folder named like a topic page, beside a real contents page, is no page: the contents open.
+TEST_F(HelpPagesTest, AFolderNamedLikeATopicPageOpensTheContents) {
+  WritePages({10});
+  std::filesystem::create_directories(dir.path() / "aide-1030.html");
+  HelpPages help(Folder(), browser, prompts);
+  help.ShowHelp(1030);
+  ASSERT_EQ(browser.urls.size(), 1u);
+  EXPECT_EQ(browser.urls[0].toLocalFile(), PathOf("aide.html"));
+  EXPECT_FALSE(browser.urls[0].hasFragment());
+  EXPECT_TRUE(prompts.asked.empty());
+}
+
 TEST_F(HelpPagesTest, MissingPagesAreReportedAndNothingIsOpened) {
   // Folders in place of the pages stop even root from reading them as pages.
   std::filesystem::create_directories(dir.path() / "dossiers" / "aide.html");

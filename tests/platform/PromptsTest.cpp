@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -145,6 +146,38 @@ TEST(QtPrompts, OutsideTextIsShownAsPlainText) {
     EXPECT_TRUE(shown->seen);
     EXPECT_EQ(shown->format, Qt::PlainText);
     EXPECT_EQ(shown->text, hostile);
+  }
+}
+
+}  // namespace
+}  // namespace tranchex
+
+namespace tranchex {
+namespace {
+
+// A box asked while a form is open goes over that form (a form that stays on top would hide a
+// box over the main window); otherwise over the window the prompts were given.
+TEST(QtPrompts, ABoxOpensOverTheOpenForm) {
+  QWidget window;
+  window.show();
+  QtPrompts prompts(&window);
+  for (bool formOpen : {true, false}) {
+    SCOPED_TRACE(formOpen);
+    QDialog form(&window);
+    form.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    form.setWindowModality(Qt::ApplicationModal);
+    if (formOpen) form.show();
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        owner = box->parentWidget();
+        box->reject();
+      }
+    });
+    prompts.Notice(QStringLiteral("Tranchex"), QStringLiteral("Terminé."),
+                   PromptIcon::Information);
+    EXPECT_EQ(owner, formOpen ? static_cast<QWidget*>(&form) : &window);
+    form.hide();
   }
 }
 

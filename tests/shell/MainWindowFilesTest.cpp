@@ -643,6 +643,7 @@ TEST_F(MainWindowTest, CloseWritesChangedReferenceFilesBeforeTheJobPrompt) {
   job.JobName = "fermer.deb";
   TFDebit w(probing, settings, job, Folder());
   w.show();
+  while (!w.StartedUp()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   settings.SpeciesNames.push_back("Noyer");
   settings.SpeciesFileDirty = 1;
   job.JobModified = 1;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -92,6 +93,29 @@ inline JobState UnplaceableJob() {
   return JobBuilder().kind(2).panel(10000, 10000, 1).part(20000, 5000, 1).build();
 }
 
+// In the print dialog: the "print to a file (PDF)" entry, the file, and a page range when one is
+// given; then OK. Chosen explicitly, whatever printers the machine has.
+inline int PrintDialogToFile(QDialog& dialog, const QString& file, const QString& pages = QString()) {
+  auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+  auto* fileName = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  EXPECT_NE(printers, nullptr);
+  EXPECT_NE(fileName, nullptr);
+  if (printers == nullptr || fileName == nullptr) return QDialog::Rejected;
+  printers->setCurrentIndex(printers->count() - 1);  // the file entry comes after the printers
+  fileName->setText(file);
+  if (!pages.isEmpty()) {
+    auto* range = dialog.findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+    auto* rangeText = dialog.findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+    EXPECT_NE(range, nullptr);
+    EXPECT_NE(rangeText, nullptr);
+    if (range == nullptr || rangeText == nullptr) return QDialog::Rejected;
+    range->setChecked(true);
+    rangeText->setText(pages);
+  }
+  dialog.accept();
+  return QDialog::Accepted;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -114,7 +138,15 @@ class MainWindowTest : public ::testing::Test {
     window = std::make_unique<TFDebit>(prompts, settings, job, Folder(), commandLine);
     window->Updates = updates;
     window->show();
+    // The rest of start-up follows the first showing as the program's next event.
+    FinishStartUp();
     return *window;
+  }
+
+  // Runs the program's events until start-up has ended: the window's first paint, then the
+  // update check and the command-line job (without a paint it goes on after a short wait).
+  void FinishStartUp() {
+    while (!window->StartedUp()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 
   // Writes the job as a job file in the job folder; returns its path.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -464,8 +465,11 @@ TEST_F(ImportCommand, TheColumnOptionsAreASetting) {
     }};
     Trigger("ImportationFichesDebit");
     EXPECT_TRUE(prompts.Exhausted());
-    EXPECT_EQ(shownAt, DialogPosition(window->pos(), window->width(),
-                                      window->FOptionsImportation->width(), 0));
+    // The formula's place, moved inside the screen.
+    EXPECT_EQ(shownAt, KeepInside(window->screen()->availableGeometry(),
+                                  DialogPosition(window->pos(), window->width(),
+                                                 window->FOptionsImportation->width(), 0),
+                                  window->FOptionsImportation->size()));
     EXPECT_EQ(unitShown, 254.0);
     EXPECT_EQ(settings.OptionsFileDirty, c.dirtyAfter);
     EXPECT_EQ(settings.ImportAddSpecies, c.change ? 1 : 0);

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 
 #include "exchange/UImpressionEtiquettes.h"
+#include "platform/TextIds.h"
 #include "job/SettingsFiles.h"
 #include "shell/MainWindowFixture.h"
 #include "support/PdfInfo.h"
@@ -86,18 +87,49 @@ TEST_F(LabelsCommand, TheJobsLabelsPrintPortraitOnTheWindowsPrinter) {
   Click("BtnImpression");
   ASSERT_EQ(window->SessionPrinter().pageLayout().orientation(), QPageLayout::Landscape);
   window->SessionPrinter().setOutputFileName(Pdf());
+  prompts.asked.clear();
 
+  prompts.files.push_back(Pdf());  // the file asked for
   Labels([](TFImpEtiquettes& form) {
     EXPECT_TRUE(form.BtnImprimer->isEnabled());
     form.BtnImprimer->click();
   });
-  EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(TextId::Messages::MsgPrintedToFile) +
+                                               Pdf()});
   ASSERT_TRUE(QFileInfo::exists(Pdf()));
   const std::string size = PdfPageSize(Pdf());
   EXPECT_EQ(size.substr(0, 3), "595") << size;
   // Printing changes neither the formats nor their file's mark.
   EXPECT_EQ(settings.LabelFormats, (std::vector<ETIQUETTE>{kSheet3x7, kSheet2x8}));
   EXPECT_EQ(settings.LabelsFileDirty, 0);
+}
+
+// After a menu print to a file, the labels ask for their file as the print button does: the
+// picker starts on that file, a cancel prints nothing and leaves it as it was.
+TEST_F(LabelsCommand, AfterAMenuPrintToAFileTheLabelsAskForTheFile) {
+  StartOnPdf();
+  OpenByDialog(WriteJob("etiquettes.deb", GoodJob()));
+  const QString plan = Folder() + QStringLiteral("/plan.pdf");
+  prompts.modals.push_back([&](QDialog& d) { return PrintDialogToFile(d, plan); });
+  Trigger("Imprimer");
+  ASSERT_TRUE(QFileInfo::exists(plan));
+  const std::string before = ReadBytes(plan.toStdString());
+
+  prompts.files.push_back(std::nullopt);
+  Labels([](TFImpEtiquettes& form) { form.BtnImprimer->click(); });
+  const auto saves = prompts.Of(ScriptedPrompts::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].folder, Folder());
+  EXPECT_EQ(saves[0].text, QStringLiteral("plan.pdf"));
+  EXPECT_EQ(ReadBytes(plan.toStdString()), before);
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+
+  prompts.files.push_back(Pdf());
+  Labels([](TFImpEtiquettes& form) { form.BtnImprimer->click(); });
+  EXPECT_TRUE(QFileInfo::exists(Pdf()));
+  EXPECT_EQ(ReadBytes(plan.toStdString()), before);
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(TextId::Messages::MsgPrintedToFile) +
+                                               Pdf()});
 }
 
 TEST_F(LabelsCommand, AChangeMarksTheLabelsFileAndALaterRunWithoutOneKeepsTheMark) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QScreen>
+#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
 #include <chrono>
@@ -86,8 +88,12 @@ class OptionsCommand : public MainWindowTest {
     Start();
   }
 
+  // Centred on the window's top, moved inside the screen where it would stand past an edge.
   QPoint AtTheWindowsTop(const QDialog& form) const {
-    return {window->x() + window->width() / 2 - form.width() / 2, window->y()};
+    const QRect area = window->screen()->availableGeometry();
+    const QPoint wanted(window->x() + window->width() / 2 - form.width() / 2, window->y());
+    return {std::clamp(wanted.x(), area.left(), area.right() + 1 - form.width()),
+            std::clamp(wanted.y(), area.top(), area.bottom() + 1 - form.height())};
   }
 
   QPoint shownAt;
@@ -101,7 +107,8 @@ TEST_F(OptionsCommand, BothCommandsWorkWithAndWithoutAJob) {
   ASSERT_EQ(job.JobLoaded, 1);
   EXPECT_TRUE(Find<QAction>("OptionsGl")->isEnabled());
   EXPECT_TRUE(Find<QAction>("Affichage")->isEnabled());
-  EXPECT_EQ(Find<QAction>("OptionsGl")->text(), LanguageText(142));
+  // The item marks a letter for the keyboard; the caption is the form's.
+  EXPECT_EQ(Find<QAction>("OptionsGl")->text().remove(u'&'), LanguageText(142));
   EXPECT_EQ(Find<QAction>("Affichage")->text(), LanguageText(235));
 }
 
@@ -193,6 +200,46 @@ TEST_F(OptionsCommand, DefaultsRestoredPutTheLanguageWordsOnTheButtons) {
   EXPECT_EQ(Button("SBtnPanneaux")->toolTip(), LanguageText(74));
   EXPECT_EQ(settings.WordPanels, LanguageText(13).toStdString());
   EXPECT_EQ(settings.OptionsFileDirty, 1);
+}
+
+// "Paramètres par défaut", then a long word typed in the same showing: the button shortens it
+// as it does after a restart, when the word comes from the options file.
+TEST_F(OptionsCommand, ALongWordIsShortenedTheSameWayBeforeAndAfterARestart) {
+  Start();
+  const QString word = Q("Panneau de particule");  // 20 characters, the longest word
+  GeneralOptions([&](TFOptions& form) {
+    QTest::mouseClick(form.BtnParamDefaut, Qt::LeftButton);
+    Enter(form.EdtDesignationPanneau, word);
+  });
+  ASSERT_EQ(settings.WordPanel, word.toStdString());
+  const QString shown = Button("SBtnPanneaux")->text();
+  EXPECT_TRUE(shown.endsWith(Q("..."))) << shown.toStdString();
+  EXPECT_TRUE(word.startsWith(shown.chopped(3))) << shown.toStdString();
+  EXPECT_LE(Button("SBtnPanneaux")->fontMetrics().horizontalAdvance(shown),
+            Button("SBtnPanneaux")->width());
+  EXPECT_EQ(Button("SBtnPanneaux")->toolTip(), word);
+  Restart();
+  ASSERT_EQ(settings.WordPanel, word.toStdString());
+  EXPECT_EQ(Button("SBtnPanneaux")->text(), shown);
+}
+
+// A new word shows on the plan at once: the views are painted again when the words change.
+TEST_F(OptionsCommand, ANewWordRepaintsTheViews) {
+  Start();
+  OpenByDialog(WriteJob("planche.deb", GoodJob()));
+  QApplication::processEvents();
+  struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } counter;
+  window->View->installEventFilter(&counter);
+  GeneralOptions([](TFOptions& form) { Enter(form.EdtDesignationPanneau, Q("Planche")); });
+  QApplication::processEvents();
+  EXPECT_GT(counter.paints, 0);
+  window->View->removeEventFilter(&counter);
 }
 
 TEST_F(OptionsCommand, DisplayOptionsComeBackHoweverTheFormClosesAndTheSummaryFollows) {

@@ -11,6 +11,10 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QFileInfo>
+#include <QScreen>
+#include <QWindow>
+#include "platform/TextIds.h"
 
 #include "exchange/UCaractPanneaux.h"
 #include "exchange/UFlisteChutes.h"
@@ -138,6 +142,7 @@ TEST_F(SummaryCommand, ImprimerPrintsOnTheWindowsPrinterInTheSummaryUnit) {
     const QString pdf = Folder() + QStringLiteral("/recap%1.pdf").arg(c.inMetres);
     window->SessionPrinter().setOutputFileName(pdf);
     prompts.asked.clear();
+    prompts.files.push_back(pdf);  // the printer writes a file: it is asked for
     OpenSummary("Recap", [&](TFCaractPanneaux& form) {
       EXPECT_EQ(form.Printer, &window->SessionPrinter());
       ASSERT_TRUE(form.BtnImprimer->isEnabled());
@@ -145,7 +150,8 @@ TEST_F(SummaryCommand, ImprimerPrintsOnTheWindowsPrinterInTheSummaryUnit) {
       // The banding line is in the list.
       EXPECT_TRUE(form.LstBxDetail->item(4)->text().contains(QStringLiteral("bandes de champs")));
     });
-    EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
+    EXPECT_EQ(prompts.NoticeTexts(),
+              QStringList{LanguageText(TextId::Messages::MsgPrintedToFile) + pdf});
     const std::optional<QStringList> pages = PdfPageTexts(pdf);
     ASSERT_TRUE(pages) << "poppler-utils are needed (scripts/setup.sh)";
     ASSERT_EQ(pages->size(), 1);
@@ -196,6 +202,76 @@ TEST_F(SummaryCommand, OffcutListOpensFromTheSummaryAndScrolls) {
   }
 }
 
+// The summary stays on top of every window: the offcut list and its filter form open over it,
+// as its own windows, placed inside the screen.
+TEST_F(SummaryCommand, TheOffcutListAndItsFilterOpenOverTheSummary) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  bool filterShown = false;
+  prompts.modals.push_back([&](QDialog& d) {
+    auto& summary = dynamic_cast<TFCaractPanneaux&>(d);
+    EXPECT_TRUE(summary.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    prompts.modals.push_back([&](QDialog& inner) {
+      auto& list = dynamic_cast<TFListesChutes&>(inner);
+      EXPECT_EQ(list.parentWidget(), &summary);
+      EXPECT_NE(list.windowHandle(), nullptr);
+      if (list.windowHandle() != nullptr) {
+        EXPECT_EQ(list.windowHandle()->transientParent(), summary.windowHandle());
+      }
+      EXPECT_TRUE(list.isWindow());
+      EXPECT_TRUE(list.screen()->availableGeometry().contains(list.frameGeometry()));
+      prompts.modals.push_back([&](QDialog& filter) {
+        filterShown = true;
+        EXPECT_EQ(filter.parentWidget(), &list);
+        EXPECT_EQ(filter.windowHandle()->transientParent(), list.windowHandle());
+        EXPECT_TRUE(filter.isWindow());
+        return int(QDialog::Rejected);
+      });
+      list.BtnExporter->click();
+      list.BtnOK->click();
+      return list.result();
+    });
+    summary.BtnListeChutes->click();
+    summary.BtnQuitter->click();
+    return summary.result();
+  });
+  Trigger("Recap");
+  EXPECT_TRUE(filterShown);
+  EXPECT_TRUE(prompts.modals.empty());
+  // The setting opens the filter form over the main window again.
+  prompts.modals.push_back([&](QDialog& filter) {
+    EXPECT_EQ(filter.parentWidget(), window.get());
+    return int(QDialog::Rejected);
+  });
+  Trigger("ExportationDesChutes");
+  EXPECT_TRUE(prompts.modals.empty());
+}
+
+// After a menu print to a file, the summary asks for its file as the print button does.
+TEST_F(SummaryCommand, AfterAMenuPrintToAFileTheSummaryAsksForTheFile) {
+  Start();
+  OpenByDialog(WriteJob("recap.deb", GoodJob()));
+  const QString plan = Folder() + QStringLiteral("/plan.pdf");
+  prompts.modals.push_back([&](QDialog& d) { return PrintDialogToFile(d, plan); });
+  Trigger("Imprimer");
+  ASSERT_TRUE(QFileInfo::exists(plan));
+  const std::string before = ReadBytes(plan.toStdString());
+  for (bool cancel : {true, false}) {
+    SCOPED_TRACE(cancel);
+    const QString recap = Folder() + QStringLiteral("/recap.pdf");
+    prompts.asked.clear();
+    prompts.files.push_back(cancel ? std::nullopt : std::optional<QString>(recap));
+    OpenSummary("Recap", [](TFCaractPanneaux& form) { form.BtnImprimer->click(); });
+    const auto saves = prompts.Of(ScriptedPrompts::Kind::SaveFile);
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0].folder, Folder());
+    EXPECT_EQ(saves[0].text, QStringLiteral("plan.pdf"));
+    EXPECT_EQ(ReadBytes(plan.toStdString()), before);
+    EXPECT_EQ(QFileInfo::exists(recap), !cancel);
+    EXPECT_EQ(prompts.NoticeTexts().size(), cancel ? 0 : 1);
+  }
+}
+
 // The offcut filter setting: what closes the form decides what is kept, and the options file is
 // only ever marked for rewriting. The form's results start afresh at each showing.
 TEST_F(MainWindowTest, OffcutFilterSetting) {
@@ -243,6 +319,8 @@ TEST_F(MainWindowTest, OffcutFilterSetting) {
         case Close::Escape:
           form.BtnParamDefaut->click();
           QTest::keyClick(&form, Qt::Key_Escape);
+          // Closed, though its cancel button is hidden in this use.
+          EXPECT_FALSE(form.isVisible()) << c.name;
           break;
       }
       return form.result();

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <functional>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 
@@ -341,23 +343,67 @@ TEST_F(UpdateAtStartUp, ASilentServerDelaysNothingElse) {
   EXPECT_TRUE(prompts.asked.empty());
 }
 
-// A close request that arrives while the check waits is not run in the middle of start-up.
-TEST_F(UpdateAtStartUp, AClosedWindowWaitsForTheCheckToEnd) {
+// A close request that arrives while the check waits is not run in the middle of start-up: it
+// is kept, and the window closes once start-up has ended.
+TEST_F(UpdateAtStartUp, AClosedWindowClosesWhenStartUpEnds) {
   server.Serve(kListPath, {200, "", LoopbackHttpServer::Answer::Style::NeverAnswer});
   bool closedDuringCheck = false;
-  // The first event the program processes is inside the check's wait.
-  QTimer::singleShot(0, [&] {
+  bool stillOpenAfterTheRequest = false;
+  // Asked for while the check waits for the server: once the server has the request.
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (server.requests.isEmpty() || window == nullptr) return;
+    poll.stop();
     // Started, and the command-line job (opened after the check) not yet there.
-    closedDuringCheck = window->Activated() && job.JobLoaded == 0;
+    closedDuringCheck = window->Activated() && !window->StartedUp() && job.JobLoaded == 0;
     window->close();
+    stillOpenAfterTheRequest = window->isVisible();
   });
+  poll.start(0);
   StartWithCheck(WriteJob("atelier.deb", GoodJob()));
   EXPECT_TRUE(closedDuringCheck);
-  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(stillOpenAfterTheRequest);
+  // Start-up went to its end (the job opened), then the window closed.
   EXPECT_EQ(job.JobLoaded, 1);
-  // Once started, the window closes as usual.
-  window->close();
   EXPECT_FALSE(window->isVisible());
+}
+
+// The window is on screen before the check asks the server anything; the check then runs
+// before the job named on the command line opens.
+TEST_F(UpdateAtStartUp, TheWindowShowsBeforeTheCheckWaits) {
+  server.Serve(kListPath, {200, "", LoopbackHttpServer::Answer::Style::NeverAnswer});
+  check.emplace(server.Address(), kProgramDate, prompts, pageBrowser, kLimits);
+  updates = &*check;
+  window = std::make_unique<TFDebit>(prompts, settings, job, Folder(),
+                                     WriteJob("atelier.deb", GoodJob()));
+  window->Updates = updates;
+  window->show();
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(window->Activated());
+  EXPECT_TRUE(server.requests.isEmpty());
+  EXPECT_FALSE(window->StartedUp());
+  EXPECT_FALSE(UpgradeItemShown());  // hidden until the check has run
+  EXPECT_EQ(job.JobLoaded, 0);
+
+  // The first paint comes before the check asks the server anything.
+  struct PaintProbe : QObject {
+    std::function<void()> onPaint;
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) onPaint();
+      return false;
+    }
+  } probe;
+  int paintsBeforeTheCheck = 0;
+  probe.onPaint = [&] {
+    if (!window->StartedUp() && job.JobLoaded == 0 && server.requests.isEmpty())
+      ++paintsBeforeTheCheck;
+  };
+  window->View->installEventFilter(&probe);
+  FinishStartUp();
+  window->View->removeEventFilter(&probe);
+  EXPECT_GT(paintsBeforeTheCheck, 0);
+  EXPECT_EQ(server.requests.size(), 1);
+  EXPECT_EQ(job.JobLoaded, 1);
 }
 
 TEST_F(UpdateAtStartUp, ANewerBuildIsOfferedAtStart) {
