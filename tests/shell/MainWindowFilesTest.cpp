@@ -778,6 +778,7 @@ TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderLoseNothingSilently) {
   auto second =
       std::make_unique<TFDebit>(secondPrompts, secondSettings, secondJob, Folder(), secondStart);
   second->show();
+  while (!second->StartedUp()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   ASSERT_EQ(secondPrompts.NoticeTexts().size(), 1);
   EXPECT_TRUE(secondPrompts.NoticeTexts()[0].contains(QStringLiteral("déjà ouvert")));
   EXPECT_EQ(secondSettings.SpeciesNames, stored.SpeciesNames);
