@@ -17,6 +17,7 @@
 #include "dialogs/CheckedField.h"
 #include "job/ListTexts.h"
 #include "job/NumberEntry.h"
+#include "job/Outils_debit.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
 
@@ -158,7 +159,7 @@ void TFGestDonneesPanneaux::LbCaractClick() {
   EdtEpaisseur->setText(QString());
   if (ThickerStockAllowed == 0 && IsUsableUnitFactor(Unit.Factor)) {
     EdtEpaisseur->setText(QString::fromStdString(
-        StoredValueText(entry->Thickness, Unit.Factor, RegionalDecimalSeparator())));
+        FormatSize(entry->Thickness, Unit.Factor, RegionalDecimalSeparator())));
   }
 }
 

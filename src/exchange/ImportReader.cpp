@@ -243,7 +243,8 @@ class PartReader {
     if (TrimText(Cell(ImportThicknessEntry)).empty()) {
       part.Thickness = 100.0;
     } else {
-      const double thickness = Number(ImportThicknessEntry) * request_.UnitFactor;
+      const std::optional<int> tenths = Tenths(ImportThicknessEntry);
+      const double thickness = tenths ? *tenths : kMaxRecordThickness + 1.0;
       if (thickness > kMaxRecordThickness) {
         Fault(ImportThicknessEntry, "épaisseur hors limites : de 0 à " +
                                         FormatTwoDecimals(kMaxRecordThickness / 10.0, ',') + " mm");
@@ -335,11 +336,18 @@ class PartReader {
            FormatTwoDecimals(kMaxRecordSize / 10000.0, ',') + " m";
   }
 
-  // A length or width: the number x the file unit, above 0 and within the job's bounds.
+  // The number x the file unit, rounded half away from zero to whole tenths of a millimetre as
+  // every typed size is: "28,366" inches is the 7205 tenths it was written from, never 7204,964
+  // tenths that the layout would cut a tenth short. Nothing when no int holds it.
+  std::optional<int> Tenths(std::size_t entry) const {
+    return RoundHalfAway(Number(entry) * request_.UnitFactor);
+  }
+
+  // A length or width: above 0 and within the job's bounds once in whole tenths.
   double Size(std::size_t entry) const {
-    const double value = Number(entry) * request_.UnitFactor;
-    if (!(value > 0.0 && value <= kMaxRecordSize)) Fault(entry, SizeRange());
-    return value;
+    const std::optional<int> value = Tenths(entry);
+    if (!value || *value <= 0 || *value > kMaxRecordSize) Fault(entry, SizeRange());
+    return *value;
   }
 
   // A text kept in the job: characters of Windows-1252, and no control character (a tab, or

@@ -16,12 +16,13 @@ std::string PanelCharacteristicLabel(const TPanneau& panel,
                                      const ListTexts& texts) {
   const double f = unit.Factor;
   const char sep = texts.DecimalSeparator;
-  std::string label = FormatTwoDecimals(panel.Length / f, sep);
+  // Every tenth shown: 19 and 22 mm stock must not both read "0,02" in metres.
+  std::string label = FormatSize(panel.Length, f, sep);
   label += "x";
-  label += FormatTwoDecimals(panel.Width / f, sep);
+  label += FormatSize(panel.Width, f, sep);
   if (jobKind == kComplexJob) {
     label += "x";
-    label += FormatThreeDecimals(panel.Thickness / f, sep);
+    label += FormatSize(panel.Thickness, f, sep);
     label += " - ";
     label += SpeciesLabel(speciesNames, panel.Species, texts);
   }

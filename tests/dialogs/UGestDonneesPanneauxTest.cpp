@@ -122,6 +122,8 @@ TEST_F(CharacteristicsForm, WhatARowClickShows) {
       {"simple job, indifferent", 1, 0, 10.0, "mm", 1, {"", "Indifférent", ""}},
       {"complex job", 2, 0, 10.0, "mm", 1, {"Hêtre", "Indifférent", "22"}},
       {"complex job, centimetres", 2, 0, 100.0, "cm", 1, {"Hêtre", "Indifférent", "2,2"}},
+      // Every tenth in metres: 19,5 mm is not 0,02 m.
+      {"complex job, metres", 2, 0, 10000.0, "m", 2, {"Non spécifié", "Vertical", "0,0195"}},
       {"complex job, thickness margin", 2, 1, 10.0, "mm", 1, {"Hêtre", "Indifférent", ""}},
       {"unknown species", 2, 0, 10.0, "mm", 2, {"Non spécifié", "Vertical", "19,5"}},
   };
