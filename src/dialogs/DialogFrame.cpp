@@ -165,10 +165,11 @@ void DialogFrame::keyPressEvent(QKeyEvent* event) {
 
 int TitleBarWidth(const QString& title, bool closeBox) {
   // Window managers draw the caption in a bold face of about the application's size, and keep
-  // room for the frame's buttons and edges.
+  // room for the frame's buttons and edges. Many draw their icon, minimise and close buttons on
+  // a form that asks for no close box too (openbox does), so that room is kept for every form.
   QFont font = QApplication::font();
   font.setBold(true);
-  const int buttons = closeBox ? 3 : 0;
+  const int buttons = closeBox ? 4 : 3;
   return QFontMetrics(font).horizontalAdvance(title) + (buttons + 1) * kTitleButtonWidth;
 }
 

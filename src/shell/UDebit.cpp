@@ -62,7 +62,8 @@ constexpr int kIconButtonWidth = 28;
 constexpr int kViewButtonWidth = 64;
 constexpr int kNavigationButtonWidth = 40;
 // The longest counter the field shows whole.
-constexpr const char* kWidestCounter = "9999\\9999";
+// The parts view has a page per part, and a job holds up to 10,000 parts.
+constexpr const char* kWidestCounter = "99999\\99999";
 
 // The width of a line edit that shows the widest counter whole, frame and margins included.
 int CounterWidth(const QLineEdit& field) {

@@ -390,7 +390,6 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   JobState& job_;
   std::unique_ptr<PrintSession> printing_;
   QAction* recentSeparator_ = nullptr;
-  std::vector<std::pair<QAction*, QToolButton*>> viewMenuButtons_;  // the Vue items' buttons
   QString lastSaveName_ = QString::fromLatin1(kNewJobName);
   QString lastExportPath_;  // the file chosen at the run's last export; empty before
   int busyDepth_ = 0;

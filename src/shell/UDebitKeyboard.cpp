@@ -1,9 +1,10 @@
 // The keyboard's way to the tool panel: the "Vue" menu holds the three views, the panel drawing
 // mode, the page moves and the print of the whole view, each with its shortcut shown beside it.
-// An item runs its button as a click would, so a disabled button's item does nothing; the menu
-// shows the buttons' states when it opens.
+// An item runs its button as a click would, and is enabled exactly when its button is, whether or
+// not the menu has been opened since: a key must never stay dead after its button came back.
 
 #include <QAction>
+#include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,6 +26,26 @@ QChar AccessKeyOf(const QString& text) {
   }
   return QChar();
 }
+
+// Keeps an action's enabled state on its button's, as the button changes.
+class EnabledFollower : public QObject {
+ public:
+  EnabledFollower(QAction* action, QToolButton* button) : QObject(button), action_(action) {
+    action_->setEnabled(button->isEnabled());
+    button->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::EnabledChange) {
+      action_->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+    }
+    return false;
+  }
+
+ private:
+  QAction* action_;
+};
 
 }  // namespace
 
@@ -82,7 +103,7 @@ void TFDebit::CreateViewMenu() {
     action->setShortcutContext(Qt::WindowShortcut);
     QToolButton* button = item.button;
     connect(action, &QAction::triggered, this, [button] { button->click(); });
-    viewMenuButtons_.push_back({action, button});
+    new EnabledFollower(action, button);
   }
   VueFiche->setText(QStringLiteral("&Fiche de débit"));
   VueModeAffPanneaux->setText(QStringLiteral("&Mode d'affichage des panneaux..."));
@@ -92,9 +113,6 @@ void TFDebit::CreateViewMenu() {
   PageDerniere->setText(QStringLiteral("&Dernière page"));
   ImpressionVue->setText(QStringLiteral("&Impression de toute la vue"));
   ApplyViewMenuWords();
-  connect(Vue, &QMenu::aboutToShow, this, [this] {
-    for (const auto& [action, button] : viewMenuButtons_) action->setEnabled(button->isEnabled());
-  });
 }
 
 // The view items carry the plural words of the options.

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
@@ -133,6 +134,32 @@ TEST_F(ReachTest, TheKeysMoveThroughThePagesAndChooseTheView) {
   EXPECT_TRUE(Button("SBtnPanneaux")->isChecked());
 }
 
+// A key follows its button, whenever the "Vue" menu was last opened: opened on page 1 (first and
+// previous page grey), it must not leave Page Up dead on page 2, nor End after the last page.
+TEST_F(ReachTest, APageKeyFollowsItsButtonWhateverTheMenuShowedLast) {
+  StartWithPartsView();
+  Key(Qt::Key_2, Qt::ControlModifier);
+  ASSERT_EQ(Counter(), QStringLiteral("1\\10"));
+  QMenu* menu = window->findChild<QMenu*>(QStringLiteral("Vue"));
+  ASSERT_NE(menu, nullptr);
+  Q_EMIT menu->aboutToShow();
+  Q_EMIT menu->aboutToHide();
+  Key(Qt::Key_PageDown);
+  Key(Qt::Key_PageDown);
+  EXPECT_EQ(Counter(), QStringLiteral("3\\10"));
+  Key(Qt::Key_PageUp);
+  EXPECT_EQ(Counter(), QStringLiteral("2\\10"));
+  Key(Qt::Key_Home);
+  EXPECT_EQ(Counter(), QStringLiteral("1\\10"));
+  // Shown again on the last page: next and last grey there, then the way back and forth works.
+  Key(Qt::Key_End);
+  Q_EMIT menu->aboutToShow();
+  Q_EMIT menu->aboutToHide();
+  Key(Qt::Key_Home);
+  Key(Qt::Key_End);
+  EXPECT_EQ(Counter(), QStringLiteral("10\\10"));
+}
+
 // The drawing mode and the print of the whole view have their keys; without a job the keys of
 // the disabled buttons do nothing.
 TEST_F(ReachTest, TheDrawingModeAndThePrintButtonHaveTheirKeys) {
@@ -175,7 +202,7 @@ TEST_F(ReachTest, ThePageCounterShowsItsWidestTextWhole) {
                          ->subElementRect(QStyle::SE_LineEditContents, &option, counter)
                          .marginsRemoved(counter->textMargins());
   const int textRoom = area.width() - 2 * 2;  // the edit keeps 2 pixels on each side
-  for (const char* text : {"101\\2000", "2000\\2000", "9999\\9999"}) {
+  for (const char* text : {"101\\2000", "2000\\2000", "9999\\9999", "10000\\10000"}) {
     SCOPED_TRACE(text);
     EXPECT_LE(counter->fontMetrics().horizontalAdvance(QString::fromLatin1(text)), textRoom);
   }
