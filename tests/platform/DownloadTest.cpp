@@ -46,6 +46,26 @@ class DownloadTest : public ::testing::Test {
   }
   void PutOldList() { std::ofstream(File(), std::ios::binary) << "[old]\n"; }
 
+  // An answer the download must refuse.
+  struct Refused {
+    const char* name;
+    int status;
+    QByteArray body;
+    Style how;
+  };
+  // Each answer, served over an old list, leaves neither the old list nor a new file.
+  template <std::size_t N>
+  void ExpectNoListFrom(const Refused (&answers)[N]) {
+    for (const Refused& a : answers) {
+      SCOPED_TRACE(a.name);
+      server.Serve("/list.ini", {a.status, a.body, a.how});
+      PutOldList();
+      EXPECT_FALSE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
+      EXPECT_FALSE(fs::exists(File()));
+      EXPECT_EQ(Entries(), 0u);
+    }
+  }
+
   test::TempDir dir;
   LoopbackHttpServer server;
 };
@@ -69,13 +89,7 @@ TEST_F(DownloadTest, ACompleteAnswerReplacesTheFileByteForByte) {
 // Whatever goes wrong, the old file is gone and no new one stands in its place.
 TEST_F(DownloadTest, AFailedTransferLeavesNoFile) {
   const QByteArray oversized(kLimits.MaxBytes + 1, 'x');
-  struct Case {
-    const char* name;
-    int status;
-    QByteArray body;
-    Style how;
-  };
-  const Case cases[] = {
+  const Refused cases[] = {
       {"not found", 404, "Not Found", Style::Whole},
       {"server error", 500, "[Tranchex1.6]\n", Style::Whole},
       {"never answers", 200, "", Style::NeverAnswer},
@@ -83,14 +97,7 @@ TEST_F(DownloadTest, AFailedTransferLeavesNoFile) {
       {"oversized, announced", 200, oversized, Style::Whole},
       {"oversized, not announced", 200, oversized, Style::NoLength},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    server.Serve("/list.ini", {c.status, c.body, c.how});
-    PutOldList();
-    EXPECT_FALSE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
-    EXPECT_FALSE(fs::exists(File()));
-    EXPECT_EQ(Entries(), 0u);
-  }
+  ExpectNoListFrom(cases);
   EXPECT_EQ(server.requests.size(), std::size(cases));
 }
 
@@ -128,13 +135,7 @@ TEST_F(DownloadTest, AFolderThatCannotTakeTheFileLeavesNone) {
 
 // An answer with no body is no list, and neither is a chunked body whose size cannot be read.
 TEST_F(DownloadTest, AnEmptyOrUnreadableAnswerIsNoList) {
-  struct Case {
-    const char* name;
-    int status;
-    QByteArray body;
-    Style how;
-  };
-  const Case cases[] = {
+  const Refused cases[] = {
       {"204 no content", 204, "", Style::Whole},
       {"200 with an empty body", 200, "", Style::Whole},
       {"200 with an empty body, no length", 200, "", Style::NoLength},
@@ -143,14 +144,7 @@ TEST_F(DownloadTest, AnEmptyOrUnreadableAnswerIsNoList) {
       {"chunk size negative", 200, "-4\r\n[S]\n\r\n0\r\n\r\n", Style::Chunked},
       {"chunked without its last chunk", 200, "4\r\n[S]\n\r\n", Style::Chunked},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    server.Serve("/list.ini", {c.status, c.body, c.how});
-    PutOldList();
-    EXPECT_FALSE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
-    EXPECT_FALSE(fs::exists(File()));
-    EXPECT_EQ(Entries(), 0u);
-  }
+  ExpectNoListFrom(cases);
   // A chunked body read whole is the list, without its framing.
   server.Serve("/list.ini", {200, "4\r\n[S]\n\r\n5;x=1\r\nK=v\r\n\r\n0\r\n\r\n", Style::Chunked});
   EXPECT_TRUE(DownloadToFile(At("/list.ini"), FilePath(), kLimits));
