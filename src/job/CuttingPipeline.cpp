@@ -92,12 +92,13 @@ void ComputeCuttingPlan(JobState& job, const Settings& settings, const DrawingMe
   try {
     RunCuttingOptimisation(job.PartGroups, job.ResultPanels, job.JobPanels, job.JobMargins,
                            job.JobKerf, job.Engine);
-    PutPanelsInEntryOrder(job.ResultPanels);
     // A stock copy that received no part is stock left whole, not a result: it is no plan, no
     // page, no summary panel, no offcut and no exported panel. Everything below, and every
-    // view, printout and export, reads ResultPanels. The stock list itself is unchanged.
+    // view, printout and export, reads ResultPanels. The stock list itself is unchanged. The
+    // order is stable, so the copies left out first need no sorting.
     std::erase_if(job.ResultPanels,
                   [](const Panneau_p& panel) { return panel.PlacedParts.empty(); });
+    PutPanelsInEntryOrder(job.ResultPanels);
 
     // The builders leave their lists alone when there is no panel at all (a job without a part
     // to place): nothing of an earlier layout may stay.

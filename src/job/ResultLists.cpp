@@ -73,11 +73,9 @@ struct OffcutValues {
   double Thickness = 0;
   std::int32_t Species = 0;
   std::int32_t Grain = 0;
-  bool operator==(const OffcutValues& o) const {
-    // The thickness as the double it is: equal values are equal, whatever the sign of a zero.
-    return Length == o.Length && Width == o.Width && Thickness == o.Thickness &&
-           Species == o.Species && Grain == o.Grain;
-  }
+  // The thickness compares as the double it is: equal values are equal, whatever the sign of a
+  // zero.
+  bool operator==(const OffcutValues&) const = default;
 };
 
 struct OffcutValuesHash {
@@ -164,7 +162,6 @@ void BuildSummaryLists(SummaryLineList& summaryLines, OffcutList& offcuts,
   // line add its panels up in list order.
   std::unordered_map<LineValues, std::size_t, LineValuesHash> lineOf;
   std::vector<std::size_t> panelLine(resultPanels.size());
-  std::vector<long double> wasteOf(resultPanels.size());
   for (std::size_t p = 0; p < resultPanels.size(); ++p) {
     const Panneau_p& panel = resultPanels[p];
     const auto [it, added] =
@@ -195,7 +192,6 @@ void BuildSummaryLists(SummaryLineList& summaryLines, OffcutList& offcuts,
                                 (static_cast<std::int64_t>(r.right) - r.left);
       if (area > 0) waste += static_cast<long double>(area);
     }
-    wasteOf[p] = waste;
     line.CutLength += PanelCutLength(panel) / units.LengthDivisor;
     line.WasteArea += waste / areaDivisor;
     line.PartsPerPanel = static_cast<std::int32_t>(panel.PlacedParts.size());
