@@ -37,7 +37,13 @@ int OpenRegularFile(const std::filesystem::path& path) {
   return fd;
 }
 
-// Reads from fd up to limit bytes, or limit + 1 to tell a longer file.
+// An open descriptor, closed however the read ends.
+struct OpenFile {
+  int fd;
+  ~OpenFile() { ::close(fd); }
+};
+
+// Reads from fd up to limit bytes.
 std::string ReadUpTo(int fd, std::size_t limit, const std::filesystem::path& path) {
   std::string bytes;
   char buffer[65536];
@@ -46,7 +52,6 @@ std::string ReadUpTo(int fd, std::size_t limit, const std::filesystem::path& pat
     const ssize_t n = ::read(fd, buffer, want);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
       throw FileAccessError("Erreur de lecture de " + path.string());
     }
     if (n == 0) break;
@@ -93,9 +98,8 @@ std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path, std::size_t maxBytes) {
-  const int fd = OpenRegularFile(path);
-  std::string bytes = ReadUpTo(fd, maxBytes + 1, path);
-  ::close(fd);
+  // One byte more than allowed tells a longer file.
+  std::string bytes = ReadFileStart(path, maxBytes + 1);
   if (bytes.size() > maxBytes) {
     throw FileFormatError("Fichier trop grand : " + path.string(), maxBytes);
   }
@@ -103,10 +107,8 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::size_t maxByte
 }
 
 std::string ReadFileStart(const std::filesystem::path& path, std::size_t maxBytes) {
-  const int fd = OpenRegularFile(path);
-  std::string bytes = ReadUpTo(fd, maxBytes, path);
-  ::close(fd);
-  return bytes;
+  const OpenFile file{OpenRegularFile(path)};
+  return ReadUpTo(file.fd, maxBytes, path);
 }
 
 void WriteFileAtomic(const std::filesystem::path& linkOrFile, std::string_view bytes) {
