@@ -105,6 +105,13 @@ void DialogFrame::FocusChanged(QWidget* old, QWidget* now) {
   if (!RunExit(old)) SwallowTheCausingClick();
 }
 
+void DialogFrame::FocusWithoutExit(QWidget* field) {
+  // Taken from the field left first, the focus moves from no field: no exit runs.
+  if (QWidget* focused = focusWidget(); focused != nullptr && focused != field)
+    focused->clearFocus();
+  field->setFocus();
+}
+
 // The focus moved on a mouse press: the press is delivered after the exit refused the value.
 // That press and its release are dropped, so the button clicked does not run; whatever is left
 // is released once the event loop runs again.

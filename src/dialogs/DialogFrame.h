@@ -75,6 +75,9 @@ class DialogFrame : public QDialog {
   // What Escape does when the form has no cancel button, or hides or disables it (by default:
   // nothing for a form without a close box, the close box's effect otherwise).
   void SetEscapeAction(std::function<void()> action);
+  // Puts the focus in a field without an exit of the field left: that field has had its exit,
+  // and a second one would read the record just shown in its place.
+  void FocusWithoutExit(QWidget* field);
 
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;

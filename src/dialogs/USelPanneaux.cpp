@@ -471,15 +471,7 @@ void TSelPanneaux::DisplayRecord(int index) {
   } else {
     thickness_->Clear();
   }
-  FocusFirstField();
-}
-
-// Each record shown is typed into from its first field. The field left has had its exit; the
-// focus goes without a second one, which would read the record just shown.
-void TSelPanneaux::FocusFirstField() {
-  if (QWidget* focused = focusWidget(); focused != nullptr && focused != EdtLongueur)
-    focused->clearFocus();
-  EdtLongueur->setFocus();
+  FocusWithoutExit(EdtLongueur);  // each record is typed from its first field
 }
 
 // ---- Writing a record -----------------------------------------------------------------------
@@ -609,7 +601,7 @@ void TSelPanneaux::BtnNouveauClick() {
 
     BtnSupprimer->setEnabled(true);
     navigator_->NewRecordAppended();
-    FocusFirstField();
+    FocusWithoutExit(EdtLongueur);  // each record is typed from its first field
   } catch (const std::exception&) {
     ReportFailure();
   }

@@ -164,7 +164,6 @@ class TSelPanneaux : public DialogFrame {
   bool LeaveRecord();
   void DisplayRecord(int index);
   void ShowGrainPicture();
-  void FocusFirstField();
   void SetGrain(int grain);
   void ShowSpecies(int species);
   int ShownSpeciesIndex() const;

@@ -322,8 +322,8 @@ void TSelPieces::MakeCheckedFields() {
   length_ = makeSize(SizeField::Length, PendingLength, LengthDirty);
   width_ = makeSize(SizeField::Width, PendingWidth, WidthDirty);
 
-  // The typed thickness: up to the thickest stock panel and, in a complex job, not above every
-  // panel's.
+  // The typed thickness: above 0 and up to the thickest stock panel, so some panel is thick
+  // enough for it.
   CheckedFieldRule thicknessRule;
   thicknessRule.Guard = FieldExitGuard::Modified;
   thicknessRule.OnRefusal = RefusedFieldText::Empty;
@@ -335,14 +335,6 @@ void TSelPieces::MakeCheckedFields() {
           [this] { return EntryRange{0.0, false, LargestPanelThickness(*PanelList), true}; },
           [] { return 0.0; }, separator},
       prompts_);
-  thickness_->Verify = [this](double value) -> std::optional<QString> {
-    if (JobKind != 2 || PanelThickEnoughExists(*PanelList, static_cast<int>(value)))
-      return std::nullopt;
-    return QString::fromStdString(RangeRefusalMessage(
-        LoadString(TextId::FieldChecks::InvalidThickness),
-        LoadString(TextId::FieldChecks::RangeText), LargestPanelThickness(*PanelList), Unit,
-        RegionalDecimalSeparator()));
-  };
   thickness_->OnAccepted = [this](double value) {
     PendingThickness = value;
     ThicknessDirty = 1;
@@ -632,15 +624,7 @@ void TSelPieces::DisplayRecord(int index) {
   } else {
     thickness_->Clear();
   }
-  FocusFirstField();
-}
-
-// Each record shown is typed into from its first field. The field left has had its exit; the
-// focus goes without a second one, which would read the record just shown.
-void TSelPieces::FocusFirstField() {
-  if (QWidget* focused = focusWidget(); focused != nullptr && focused != EdtReference)
-    focused->clearFocus();
-  EdtReference->setFocus();
+  FocusWithoutExit(EdtReference);  // each record is typed from its first field
 }
 
 // ---- Writing a record -----------------------------------------------------------------------

@@ -210,7 +210,6 @@ class TSelPieces : public DialogFrame {
   EntryRange SizeRange(SizeField which) const;
   QString SizeRefusal(SizeField which, std::optional<double> value) const;
   void SizeChange(QLineEdit* own, QLineEdit* other, double& pending);
-  void FocusFirstField();
   void Navigate(RecordNavigator::Move move);
   void Refuse(const QString& message);
   QString FreeReference(int skip) const;

@@ -472,7 +472,6 @@ void TFDebit::LoadMainFormTexts() {
   SBtnFiche->setText(Text(id::SBtnFiche));
   SBtnFiche->setToolTip(Text(id::SBtnFicheHint));
   SBtnRecap->setToolTip(QStringLiteral("Récapitulatif du débit"));
-  ApplyViewMenuWords();
   for (QMenu* menu : {Fichier, Edition, Options, GestionnaireDesDimensions, N11})
     AssignAccessKeys(*menu);
 }
