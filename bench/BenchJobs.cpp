@@ -18,6 +18,7 @@
 #include <random>
 #include <string>
 
+#include "job/ColumnLetters.h"
 #include "job/JobFile.h"
 #include "job/JobState.h"
 #include "support/EngineRun.h"
@@ -27,12 +28,6 @@ namespace {
 using namespace tranchex;
 
 constexpr int kKerf = 40;
-
-// Three base-36 characters: a reference of its own for each of up to 46,656 parts.
-std::string Reference(std::size_t i) {
-  const char* digits = "0123456789abcdefghijklmnopqrstuvwxyz";
-  return {digits[i / 1296 % 36], digits[i / 36 % 36], digits[i % 36]};
-}
 
 // The job state of an engine test job, as a shop would have entered it.
 JobState JobOf(const test::TestJob& t) {
@@ -46,7 +41,7 @@ JobState JobOf(const test::TestJob& t) {
   job.JobParts = t.parts;
   for (std::size_t i = 0; i < t.parts.size(); ++i) {
     job.JobDesignations.push_back("Pièce " + std::to_string(i + 1));
-    job.JobReferences.push_back(Reference(i));
+    job.JobReferences.push_back(ColumnLetters(static_cast<std::int32_t>(i)));
   }
   job.Engine.PartCounter = static_cast<std::int32_t>(t.parts.size());
   return job;

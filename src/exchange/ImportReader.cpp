@@ -244,12 +244,11 @@ class PartReader {
       part.Thickness = 100.0;
     } else {
       const std::optional<int> tenths = Tenths(ImportThicknessEntry);
-      const double thickness = tenths ? *tenths : kMaxRecordThickness + 1.0;
-      if (thickness > kMaxRecordThickness) {
+      if (!tenths || *tenths > kMaxRecordThickness) {
         Fault(ImportThicknessEntry, "épaisseur hors limites : de 0 à " +
                                         FormatTwoDecimals(kMaxRecordThickness / 10.0, ',') + " mm");
       }
-      part.Thickness = thickness == 0.0 ? 100.0 : thickness;
+      part.Thickness = *tenths == 0 ? 100.0 : *tenths;
     }
 
     std::string species(TrimText(Cell(ImportSpeciesEntry)));
@@ -271,16 +270,12 @@ class PartReader {
 
     // Length first: a part given narrower than wide is turned, and its grain with it.
     if (part.Length < part.Width) {
-      const double oldLength = part.Length;
-      part.Length = TruncToInt(part.Width);
-      part.Width = oldLength;
+      std::swap(part.Length, part.Width);  // both whole tenths already
       if (part.Grain == GrainHorizontal) {
         part.Grain = GrainVertical;
       } else if (part.Grain == GrainVertical) {
         part.Grain = GrainHorizontal;
       }
-      // Below one unit the whole-unit length would be none at all.
-      if (part.Length <= 0.0) Fault(ImportWidthEntry, SizeRange());
     }
     return part;
   }

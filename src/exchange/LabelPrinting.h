@@ -18,8 +18,8 @@
 //     sheet.
 //
 // The text of a label: "Ref: " reference " - " designation " " length "x" width, for a complex
-// job "x" thickness, then " " and the unit's abbreviation; the lengths divided by the unit factor
-// with at most two decimals. The reference and the designation are those at the part's NUMBER in
+// job "x" thickness, then " " and the unit's abbreviation; the sizes in the unit with every
+// tenth of a millimetre (FormatSize). The reference and the designation are those at the part's NUMBER in
 // the job's lists (empty when a list has none there). The number of characters that fit on a
 // line is the label width over the average character width of the canvas's default font (8
 // points), measured before the 5-point label font is set; a longer text goes on two lines, the
