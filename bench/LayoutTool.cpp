@@ -293,7 +293,7 @@ int ImportJobForTool(const Arguments& args, JobState& job, Settings& settings,
   const std::optional<ImportError> problem =
       readError ? std::nullopt
                 : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read),
-                                       settings.ImportColumns, settings.MeasureUnit, settings);
+                                       settings.MeasureUnit, settings);
   if (readError || problem) {
     const ImportError* error = readError ? readError : &*problem;
     std::string text = ImportErrorText(*error, request.HeaderLine);

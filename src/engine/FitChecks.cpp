@@ -128,13 +128,20 @@ bool AllPartsFitSomePanel(const PanelList& panels, const PartList& parts,
   return !modifyMode || EveryPartFitsStock(panels, parts, margins, true);
 }
 
-bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
-                        const MarginsBlock& margins, bool matchMaterial) {
-  return std::all_of(parts.begin(), parts.end(), [&](const TPiece& part) {
-    return std::any_of(panels.begin(), panels.end(), [&](const Panneau_p& panel) {
+std::optional<std::size_t> FirstPartNoStockTakes(const PanelList& panels, const PartList& parts,
+                                                 const MarginsBlock& margins, bool matchMaterial) {
+  const auto untaken = std::find_if(parts.begin(), parts.end(), [&](const TPiece& part) {
+    return std::none_of(panels.begin(), panels.end(), [&](const Panneau_p& panel) {
       return matchMaterial ? TakesPart(panel, part, margins) : FitsPanel(part, panel, margins);
     });
   });
+  if (untaken == parts.end()) return std::nullopt;
+  return static_cast<std::size_t>(untaken - parts.begin());
+}
+
+bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
+                        const MarginsBlock& margins, bool matchMaterial) {
+  return !FirstPartNoStockTakes(panels, parts, margins, matchMaterial);
 }
 
 bool PartsStillFitAfterPanelEdit(const PanelList& panels, const Panneau_p& edited,

@@ -8,6 +8,8 @@
 // "Fits panel k": PartFitsRect(part, k.Rect, LengthMargin, WidthMargin, k.Grain), the part
 // against the whole panel. "Thickness match": ThicknessMatches (Placement.h).
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,10 @@ bool AllPartsFitSomePanel(const PanelList& panels, const PartList& parts,
 // it (a simple job) thickness and species play no part. No part: true.
 bool EveryPartFitsStock(const PanelList& panels, const PartList& parts,
                         const MarginsBlock& margins, bool matchMaterial);
+
+// The same test, naming the first part that no panel takes; nothing when every part is taken.
+std::optional<std::size_t> FirstPartNoStockTakes(const PanelList& panels, const PartList& parts,
+                                                 const MarginsBlock& margins, bool matchMaterial);
 
 // After panel `edited` was changed: true when some panel of its grain, species and exact
 // thickness takes some part (of that panel's grain, when some part has the edited panel's

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Driver.h"
+#include "engine/FitChecks.h"
 #include "engine/Placement.h"
 #include "engine/Records.h"
 #include "exchange/ImportPanels.h"
@@ -37,30 +38,20 @@ MarginsBlock FitMargins(bool bars, double defaultMargin) {
   return margins;
 }
 
-// A panel of the part's material takes the part with those margins.
-bool SomePanelTakes(const PanelList& panels, const TPiece& part, const MarginsBlock& margins) {
-  for (const Panneau_p& panel : panels) {
-    if (panel.Species == part.Species &&
-        ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
-        PartFitsRect(part, panel.Rect, margins, panel.Grain)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
 std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>& parts,
-                                                const std::vector<OPTION_COL_IMPORT>& columns,
                                                 const UNITE_MESURE& fileUnit,
                                                 const Settings& settings) {
   Settings lists = settings;
   JobState job;
   CommitImportedParts(parts, fileUnit, lists, job);
   const MarginsBlock margins = FitMargins(job.MarginsAllZero != 0, settings.DefaultMargin);
-  for (std::size_t i = 0; i < parts.size() && i < job.JobParts.size(); ++i) {
-    if (SomePanelTakes(job.JobPanels, job.JobParts[i], margins)) continue;
+  // Each part must find a panel of its material that takes it with those margins.
+  if (const auto untaken = FirstPartNoStockTakes(job.JobPanels, job.JobParts, margins, true);
+      untaken && *untaken < parts.size()) {
+    const std::size_t i = *untaken;
+    const std::vector<OPTION_COL_IMPORT>& columns = settings.ImportColumns;
     const OPTION_COL_IMPORT& length =
         columns.size() > ImportLengthEntry ? columns[ImportLengthEntry] : OPTION_COL_IMPORT{};
     const std::string margin = FormatTwoDecimals(settings.DefaultMargin / 10.0, ',');

@@ -118,7 +118,6 @@ std::string ImportErrorText(const ImportError& error, bool headerLine);
 // left to the review in Modify). Nothing when the import can go on. The settings are not
 // touched.
 std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>& parts,
-                                                const std::vector<OPTION_COL_IMPORT>& columns,
                                                 const UNITE_MESURE& fileUnit,
                                                 const Settings& settings);
 

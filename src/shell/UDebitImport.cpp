@@ -108,8 +108,8 @@ void TFDebit::ImporterClick() {
   // faulty line, before the job is touched.
   const std::optional<ImportError> problem =
       error ? std::nullopt
-            : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read),
-                                   settings_.ImportColumns, form.FileUnit, settings_);
+            : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read), form.FileUnit,
+                                   settings_);
   if (error || problem) {
     stop(QString::fromStdString(ImportErrorText(error ? *error : *problem, request.HeaderLine)) +
              QStringLiteral("\n") + cancelled,

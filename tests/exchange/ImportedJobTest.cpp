@@ -56,7 +56,7 @@ Outcome Import(const std::string& bytes, const Settings& settings, double factor
   out.readSound = true;
   const auto& parts = std::get<std::vector<ImportedPart>>(read);
   const UNITE_MESURE unit{factor, unitName, ""};
-  out.refused = ImportedPartsProblem(parts, settings.ImportColumns, unit, settings);
+  out.refused = ImportedPartsProblem(parts, unit, settings);
   if (out.refused) return out;
   Settings lists = settings;
   CommitImportedParts(parts, unit, lists, out.job);
