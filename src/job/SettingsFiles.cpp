@@ -651,48 +651,63 @@ std::vector<FileLoadResult> LoadSettingsFiles(const fs::path& dataFolder, Settin
   return refused;
 }
 
+namespace {
+
+// The reference files written at close, in that order: each with the flag that marks it for
+// writing and its writer.
+struct ReferenceFile {
+  std::uint8_t Settings::*Dirty;
+  const char* Name;
+  void (*Save)(const fs::path&, Settings&);
+};
+
+constexpr ReferenceFile kReferenceFiles[] = {
+    {&Settings::SpeciesFileDirty, kSpeciesFileName, SaveSpeciesFile},
+    {&Settings::PanelSizesDirty, kPanelSizesFileName,
+     [](const fs::path& folder, Settings& s) {
+       SaveDimensionsFile(folder, kPanelSizesFileName, s);
+     }},
+    {&Settings::PartSizesDirty, kPartSizesFileName,
+     [](const fs::path& folder, Settings& s) {
+       SaveDimensionsFile(folder, kPartSizesFileName, s);
+     }},
+    {&Settings::LabelsFileDirty, kLabelsFileName, SaveLabelsFile},
+    {&Settings::UnitFileDirty, kUnitFileName, SaveUnitFile},
+    {&Settings::OptionsFileDirty, kOptionsFileName, SaveOptionsFile},
+    {&Settings::DesignationsFileDirty, kDesignationsFileName, SaveDesignationsFile},
+};
+
+}  // namespace
+
 std::vector<SettingsFileError> SaveDirtySettingsFiles(const fs::path& dataFolder,
                                                       Settings& settings,
                                                       const std::set<std::string>& kept) {
   std::vector<SettingsFileError> failures;
-  auto run = [&](std::uint8_t flag, const char* fileName, auto&& save) {
-    if (!flag || kept.count(fileName) != 0) return;
+  for (const ReferenceFile& file : kReferenceFiles) {
+    if (!(settings.*file.Dirty) || kept.count(file.Name) != 0) continue;
     try {
-      save();
+      file.Save(dataFolder, settings);
     } catch (const SettingsFileError& e) {
       failures.push_back(e);
     }
-  };
-  run(settings.SpeciesFileDirty, kSpeciesFileName, [&] { SaveSpeciesFile(dataFolder, settings); });
-  run(settings.PanelSizesDirty, kPanelSizesFileName,
-      [&] { SaveDimensionsFile(dataFolder, kPanelSizesFileName, settings); });
-  run(settings.PartSizesDirty, kPartSizesFileName,
-      [&] { SaveDimensionsFile(dataFolder, kPartSizesFileName, settings); });
-  run(settings.LabelsFileDirty, kLabelsFileName, [&] { SaveLabelsFile(dataFolder, settings); });
-  run(settings.UnitFileDirty, kUnitFileName, [&] { SaveUnitFile(dataFolder, settings); });
-  run(settings.OptionsFileDirty, kOptionsFileName, [&] { SaveOptionsFile(dataFolder, settings); });
-  run(settings.DesignationsFileDirty, kDesignationsFileName,
-      [&] { SaveDesignationsFile(dataFolder, settings); });
+  }
   return failures;
 }
 
 std::vector<std::string> DirtySettingsFileNames(const Settings& s) {
-  const std::pair<std::uint8_t, const char*> files[] = {
-      {s.SpeciesFileDirty, kSpeciesFileName}, {s.PanelSizesDirty, kPanelSizesFileName},
-      {s.PartSizesDirty, kPartSizesFileName}, {s.LabelsFileDirty, kLabelsFileName},
-      {s.UnitFileDirty, kUnitFileName},       {s.OptionsFileDirty, kOptionsFileName},
-      {s.DesignationsFileDirty, kDesignationsFileName}};
   std::vector<std::string> names;
-  for (const auto& [flag, name] : files) {
-    if (flag) names.emplace_back(name);
+  for (const ReferenceFile& file : kReferenceFiles) {
+    if (s.*file.Dirty) names.emplace_back(file.Name);
   }
   return names;
 }
 
 const std::vector<std::string>& SettingsFileNames() {
-  static const std::vector<std::string> names = {
-      kSpeciesFileName, kPanelSizesFileName, kPartSizesFileName, kLabelsFileName,
-      kUnitFileName,    kOptionsFileName,    kDesignationsFileName};
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> all;
+    for (const ReferenceFile& file : kReferenceFiles) all.emplace_back(file.Name);
+    return all;
+  }();
   return names;
 }
 
