@@ -19,8 +19,9 @@
 //
 // Exit codes: 0 laid out (and exported); 1 bad arguments; 2 the job or import file cannot be
 // read; 3 the pipeline refuses the job or cannot lay it out; 4 the export file cannot be
-// written; 5 the import file is refused (its first fault, with its line and column, or a part
-// no proposed panel takes). Errors are one line on stderr.
+// written; 5 the import file is refused (its first fault, with its line and column, a part
+// no proposed panel takes, or two lines that would give two parts one reference). Errors are
+// one line on stderr, a refused sheet's after text 126 "Erreur dans l'ouverture du fichier !".
 
 #include <clocale>
 #include <cstdlib>
@@ -294,9 +295,14 @@ int ImportJobForTool(const Arguments& args, JobState& job, Settings& settings,
       readError ? std::nullopt
                 : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read),
                                        settings.MeasureUnit, settings);
-  if (readError || problem) {
-    const ImportError* error = readError ? readError : &*problem;
-    std::string text = ImportErrorText(*error, request.HeaderLine);
+  // The tool cannot ask either whether parts that would share a reference get free letters:
+  // such a sheet is refused.
+  std::optional<ReferenceClash> clash;
+  if (!readError && !problem) clash = FindReferenceClash(std::get<std::vector<ImportedPart>>(read));
+  if (readError || problem || clash) {
+    std::string text = ImportRefusalText(
+        clash ? ReferenceClashText(*clash)
+              : ImportErrorText(readError ? *readError : *problem, request.HeaderLine));
     for (char& c : text) {
       if (c == '\n') c = ' ';
     }

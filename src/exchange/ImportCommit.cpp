@@ -54,15 +54,16 @@ std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>&
     const std::vector<OPTION_COL_IMPORT>& columns = settings.ImportColumns;
     const OPTION_COL_IMPORT& length =
         columns.size() > ImportLengthEntry ? columns[ImportLengthEntry] : OPTION_COL_IMPORT{};
-    const std::string margin = FormatTwoDecimals(settings.DefaultMargin / 10.0, ',');
+    // Sizes in the file's unit, as the sheet gives them.
+    const std::string margin = SizeInFileUnit(settings.DefaultMargin, fileUnit.Factor);
     const bool tooLong = job.JobParts[i].Length + 2.0 * settings.DefaultMargin > kMaxRecordSize;
     return ImportError{parts[i].Line, length.Column, length.Title,
                        tooLong ? "pièce trop longue : avec la marge par défaut de " + margin +
-                                     " mm de chaque côté, elle ne tient dans aucun panneau de " +
-                                     FormatTwoDecimals(kMaxRecordSize / 10000.0, ',') +
-                                     " m au plus"
+                                     " de chaque côté, elle ne tient dans aucun panneau de " +
+                                     SizeInFileUnit(kMaxRecordSize, fileUnit.Factor) +
+                                     " au plus"
                                : "aucun des panneaux proposés ne peut recevoir cette pièce avec "
-                                 "la marge par défaut de " + margin + " mm",
+                                 "la marge par défaut de " + margin,
                        false};
   }
   // The records the import makes; the kerf and margins come from the settings and are offered

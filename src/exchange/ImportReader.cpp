@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "engine/Records.h"
@@ -14,6 +16,8 @@
 #include "job/SettingsFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
+#include "platform/TextIds.h"
+#include "platform/Texts.h"
 
 namespace tranchex {
 namespace {
@@ -213,18 +217,18 @@ class PartReader {
     ImportedPart part;
     part.Line = record.Line;
 
+    // An empty reference is given the first free letters once every line is read.
     std::string reference(TrimText(Cell(ImportReferenceEntry)));
-    if (reference.empty()) {
-      part.Reference = ColumnLetters(position);
-    } else {
+    if (!reference.empty()) {
       part.Reference = FirstCharacters(reference, kMaxReferenceLength);
       CheckStorable(ImportReferenceEntry, part.Reference);
+      part.ReferenceCell = std::move(reference);
     }
 
-    std::string designation(TrimText(Cell(ImportDesignationEntry)));
-    if (designation.empty()) {
+    if (!Given(ImportDesignationEntry)) {
       part.Designation = "Piece" + std::to_string(position);
     } else {
+      std::string designation(FilledCell(ImportDesignationEntry));
       CheckName(ImportDesignationEntry, designation, kMaxDesignationLength);
       part.Designation = std::move(designation);
       part.DesignationGiven = true;
@@ -240,25 +244,27 @@ class PartReader {
     part.Length = Size(ImportLengthEntry);
     part.Width = Size(ImportWidthEntry);
 
-    if (TrimText(Cell(ImportThicknessEntry)).empty()) {
+    if (!Given(ImportThicknessEntry)) {
       part.Thickness = 100.0;
     } else {
       const std::optional<int> tenths = Tenths(ImportThicknessEntry);
       if (!tenths || *tenths > kMaxRecordThickness) {
-        Fault(ImportThicknessEntry, "épaisseur hors limites : de 0 à " +
-                                        FormatTwoDecimals(kMaxRecordThickness / 10.0, ',') + " mm");
+        Fault(ImportThicknessEntry,
+              "épaisseur hors limites : de 0 à " +
+                  SizeInFileUnit(kMaxRecordThickness, request_.UnitFactor));
       }
+      // A thickness of 0 is a simple job's (its export writes 0).
       part.Thickness = *tenths == 0 ? 100.0 : *tenths;
     }
 
-    std::string species(TrimText(Cell(ImportSpeciesEntry)));
-    if (!species.empty()) {
+    if (Given(ImportSpeciesEntry)) {
+      std::string species(FilledCell(ImportSpeciesEntry));
       CheckName(ImportSpeciesEntry, species, kMaxSpeciesNameLength);
       part.Species = std::move(species);
       part.SpeciesGiven = true;
     }
 
-    if (TrimText(Cell(ImportGrainEntry)).empty()) {
+    if (!Given(ImportGrainEntry)) {
       part.Grain = request_.DefaultGrain;
     } else {
       const double grain = Number(ImportGrainEntry);
@@ -281,14 +287,30 @@ class PartReader {
   }
 
  private:
+  bool Given(std::size_t entry) const { return request_.Columns[entry].Given == 1; }
+
   // The cell of an entry: the record's field at the entry's column, empty for an entry the file
-  // does not give or a field the line lacks.
+  // does not give. A line that stops before the column is refused there: it does not run on
+  // into the next line, and nothing stands in for what it lacks.
   std::string_view Cell(std::size_t entry) const {
     const OPTION_COL_IMPORT& column = request_.Columns[entry];
     if (column.Given != 1) return {};
     const std::size_t index = static_cast<std::size_t>(column.Column) - 1;
-    return index < record_->Fields.size() ? std::string_view(record_->Fields[index].Text)
-                                          : std::string_view();
+    if (index >= record_->Fields.size()) {
+      const std::size_t fields = record_->Fields.size();
+      Fault(entry, "valeur manquante : la ligne compte " + std::to_string(fields) +
+                       (fields > 1 ? " champs" : " champ") + " et la fiche de débit en lit " +
+                       std::to_string(present_) + " (options d'importation)");
+    }
+    return record_->Fields[index].Text;
+  }
+
+  // The trimmed cell of a given entry, refused when it is empty: nothing stands in for a value
+  // the file leaves out.
+  std::string FilledCell(std::size_t entry) const {
+    const std::string_view cell = TrimText(Cell(entry));
+    if (cell.empty()) Fault(entry, "valeur manquante");
+    return std::string(cell);
   }
 
   // A line without any ";" cannot give the columns a part needs: when it holds tabs or commas,
@@ -315,20 +337,19 @@ class PartReader {
 
   // A cell that must hold a number: present, not blank, digits with one decimal mark at most.
   double Number(std::size_t entry) const {
-    const std::string_view cell = Cell(entry);
-    if (TrimText(cell).empty()) Fault(entry, "valeur manquante");
+    const std::string cell = FilledCell(entry);
     const std::optional<double> value = ParseSheetNumber(cell);
     if (!value) {
-      Fault(entry, "« " + std::string(TrimText(cell)) +
+      Fault(entry, "« " + cell +
                        " » n'est pas un nombre (des chiffres, et « , » ou « . » pour les "
                        "décimales)");
     }
     return *value;
   }
 
-  static std::string SizeRange() {
+  std::string SizeRange() const {
     return "dimension hors limites : plus de 0 et au plus " +
-           FormatTwoDecimals(kMaxRecordSize / 10000.0, ',') + " m";
+           SizeInFileUnit(kMaxRecordSize, request_.UnitFactor);
   }
 
   // The number x the file unit, rounded half away from zero to whole tenths of a millimetre as
@@ -406,6 +427,12 @@ std::vector<ImportedPart> ReadParts(const ImportRequest& request) {
     parts.push_back(std::move(part));
   }
   if (parts.empty()) Refuse(0, 0, {}, "Le fichier ne contient aucune pièce.");
+  // Parts without a reference take the first letters no part of the sheet has, in file order.
+  FreeLetters letters;
+  for (const ImportedPart& part : parts) letters.Take(part.Reference);
+  for (ImportedPart& part : parts) {
+    if (part.Reference.empty()) part.Reference = letters.Next();
+  }
   return parts;
 }
 
@@ -434,6 +461,70 @@ ImportReadResult ReadCuttingSheet(const ImportRequest& request) {
   } catch (const Refusal& refusal) {
     return refusal.Error;
   }
+}
+
+std::string SizeInFileUnit(double tenths, double unitFactor) {
+  const struct {
+    double Factor;
+    const char* Name;
+  } units[] = {{kMillimetreFactor, "mm"},
+               {kCentimetreFactor, "cm"},
+               {kInchFactor, "pouces"},
+               {kMetreFactor, "m"}};
+  for (const auto& unit : units) {
+    if (unit.Factor == unitFactor) {
+      return FormatSize(tenths, unitFactor, ',') + " " + unit.Name;
+    }
+  }
+  return FormatSize(tenths, kMillimetreFactor, ',') + " mm";
+}
+
+std::optional<ReferenceClash> FindReferenceClash(const std::vector<ImportedPart>& parts) {
+  std::optional<ReferenceClash> first;
+  std::unordered_map<std::string, std::size_t> owner;  // reference -> the first part that has it
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const auto [at, fresh] = owner.emplace(parts[i].Reference, i);
+    if (fresh) continue;
+    if (!first) {
+      const ImportedPart& earlier = parts[at->second];
+      first = ReferenceClash{earlier.Line, parts[i].Line, parts[i].Reference,
+                             earlier.ReferenceCell, parts[i].ReferenceCell, 0};
+    }
+    ++first->Count;
+  }
+  return first;
+}
+
+std::string ReferenceClashText(const ReferenceClash& clash) {
+  std::string text = "Lignes " + std::to_string(clash.FirstLine) + " et " +
+                     std::to_string(clash.Line) + " : la référence « " + clash.Reference +
+                     " » désigne deux pièces";
+  if (clash.FirstCell != clash.Reference || clash.Cell != clash.Reference) {
+    text += " (« " + clash.FirstCell + " » et « " + clash.Cell +
+            " » coupées aux trois caractères qu'un débit garde)";
+  }
+  text += ".";
+  if (clash.Count > 1) {
+    text += " En tout, " + std::to_string(clash.Count) +
+            " pièces ont une référence qu'une ligne précédente porte déjà.";
+  }
+  return text;
+}
+
+void FreeTakenReferences(std::vector<ImportedPart>& parts) {
+  FreeLetters letters;
+  for (const ImportedPart& part : parts) letters.Take(part.Reference);
+  std::unordered_set<std::string> seen;
+  for (ImportedPart& part : parts) {
+    if (!seen.insert(part.Reference).second) {
+      part.Reference = letters.Next();
+      seen.insert(part.Reference);
+    }
+  }
+}
+
+std::string ImportRefusalText(const std::string& fault) {
+  return LoadString(TextId::Messages::MsgOpenError) + "\n" + fault;
 }
 
 std::string ReadImportFile(const std::filesystem::path& path) {

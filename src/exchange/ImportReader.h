@@ -16,10 +16,11 @@
 //   breaks inside are text (a line break becomes one blank). A double quote anywhere else is a
 //   plain character.
 // - Field n of a record feeds the present column whose number is n (the column map is a
-//   permutation of 1..k over its present entries, ImportColumnsProblem). A record may hold fewer
-//   fields than present columns; an empty optional cell takes its automatic value. Fields after
-//   the last present column must be blank (spreadsheets write ";;" up to the farthest cell used).
-//   A record without any ";" but with tabs or commas is refused with a word on the separator.
+//   permutation of 1..k over its present entries, ImportColumnsProblem). A record holds at least
+//   a field for every present column, and no cell the map reads is empty, the reference's
+//   excepted: nothing is made up for what the file leaves out. Fields after the last present
+//   column must be blank (spreadsheets write ";;" up to the farthest cell used). A record
+//   without any ";" but with tabs or commas is refused with a word on the separator.
 //
 // Cells: see ImportedPart. Any fault stops the whole import: nothing is committed, and the error
 // names the line, the column and the reason.
@@ -46,16 +47,18 @@ inline constexpr std::size_t kMaxImportFileBytes = 16u * 1024u * 1024u;
 struct ImportedPart {
   int Line = 0;  // line of the file where the part's record starts, from 1
   // The first three characters (not bytes) of the trimmed cell; with the column automatic or
-  // the cell empty, ColumnLetters of the part's position ("aaa" after "zz"). Two parts may
-  // share a reference.
+  // the cell empty, the first free letters (FirstFreeLetters) of the sheet's references, in
+  // file order ("a", "b", ... when the file gives none). Two given cells may yield one
+  // reference (ReferenceClash).
   std::string Reference;
+  std::string ReferenceCell;  // the trimmed cell the reference was cut from; empty: none given
   // The trimmed cell: no "/", no control character, at most 49 Windows-1252 characters.
-  // Automatic or empty: "Piece" followed by the part's position (0, 1, 2, ...), and
-  // DesignationGiven false.
+  // Automatic: "Piece" followed by the part's position (0, 1, 2, ...), and DesignationGiven
+  // false.
   std::string Designation;
   bool DesignationGiven = false;
   // The trimmed cell, checked as the designation. Empty with SpeciesGiven false when the column
-  // is automatic or the cell empty.
+  // is automatic.
   std::string Species;
   bool SpeciesGiven = false;
   std::int32_t Quantity = 0;  // 0 to kMaxQuantity, a whole number
@@ -64,9 +67,9 @@ struct ImportedPart {
   // grains 0 and 1 are exchanged).
   double Length = 0.0;
   double Width = 0.0;
-  // Cell x factor, within the job's bounds; 0 (or an automatic or empty cell) gives 100.0.
+  // Cell x factor, within the job's bounds; 0 (or an automatic column) gives 100.0.
   double Thickness = 100.0;
-  // 0, 1 or 2; automatic or empty: the request's default grain.
+  // 0, 1 or 2; automatic: the request's default grain.
   std::int32_t Grain = 1;
 };
 
@@ -110,6 +113,37 @@ std::string ReadImportFile(const std::filesystem::path& path);
 // hint to tick the title-line box of the import dialog. The caller shows it in a warning box
 // captioned text 188, with text 192 after it.
 std::string ImportErrorText(const ImportError& error, bool headerLine);
+
+// A size bound as a refusal names it, in the file's unit with every tenth: 1500 tenths are
+// "150 mm", "15 cm", "5,906 pouces", "0,15 m" (a factor of no known unit: in millimetres).
+std::string SizeInFileUnit(double tenths, double unitFactor);
+
+// Two parts of a sheet that would share one reference: the first part whose reference an
+// earlier part has (a file that repeats a reference, or two cells cut to the same three
+// characters), the earlier one, and how many parts in all have a reference already taken.
+struct ReferenceClash {
+  int FirstLine = 0;       // the earlier part's line
+  int Line = 0;            // the later part's line
+  std::string Reference;   // the reference both would have
+  std::string FirstCell;   // the cells they were cut from
+  std::string Cell;
+  std::size_t Count = 0;   // parts whose reference an earlier part has, this one included
+};
+
+// The first clash of the parts, in file order; nothing when every reference names one part.
+std::optional<ReferenceClash> FindReferenceClash(const std::vector<ImportedPart>& parts);
+
+// "Lignes 3 et 4 : la référence « P10 » désigne deux pièces (« P101 » et « P102 » coupées à
+// trois caractères)", and how many more parts share a reference when there are.
+std::string ReferenceClashText(const ReferenceClash& clash);
+
+// Every part whose reference an earlier part has gets the first free letters of the sheet's
+// references, in file order; the others keep theirs.
+void FreeTakenReferences(std::vector<ImportedPart>& parts);
+
+// The message of a refused sheet: text 126 "Erreur dans l'ouverture du fichier !", then on a
+// line of its own the fault (ImportErrorText). The window adds text 192 on a last line.
+std::string ImportRefusalText(const std::string& fault);
 
 // What the commit would make of parts the reader accepted, checked before anything changes: the
 // first part no proposed panel takes with the default margin (a part too long for the longest

@@ -15,6 +15,8 @@ constexpr int kLabelFontSize = 5;           // points
 constexpr std::int32_t kSecondLineDrop = 50;  // 5 mm between the two lines of a label
 constexpr std::int32_t kFirstLineMaxCharacters = 30;
 constexpr std::int32_t kBlanksBeforeBreak = 4;
+// A label that ends within a hundredth of a millimetre of the printable edge fits.
+constexpr double kEdgeTolerance = 0.1;
 
 // The byte offset of the character at index n (from 0) of a UTF-8 text; the text's size when it
 // has n characters or fewer.
@@ -152,9 +154,10 @@ LabelPrintReport PrintLabels(PrintTarget& target, const LabelPrintInputs& in) {
   const PrintReport printed = doc.Run([&] {
     Canvas& first = doc.canvas();
     StartLabelSheet(first);
-    const CanvasPoint corner = first.DPtoLP({target.PageWidth(), target.PageHeight()});
-    const std::int32_t W = corner.x;
-    const std::int32_t Yb = corner.y;  // the bottom of the printable area: negative
+    // The printable area unrounded: a label that ends on its edge fits, whatever the device's
+    // pixel size.
+    const double W = target.PrintableWidthTenths() + kEdgeTolerance;
+    const double H = target.PrintableHeightTenths() + kEdgeTolerance;
     // The characters per line come from the default font, before the label size is set.
     const std::int32_t perLine = CharactersPerLine(f.Width, first.GetTextMetrics().aveCharWidth);
     SetLabelFont(first);
@@ -193,7 +196,7 @@ LabelPrintReport PrintLabels(PrintTarget& target, const LabelPrintInputs& in) {
           at.Clip.left = f.BottomMargin;
           at.Clip.right = f.Width;
         }
-        if (at.Clip.top < Yb) sheetFull = true;
+        if (-at.Clip.top > H) sheetFull = true;
       }
     }
   });

@@ -34,6 +34,7 @@ TFImportation::TFImportation(Prompts& prompts, HelpViewer& help, QWidget* parent
   auto* inGroup = new QVBoxLayout(GroupBox);
   inGroup->addWidget(Label);
   CbxEntetes = Named(new QCheckBox(Text(id::CbxEntetes), this), "CbxEntetes");
+  LblUniteFichier = Named(new QLabel(this), "LblUniteFichier");
   BtnOK = Named(new QPushButton(Text(id::BtnOK), this), "BtnOK");
   BtnAnnuler = Named(new QPushButton(Text(id::BtnAnnuler), this), "BtnAnnuler");
   BtnOptionsImportaton = Named(
@@ -55,6 +56,7 @@ TFImportation::TFImportation(Prompts& prompts, HelpViewer& help, QWidget* parent
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(GroupBox);
   layout->addWidget(CbxEntetes);
+  layout->addWidget(LblUniteFichier);
   layout->addLayout(unitRow);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -87,8 +89,24 @@ void TFImportation::FormActivate() {
   Accepted = 0;
   FirstLineHeadings = 1;
   CbxEntetes->setChecked(true);
-  programFactor_ = FileUnit.Factor;
+  if (!following_) programFactor_ = FileUnit.Factor;
   CbxListeUnites->setCurrentIndex(FileUnitChoiceIndex(FileUnit.Factor));
+  ShowFileUnit();
+}
+
+void TFImportation::FollowProgramUnit(const UNITE_MESURE& programUnit) {
+  if (following_ && programUnit.Factor == programFactor_) return;
+  FileUnit.Factor = programUnit.Factor;
+  FileUnit.Abbreviation = programUnit.Abbreviation;
+  programFactor_ = programUnit.Factor;
+  following_ = true;
+}
+
+// The inch has no abbreviation in the column options: its own word stands in.
+void TFImportation::ShowFileUnit() {
+  QString name = QString::fromStdString(FileUnit.Abbreviation);
+  if (name.isEmpty() && FileUnit.Factor == kInchFactor) name = Text(id::InchAbbreviation);
+  LblUniteFichier->setText(QStringLiteral("Unité du fichier : ") + name);
 }
 
 void TFImportation::CbxListeUnitesClick() {
@@ -99,6 +117,7 @@ void TFImportation::CbxListeUnitesClick() {
   // This form names the inch by its own text.
   FileUnit.Abbreviation = unit.Factor == kInchFactor ? Text(id::InchAbbreviation).toStdString()
                                                      : std::string(unit.Abbreviation);
+  ShowFileUnit();
   if (FileUnit.Factor != programFactor_) {
     prompts_.Notice(Text(id::Caption), Text(id::UnitDiffers), PromptIcon::Exclamation);
   }
@@ -107,6 +126,7 @@ void TFImportation::CbxListeUnitesClick() {
 void TFImportation::BtnOptionsImportatonClick() {
   if (OptionsForm == nullptr || ImportSettings == nullptr) return;
   OptionsForm->EditImportSettings(*this, *ImportSettings, FileUnit);
+  ShowFileUnit();
 }
 
 }  // namespace tranchex

@@ -1,8 +1,9 @@
 #pragma once
 // The import form, shown before the file is chosen: it tells what layout a cutting list file
-// must have, asks whether its first line holds the column headings, and opens the column
-// options form. The import hands it the unit of measure as the file's unit and reads back
-// whether the user went on (Accepted), the headings switch and the file's unit.
+// must have and the unit its sizes are read in, asks whether its first line holds the column
+// headings, and opens the column options form. It keeps the file's unit from one import to the
+// next (FollowProgramUnit); the import reads back whether the user went on (Accepted), the
+// headings switch and the file's unit.
 //
 // The column options form it opens edits the settings it is handed: the column map in place,
 // and the add switches and the default grain, taken back (and the options file marked for
@@ -35,12 +36,17 @@ class TFImportation : public DialogFrame {
   Settings* ImportSettings = nullptr;           // the import's settings, edited by that form
   // ---- In and out: the unit the file's lengths are written in ------------------------------
   UNITE_MESURE FileUnit{10.0, std::string(), std::string()};
+  // Before each import and each opening of the column options: the file's unit is the one last
+  // chosen in the column options, until the program's unit changes; then, and at the first
+  // call, it is the program's unit.
+  void FollowProgramUnit(const UNITE_MESURE& programUnit);
   // ---- Out ----------------------------------------------------------------------------------
   std::uint8_t FirstLineHeadings = 1;  // 1: the file's first line is skipped
   std::uint8_t Accepted = 0;           // 1 after OK; 0 after Annuler or Escape
 
   QGroupBox* GroupBox = nullptr;
   QLabel* Label = nullptr;
+  QLabel* LblUniteFichier = nullptr;  // "Unité du fichier : mm": the unit the file is read in
   QCheckBox* CbxEntetes = nullptr;
   QPushButton* BtnOK = nullptr;
   QPushButton* BtnAnnuler = nullptr;
@@ -57,8 +63,10 @@ class TFImportation : public DialogFrame {
  private:
   void FormActivate();
   void CbxListeUnitesClick();
+  void ShowFileUnit();
 
-  double programFactor_ = 10.0;  // the file's unit when the form was shown: the program's
+  double programFactor_ = 10.0;  // the program's unit the file's unit follows
+  bool following_ = false;       // FollowProgramUnit was called
 };
 
 }  // namespace tranchex

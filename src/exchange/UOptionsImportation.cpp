@@ -178,7 +178,6 @@ bool TFOptionsImportation::Given(int entry) const {
 }
 
 void TFOptionsImportation::FormActivate() {
-  factorAtActivation_ = UnitFactor;
   Changed = 0;
   activating_ = true;
   ChbxEssences->setChecked(AddSpecies != 0);
@@ -311,7 +310,7 @@ void TFOptionsImportation::CbxListeUnitesClick() {
   if (unit.Factor != UnitFactor || unit.Abbreviation != UnitAbbreviation) Changed = 1;
   UnitFactor = unit.Factor;
   UnitAbbreviation = unit.Abbreviation;
-  if (UnitFactor != factorAtActivation_) {
+  if (UnitFactor != ProgramFactor) {
     prompts_.Notice(Text(id::Caption), Text(id::UnitDiffers), PromptIcon::Exclamation);
   }
 }
@@ -381,6 +380,7 @@ bool TFOptionsImportation::EditImportSettings(const QWidget& opener, Settings& s
   ColumnList = &settings.ImportColumns;
   UnitFactor = fileUnit.Factor;
   UnitAbbreviation = fileUnit.Abbreviation;
+  ProgramFactor = settings.MeasureUnit.Factor;
   prompts_.ShowModal(*this);
   // Nothing changed: every setting and flag as it was (a flag raised earlier stays raised).
   if (Changed == 0) return false;

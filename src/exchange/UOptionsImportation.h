@@ -52,6 +52,8 @@ class TFOptionsImportation : public DialogFrame {
   std::int32_t DefaultGrain = 1;  // 0 horizontal, 1 vertical, 2 indifferent
   double UnitFactor = 10.0;       // internal units per file unit
   std::string UnitAbbreviation = "mm";
+  // The program's unit: choosing a file unit other than it says the sizes will be converted.
+  double ProgramFactor = 10.0;
   std::vector<OPTION_COL_IMPORT>* ColumnList = nullptr;  // the eight entries, edited in place
   // 1 once anything was changed during this showing (the columns, a switch, the unit).
   std::uint8_t Changed = 0;
@@ -114,7 +116,6 @@ class TFOptionsImportation : public DialogFrame {
   bool Given(int entry) const;
 
   int presentCount_ = 0;
-  double factorAtActivation_ = 10.0;
   bool activating_ = false;
 };
 

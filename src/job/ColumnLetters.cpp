@@ -1,7 +1,5 @@
 #include "job/ColumnLetters.h"
 
-#include <unordered_set>
-
 namespace tranchex {
 namespace {
 
@@ -32,13 +30,21 @@ std::string ColumnLetters(std::int32_t number) {
 }
 
 std::string FirstFreeLetters(const std::vector<std::string>& references, std::int64_t skip) {
-  std::unordered_set<std::string> used;
+  FreeLetters letters;
   for (std::size_t i = 0; i < references.size(); ++i) {
-    if (static_cast<std::int64_t>(i) != skip) used.insert(references[i]);
+    if (static_cast<std::int64_t>(i) != skip) letters.Take(references[i]);
   }
-  for (std::int32_t n = 0; n < kUpToThreeLetters; ++n) {
-    std::string letters = ColumnLetters(n);
-    if (used.count(letters) == 0) return letters;
+  return letters.Next();
+}
+
+std::string FreeLetters::Next() {
+  for (; next_ < kUpToThreeLetters; ++next_) {
+    std::string letters = ColumnLetters(next_);
+    if (taken_.count(letters) == 0) {
+      taken_.insert(letters);
+      ++next_;
+      return letters;
+    }
   }
   return {};
 }

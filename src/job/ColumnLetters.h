@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tranchex {
@@ -19,5 +20,18 @@ std::string ColumnLetters(std::int32_t number);
 // `skip` left out (-1: none). A list of n references always leaves one of the first n + 1
 // numbers free; empty only when every three-letter reference is taken.
 std::string FirstFreeLetters(const std::vector<std::string>& references, std::int64_t skip = -1);
+
+// First free letters handed out one after another, as FirstFreeLetters gives them when each
+// reference handed out joins the list: Next gives the letters of the smallest number whose
+// letters are not taken, and takes them (empty, and nothing taken, when none is free).
+class FreeLetters {
+ public:
+  void Take(const std::string& reference) { taken_.insert(reference); }
+  std::string Next();
+
+ private:
+  std::unordered_set<std::string> taken_;
+  std::int32_t next_ = 0;  // every number below has its letters taken
+};
 
 }  // namespace tranchex

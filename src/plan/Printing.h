@@ -73,6 +73,11 @@ class PrintTarget {
   virtual std::int32_t PageWidth() const = 0;
   virtual std::int32_t PageHeight() const = 0;
   virtual std::int32_t Resolution() const = 0;
+  // The printable area of a sheet in tenths of a millimetre, unrounded (PageWidth and PageHeight
+  // are cut to whole device pixels: a third of a millimetre at 72 pixels an inch). Valid between
+  // BeginDoc and EndDoc.
+  virtual double PrintableWidthTenths() const { return PageWidth() * 254.0 / Resolution(); }
+  virtual double PrintableHeightTenths() const { return PageHeight() * 254.0 / Resolution(); }
   // The canvas of the current sheet. Valid between BeginDoc and EndDoc or Abort.
   virtual Canvas& GetCanvas() = 0;
   // Ends the current sheet and starts the next. False: the sheet cannot be started.

@@ -58,6 +58,15 @@ std::int32_t QtPrintTarget::PageHeight() const { return printer_.height(); }
 
 std::int32_t QtPrintTarget::Resolution() const { return printer_.resolution(); }
 
+// The page layout knows the printable area in millimetres, before it is cut to device pixels.
+double QtPrintTarget::PrintableWidthTenths() const {
+  return printer_.pageLayout().paintRect(QPageLayout::Millimeter).width() * 10.0;
+}
+
+double QtPrintTarget::PrintableHeightTenths() const {
+  return printer_.pageLayout().paintRect(QPageLayout::Millimeter).height() * 10.0;
+}
+
 Canvas& QtPrintTarget::GetCanvas() {
   // The engine asks only between BeginDoc and EndDoc; a canvas outside a document is a fault of
   // the caller, not of the printer.

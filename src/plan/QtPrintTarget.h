@@ -55,6 +55,8 @@ class QtPrintTarget final : public PrintTarget {
   std::int32_t PageWidth() const override;
   std::int32_t PageHeight() const override;
   std::int32_t Resolution() const override;
+  double PrintableWidthTenths() const override;
+  double PrintableHeightTenths() const override;
   Canvas& GetCanvas() override;
   bool NewPage() override;
   bool EndDoc() override;

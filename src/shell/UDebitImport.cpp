@@ -48,12 +48,12 @@ void TFDebit::ImporterClick() {
     prompts_.Notice(caption, message, icon);
   };
 
-  // What the file holds, in the program's unit unless the column options say otherwise.
+  // What the file holds, in the unit last chosen in the column options (the program's unit
+  // until one is chosen, and again once the program's unit changes).
   TFImportation& form = *FImportation;
   form.OptionsForm = FOptionsImportation;
   form.ImportSettings = &settings_;
-  form.FileUnit.Factor = settings_.MeasureUnit.Factor;
-  form.FileUnit.Abbreviation = settings_.MeasureUnit.Abbreviation;
+  form.FollowProgramUnit(settings_.MeasureUnit);
   PlaceDialog(form, *this, 14);
   prompts_.ShowModal(form);
   if (form.Accepted != 1) {
@@ -111,15 +111,30 @@ void TFDebit::ImporterClick() {
             : ImportedPartsProblem(std::get<std::vector<ImportedPart>>(read), form.FileUnit,
                                    settings_);
   if (error || problem) {
-    stop(QString::fromStdString(ImportErrorText(error ? *error : *problem, request.HeaderLine)) +
+    stop(QString::fromStdString(ImportRefusalText(
+             ImportErrorText(error ? *error : *problem, request.HeaderLine))) +
              QStringLiteral("\n") + cancelled,
          PromptIcon::Warning);
     return;
   }
-  const std::vector<ImportedPart>& parts = std::get<std::vector<ImportedPart>>(read);
+  std::vector<ImportedPart> parts = std::get<std::vector<ImportedPart>>(read);
   if (parts.empty()) {
     stop(cancelled, PromptIcon::Information);
     return;
+  }
+  // A reference names one part: when two lines would share one, the user chooses between free
+  // letters for the later parts and no import.
+  if (const std::optional<ReferenceClash> clash = FindReferenceClash(parts)) {
+    const QString question =
+        QString::fromStdString(ReferenceClashText(*clash)) +
+        QStringLiteral("\nDonner aux pièces dont la référence est déjà prise des références "
+                       "libres ? (Non : l'importation est annulée.)");
+    if (prompts_.Ask(caption, question, PromptButtons::YesNo, PromptIcon::Question) !=
+        PromptAnswer::Yes) {
+      stop(cancelled, PromptIcon::Information);
+      return;
+    }
+    FreeTakenReferences(parts);
   }
 
   // The file is sound: from here it replaces the job.
@@ -146,11 +161,11 @@ void TFDebit::ImporterClick() {
   ResetBusy();
 }
 
-// The column options from the Options menu: the program's unit is shown as the file's, and a
-// unit chosen there is not kept.
+// The column options from the Options menu: a file unit chosen there is the one the next
+// imports read.
 void TFDebit::ImportationFichesDebitClick() {
-  UNITE_MESURE unit = settings_.MeasureUnit;
-  FOptionsImportation->EditImportSettings(*this, settings_, unit);
+  FImportation->FollowProgramUnit(settings_.MeasureUnit);
+  FOptionsImportation->EditImportSettings(*this, settings_, FImportation->FileUnit);
 }
 
 }  // namespace tranchex

@@ -102,20 +102,20 @@ TEST(ImportReaderTest, ReadsTheFilesSpreadsheetsSave) {
         {"b", "Plinthe", "Pin", 10, 24000, 800, 150, 0}},
        {2, 3}},
       // Written by LibreOffice Calc (csv, UTF-8, ";", French locale): quoted texts with a
-      // semicolon, doubled quotes and a line break; empty optional cells; a reference left empty
-      // takes the letters of the part's position.
+      // semicolon, doubled quotes and a line break; a thickness of 0 (a simple job's); a
+      // reference left empty takes the first letters no line has.
       {"libreoffice.csv",
        {{"T1", "Tiroir; façade", "Chêne", 2, 3965, 1200, 190, 0},
-        {"T2", "Tiroir \"haut\"", "", 1, 3965, 1500, 100, 1},
-        {"P", "Panneau de fond", "", 1, 8000, 6000, 100, 1},
-        {"d", "Pied 2\" rond", "Hêtre", 4, 7200, 500, 190, 2}},
+        {"T2", "Tiroir \"haut\"", "Chêne", 1, 3965, 1500, 190, 1},
+        {"P", "Panneau de fond", "Pin", 1, 8000, 6000, 100, 1},
+        {"a", "Pied 2\" rond", "Hêtre", 4, 7200, 500, 190, 2}},
        {2, 3, 4, 6}},
       // The same sheet saved with every text cell quoted, in an English locale.
       {"libreoffice-all-text-quoted.csv",
        {{"T1", "Tiroir; façade", "Chêne", 2, 3965, 1200, 190, 0},
-        {"T2", "Tiroir \"haut\"", "", 1, 3965, 1500, 100, 1},
-        {"P", "Panneau de fond", "", 1, 8000, 6000, 100, 1},
-        {"d", "Pied 2\" rond", "Hêtre", 4, 7200, 500, 190, 2}},
+        {"T2", "Tiroir \"haut\"", "Chêne", 1, 3965, 1500, 190, 1},
+        {"P", "Panneau de fond", "Pin", 1, 8000, 6000, 100, 1},
+        {"a", "Pied 2\" rond", "Hêtre", 4, 7200, 500, 190, 2}},
        {2, 3, 4, 6}},
   };
   for (const auto& f : files) {
@@ -149,58 +149,66 @@ TEST(ImportReaderTest, ReadsTheLinesOfACuttingSheet) {
       {"one line ended by CR LF", row + "\r\n", {}, {etagere}},
       {"narrower than wide: turned, grain 1 becomes 0", "A;Etagere;2;40;120;19;Chene;1\n", {},
        {{"A", "Etagere", "Chene", 2, 1200, 400, 190, 0}}},
-      {"grain 0 becomes 1 when turned", "A;x;1;40;120;19;;0\n", {},
-       {{"A", "x", "", 1, 1200, 400, 190, 1}}},
+      {"grain 0 becomes 1 when turned", "A;x;1;40;120;19;Pin;0\n", {},
+       {{"A", "x", "Pin", 1, 1200, 400, 190, 1}}},
       // Sizes are whole tenths of a millimetre, halves away from zero, turned or not.
-      {"the turned length is whole units", "A;x;1;40;120,05;19;;2\n", {},
-       {{"A", "x", "", 1, 1201, 400, 190, 2}}},
-      {"a size rounds to whole tenths", "A;x;1;120,04;40,06;19,05;;2\n", {},
-       {{"A", "x", "", 1, 1200, 401, 191, 2}}},
+      {"the turned length is whole units", "A;x;1;40;120,05;19;Pin;2\n", {},
+       {{"A", "x", "Pin", 1, 1201, 400, 190, 2}}},
+      {"a size rounds to whole tenths", "A;x;1;120,04;40,06;19,05;Pin;2\n", {},
+       {{"A", "x", "Pin", 1, 1200, 401, 191, 2}}},
       {"a last line without line feed is read", row + "\nB;Dos;1;50;50;19;Chene;2", {},
        {etagere, {"B", "Dos", "Chene", 1, 500, 500, 190, 2}}},
       {"blank lines skipped", "\n" + row + "\r\n\r\n  \n;;;;\n", {}, {etagere}},
-      {"fewer fields: the automatic values", "A;Etagere;2;120;40\n", {},
-       {{"A", "Etagere", "", 2, 1200, 400, 100, 1}}},
-      {"empty optional cells: the automatic values", ";;2;120;40;;;\n;  ;1;50;50; ; ;\n",
-       [](ImportRequest& r) { r.DefaultGrain = 2; },
+      // Columns the map leaves automatic take their automatic values.
+      {"automatic columns: the automatic values", "2;120;40\n1;50;50\n",
+       [](ImportRequest& r) {
+         r.Columns = Columns({0, 0, 1, 2, 3, 0, 0, 0});
+         r.DefaultGrain = 2;
+       },
        {{"a", "Piece0", "", 2, 1200, 400, 100, 2}, {"b", "Piece1", "", 1, 500, 500, 100, 2}}},
-      {"comma and point", "A;x;1;120,5;40.5;1,5;;2\n", {},
-       {{"A", "x", "", 1, 1205, 405, 15, 2}}},
-      {"blanks around numbers", "A;x; 3 ;\t120 ; 40,0;19 ;; 2 \n", {},
-       {{"A", "x", "", 3, 1200, 400, 190, 2}}},
-      {"a whole count written with decimals", "A;x;2,00;120;40;19;;2\n", {},
-       {{"A", "x", "", 2, 1200, 400, 190, 2}}},
-      {"count 0", "A;x;0;120;40;19;;2\n", {}, {{"A", "x", "", 0, 1200, 400, 190, 2}}},
-      {"count 100000", "A;x;100000;120;40;19;;2\n", {},
-       {{"A", "x", "", 100000, 1200, 400, 190, 2}}},
-      {"thickness 0 is 100", "A;x;1;120;40;0;;2\n", {}, {{"A", "x", "", 1, 1200, 400, 100, 2}}},
+      // An empty reference takes the first letters no line of the sheet has, in file order.
+      {"empty references: the first free letters", ";x;1;120;40;19;Pin;2\n"
+       "a;y;1;120;40;19;Pin;2\n  ;z;1;120;40;19;Pin;2\nc;w;1;120;40;19;Pin;2\n", {},
+       {{"b", "x", "Pin", 1, 1200, 400, 190, 2}, {"a", "y", "Pin", 1, 1200, 400, 190, 2},
+        {"d", "z", "Pin", 1, 1200, 400, 190, 2}, {"c", "w", "Pin", 1, 1200, 400, 190, 2}}},
+      {"comma and point", "A;x;1;120,5;40.5;1,5;Pin;2\n", {},
+       {{"A", "x", "Pin", 1, 1205, 405, 15, 2}}},
+      {"blanks around numbers", "A;x; 3 ;\t120 ; 40,0;19 ;Pin; 2 \n", {},
+       {{"A", "x", "Pin", 3, 1200, 400, 190, 2}}},
+      {"a whole count written with decimals", "A;x;2,00;120;40;19;Pin;2\n", {},
+       {{"A", "x", "Pin", 2, 1200, 400, 190, 2}}},
+      {"count 0", "A;x;0;120;40;19;Pin;2\n", {}, {{"A", "x", "Pin", 0, 1200, 400, 190, 2}}},
+      {"count 100000", "A;x;100000;120;40;19;Pin;2\n", {},
+       {{"A", "x", "Pin", 100000, 1200, 400, 190, 2}}},
+      {"thickness 0 is 100", "A;x;1;120;40;0;Pin;2\n", {}, {{"A", "x", "Pin", 1, 1200, 400, 100, 2}}},
       {"texts trimmed", "  Ab  ; \tEtagere  ;1;120;40;19;  Chene ;2\n", {},
        {{"Ab", "Etagere", "Chene", 1, 1200, 400, 190, 2}}},
-      {"three characters, not bytes", "Érable;x;1;120;40;19;;2\nÉtagère;y;1;120;40;19;;2\n", {},
-       {{"Éra", "x", "", 1, 1200, 400, 190, 2}, {"Éta", "y", "", 1, 1200, 400, 190, 2}}},
-      {"references may be shared", "Etagère;x;1;120;40;19;;2\nEtabli;y;1;120;40;19;;2\n", {},
-       {{"Eta", "x", "", 1, 1200, 400, 190, 2}, {"Eta", "y", "", 1, 1200, 400, 190, 2}}},
+      {"three characters, not bytes", "Érable;x;1;120;40;19;Pin;2\nÉtagère;y;1;120;40;19;Pin;2\n", {},
+       {{"Éra", "x", "Pin", 1, 1200, 400, 190, 2}, {"Éta", "y", "Pin", 1, 1200, 400, 190, 2}}},
+      // Read as given: the import asks before two parts share a reference (ReferenceClash).
+      {"references cut alike", "Etagère;x;1;120;40;19;Pin;2\nEtabli;y;1;120;40;19;Pin;2\n", {},
+       {{"Eta", "x", "Pin", 1, 1200, 400, 190, 2}, {"Eta", "y", "Pin", 1, 1200, 400, 190, 2}}},
       {"quoted fields", "\"A;1\";\"Tiroir \"\"haut\"\"\";1;120;40;19;\"Chêne\";2\n", {},
        {{"A;1", "Tiroir \"haut\"", "Chêne", 1, 1200, 400, 190, 2}}},
-      {"a line break inside quotes is a blank", "A;\"Panneau\r\nde fond\";1;120;40;19;;2\n", {},
-       {{"A", "Panneau de fond", "", 1, 1200, 400, 190, 2}}},
-      {"a quote inside a field is a character", "A;Pied 2\" rond;1;120;40;19;;2\n", {},
-       {{"A", "Pied 2\" rond", "", 1, 1200, 400, 190, 2}}},
+      {"a line break inside quotes is a blank", "A;\"Panneau\r\nde fond\";1;120;40;19;Pin;2\n", {},
+       {{"A", "Panneau de fond", "Pin", 1, 1200, 400, 190, 2}}},
+      {"a quote inside a field is a character", "A;Pied 2\" rond;1;120;40;19;Pin;2\n", {},
+       {{"A", "Pied 2\" rond", "Pin", 1, 1200, 400, 190, 2}}},
       {"49 Windows-1252 characters", "A;" + fiftyAccented + ";1;120;40;19;" + fiftyAccented + ";2\n",
        {}, {{"A", fiftyAccented, fiftyAccented, 1, 1200, 400, 190, 2}}},
       {"Windows-1252 bytes", "A;Etag\xE8re;1;120;40;19;Ch\xEAne;2\n", {},
        {{"A", "Etagère", "Chêne", 1, 1200, 400, 190, 2}}},
       {"UTF-8 without byte order mark", "A;Etagère;1;120;40;19;Chêne;2\n", {},
        {{"A", "Etagère", "Chêne", 1, 1200, 400, 190, 2}}},
-      {"a byte order mark", "\xEF\xBB\xBF" "A;x;1;120;40;19;;2\n", {},
-       {{"A", "x", "", 1, 1200, 400, 190, 2}}},
-      {"centimetres", "A;x;1;120;40,5;1,9;;2\n", [](ImportRequest& r) { r.UnitFactor = 100.0; },
-       {{"A", "x", "", 1, 12000, 4050, 190, 2}}},
-      {"inches", "A;x;1;10;5;0,75;;2\n", [](ImportRequest& r) { r.UnitFactor = 254.0; },
-       {{"A", "x", "", 1, 2540, 1270, 191, 2}}},
+      {"a byte order mark", "\xEF\xBB\xBF" "A;x;1;120;40;19;Pin;2\n", {},
+       {{"A", "x", "Pin", 1, 1200, 400, 190, 2}}},
+      {"centimetres", "A;x;1;120;40,5;1,9;Pin;2\n", [](ImportRequest& r) { r.UnitFactor = 100.0; },
+       {{"A", "x", "Pin", 1, 12000, 4050, 190, 2}}},
+      {"inches", "A;x;1;10;5;0,75;Pin;2\n", [](ImportRequest& r) { r.UnitFactor = 254.0; },
+       {{"A", "x", "Pin", 1, 2540, 1270, 191, 2}}},
       // Three decimals of an inch, as the export writes 720,5 x 396,5 x 19 mm.
-      {"inches written by the export", "A;x;1;28,366;15,61;0,748;;2\n",
-       [](ImportRequest& r) { r.UnitFactor = 254.0; }, {{"A", "x", "", 1, 7205, 3965, 190, 2}}},
+      {"inches written by the export", "A;x;1;28,366;15,61;0,748;Pin;2\n",
+       [](ImportRequest& r) { r.UnitFactor = 254.0; }, {{"A", "x", "Pin", 1, 7205, 3965, 190, 2}}},
       {"the title line skipped", "Référence;Désignation;Nombre\n" + row + "\n",
        [](ImportRequest& r) { r.HeaderLine = true; }, {etagere}},
       {"columns in another order", "2;120;A;40;Etagere\n",
@@ -219,12 +227,12 @@ TEST(ImportReaderTest, ReadsTheLinesOfACuttingSheet) {
        [](ImportRequest& r) { r.Columns = Columns({1, 2, 3, 4, 5, 0, 0, 0}); },
        {{"A", "x", "", 1, 1200, 400, 100, 1}}},
       // The thickest stock is 150 mm: exactly that is a thickness, in every unit.
-      {"a thickness of exactly 150 mm", "A;x;1;120;40;150;;2\n", {},
-       {{"A", "x", "", 1, 1200, 400, 1500, 2}}},
-      {"a thickness of exactly 15 cm", "A;x;1;120;40;15;;2\n",
-       [](ImportRequest& r) { r.UnitFactor = 100.0; }, {{"A", "x", "", 1, 12000, 4000, 1500, 2}}},
-      {"a thickness of exactly 0,15 m", "A;x;1;1,2;0,4;0,15;;2\n",
-       [](ImportRequest& r) { r.UnitFactor = 10000.0; }, {{"A", "x", "", 1, 12000, 4000, 1500, 2}}},
+      {"a thickness of exactly 150 mm", "A;x;1;120;40;150;Pin;2\n", {},
+       {{"A", "x", "Pin", 1, 1200, 400, 1500, 2}}},
+      {"a thickness of exactly 15 cm", "A;x;1;120;40;15;Pin;2\n",
+       [](ImportRequest& r) { r.UnitFactor = 100.0; }, {{"A", "x", "Pin", 1, 12000, 4000, 1500, 2}}},
+      {"a thickness of exactly 0,15 m", "A;x;1;1,2;0,4;0,15;Pin;2\n",
+       [](ImportRequest& r) { r.UnitFactor = 10000.0; }, {{"A", "x", "Pin", 1, 12000, 4000, 1500, 2}}},
       {"automatic species and grain", "A;x;1;120;40;19\n",
        [](ImportRequest& r) { r.Columns = Columns({1, 2, 3, 4, 5, 6, 0, 0}); },
        {{"A", "x", "", 1, 1200, 400, 190, 1}}},
@@ -265,6 +273,68 @@ TEST(ImportReaderTest, AutomaticReferencesAndDesignationsFollowThePartPositions)
   }
 }
 
+// Two parts never share a reference unasked: the clash names the two lines and the reference;
+// free letters go to every part whose reference an earlier line has, and to no other.
+TEST(ImportReaderTest, ReferencesThatTwoLinesWouldShareAreFoundAndFreed) {
+  const std::string row = ";x;1;120;40;19;Pin;1\n";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::optional<ReferenceClash> clash;
+    std::string text;                     // the clash's text
+    std::vector<std::string> freed;       // the references once freed
+  } cases[] = {
+      {"every reference its own", "A" + row + "B" + row + row, std::nullopt, "",
+       {"A", "B", "a"}},
+      // Titles on line 1: P101 and P102 on lines 3 and 4 are both cut to P10.
+      {"two cells cut alike", "Titres\nA" + row + "P101" + row + "P102" + row,
+       ReferenceClash{3, 4, "P10", "P101", "P102", 1},
+       "Lignes 3 et 4 : la référence « P10 » désigne deux pièces (« P101 » et « P102 » coupées "
+       "aux trois caractères qu'un débit garde).",
+       {"A", "P10", "a"}},
+      // A repeated reference, twice more: the later ones take the letters no part has, and the
+      // empty reference of line 3 took "b" already ("a" is given on line 2).
+      {"a reference repeated", "Titres\na" + row + row + "a" + row + "a" + row,
+       ReferenceClash{2, 4, "a", "a", "a", 2},
+       "Lignes 2 et 4 : la référence « a » désigne deux pièces. En tout, 2 pièces ont une "
+       "référence qu'une ligne précédente porte déjà.",
+       {"a", "b", "c", "d"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ImportRequest request = Request(c.bytes);
+    request.HeaderLine = c.bytes.rfind("Titres", 0) == 0;
+    const ImportReadResult result = ReadCuttingSheet(request);
+    ASSERT_TRUE(std::holds_alternative<std::vector<ImportedPart>>(result));
+    std::vector<ImportedPart> parts = std::get<std::vector<ImportedPart>>(result);
+    const std::optional<ReferenceClash> clash = FindReferenceClash(parts);
+    ASSERT_EQ(clash.has_value(), c.clash.has_value());
+    if (clash) {
+      EXPECT_EQ(clash->FirstLine, c.clash->FirstLine);
+      EXPECT_EQ(clash->Line, c.clash->Line);
+      EXPECT_EQ(clash->Reference, c.clash->Reference);
+      EXPECT_EQ(clash->Count, c.clash->Count);
+      EXPECT_EQ(ReferenceClashText(*clash), c.text);
+    }
+    FreeTakenReferences(parts);
+    std::vector<std::string> references;
+    for (const ImportedPart& p : parts) references.push_back(p.Reference);
+    EXPECT_EQ(references, c.freed);
+    EXPECT_FALSE(FindReferenceClash(parts));
+  }
+}
+
+TEST(ImportReaderTest, RefusalsNameSizesInTheFilesUnit) {
+  EXPECT_EQ(SizeInFileUnit(1500, 10.0), "150 mm");
+  EXPECT_EQ(SizeInFileUnit(1500, 100.0), "15 cm");
+  EXPECT_EQ(SizeInFileUnit(1500, 254.0), "5,906 pouces");
+  EXPECT_EQ(SizeInFileUnit(1500, 10000.0), "0,15 m");
+  EXPECT_EQ(SizeInFileUnit(1500, 7.0), "150 mm");
+  EXPECT_EQ(ImportRefusalText("Ligne 2, colonne 6 (Epaisseur) : valeur manquante"),
+            "Erreur dans l'ouverture du fichier !\nLigne 2, colonne 6 (Epaisseur) : valeur "
+            "manquante");
+}
+
 // ---- Lines it refuses --------------------------------------------------------------------------
 
 TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
@@ -291,6 +361,24 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
       {"count empty", "A;x;;120;40\n", {}, 1, 3, "Nombre", "valeur manquante"},
       {"length missing", "A;x;1\n", {}, 1, 4, "Longueur", "valeur manquante"},
       {"width blank", "A;x;1;120;  ;19\n", {}, 1, 5, "Largeur", "valeur manquante"},
+      // Nothing is made up for a cell the map reads and the line leaves empty or lacks.
+      {"thickness empty", "C;Tablette;3;800;350;;;\n", {}, 1, 6, "Epaisseur", "valeur manquante"},
+      {"species empty", good + "C;Tablette;3;800;350;19;;1\n", {}, 2, 7, "Essence",
+       "valeur manquante"},
+      {"species blank", "C;Tablette;3;800;350;19; \t ;1\n", {}, 1, 7, "Essence",
+       "valeur manquante"},
+      {"grain empty", "C;Tablette;3;800;350;19;Chene;\n", {}, 1, 8, "Sens du fil",
+       "valeur manquante"},
+      {"designation empty", "C;;3;800;350;19;Chene;1\n", {}, 1, 2, "Désignation",
+       "valeur manquante"},
+      {"a line that stops early", "D;Court;1;500;300\n", {}, 1, 6, "Epaisseur",
+       "la ligne compte 5 champs et la fiche de débit en lit 8"},
+      // The next line is not read as the rest of the short one.
+      {"a short line does not run on", "D;Court;1;500;300\n19;Chene;1\n", {}, 1, 6,
+       "Epaisseur", "valeur manquante"},
+      {"a short line under another column map", "1;2;3;4;5;6\n",
+       [](ImportRequest& r) { r.Columns = Columns({7, 6, 1, 2, 3, 4, 5, 0}); }, 1, 7,
+       "Référence", "la ligne compte 6 champs et la fiche de débit en lit 7"},
       {"negative number", "A;x;1;-120;40\n", {}, 1, 4, "Longueur", "n'est pas un nombre"},
       {"two decimal marks", "A;x;1;120,5.5;40\n", {}, 1, 4, "Longueur", "n'est pas un nombre"},
       {"group separator", "A;x;1;1 200;40\n", {}, 1, 4, "Longueur", "n'est pas un nombre"},
@@ -305,9 +393,16 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
        "hors limites"},
       {"below half a tenth", "A;x;1;0,01;0,05\n", {}, 1, 4, "Longueur", "hors limites"},
       {"a width below half a tenth", "A;x;1;0,05;0,04\n", {}, 1, 5, "Largeur", "hors limites"},
-      {"thickness above 150 mm", "A;x;1;120;40;150,1\n", {}, 1, 6, "Epaisseur", "hors limites"},
+      {"thickness above 150 mm", "A;x;1;120;40;150,1\n", {}, 1, 6, "Epaisseur", "de 0 à 150 mm"},
       {"thickness of 15,01 cm", "A;x;1;120;40;15,01\n",
-       [](ImportRequest& r) { r.UnitFactor = 100.0; }, 1, 6, "Epaisseur", "hors limites"},
+       [](ImportRequest& r) { r.UnitFactor = 100.0; }, 1, 6, "Epaisseur", "de 0 à 15 cm"},
+      // The bounds in the file's unit: 150 mm are 5,906 inches.
+      {"thickness of 6 inches", "A;x;1;120;40;6;Chene;1\n",
+       [](ImportRequest& r) { r.UnitFactor = 254.0; }, 1, 6, "Epaisseur",
+       "épaisseur hors limites : de 0 à 5,906 pouces"},
+      {"a length beyond 1 km in metres", "A;x;1;1000,1;0,4;0,019;Chene;1\n",
+       [](ImportRequest& r) { r.UnitFactor = 10000.0; }, 1, 4, "Longueur",
+       "plus de 0 et au plus 1000 m"},
       {"a far field that holds a note", "A;x;1;120;40;19;Chene;1;;note\n", {}, 1, 10, "",
        "trop de champs"},
       {"separated by tabs", good + "A\tx\t1\t120\t40\n", {}, 2, 0, "", "des tabulations"},
@@ -319,6 +414,14 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
        "caractère de contrôle (code 09)"},
       {"a control character in a reference", "\x81" "b;x;1;120;40\n", {}, 1, 1, "Référence",
        "caractère de contrôle"},
+      {"DEL in a designation", "A;Eta\x7Fgere;1;120;40;19;Chene;1\n", {}, 1, 2, "Désignation",
+       "caractère de contrôle (code 7F)"},
+      {"U+0080 in a species", "A;x;1;120;40;19;Ch\u0080ene;1\n", {}, 1, 7, "Essence",
+       "caractère de contrôle (code 80)"},
+      {"U+009F in a designation", "A;Eta\u009Fgere;1;120;40;19;Chene;1\n", {}, 1, 2,
+       "Désignation", "caractère de contrôle (code 9F)"},
+      {"U+0085 in a reference", "\u0085b;x;1;120;40;19;Chene;1\n", {}, 1, 1, "Référence",
+       "caractère de contrôle (code 85)"},
       {"grain 5", "A;x;1;120;40;19;Chene;5\n", {}, 1, 8, "Sens du fil", "0 (horizontal)"},
       {"grain 1.5", "A;x;1;120;40;19;Chene;1,5\n", {}, 1, 8, "Sens du fil", "0 (horizontal)"},
       {"slash in a designation", good + "B;Etagere 1/2;1;120;40\n", {}, 2, 2, "Désignation",
@@ -334,7 +437,7 @@ TEST(ImportReaderTest, RefusesAFileAtItsFirstFaultWithItsLineAndColumn) {
        "Windows-1252"},
       {"an unclosed quote", good + "B;\"Tiroir;1;120;40\n" + good, {}, 2, 2, "",
        "guillemet"},
-      {"a fault after a quoted line break", "A;\"deux\nlignes\";1;120;40\nB;x;1;0;40\n", {}, 3, 4,
+      {"a fault after a quoted line break", "A;\"deux\nlignes\";1;120;40;19;Pin;1\nB;x;1;0;40\n", {}, 3, 4,
        "Longueur", "hors limites"},
       {"a quoted cell's own line", "A;\"deux\nlignes\";1;\"\n12a\";40\n", {}, 2, 4, "Longueur",
        "n'est pas un nombre"},
@@ -376,9 +479,11 @@ TEST(ImportReaderTest, AFirstLineThatReadsAsAPartIsOffered) {
   } cases[] = {
       {"a part", "A;Etagere;2;120;40;19;Chene;1\r\nB;x;1;50;50\n", true,
        "A;Etagere;2;120;40;19;Chene;1"},
-      {"a part with automatic cells", ";;2;120;40;;;\n", true, ";;2;120;40;;;"},
-      {"a Windows-1252 part", "A;Etag\xE8re;2;120;40\n", true, "A;Etagère;2;120;40"},
-      {"the only line", "A;x;2;120;40", true, "A;x;2;120;40"},
+      {"a part without reference", ";x;2;120;40;19;Pin;1\n", true, ";x;2;120;40;19;Pin;1"},
+      {"a Windows-1252 part", "A;Etag\xE8re;2;120;40;19;Pin;1\n", true,
+       "A;Etagère;2;120;40;19;Pin;1"},
+      {"the only line", "A;x;2;120;40;19;Pin;1", true, "A;x;2;120;40;19;Pin;1"},
+      {"a short line", "A;x;2;120;40\nA;x;1;120;40;19;Pin;1\n", true, std::nullopt},
       {"titles", "Référence;Désignation;Nombre;Longueur;Largeur\nA;x;1;120;40\n", true,
        std::nullopt},
       {"titles made of numbers but one", "1;2;3;4;Largeur\nA;x;1;120;40\n", true, std::nullopt},

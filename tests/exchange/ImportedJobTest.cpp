@@ -109,27 +109,27 @@ TEST(ImportedJob, SheetsThatOnceGaveAJobThatCouldNotBeLaidOutOrSaved) {
   };
   const std::vector<Case> cases = {
       // 1000 m plus the margins is past the longest panel a job holds.
-      {"a 1000 m part with a 10 mm margin", "A;x;1;1000000;400;19;;1\n", 10.0, 100.0, 0, 1, 4},
-      {"a 1000 m part without margin", "A;x;1;1000000;400;19;;1\n", 10.0, 0.0, 1},
-      {"a 999,98 m part with a 10 mm margin", "A;x;1;999980;400;19;;1\n", 10.0, 100.0, 1},
-      {"a long part on the second line", "A;x;1;120;40;19;;1\nB;y;1;999990;40;19;;1\n", 10.0,
+      {"a 1000 m part with a 10 mm margin", "A;x;1;1000000;400;19;Pin;1\n", 10.0, 100.0, 0, 1, 4},
+      {"a 1000 m part without margin", "A;x;1;1000000;400;19;Pin;1\n", 10.0, 0.0, 1},
+      {"a 999,98 m part with a 10 mm margin", "A;x;1;999980;400;19;Pin;1\n", 10.0, 100.0, 1},
+      {"a long part on the second line", "A;x;1;120;40;19;Pin;1\nB;y;1;999990;40;19;Pin;1\n", 10.0,
        100.0, 0, 2, 4},
-      {"a 45 x 10 mm part with other parts", "A;x;2;600;400;19;;1\nB;y;3;45;10;10;;0\n", 10.0,
+      {"a 45 x 10 mm part with other parts", "A;x;2;600;400;19;Pin;1\nB;y;3;45;10;10;Pin;0\n", 10.0,
        100.0, 2},
-      {"a 45 x 10 mm part of the same thickness", "A;x;2;600;400;10;;1\nB;y;3;45;10;10;;0\n",
+      {"a 45 x 10 mm part of the same thickness", "A;x;2;600;400;10;Pin;1\nB;y;3;45;10;10;Pin;0\n",
        10.0, 100.0, 1},
       // A thin vertical part on the panel a horizontal one made grows it square; its side, a
       // fraction of a unit, must not be cut off the rectangle.
-      {"a thin part crossing the panel", "A;x;12;68;319;;;1\nB;y;2;1948,56;10;10;;1\n", 10.0,
+      {"a thin part crossing the panel", "A;x;12;68;319;0;Pin;1\nB;y;2;1948,56;10;10;Pin;1\n", 10.0,
        100.0, 1},
       {"a bar off whole units lengthens the panel",
-       "P12;Dos;12;255,31;10;10;;0\n;Dos;1;958,97;10;10;;2\n", 10.0, 100.0, 1},
+       "P12;Dos;12;255,31;10;10;Pin;0\n;Dos;1;958,97;10;10;Pin;2\n", 10.0, 100.0, 1},
       // The panel's rectangle holds whole units: 2500,05 mm + 20 mm must not become 2520 mm.
-      {"a 2500,05 mm part", "A;Etagere;1;2500,05;1300;19;;1\n", 10.0, 100.0, 1},
-      {"a 98,43 inch part", "A;Etagere;1;98,43;50;0,75;;1\n", 254.0, 100.0, 1},
-      {"bars of two grains", "A;x;2;1500;10;10;;0\nB;y;2;1800;10;10;;1\nC;z;1;900;10;10;;2\n",
+      {"a 2500,05 mm part", "A;Etagere;1;2500,05;1300;19;Pin;1\n", 10.0, 100.0, 1},
+      {"a 98,43 inch part", "A;Etagere;1;98,43;50;0,75;Pin;1\n", 254.0, 100.0, 1},
+      {"bars of two grains", "A;x;2;1500;10;10;Pin;0\nB;y;2;1800;10;10;Pin;1\nC;z;1;900;10;10;Pin;2\n",
        10.0, 100.0, 2},
-      {"bars of one grain and indifferent ones", "A;x;2;1500;10;10;;0\nC;z;1;1900;10;10;;2\n",
+      {"bars of one grain and indifferent ones", "A;x;2;1500;10;10;Pin;0\nC;z;1;1900;10;10;Pin;2\n",
        10.0, 100.0, 1},
   };
   for (const Case& c : cases) {
@@ -212,13 +212,13 @@ class SheetGenerator {
     };
     const bool bar = Between(0, 4) == 0;
     std::string line = cell({"", "A", "P12", "zzzz"}, {"\xCE\xA9x", "\x81" "b"}) + ";" +
-                       cell({"", "Etagere", "Côté", "  Dos  "}, {"a/b", "x\ty"}) + ";" +
+                       cell({"Etagere", "Côté", "  Dos  "}, {"a/b", "x\ty", ""}) + ";" +
                        cell({"1", "2", "3", "12"}, {"0", "", "2,5", "abc"}) + ";" + Size() + ";" +
                        (bar ? std::string("10") : Size()) + ";" +
                        (bar ? std::string("10")
-                            : cell({"", "0", "10", "19", "22", "150", "19,05"}, {"150,1", "0,5"})) +
-                       ";" + cell({"", "", "Chene", "Hetre"}, {"a/b"}) + ";" +
-                       cell({"", "0", "1", "2", "2"}, {"3"});
+                            : cell({"0", "10", "19", "22", "150", "19,05"}, {"150,1", "0,5", ""})) +
+                       ";" + cell({"Chene", "Hetre"}, {"a/b", ""}) + ";" +
+                       cell({"0", "1", "2", "2"}, {"3", ""});
     line += cell({"", "", "", ";;", ";; ;"}, {";;note"});
     line += Pick<std::string>({"\n", "\n", "\r\n"});
     return line;

@@ -258,5 +258,74 @@ TEST(LabelPdf, ALabelThatWouldRunOffTheSheetGoesToTheNextRowOrSheet) {
   EXPECT_EQ(labels, 100);
 }
 
+// Formats whose labels fill A4 exactly, page margins 0: three 70 mm columns or two 105 mm ones
+// across 210 mm, eleven 27 mm rows or nine 33 mm ones down 297 mm. Qt gives the A4 page as
+// 595 x 841 whole points at 72 dpi, and 9921 x 14031 pixels at 1200 dpi: each a fraction of a
+// millimetre short of the sheet. The last column and row still fit, measured on the PDF.
+TEST(LabelPdf, LabelsThatFillTheSheetExactlyFitInPointsAndInDevicePixels) {
+  const auto pdftotext = Tool("pdftotext");
+  ASSERT_TRUE(pdftotext) << "poppler-utils are needed (scripts/setup.sh)";
+  const test::TempDir dir;
+  const struct {
+    const char* name;
+    ETIQUETTE format;
+    int columns, rows;
+  } formats[] = {
+      {"3x11", {"3x11", 270, 700, 30, 30, 270, 700}, 3, 11},
+      {"2x9", {"2x9", 330, 1050, 30, 30, 330, 1050}, 2, 9},
+  };
+  const UNITE_MESURE mm{10.0, "mm", ""};
+  const std::vector<std::string> references{"a"};
+  const std::vector<std::string> designations{"Montant"};
+  for (const auto& f : formats) {
+    for (const int dpi : {72, 1200}) {
+      SCOPED_TRACE(std::string(f.name) + " at " + std::to_string(dpi) + " dpi");
+      // One full sheet and one label more.
+      const int perSheet = f.columns * f.rows;
+      PartList parts(1);
+      parts[0].Length = 6000;
+      parts[0].Width = 4000;
+      parts[0].Thickness = 190;
+      parts[0].Quantity = perSheet + 1;
+      parts[0].Number = 0;
+      const QString file = QString::fromStdString(
+          (dir.path() / (std::string(f.name) + "-" + std::to_string(dpi) + ".pdf")).string());
+      QPrinter printer(QPrinter::HighResolution);
+      test::SetUpPdf(printer, file);
+      printer.setResolution(dpi);
+      printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+      QtPrintTarget target(printer);
+      const LabelPrintReport report =
+          PrintLabels(target, LabelPrintInputs{.Format = f.format,
+                                               .Parts = parts,
+                                               .References = references,
+                                               .Designations = designations,
+                                               .JobKind = 1,
+                                               .Unit = mm,
+                                               .DecimalSeparator = ','});
+      EXPECT_EQ(report.Labels, perSheet + 1);
+      EXPECT_EQ(report.Sheets, 2);
+      const auto pages = RefCorners(*pdftotext, file);
+      ASSERT_EQ(pages.size(), 2u);
+      ASSERT_EQ(static_cast<int>(pages[0].size()), perSheet);
+      EXPECT_EQ(pages[1].size(), 1u);
+      // Every cell of the first sheet holds one text, 3 mm into its label.
+      std::vector<std::pair<int, int>> cells;
+      for (const auto& [x, y] : pages[0]) {
+        const double column = (x / kPointsPerMm - 3.0) / (f.format.HorizontalPitch / 10.0);
+        const double row = (y / kPointsPerMm - 3.0) / (f.format.VerticalPitch / 10.0);
+        EXPECT_NEAR(column, std::round(column), 0.02) << x;
+        EXPECT_NEAR(row, std::round(row), 0.02) << y;
+        cells.push_back({static_cast<int>(std::lround(row)), static_cast<int>(std::lround(column))});
+      }
+      std::sort(cells.begin(), cells.end());
+      for (int i = 0; i < perSheet; ++i) {
+        EXPECT_EQ(cells[static_cast<std::size_t>(i)], (std::pair{i / f.columns, i % f.columns}))
+            << "label " << i + 1;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tranchex
