@@ -366,17 +366,18 @@ class PartReader {
     return *value;
   }
 
-  // A text kept in the job: characters of Windows-1252, and no control character (a tab, or
-  // a byte such as 0x81 that Windows-1252 leaves undefined), which no list or plan can show.
+  // A text kept in the job: no control character (C0, DEL, C1: a tab, or a byte such as 0x81
+  // that Windows-1252 leaves undefined), which no list or plan can show, and characters of
+  // Windows-1252.
   void CheckStorable(std::size_t entry, const std::string& text) const {
-    if (!IsCp1252Encodable(text)) {
-      Fault(entry, "« " + text + " » contient un caractère que le jeu Windows-1252 ne connaît pas");
-    }
     if (std::optional<char32_t> control = FirstControlCharacter(text)) {
       char code[8];
       std::snprintf(code, sizeof code, "%02X", static_cast<unsigned>(*control));
       Fault(entry, std::string("le texte contient un caractère de contrôle (code ") + code +
                        ") : retirez-le du fichier");
+    }
+    if (!IsCp1252Encodable(text)) {
+      Fault(entry, "« " + text + " » contient un caractère que le jeu Windows-1252 ne connaît pas");
     }
   }
 

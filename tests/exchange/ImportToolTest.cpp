@@ -129,11 +129,13 @@ TEST_F(ImportToolTest, ARefusedSheetExitsWith5AndNamesItsLineAndColumn) {
   ToolRun run = Tool("--import " + Fixture("libreoffice.csv") + " --no-header");
   EXPECT_EQ(run.Exit, 5);
   EXPECT_TRUE(run.Out.empty());
-  EXPECT_NE(run.Err.find("Ligne 1, colonne 3 (Nombre) : "), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("Erreur dans l'ouverture du fichier ! Ligne 1, colonne 3 (Nombre) : "),
+            std::string::npos)
+      << run.Err;
   EXPECT_NE(run.Err.find("cochez la case des entêtes"), std::string::npos) << run.Err;
   EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;  // one line
 
-  WriteBytes(dir_.path() / "bad.csv", "Titres\nA;x;1;120;40\nB;y;2;120;\n");
+  WriteBytes(dir_.path() / "bad.csv", "Titres\nA;x;1;120;40;19;Pin;1\nB;y;2;120;;19;Pin;1\n");
   run = Tool("--import " + Quote((dir_.path() / "bad.csv").string()));
   EXPECT_EQ(run.Exit, 5);
   EXPECT_NE(run.Err.find("Ligne 3, colonne 5 (Largeur) : valeur manquante"), std::string::npos)
@@ -141,17 +143,64 @@ TEST_F(ImportToolTest, ARefusedSheetExitsWith5AndNamesItsLineAndColumn) {
   EXPECT_EQ(run.Err.find("cochez"), std::string::npos) << run.Err;
 }
 
+// Sheets the import once read with values the file never held, or with two parts merged or
+// sharing one reference: refused on their line and column after text 126, nothing printed.
+TEST_F(ImportToolTest, SheetsThatWouldInventOrMergeArePrintedNeverAndNamed) {
+  const std::string titles = "Ref;Des;Nb;L;l;Ep;Ess;Sens\n";
+  const std::string good = "A;Etagere;2;600;400;19;Chene;1\n";
+  const struct {
+    const char* name;
+    std::string sheet;
+    const char* named;  // what stderr names after text 126
+  } cases[] = {
+      {"a thickness and species left empty", titles + good + "C;Tablette;3;800;350;;;\n",
+       "Ligne 3, colonne 6 (Epaisseur) : valeur manquante"},
+      {"a species left empty", titles + good + "C;Tablette;3;800;350;19;;1\n",
+       "Ligne 3, colonne 7 (Essence) : valeur manquante"},
+      {"a grain left empty", titles + "C;Tablette;3;800;350;19;Chene;\n" + good,
+       "Ligne 2, colonne 8 (Sens du fil) : valeur manquante"},
+      {"a designation left empty", titles + good + "C;;3;800;350;19;Chene;1\n",
+       "Ligne 3, colonne 2 (Désignation) : valeur manquante"},
+      {"a line that stops early", titles + "D;Court;1;500;300\n" + good,
+       "Ligne 2, colonne 6 (Epaisseur) : valeur manquante : la ligne compte 5 champs et la "
+       "fiche de débit en lit 8"},
+      {"references cut alike", titles + good + "P101;x;1;500;300;19;Chene;1\n" +
+                                   "P102;y;1;500;300;19;Chene;1\n",
+       "Lignes 3 et 4 : la référence « P10 » désigne deux pièces"},
+      {"a reference repeated", titles + good + good,
+       "Lignes 2 et 3 : la référence « A » désigne deux pièces"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(dir_.path() / "sheet.csv", c.sheet);
+    const ToolRun run = Tool("--import " + Quote((dir_.path() / "sheet.csv").string()));
+    EXPECT_EQ(run.Exit, 5);
+    EXPECT_TRUE(run.Out.empty());
+    EXPECT_NE(run.Err.find(": Erreur dans l'ouverture du fichier ! " + std::string(c.named)),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(run.Err.find('\n'), run.Err.size() - 1) << run.Err;  // one line
+  }
+  // Empty fields after the last column read, and an empty reference, are no fault.
+  WriteBytes(dir_.path() / "sheet.csv", titles + "A;x;1;500;300;19;Chene;1;;\n;y;1;500;300;19;Chene;1;;\n");
+  const ToolRun run = Tool("--import " + Quote((dir_.path() / "sheet.csv").string()));
+  ASSERT_EQ(run.Exit, 0) << run.Err;
+  const json parts = json::parse(run.Out)["import"]["parts"];
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(parts[1]["reference"], "a");
+}
+
 // The tool cannot ask: a first line skipped as the titles that reads as a part is named on
 // stderr, the import goes on without it; a titled sheet says nothing.
 TEST_F(ImportToolTest, AFirstLineThatReadsAsAPartIsNamedOnStderr) {
   WriteBytes(dir_.path() / "untitled.csv",
-             "A;Etagere;2;600;400;19;;1\r\nB;Montant;4;1200;300;19;;1\n");
+             "A;Etagere;2;600;400;19;Pin;1\r\nB;Montant;4;1200;300;19;Pin;1\n");
   ToolRun run = Tool("--import " + Quote((dir_.path() / "untitled.csv").string()));
   ASSERT_EQ(run.Exit, 0) << run.Err;
   EXPECT_NE(run.Err.find("la première ligne ressemble à une pièce"), std::string::npos)
       << run.Err;
   EXPECT_NE(run.Err.find("--no-header"), std::string::npos) << run.Err;
-  EXPECT_NE(run.Err.find("A;Etagere;2;600;400;19;;1\n"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("A;Etagere;2;600;400;19;Pin;1\n"), std::string::npos) << run.Err;
   EXPECT_EQ(json::parse(run.Out)["import"]["parts"].size(), 1u);
 
   run = Tool("--import " + Quote((dir_.path() / "untitled.csv").string()) + " --no-header");

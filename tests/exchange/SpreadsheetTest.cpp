@@ -249,7 +249,7 @@ TEST_F(Spreadsheet, ACsvSavedWithANoteFarRightImports) {
         "Ref;Designation;Nombre;Longueur;Largeur;Epaisseur;Essence;Sens;;voir le plan\n"
         "A;Etagere;2;600;400;19;Chene;1\n"
         "B;Montant;4;1200;300;19;Chene;1\n"
-        "C;Tablette;1;800;350;19;;2\n");
+        "C;Tablette;1;800;350;19;Noyer;2\n");
   Convert({"notes.csv"}, "raw", false, true, ';');
   const std::string saved = Read(dir_.path() / "raw" / "notes.csv");
   // What LibreOffice wrote: the part rows padded to the note's column.
@@ -267,6 +267,7 @@ TEST_F(Spreadsheet, ACsvSavedWithANoteFarRightImports) {
   EXPECT_EQ((*parts)[0].Reference, "A");
   EXPECT_EQ((*parts)[1].Length, 12000.0);
   EXPECT_EQ((*parts)[2].Designation, "Tablette");
+  EXPECT_EQ((*parts)[2].Species, "Noyer");
   EXPECT_EQ((*parts)[2].Grain, 2);
 }
 

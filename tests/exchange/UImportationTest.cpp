@@ -152,6 +152,59 @@ TEST_F(ImportForm, TheColumnOptionsClosedWithoutAChangeLeaveEverything) {
   EXPECT_EQ(settings.ImportColumns, DefaultImportColumns());
 }
 
+// The file's unit follows the program's until one is chosen in the column options; the choice
+// stays from one showing to the next until the program's unit changes. The form names it.
+TEST_F(ImportForm, TheFileUnitChosenIsKeptUntilTheProgramsUnitChanges) {
+  const UNITE_MESURE mm{10.0, "mm", ""};
+  const UNITE_MESURE cm{100.0, "cm", ""};
+  form.OptionsForm = &options;
+  form.ImportSettings = &settings;
+  form.FollowProgramUnit(mm);
+  ShowActive(form);
+  EXPECT_EQ(form.FileUnit.Factor, 10.0);
+  EXPECT_EQ(form.LblUniteFichier->text(), QStringLiteral("Unité du fichier : mm"));
+  EXPECT_TRUE(form.LblUniteFichier->isVisible());
+  prompts.modals = {[&](QDialog& shown) {
+    auto& o = static_cast<TFOptionsImportation&>(shown);
+    o.CbxListeUnites->setCurrentIndex(2);  // Pouce
+    Q_EMIT o.CbxListeUnites->activated(2);
+    prompts.answers = {PromptAnswer::Yes};
+    QTest::mouseClick(o.BtnOk, Qt::LeftButton);
+    return o.result();
+  }};
+  Click(form.BtnOptionsImportaton);
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(form.FileUnit.Factor, 254.0);
+  EXPECT_EQ(form.LblUniteFichier->text(), QStringLiteral("Unité du fichier : pouces"));
+  Click(form.BtnOK);
+
+  // The next import, the program still in millimetres: inches.
+  form.FollowProgramUnit(mm);
+  ShowActive(form);
+  EXPECT_EQ(form.FileUnit.Factor, 254.0);
+  EXPECT_EQ(form.LblUniteFichier->text(), QStringLiteral("Unité du fichier : pouces"));
+  // Back to millimetres in the options: the program's unit, no word about a conversion.
+  prompts.asked.clear();
+  prompts.modals = {[&](QDialog& shown) {
+    auto& o = static_cast<TFOptionsImportation&>(shown);
+    o.CbxListeUnites->setCurrentIndex(0);
+    Q_EMIT o.CbxListeUnites->activated(0);
+    prompts.answers = {PromptAnswer::Yes};
+    QTest::mouseClick(o.BtnOk, Qt::LeftButton);
+    return o.result();
+  }};
+  Click(form.BtnOptionsImportaton);
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
+  EXPECT_EQ(form.FileUnit.Factor, 10.0);
+  Click(form.BtnOK);
+
+  // The program's unit changes: the file's follows it.
+  form.FollowProgramUnit(cm);
+  ShowActive(form);
+  EXPECT_EQ(form.FileUnit.Factor, 100.0);
+  EXPECT_EQ(form.LblUniteFichier->text(), QStringLiteral("Unité du fichier : cm"));
+}
+
 TEST_F(ImportForm, HelpOpensItsContext) {
   Show();
   QTest::keyClick(&form, Qt::Key_F1);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -59,6 +60,7 @@ class ImportCommand : public MainWindowTest {
       auto& form = dynamic_cast<TFImportation&>(d);
       importShownAt = form.pos();
       importFileFactor = form.FileUnit.Factor;
+      importUnitShown = form.LblUniteFichier->text();
       close(form);
       return form.result();
     });
@@ -115,6 +117,7 @@ class ImportCommand : public MainWindowTest {
   Settings settingsBefore;
   QPoint importShownAt;
   double importFileFactor = 0.0;
+  QString importUnitShown;
   std::vector<bool> modifyTicks;
   QString marginShown;
   QString kerfShown;
@@ -188,6 +191,9 @@ TEST_F(ImportCommand, AJobSavedBeforeACancelStaysSaved) {
 // job and the reference lists stay as they were.
 TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
   const QString cancelled = ImportText(TextId::ImportForm::Cancelled);
+  // A refused sheet's message starts with text 126.
+  static const QString openError =
+      LanguageText(TextId::Messages::MsgOpenError) + QStringLiteral("\n");
   struct Case {
     const char* name;
     std::function<QString()> file;  // the path chosen
@@ -211,7 +217,27 @@ TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
                                            "A;Etagere;2;600;400;19;Noyer;1\n"
                                            "B;Montant;4;douze;300;19;Chêne;1\n");
        },
-       [](const QString&) { return QStringLiteral("Ligne 3, colonne 4 (Longueur)"); }},
+       [](const QString&) { return openError + QStringLiteral("Ligne 3, colonne 4 (Longueur)"); }},
+      // Nothing is made up for an empty cell, nor for the cells of a line that stops early.
+      {"a thickness and species left empty",
+       [this] {
+         return WriteImport("vide.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"
+                                          "A;Etagere;2;600;400;19;Noyer;1\n"
+                                          "C;Tablette;3;800;350;;;\n");
+       },
+       [](const QString&) {
+         return openError + QStringLiteral("Ligne 3, colonne 6 (Epaisseur) : valeur manquante");
+       }},
+      {"a line that stops early",
+       [this] {
+         return WriteImport("court.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"
+                                           "A;Etagere;2;600;400;19;Noyer;1\n"
+                                           "D;Court;1;500;300\n"
+                                           "19;Chêne;1\n");
+       },
+       [](const QString&) {
+         return openError + QStringLiteral("Ligne 3, colonne 6 (Epaisseur) : valeur manquante");
+       }},
       // Sound on its own, but no stock panel of at most 1 km takes it with the default margin.
       {"a part too long for any panel",
        [this] {
@@ -220,7 +246,7 @@ TEST_F(ImportCommand, ARefusedFileLeavesTheJobAndTheListsAsTheyWere) {
                                           "B;Lisse;1;1000000;300;19;Chêne;1\n");
        },
        [](const QString&) {
-         return QStringLiteral("Ligne 3, colonne 4 (Longueur) : pièce trop longue");
+         return openError + QStringLiteral("Ligne 3, colonne 4 (Longueur) : pièce trop longue");
        }},
       {"empty", [this] { return WriteImport("vide.csv", ""); },
        [](const QString&) { return QString(); }},
@@ -429,8 +455,104 @@ TEST_F(ImportCommand, AnImportedJobThatCannotBeLaidOutIsKeptForModify) {
     EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
 }
 
+// Two lines whose references are cut alike would give two parts one reference: the import asks
+// once, naming the lines. Yes gives the later part free letters; No stops with the job as it was.
+TEST_F(ImportCommand, ReferencesTwoLinesWouldShareAreAskedAbout) {
+  const std::string sheet =
+      "Ref;Des;Nb;L;l;Ep;Ess;Sens\n"
+      "A;Etagere;2;600;400;19;Chêne;1\n"
+      "P101;Montant;4;1200;300;19;Chêne;1\n"
+      "P102;Tablette;1;800;350;19;Noyer;2\n";
+  for (const PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No}) {
+    SCOPED_TRACE(answer == PromptAnswer::Yes ? "Oui" : "Non");
+    OpenModifiedJob();
+    prompts.answers = {PromptAnswer::No, answer};  // not saved, then the references
+    AcceptImportForm();
+    prompts.files = {WriteImport("refs.csv", sheet)};
+    if (answer == PromptAnswer::Yes) {
+      ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+    }
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    const std::vector<ScriptedPrompts::Asked> asked = prompts.Of(Kind::Ask);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].caption, ImportText(TextId::ImportForm::Caption));
+    EXPECT_EQ(asked[1].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(asked[1].icon, PromptIcon::Question);
+    EXPECT_TRUE(asked[1].text.startsWith(
+        QStringLiteral("Lignes 3 et 4 : la référence « P10 » désigne deux pièces")))
+        << asked[1].text.toStdString();
+    if (answer == PromptAnswer::Yes) {
+      EXPECT_EQ(job.JobReferences, (std::vector<std::string>{"A", "P10", "a"}));
+      EXPECT_EQ(job.JobDesignations,
+                (std::vector<std::string>{"Etagere", "Montant", "Tablette"}));
+      EXPECT_EQ(job.JobLoaded, 1);
+    } else {
+      EXPECT_EQ(prompts.NoticeTexts().back(), ImportText(TextId::ImportForm::Cancelled));
+      ExpectJobAsBefore(1);
+    }
+    window.reset();
+  }
+}
+
+// The file's unit chosen in "Options > Importation" is the unit the next imports read, and the
+// import form says which; once the program's unit changes, the file is read in that one.
+TEST_F(ImportCommand, TheFileUnitChosenInTheOptionsIsTheUnitTheNextImportsRead) {
+  Start();
+  prompts.modals = {[&](QDialog& d) {
+    auto& form = dynamic_cast<TFOptionsImportation&>(d);
+    form.CbxListeUnites->setCurrentIndex(2);  // Pouce
+    Q_EMIT form.CbxListeUnites->activated(2);
+    prompts.answers = {PromptAnswer::Yes};
+    form.BtnOk->click();
+    return form.result();
+  }};
+  Trigger("ImportationFichesDebit");
+  EXPECT_TRUE(prompts.Exhausted());
+  // The sizes will be converted: the program works in millimetres.
+  EXPECT_EQ(prompts.NoticeTexts(),
+            QStringList{LanguageText(TextId::ImportOptionsForm::UnitDiffers)});
+  EXPECT_EQ(settings.MeasureUnit.Factor, 10.0);
+
+  const struct {
+    const char* name;
+    UNITE_MESURE program;
+    std::string sizes;  // length;width;thickness as the sheet gives them
+    double factor;
+    QString shown;
+  } imports[] = {
+      {"the first import, in inches", {10.0, "mm", ""}, "28,366;15,61;0,748", 254.0,
+       QStringLiteral("Unité du fichier : pouces")},
+      {"the next one, still in inches", {10.0, "mm", ""}, "28,366;15,61;0,748", 254.0,
+       QStringLiteral("Unité du fichier : pouces")},
+      {"after the program's unit changed to cm", {100.0, "cm", ""}, "72,05;39,65;1,9", 100.0,
+       QStringLiteral("Unité du fichier : cm")},
+  };
+  for (const auto& c : imports) {
+    SCOPED_TRACE(c.name);
+    settings.MeasureUnit = c.program;
+    job.JobModified = 0;
+    prompts.asked.clear();
+    AcceptImportForm();
+    prompts.files = {WriteImport("fiche.csv", "Ref;Des;Nb;L;l;Ep;Ess;Sens\nA;Etagere;2;" +
+                                                  c.sizes + ";Chêne;1\n")};
+    ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_EQ(importFileFactor, c.factor);
+    EXPECT_EQ(importUnitShown, c.shown);
+    // 720,5 x 396,5 x 19 mm, in every unit.
+    ASSERT_EQ(job.JobParts.size(), 1u);
+    EXPECT_EQ(job.JobParts[0].Length, 7205.0);
+    EXPECT_EQ(job.JobParts[0].Width, 3965.0);
+    EXPECT_EQ(job.JobParts[0].Thickness, 190.0);
+    EXPECT_EQ(job.JobLoaded, 1);
+  }
+}
+
 // The column options from the Options menu: placed at the window's top, handed the program's
-// unit, which is not kept; a change marks the options file, no change leaves the flag as it was.
+// unit as the file's at first; the program's unit is not changed there; a change marks the
+// options file, no change leaves the flag as it was.
 TEST_F(ImportCommand, TheColumnOptionsAreASetting) {
   struct Case {
     const char* name;
@@ -474,7 +596,7 @@ TEST_F(ImportCommand, TheColumnOptionsAreASetting) {
     EXPECT_EQ(settings.OptionsFileDirty, c.dirtyAfter);
     EXPECT_EQ(settings.ImportAddSpecies, c.change ? 1 : 0);
     EXPECT_EQ(settings.ImportDefaultGrain, 0);
-    EXPECT_EQ(settings.MeasureUnit.Factor, 254.0);  // the unit chosen there is not kept
+    EXPECT_EQ(settings.MeasureUnit.Factor, 254.0);  // the program's unit is not the file's
     window.reset();
     prompts.asked.clear();
   }
