@@ -110,8 +110,8 @@ std::string ReadImportFile(const std::filesystem::path& path);
 
 // "Ligne 3, colonne 4 (Longueur) : nombre manquant"; for a fault of the whole file the reason
 // alone. A fault on line 1 of a file read without a title line adds, on a line of its own, a
-// hint to tick the title-line box of the import dialog. The caller shows it in a warning box
-// captioned text 188, with text 192 after it.
+// hint to tick the title-line box of the import dialog. The caller shows it through
+// ImportRefusalText in a warning box captioned text 188, with text 192 after it.
 std::string ImportErrorText(const ImportError& error, bool headerLine);
 
 // A size bound as a refusal names it, in the file's unit with every tenth: 1500 tenths are

@@ -12,8 +12,10 @@
 //     (the printable area of Qt's PDF printer starts 3.53 mm in unless its margins are set to 0);
 //   - after each label the text moves one pitch right; a row is full when the next label would
 //     end past the printable width (k*hp + w > W), a sheet when the next row's labels would end
-//     below the printable area (r*vp + h > H), so every label printed is whole on its sheet. The
-//     first label of a row, and the first row of a sheet, are printed whatever their size;
+//     below the printable area (r*vp + h > H), so every label printed is whole on its sheet. W and
+//     H are the printable area unrounded: a label that ends on its edge, to a hundredth of a
+//     millimetre, fits (three 70 mm labels fill A4 whatever the device's pixels). The first
+//     label of a row, and the first row of a sheet, are printed whatever their size;
 //   - a new sheet is begun only before a label that needs it: a document never ends with a blank
 //     sheet.
 //
