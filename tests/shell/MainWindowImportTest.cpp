@@ -455,6 +455,71 @@ TEST_F(ImportCommand, AnImportedJobThatCannotBeLaidOutIsKeptForModify) {
     EXPECT_FALSE(Find<QAction>(a)->isEnabled()) << a;
 }
 
+// Sheets that hold everything the column map reads are imported whole, every field as the file
+// gives it: a spreadsheet's empty fields after the last column, a thickness of 0 (a simple
+// job's export), an empty reference given the first letters no line has.
+TEST_F(ImportCommand, SheetsThatGiveEveryCellAreImportedWhole) {
+  struct Part {
+    std::string reference, designation, species;
+    int quantity;
+    double length, width, thickness;
+    int grain;
+  };
+  const struct {
+    const char* name;
+    std::string sheet;
+    std::vector<Part> parts;
+  } cases[] = {
+      {"empty fields after the last column",
+       "Ref;Des;Nb;L;l;Ep;Ess;Sens;;note\nA;Etagere;2;600;400;19;Chêne;1;;\n"
+       "B;Montant;4;1200;300;19;Noyer;0;;\n",
+       {{"A", "Etagere", "Chêne", 2, 6000, 4000, 190, 1},
+        {"B", "Montant", "Noyer", 4, 12000, 3000, 190, 0}}},
+      {"a simple job's export: thickness 0",
+       "Ref;Des;Nb;L;l;Ep;Ess;Sens\nA;Etagere;2;600;400;0;Chêne;1\n"
+       "B;Montant;4;1200;300;0;Chêne;2\n",
+       {{"A", "Etagere", "Chêne", 2, 6000, 4000, 100, 1},
+        {"B", "Montant", "Chêne", 4, 12000, 3000, 100, 2}}},
+      {"an empty reference",
+       "Ref;Des;Nb;L;l;Ep;Ess;Sens\n;Etagere;2;600;400;19;Chêne;1\na;Montant;4;1200;300;19;Chêne;1\n",
+       {{"b", "Etagere", "Chêne", 2, 6000, 4000, 190, 1},
+        {"a", "Montant", "Chêne", 4, 12000, 3000, 190, 1}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    job = JobState{};
+    settings = TestSettings();
+    Start();
+    AcceptImportForm();
+    prompts.files = {WriteImport("fiche.csv", c.sheet)};
+    ChooseInModify({"ChbModifPanneaux", "ChbModifPieces", "ChbModifMarge"});
+    Trigger("Importer");
+    EXPECT_TRUE(prompts.Exhausted());
+    EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
+    ASSERT_EQ(job.JobParts.size(), c.parts.size());
+    for (std::size_t i = 0; i < c.parts.size(); ++i) {
+      SCOPED_TRACE(i);
+      const Part& want = c.parts[i];
+      const TPiece& got = job.JobParts[i];
+      EXPECT_EQ(job.JobReferences[i], want.reference);
+      EXPECT_EQ(job.JobDesignations[i], want.designation);
+      EXPECT_EQ(got.Quantity, want.quantity);
+      EXPECT_EQ(got.Length, want.length);
+      EXPECT_EQ(got.Width, want.width);
+      EXPECT_EQ(got.Thickness, want.thickness);
+      EXPECT_EQ(got.Grain, want.grain);
+      ASSERT_GE(got.Species, 0);
+      ASSERT_LT(static_cast<std::size_t>(got.Species), settings.SpeciesNames.size());
+      // A simple job keeps species 0 on its parts: its one species is the sheet's.
+      EXPECT_EQ(settings.SpeciesNames[static_cast<std::size_t>(got.Species)],
+                job.JobKind == 1 ? c.parts[0].species : want.species);
+    }
+    EXPECT_EQ(job.JobLoaded, 1);
+    window.reset();
+    prompts.asked.clear();
+  }
+}
+
 // Two lines whose references are cut alike would give two parts one reference: the import asks
 // once, naming the lines. Yes gives the later part free letters; No stops with the job as it was.
 TEST_F(ImportCommand, ReferencesTwoLinesWouldShareAreAskedAbout) {
