@@ -32,7 +32,7 @@ std::string Read(const fs::path& path) {
 }
 
 // Short bounds keep the silent server's case quick; the body cap is the list's.
-constexpr DownloadLimits kLimits{300, 64 * 1024};
+const DownloadLimits kLimits{300, 64 * 1024};
 
 class DownloadTest : public ::testing::Test {
  protected:
@@ -169,7 +169,7 @@ TEST_F(DownloadTest, AHostileServerIsLeftAtTheBounds) {
   // A one-second bound. The call must return within that bound and a few seconds: the margin
   // is generous for a loaded machine; the fault it catches kept the caller twice the bound and
   // more, and the connection open after it.
-  constexpr DownloadLimits limits{1000, 64 * 1024};
+  const DownloadLimits limits{1000, 64 * 1024};
   constexpr qint64 kMarginMs = 3000;
   const struct {
     const char* name;
