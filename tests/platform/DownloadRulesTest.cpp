@@ -31,6 +31,10 @@ std::string Read(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+QUrl At(const LoopbackHttpServer& server, const char* path) {
+  return QUrl(server.Address() + QString::fromLatin1(path));
+}
+
 class DownloadRules : public ::testing::Test {
  protected:
   fs::path File() const { return dir.path() / "Liste_logiciels.ini"; }
@@ -80,7 +84,7 @@ TEST_F(DownloadRules, OnlyABodyEndedAsAnnouncedIsTheList) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     server.Serve("/list.ini", {200, c.answer, Style::Raw});
-    EXPECT_EQ(Fetch(QUrl(server.Address() + "/list.ini"), limits), c.list);
+    EXPECT_EQ(Fetch(At(server, "/list.ini"), limits), c.list);
     if (c.list) {
       EXPECT_EQ(Read(File()), "[S]\n");
     }
@@ -89,10 +93,10 @@ TEST_F(DownloadRules, OnlyABodyEndedAsAnnouncedIsTheList) {
   // cuts it.
   const QByteArray body(133, 'b');
   server.Serve("/closed.ini", {200, body, Style::NoLength});
-  EXPECT_TRUE(Fetch(QUrl(server.Address() + "/closed.ini"), limits));
+  EXPECT_TRUE(Fetch(At(server, "/closed.ini"), limits));
   EXPECT_EQ(Read(File()), body.toStdString());
   server.Serve("/reset.ini", {200, body, Style::NoLengthCut});
-  EXPECT_FALSE(Fetch(QUrl(server.Address() + "/reset.ini"), limits));
+  EXPECT_FALSE(Fetch(At(server, "/reset.ini"), limits));
 }
 
 // Moved pages: followed between web addresses, never from https to http (not even asked for),
@@ -115,10 +119,10 @@ TEST_F(DownloadRules, MovedPagesFollowTheRedirectRule) {
     LoopbackHttpServer* target;  // where the list would be asked for
     bool followed;
   } cases[] = {
-      {"http to https", &http, https.Address() + "/list.ini", &https, true},
-      {"https to https", &https, otherHttps.Address() + "/list.ini", &otherHttps, true},
-      {"http to http", &http, otherHttp.Address() + "/list.ini", &otherHttp, true},
-      {"https to http", &https, http.Address() + "/list.ini", &http, false},
+      {"http to https", &http, https.Address() + QStringLiteral("/list.ini"), &https, true},
+      {"https to https", &https, otherHttps.Address() + QStringLiteral("/list.ini"), &otherHttps, true},
+      {"http to http", &http, otherHttp.Address() + QStringLiteral("/list.ini"), &otherHttp, true},
+      {"https to http", &https, http.Address() + QStringLiteral("/list.ini"), &http, false},
       {"to a file", &http, QStringLiteral("file:///etc/passwd"), nullptr, false},
       {"to ftp", &http, QStringLiteral("ftp://127.0.0.1/list.ini"), nullptr, false},
   };
@@ -126,7 +130,7 @@ TEST_F(DownloadRules, MovedPagesFollowTheRedirectRule) {
     SCOPED_TRACE(c.name);
     c.from->Serve("/moved.ini", {302, c.to.toLatin1(), Style::Redirect});
     const qsizetype asked = c.target ? c.target->requests.count(QStringLiteral("/list.ini")) : 0;
-    EXPECT_EQ(Fetch(QUrl(c.from->Address() + "/moved.ini"), limits), c.followed);
+    EXPECT_EQ(Fetch(At(*c.from, "/moved.ini"), limits), c.followed);
     if (c.target) {
       EXPECT_EQ(c.target->requests.count(QStringLiteral("/list.ini")) - asked, c.followed ? 1 : 0);
     }
@@ -138,10 +142,10 @@ TEST_F(DownloadRules, MovedPagesFollowTheRedirectRule) {
   }
   http.Serve("/m6.ini", {200, "[S]\n"});
   http.Serve("/m7.ini", {200, "[S]\n"});
-  EXPECT_TRUE(Fetch(QUrl(http.Address() + "/m1.ini"), limits)) << "five moves";
+  EXPECT_TRUE(Fetch(At(http, "/m1.ini"), limits)) << "five moves";
   http.Serve("/m6.ini", {301, "/m7.ini", Style::Redirect});
   http.requests.clear();
-  EXPECT_FALSE(Fetch(QUrl(http.Address() + "/m1.ini"), limits)) << "six moves";
+  EXPECT_FALSE(Fetch(At(http, "/m1.ini"), limits)) << "six moves";
   EXPECT_FALSE(http.requests.contains(QStringLiteral("/m7.ini")));
 }
 
@@ -155,14 +159,14 @@ TEST_F(DownloadRules, TheSizeBoundsEndATransferBeforeTheTimeBound) {
   for (int i = 0; i < 700; ++i) framed += "64\r\n" + QByteArray(100, 'c') + "\r\n";  // 70,000 bytes
   framed += "0\r\n\r\n";
   server.Serve("/big.ini", {200, framed, Style::Chunked});
-  EXPECT_FALSE(Fetch(QUrl(server.Address() + "/big.ini"), limits));
+  EXPECT_FALSE(Fetch(At(server, "/big.ini"), limits));
 
   for (Style how : {Style::EndlessChunked, Style::LongHeader}) {
     SCOPED_TRACE(how == Style::EndlessChunked ? "endless chunked body" : "endless header line");
     server.Serve("/endless.ini", {200, {}, how});
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(Fetch(QUrl(server.Address() + "/endless.ini"), limits));
+    EXPECT_FALSE(Fetch(At(server, "/endless.ini"), limits));
     EXPECT_LT(clock.elapsed(), limits.TimeoutMs);
     ASSERT_FALSE(server.hostile.isEmpty());
     const auto& sent = *server.hostile.back();
@@ -197,7 +201,7 @@ TEST_F(DownloadRules, HttpsTakesOnlyATrustedServerAndATlsClose) {
     SCOPED_TRACE(c.name);
     LoopbackHttpServer server(ca.Server(c.kind));
     server.Serve("/list.ini", {200, "[S]\nK=v\n"});
-    EXPECT_EQ(Fetch(QUrl(server.Address() + "/list.ini"), limits), c.trusted);
+    EXPECT_EQ(Fetch(At(server, "/list.ini"), limits), c.trusted);
     EXPECT_EQ(server.requests.size(), c.trusted ? 1 : 0);
     if (c.trusted) {
       EXPECT_EQ(Read(File()), "[S]\nK=v\n");
@@ -208,15 +212,15 @@ TEST_F(DownloadRules, HttpsTakesOnlyATrustedServerAndATlsClose) {
   server.Serve("/list.ini", {200, "[S]\n"});
   DownloadLimits systemAuthorities = limits;
   systemAuthorities.Authorities.clear();
-  EXPECT_FALSE(Fetch(QUrl(server.Address() + "/list.ini"), systemAuthorities));
+  EXPECT_FALSE(Fetch(At(server, "/list.ini"), systemAuthorities));
 
   // No length: the TLS close ends the list; a connection cut without it is no list.
   const QByteArray body(133, 'b');
   server.Serve("/closed.ini", {200, body, Style::NoLength});
-  EXPECT_TRUE(Fetch(QUrl(server.Address() + "/closed.ini"), limits));
+  EXPECT_TRUE(Fetch(At(server, "/closed.ini"), limits));
   EXPECT_EQ(Read(File()), body.toStdString());
   server.Serve("/cut.ini", {200, body, Style::NoLengthCut});
-  EXPECT_FALSE(Fetch(QUrl(server.Address() + "/cut.ini"), limits));
+  EXPECT_FALSE(Fetch(At(server, "/cut.ini"), limits));
 }
 
 }  // namespace

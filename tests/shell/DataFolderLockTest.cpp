@@ -91,7 +91,7 @@ TEST_F(DataFolderLock, ALockNamingNoLiveCopyIsTakenOverSilently) {
     DateBack(Lock(), QDateTime::currentDateTime().addSecs(-3600));
     prompts = ScriptedPrompts();
     Start();
-    EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join('|').toStdString();
+    EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Holder(), std::to_string(QCoreApplication::applicationPid()));
     window.reset();
     EXPECT_FALSE(fs::exists(Lock())) << "the lock goes with the window";
