@@ -53,6 +53,7 @@
 
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <limits>
@@ -81,9 +82,14 @@ struct DataLockHolder {
 bool IsLiveCopy(qint64 pid, const QString& programName) {
   if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
   if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
-  const QFileInfo exe(QStringLiteral("/proc/%1/exe").arg(pid));
-  const QString running = QFileInfo(exe.symLinkTarget()).fileName();
-  return running.isEmpty() || programName.isEmpty() || running == programName;
+  char target[4096];
+  const QByteArray exe = "/proc/" + QByteArray::number(pid) + "/exe";
+  const ssize_t n = ::readlink(exe.constData(), target, sizeof target - 1);
+  if (n <= 0 || programName.isEmpty()) return true;
+  QByteArray running(target, n);
+  // A program file replaced while it runs (an update) is still that program.
+  if (running.endsWith(" (deleted)")) running.chop(10);
+  return QFileInfo(QFile::decodeName(running)).fileName() == programName;
 }
 
 DataLockHolder ReadDataLockHolder(const QString& path) {
@@ -105,15 +111,12 @@ DataLockHolder ReadDataLockHolder(const QString& path) {
   if (!isNumber || pid <= 0 || lines.size() < 3) return {DataLockHolder::Kind::Stale, {}, {}};
   const QString host = QString::fromUtf8(lines[2]);
   if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
-    return {DataLockHolder::Kind::OtherComputer, host,
-            QFileInfo(path).lastModified()};
+    return {DataLockHolder::Kind::OtherComputer, host, QFileInfo(path).lastModified()};
   }
   return {IsLiveCopy(pid, QString::fromUtf8(lines[1])) ? DataLockHolder::Kind::LiveHere
                                                         : DataLockHolder::Kind::Stale,
           {}, {}};
 }
-
-
 
 // Tool panel measures, in pixels.
 constexpr int kPanelHeight = 31;

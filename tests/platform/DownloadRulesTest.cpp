@@ -168,12 +168,9 @@ TEST_F(DownloadRules, TheSizeBoundsEndATransferBeforeTheTimeBound) {
     clock.start();
     EXPECT_FALSE(Fetch(At(server, "/endless.ini"), limits));
     EXPECT_LT(clock.elapsed(), limits.TimeoutMs);
-    ASSERT_FALSE(server.hostile.isEmpty());
-    const auto& sent = *server.hostile.back();
-    for (int turn = 0; turn < 300 && !sent.closedByClient && !sent.stoppedByBound; ++turn) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-      QThread::msleep(5);
-    }
+    const auto ended = server.LastHostileEnded();
+    ASSERT_NE(ended, nullptr);
+    const auto& sent = *ended;
     EXPECT_TRUE(sent.closedByClient);
     // What the connection's buffers hold beyond the bound, and no more: twenty seconds of a
     // loopback server would be hundreds of megabytes.

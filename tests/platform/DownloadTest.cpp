@@ -192,12 +192,9 @@ TEST_F(DownloadTest, AHostileServerIsLeftAtTheBounds) {
     EXPECT_EQ(Entries(), 0u);
     // The client has closed the connection: the server learns it at its next turns (a bounded
     // number of them), and stops sending.
-    ASSERT_FALSE(server.hostile.isEmpty());
-    const auto& sent = *server.hostile.back();
-    for (int turn = 0; turn < 300 && !sent.closedByClient && !sent.stoppedByBound; ++turn) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-      QThread::msleep(5);
-    }
+    const auto ended = server.LastHostileEnded();
+    ASSERT_NE(ended, nullptr);
+    const auto& sent = *ended;
     EXPECT_TRUE(sent.closedByClient);
     // The next check finds the list.
     server.Serve("/ok.ini", {200, "[S]\nK=v\n"});

@@ -14,6 +14,8 @@
 //   ... fetch server.Address() + "/maj_logiciels/Liste_logiciels.ini" ...
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
 #include <QHostAddress>
 #include <QMap>
 #include <QObject>
@@ -66,6 +68,19 @@ class LoopbackHttpServer : public QObject {
     bool stoppedByBound = false;
   };
   QList<std::shared_ptr<Hostile>> hostile;
+
+  // The last hostile answer, once the server has learnt how it ended: a client that closed the
+  // connection is seen at the server's next turns, a bounded number of them. Null when no
+  // hostile answer was sent.
+  std::shared_ptr<const Hostile> LastHostileEnded() {
+    if (hostile.isEmpty()) return nullptr;
+    const std::shared_ptr<Hostile> last = hostile.back();
+    for (int turn = 0; turn < 300 && !last->closedByClient && !last->stoppedByBound; ++turn) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(5);
+    }
+    return last;
+  }
 
   explicit LoopbackHttpServer(std::optional<QSslConfiguration> tls = std::nullopt)
       : tls_(tls.has_value()) {
