@@ -19,7 +19,8 @@
 // of measure.
 //
 // Prints "OUT.pdf: N page(s)" on stdout. Exit codes: 0 printed; 1 bad arguments; 2 the job file
-// cannot be read; 3 the pipeline refuses the job or cannot lay it out; 4 the print failed; 5 no
+// cannot be read; 3 the pipeline refuses the job or cannot lay it out; 4 the print failed (an
+// OUT.pdf that is not a regular file, a FIFO say, is refused before it is opened); 5 no
 // label format of that name, or one that cannot be printed, or no label to print.
 // Errors are one line on stderr.
 

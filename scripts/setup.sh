@@ -8,6 +8,7 @@ BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev fonts-liberation poppler-utils locales
           qt6-translations-l10n
+          openssl  # the download tests make a test authority and certificates
           libreoffice-calc-nogui)  # the export files read by a spreadsheet (about 85 MB)
 
 install_missing() {

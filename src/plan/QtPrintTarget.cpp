@@ -8,6 +8,8 @@
 #include <QPrintDialog>
 #include <stdexcept>
 
+#include "platform/FileIO.h"
+
 namespace tranchex {
 
 namespace {
@@ -39,6 +41,16 @@ bool QtPrintTarget::BeginDoc() {
   if (printer_.outputFormat() == QPrinter::NativeFormat && !printer_.isValid()) {
     detail_ = "L'imprimante " + Quoted(printer_.printerName()) + " est introuvable.";
     return false;
+  }
+  if (PrintsToFile()) {
+    // A FIFO would hold the print until something reads it: refused before it is opened.
+    try {
+      RefuseNonRegularTarget(QFile::encodeName(printer_.outputFileName()).toStdString());
+    } catch (const FileAccessError&) {
+      detail_ = "Le fichier " + Quoted(printer_.outputFileName()) +
+                " n'est pas un fichier ordinaire : rien n'y est imprimé.";
+      return false;
+    }
   }
   painter_.emplace();
   if (!painter_->begin(&printer_)) {

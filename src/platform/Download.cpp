@@ -1,13 +1,20 @@
 #include "platform/Download.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
+#include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTcpSocket>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -35,13 +42,31 @@ bool IsHttps(const QUrl& address) {
   return address.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0;
 }
 
+// A length or a chunk size as HTTP writes it: digits only, no sign, no "0x", no spaces, and few
+// enough of them to fit; -1 for anything else.
+qint64 ReadSize(const QByteArray& text, int base) {
+  if (text.isEmpty() || text.size() > 15) return -1;
+  for (const char c : text) {
+    const bool digit = c >= '0' && c <= '9';
+    const bool hex = (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (!digit && !(base == 16 && hex)) return -1;
+  }
+  bool isNumber = false;
+  const qint64 size = text.toLongLong(&isNumber, base);
+  return isNumber ? size : -1;
+}
+
 // One GET of one address, answered, refused or cut off at the deadline.
 class HttpGet {
  public:
   enum class Outcome { Body, Redirect, Failed };
 
-  HttpGet(const QUrl& address, qint64 maxBody, const QDeadlineTimer& deadline)
-      : address_(address), maxBody_(maxBody), deadline_(deadline) {}
+  HttpGet(const QUrl& address, const DownloadLimits& limits, const QDeadlineTimer& deadline)
+      : address_(address), limits_(limits), deadline_(deadline) {}
+
+  ~HttpGet() {
+    if (plainFd_ >= 0) ::close(plainFd_);
+  }
 
   Outcome Run() {
     if (deadline_.hasExpired()) return Outcome::Failed;
@@ -51,15 +76,25 @@ class HttpGet {
     if (https) {
       auto* ssl = new QSslSocket;
       socket.reset(ssl);
+      if (!limits_.Authorities.isEmpty()) {
+        QSslConfiguration configuration = ssl->sslConfiguration();
+        configuration.setCaCertificates(limits_.Authorities);
+        ssl->setSslConfiguration(configuration);
+      }
       QObject::connect(ssl, &QSslSocket::encrypted, &loop_, [this] { SendRequest(); });
+      // The TLS close tells a body sent whole from a connection cut under it.
+      QObject::connect(ssl, &QSslSocket::alertReceived, &loop_,
+                       [this](QSsl::AlertLevel, QSsl::AlertType type, const QString&) {
+                         if (type == QSsl::AlertType::CloseNotify) cleanClose_ = true;
+                       });
+      QObject::connect(socket.get(), &QTcpSocket::readyRead, &loop_, [this] { Take(); });
+      QObject::connect(socket.get(), &QTcpSocket::disconnected, &loop_, [this] { Closed(); });
     } else {
       socket = std::make_unique<QTcpSocket>();
-      QObject::connect(socket.get(), &QTcpSocket::connected, &loop_, [this] { SendRequest(); });
+      QObject::connect(socket.get(), &QTcpSocket::connected, &loop_, [this] { ReadPlainItself(); });
     }
     socket_ = socket.get();
     socket_->setReadBufferSize(kSocketBufferBytes);
-    QObject::connect(socket_, &QTcpSocket::readyRead, &loop_, [this] { Take(); });
-    QObject::connect(socket_, &QTcpSocket::disconnected, &loop_, [this] { Closed(); });
     QObject::connect(socket_, &QAbstractSocket::errorOccurred, &loop_,
                      [this](QAbstractSocket::SocketError error) {
                        if (error == QAbstractSocket::RemoteHostClosedError) {
@@ -83,6 +118,11 @@ class HttpGet {
     if (!done_) loop_.exec(QEventLoop::ExcludeUserInputEvents);
     bound.stop();
     // The connection ends here, whatever the server still sends.
+    plainReader_.reset();
+    if (plainFd_ >= 0) {
+      ::close(plainFd_);
+      plainFd_ = -1;
+    }
     socket_->disconnect();
     socket_->abort();
     socket_ = nullptr;
@@ -101,40 +141,90 @@ class HttpGet {
     Done
   };
 
-  void SendRequest() {
+  QByteArray RequestText() const {
     QByteArray target = address_.path(QUrl::FullyEncoded).toLatin1();
     if (target.isEmpty()) target = "/";
     if (address_.hasQuery()) target += '?' + address_.query(QUrl::FullyEncoded).toLatin1();
     QByteArray host = address_.host(QUrl::FullyEncoded).toLatin1();
     if (host.contains(':')) host = '[' + host + ']';
     if (address_.port() != -1) host += ':' + QByteArray::number(address_.port());
-    socket_->write("GET " + target + " HTTP/1.1\r\nHost: " + host +
-                   "\r\nUser-Agent: Tranchex\r\nAccept: */*\r\nConnection: close\r\n\r\n");
+    return "GET " + target + " HTTP/1.1\r\nHost: " + host +
+           "\r\nUser-Agent: Tranchex\r\nAccept: */*\r\nAccept-Encoding: identity"
+           "\r\nConnection: close\r\n\r\n";
+  }
+
+  void SendRequest() { socket_->write(RequestText()); }
+
+  // Qt reads a reset connection as one closed cleanly: over plain http the connection is read
+  // from its descriptor here, where a reset shows. The socket only made the connection.
+  void ReadPlainItself() {
+    plainFd_ = ::fcntl(static_cast<int>(socket_->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+    socket_->disconnect();
+    socket_->abort();  // closes Qt's descriptor; the connection lives on in ours
+    if (plainFd_ < 0) {
+      Finish(false);
+      return;
+    }
+    ::fcntl(plainFd_, F_SETFL, ::fcntl(plainFd_, F_GETFL) | O_NONBLOCK);
+    const QByteArray request = RequestText();
+    // A fresh connection takes a request this small at once.
+    if (::send(plainFd_, request.constData(), static_cast<std::size_t>(request.size()),
+               MSG_NOSIGNAL) != request.size()) {
+      Finish(false);
+      return;
+    }
+    plainReader_ = std::make_unique<QSocketNotifier>(plainFd_, QSocketNotifier::Read);
+    QObject::connect(plainReader_.get(), &QSocketNotifier::activated, &loop_,
+                     [this] { TakePlain(); });
+  }
+
+  void TakePlain() {
+    char buffer[16 * 1024];
+    // A few reads a turn: the time bound is looked at between turns.
+    for (int i = 0; i < 16 && !done_; ++i) {
+      const ssize_t n = ::recv(plainFd_, buffer, sizeof buffer, 0);
+      if (n > 0) {
+        Feed(QByteArray(buffer, n));
+      } else if (n == 0) {
+        cleanClose_ = true;
+        Closed();
+      } else if (errno == EINTR) {
+        continue;
+      } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        return;
+      } else {
+        Closed();  // reset: not the clean close a body without length ends with
+      }
+    }
   }
 
   void Finish(bool ok) {
     if (done_) return;
     done_ = true;
     ok_ = ok;
+    if (plainReader_) plainReader_->setEnabled(false);
     loop_.quit();
   }
 
   void Take() {
     while (!done_ && socket_ != nullptr && socket_->bytesAvailable() > 0) {
-      pending_ += socket_->read(kSocketBufferBytes);
-      if (!Parse()) Finish(false);
+      Feed(socket_->read(kSocketBufferBytes));
     }
   }
 
+  void Feed(const QByteArray& bytes) {
+    wireBytes_ += bytes.size();
+    pending_ += bytes;
+    // Framing counts too: a body in tiny chunks with long extensions is bounded as well.
+    if (wireBytes_ > 4 * limits_.MaxBytes + 2 * kMaxHeaderBytes || !Parse()) Finish(false);
+  }
+
   void Closed() {
-    Take();
+    if (socket_ != nullptr && plainFd_ < 0) Take();
     if (done_) return;
-    // Only a body without a length ends with the connection; anything else was cut short.
-    if (state_ == State::UntilClose) {
-      Finish(true);
-    } else {
-      Finish(false);
-    }
+    // Only a body without a length ends with the connection, and only with a clean close:
+    // anything else was cut short.
+    Finish(state_ == State::UntilClose && cleanClose_);
   }
 
   // One line of the head or of the chunk framing, without its line end; nothing while the line
@@ -173,15 +263,14 @@ class HttpGet {
           if (line->size() > kMaxChunkLineBytes) return false;
           const qsizetype extension = line->indexOf(';');
           const QByteArray digits = (extension < 0 ? *line : line->left(extension)).trimmed();
-          bool isNumber = false;
-          const qint64 size = digits.toLongLong(&isNumber, 16);
-          if (digits.isEmpty() || !isNumber || size < 0) return false;
+          const qint64 size = ReadSize(digits, 16);
+          if (size < 0) return false;
           if (size == 0) {
             headBytes_ = 0;
             state_ = State::Trailers;
             break;
           }
-          if (size > maxBody_ - body.size()) return false;
+          if (size > limits_.MaxBytes - body.size()) return false;
           remaining_ = size;
           state_ = State::ChunkData;
           break;
@@ -209,7 +298,7 @@ class HttpGet {
           const qint64 room = state_ == State::Length ? length_ - body.size() : pending_.size();
           body += pending_.left(room);
           pending_.clear();
-          if (body.size() > maxBody_) return false;
+          if (body.size() > limits_.MaxBytes) return false;
           if (state_ == State::Length && body.size() == length_) Finish(true);
           return true;
         }
@@ -233,6 +322,7 @@ class HttpGet {
       status_ = parts[1].toInt(&isNumber);
       if (!isNumber || parts[1].size() != 3) return false;
       chunked_ = false;
+      framedOtherwise_ = false;
       length_ = -1;
       identity_ = true;
       location.clear();
@@ -245,14 +335,18 @@ class HttpGet {
       const QByteArray name = line.left(colon).trimmed().toLower();
       const QByteArray value = line.mid(colon + 1).trimmed();
       if (name == "transfer-encoding") {
-        chunked_ = value.toLower().contains("chunked");
+        // Chunks alone are read; any other framing, or chunks given twice, is not.
+        if (chunked_ || value.compare("chunked", Qt::CaseInsensitive) != 0) {
+          framedOtherwise_ = true;
+        }
+        chunked_ = true;
       } else if (name == "content-length") {
-        bool isNumber = false;
-        const qint64 length = value.toLongLong(&isNumber);
-        if (!isNumber || length < 0 || (length_ >= 0 && length != length_)) return false;
+        const qint64 length = ReadSize(value, 10);
+        if (length < 0 || (length_ >= 0 && length != length_)) return false;
         length_ = length;
       } else if (name == "content-encoding") {
-        identity_ = value.isEmpty() || value.compare("identity", Qt::CaseInsensitive) == 0;
+        identity_ = identity_ &&
+                    (value.isEmpty() || value.compare("identity", Qt::CaseInsensitive) == 0);
       } else if (name == "location") {
         location = QUrl::fromEncoded(value);
       }
@@ -270,14 +364,13 @@ class HttpGet {
       state_ = State::Done;
       return true;
     }
-    // Refused, not modified, or a body we would not read as it stands.
-    if (status_ < 200 || status_ >= 300 || !identity_) return false;
-    if (status_ == 204 || status_ == 205) {
-      state_ = State::Done;  // no body: the caller takes it as no list
-    } else if (chunked_) {
+    // Only the whole list is a list: a part of it (206), no content, a refusal, or a body
+    // encoded or framed in a way we do not read is none.
+    if (status_ != 200 || !identity_ || framedOtherwise_) return false;
+    if (chunked_) {
       state_ = State::ChunkSize;
     } else if (length_ >= 0) {
-      if (length_ > maxBody_) return false;
+      if (length_ > limits_.MaxBytes) return false;
       state_ = length_ == 0 ? State::Done : State::Length;
     } else {
       state_ = State::UntilClose;
@@ -286,10 +379,15 @@ class HttpGet {
   }
 
   const QUrl address_;
-  const qint64 maxBody_;
+  const DownloadLimits& limits_;
   const QDeadlineTimer deadline_;
   QEventLoop loop_;
   QTcpSocket* socket_ = nullptr;
+  int plainFd_ = -1;
+  std::unique_ptr<QSocketNotifier> plainReader_;
+  bool cleanClose_ = false;
+  qint64 wireBytes_ = 0;
+  bool framedOtherwise_ = false;
   QByteArray pending_;
   State state_ = State::StatusLine;
   qint64 headBytes_ = 0;
@@ -321,7 +419,7 @@ bool DownloadToFile(const QUrl& address, const QString& path, const DownloadLimi
   QUrl current = address;
   QByteArray body;
   for (int hop = 0;; ++hop) {
-    HttpGet get(current, limits.MaxBytes, deadline);
+    HttpGet get(current, limits, deadline);
     const HttpGet::Outcome outcome = get.Run();
     if (outcome == HttpGet::Outcome::Failed) return false;
     if (outcome == HttpGet::Outcome::Body) {

@@ -1,10 +1,13 @@
 #include "platform/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -60,27 +63,86 @@ std::string ReadUpTo(int fd, std::size_t limit, const std::filesystem::path& pat
   return bytes;
 }
 
-// Whether the permission bits let this process write the file, for the owner, the group or the
-// others as it stands to the file. Decided by the bits alone, so that a file the user made
-// read-only stays so for an administrator too.
-bool PermissionsAllowWriting(const struct stat& st) {
-  const uid_t uid = ::geteuid();
-  if (st.st_uid == uid) return (st.st_mode & S_IWUSR) != 0;
-  bool inGroup = st.st_gid == ::getegid();
-  if (!inGroup) {
-    const int count = ::getgroups(0, nullptr);
-    if (count > 0) {
-      std::vector<gid_t> groups(static_cast<std::size_t>(count));
-      const int got = ::getgroups(count, groups.data());
-      for (int i = 0; i < got && !inGroup; ++i) {
-        inGroup = groups[static_cast<std::size_t>(i)] == st.st_gid;
-      }
+// The groups this process is a member of: its own group and the supplementary ones.
+std::vector<gid_t> ProcessGroups() {
+  std::vector<gid_t> groups{::getegid()};
+  const int count = ::getgroups(0, nullptr);
+  if (count > 0) {
+    std::vector<gid_t> more(static_cast<std::size_t>(count));
+    const int got = ::getgroups(count, more.data());
+    if (got > 0) groups.insert(groups.end(), more.begin(), more.begin() + got);
+  }
+  return groups;
+}
+
+// The longest file name the folder takes.
+std::size_t NameMax(const std::filesystem::path& folder) {
+  const long max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+  return max > 0 ? static_cast<std::size_t>(max) : 255;
+}
+
+// The characters mkstemp puts in place of "XXXXXX".
+constexpr std::size_t kUniqueChars = 6;
+
+bool IsOurUniquePart(std::string_view tail) {
+  return tail.size() == kUniqueChars &&
+         std::all_of(tail.begin(), tail.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+}
+
+// Removes the temporary files that earlier writes of the same file left in the folder (a
+// program killed part-way): names made of the prefix and six letters or digits, regular files
+// that no writer holds. A writer holds its temporary file locked until the rename, so a write
+// still going on, in this program or another, keeps its file.
+void RemoveLeftoverTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  std::vector<std::string> leftovers;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name(entry->d_name);
+    if (name.size() == prefix.size() + kUniqueChars && name.substr(0, prefix.size()) == prefix &&
+        IsOurUniquePart(name.substr(prefix.size()))) {
+      leftovers.emplace_back(name);
     }
   }
-  return (st.st_mode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;
+  ::closedir(dir);
+  for (const std::string& name : leftovers) {
+    const std::filesystem::path path = folder / name;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlink(path.c_str());
+    }
+    ::close(fd);
+  }
 }
 
 }  // namespace
+
+bool PermissionsAllowWriting(mode_t mode, uid_t owner, gid_t group, uid_t user,
+                             std::span<const gid_t> groups) {
+  if (owner == user) return (mode & S_IWUSR) != 0;
+  const bool inGroup = std::find(groups.begin(), groups.end(), group) != groups.end();
+  return (mode & (inGroup ? S_IWGRP : S_IWOTH)) != 0;
+}
+
+std::string TemporaryNamePrefix(const std::string& fileName, std::size_t nameMax) {
+  const std::size_t room = nameMax > kUniqueChars + 2 ? nameMax - kUniqueChars - 2 : 1;
+  std::size_t keep = std::min(fileName.size(), room);
+  // Never cut a character of more than one byte in two.
+  while (keep > 0 && keep < fileName.size() &&
+         (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80) {
+    --keep;
+  }
+  return "." + fileName.substr(0, keep) + ".";
+}
+
+void RefuseNonRegularTarget(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    throw FileAccessError(NotAFileText(path));
+  }
+}
 
 std::filesystem::path ResolveLinks(const std::filesystem::path& path) {
   std::filesystem::path current = path;
@@ -118,14 +180,26 @@ void WriteFileAtomic(const std::filesystem::path& linkOrFile, std::string_view b
   struct stat existing {};
   const bool exists = ::stat(path.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) throw FileAccessError(NotAFileText(linkOrFile));
-  if (exists && !PermissionsAllowWriting(existing)) {
+  if (exists && !PermissionsAllowWriting(existing.st_mode, existing.st_uid, existing.st_gid,
+                                         ::geteuid(), ProcessGroups())) {
     throw FileAccessError("Fichier en lecture seule : " + linkOrFile.string());
   }
 
   const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-  std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+  const std::string prefix = TemporaryNamePrefix(path.filename().string(), NameMax(folder));
+  RemoveLeftoverTemporaries(folder, prefix);
+  std::string pattern = (folder / (prefix + std::string(kUniqueChars, 'X'))).string();
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) throw FileAccessError(Describe(linkOrFile, "Impossible d'écrire"));
+  if (fd < 0) {
+    if (errno == EACCES || errno == EPERM || errno == EROFS) {
+      throw FileAccessError("Le dossier " + folder.string() +
+                            " ne permet pas d'y créer un fichier : " + linkOrFile.string() +
+                            " ne peut pas y être enregistré (" + std::strerror(errno) + ")");
+    }
+    throw FileAccessError(Describe(linkOrFile, "Impossible d'écrire"));
+  }
+  // Held until the rename: a later write's clean-up leaves a temporary file being written alone.
+  ::flock(fd, LOCK_EX | LOCK_NB);
   auto fail = [&](const char* action) {
     const std::string message = Describe(linkOrFile, action);
     ::close(fd);
@@ -145,16 +219,10 @@ void WriteFileAtomic(const std::filesystem::path& linkOrFile, std::string_view b
   const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
   if (::fchmod(fd, mode) != 0) fail("Impossible d'écrire");
   if (::fsync(fd) != 0) fail("Impossible d'écrire");
-  if (::close(fd) != 0) {
-    const std::string message = Describe(linkOrFile, "Impossible d'écrire");
-    ::unlink(pattern.c_str());
-    throw FileAccessError(message);
-  }
-  if (::rename(pattern.c_str(), path.c_str()) != 0) {
-    const std::string message = Describe(linkOrFile, "Impossible de remplacer");
-    ::unlink(pattern.c_str());
-    throw FileAccessError(message);
-  }
+  // Renamed while still open and locked: a clean-up by another write never takes it for a
+  // leftover. The bytes are on disk already, so the close has nothing left to fail on.
+  if (::rename(pattern.c_str(), path.c_str()) != 0) fail("Impossible de remplacer");
+  ::close(fd);
 }
 
 }  // namespace tranchex

@@ -13,6 +13,7 @@
 
 #include "job/JobFile.h"
 #include "job/SettingsFiles.h"
+#include "support/Fifo.h"
 #include "support/JobBuilder.h"
 #include "support/TempDir.h"
 #include "support/ToolRun.h"
@@ -117,6 +118,26 @@ TEST_F(RenderSummaryTool, RefusesPagesAndCutLines) {
     EXPECT_EQ(run.Exit, 1) << run.Err;
     EXPECT_FALSE(run.Err.empty());
     EXPECT_FALSE(fs::exists(Pdf()));
+  }
+}
+
+// A FIFO in the place of the PDF file, for every view: refused at once (exit 4, "not a regular
+// file"), never opened; the FIFO stays. The tool runs under a time bound so that a fault fails
+// the test instead of holding it.
+TEST_F(RenderSummaryTool, RefusesAPdfFileThatIsNotARegularFile) {
+  test::Fifo fifo(Pdf(), "");
+  ASSERT_TRUE(fifo.made());
+  for (const std::string& view :
+       {std::string("--view panels"), "--view summary " + Data(), "--view labels --label 3x7 " + Data()}) {
+    SCOPED_TRACE(view);
+    const std::string command = "CUPS_SERVER=/nonexistent/tranchex-tests/cups.sock timeout 60 " +
+                                Quote(TRANCHEX_RENDER_TOOL) + " " +
+                                Quote((dir.path() / "job.deb").string()) + " --pdf " +
+                                Quote(Pdf()) + " " + view;
+    const ToolRun run = RunTool(command, dir.path());
+    EXPECT_EQ(run.Exit, 4) << run.Err;
+    EXPECT_NE(run.Err.find("n'est pas un fichier ordinaire"), std::string::npos) << run.Err;
+    EXPECT_EQ(fs::status(Pdf()).type(), fs::file_type::fifo);
   }
 }
 

@@ -21,6 +21,7 @@
 #include "plan/QtPrintTarget.h"
 #include "job/CuttingPipeline.h"
 #include "support/JobBuilder.h"
+#include "support/Fifo.h"
 #include "support/PdfInfo.h"
 #include "support/TempDir.h"
 
@@ -126,6 +127,34 @@ TEST(PrintPdf, APrinterThatIsNotReadyIsReportedAndNothingIsLeft) {
       EXPECT_FALSE(QFile::exists(c.file));
     }
   }
+}
+
+// A FIFO or a folder in the place of the PDF file: refused before it is opened (a FIFO would hold
+// the print until something reads it), and left as it was.
+TEST(PrintPdf, AFileThatIsNotARegularFileIsRefusedAtOnce) {
+  const JobState job = LaidOutJob();
+  const Settings settings = test::TestSettings();
+  const test::TempDir dir;
+  test::Fifo fifo(dir.path() / "plan.pdf", "");
+  ASSERT_TRUE(fifo.made());
+  std::filesystem::create_directory(dir.path() / "dossier.pdf");
+  std::filesystem::create_symlink(fifo.path(), dir.path() / "lien.pdf");
+  for (const char* name : {"plan.pdf", "dossier.pdf", "lien.pdf"}) {
+    SCOPED_TRACE(name);
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPdf(printer, QString::fromStdString((dir.path() / name).string()));
+    QtPrintTarget target(printer);
+    try {
+      PrintCurrentView(target, Inputs(job, settings, kPanelsView));
+      ADD_FAILURE() << "no failure reported";
+    } catch (const PrintError& e) {
+      EXPECT_EQ(e.reason(), PrintError::Reason::PrinterNotReady);
+      EXPECT_NE(std::string(e.what()).find("n'est pas un fichier ordinaire"), std::string::npos)
+          << e.what();
+    }
+  }
+  EXPECT_EQ(std::filesystem::status(fifo.path()).type(), std::filesystem::file_type::fifo);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "dossier.pdf"));
 }
 
 TEST(PrintPdf, AnAbortedDocumentLeavesNoFile) {

@@ -37,7 +37,7 @@ constexpr const char* kListPath = "/maj_logiciels/Liste_logiciels.ini";
 // The program file's date the tests give the check: builds dated after it are newer.
 const QDateTime kProgramDate(QDate(2027, 1, 1), QTime(12, 0));
 // Short bounds: a silent server is given up quickly.
-constexpr DownloadLimits kLimits{300, 64 * 1024};
+const DownloadLimits kLimits{300, 64 * 1024};
 
 // A list with one section for the key.
 QByteArray List(const char* dateMaj, const char* derVersion,

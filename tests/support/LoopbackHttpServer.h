@@ -1,6 +1,7 @@
 #pragma once
 // A small HTTP server on 127.0.0.1, in the test's own thread: it answers GET requests from a table
-// of paths, so the download code is tested without the network. A path not in the table gets a
+// of paths, so the download code is tested without the network. Given a TLS configuration (a
+// certificate and its key) it serves https. A path not in the table gets a
 // 404. The answers can misbehave as real servers do: never answer, stop half way, send more than
 // they announced or announce nothing; and as hostile ones do: flood headers, send one header
 // that never ends, a chunked body that never ends, or a body far over any bound in small
@@ -13,11 +14,17 @@
 //   ... fetch server.Address() + "/maj_logiciels/Liste_logiciels.ini" ...
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
 #include <QHostAddress>
 #include <QMap>
 #include <QObject>
 #include <QStringList>
+#include <QSslConfiguration>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTcpServer>
+#include <sys/socket.h>
 #include <QElapsedTimer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -39,6 +46,10 @@ class LoopbackHttpServer : public QObject {
       NeverAnswer,  // the request is read and the connection kept open, silent
       Chunked,      // "Transfer-Encoding: chunked" and Body as it stands (the test frames it)
       Redirect,     // "Location: " + Body, no body
+      Raw,          // Body is the whole answer, head and all, then the connection closed
+      // No Content-Length, the body, then the connection cut: over https without the TLS
+      // close, over http by a reset.
+      NoLengthCut,
       // The status line as given, then no end (Body is not used):
       HeaderFlood,     // header line after header line
       LongHeader,      // one header whose value goes on and on
@@ -58,10 +69,31 @@ class LoopbackHttpServer : public QObject {
   };
   QList<std::shared_ptr<Hostile>> hostile;
 
-  LoopbackHttpServer() {
-    server_.listen(QHostAddress::LocalHost, 0);
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-      while (QTcpSocket* socket = server_.nextPendingConnection()) {
+  // The last hostile answer, once the server has learnt how it ended: a client that closed the
+  // connection is seen at the server's next turns, a bounded number of them. Null when no
+  // hostile answer was sent.
+  std::shared_ptr<const Hostile> LastHostileEnded() {
+    if (hostile.isEmpty()) return nullptr;
+    const std::shared_ptr<Hostile> last = hostile.back();
+    for (int turn = 0; turn < 300 && !last->closedByClient && !last->stoppedByBound; ++turn) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      QThread::msleep(5);
+    }
+    return last;
+  }
+
+  explicit LoopbackHttpServer(std::optional<QSslConfiguration> tls = std::nullopt)
+      : tls_(tls.has_value()) {
+    if (tls) {
+      auto* ssl = new QSslServer(this);
+      ssl->setSslConfiguration(*tls);
+      server_ = ssl;
+    } else {
+      server_ = new QTcpServer(this);
+    }
+    server_->listen(QHostAddress::LocalHost, 0);
+    connect(server_, &QTcpServer::pendingConnectionAvailable, this, [this] {
+      while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
         connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { Read(socket); });
       }
@@ -71,9 +103,11 @@ class LoopbackHttpServer : public QObject {
   void Serve(const char* path, Answer answer) {
     answers_.insert(QString::fromLatin1(path), std::move(answer));
   }
-  // "http://127.0.0.1:port", no trailing "/".
+  // "http://127.0.0.1:port" (https for TLS), no trailing "/".
   QString Address() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort());
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(tls_ ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(server_->serverPort());
   }
   // The paths asked for, in order.
   QStringList requests;
@@ -95,12 +129,17 @@ class LoopbackHttpServer : public QObject {
       StartHostile(socket, answer);
       return;
     }
+    if (answer.How == Answer::Style::Raw) {
+      socket->write(answer.Body);
+      socket->disconnectFromHost();
+      return;
+    }
     QByteArray head = "HTTP/1.1 " + QByteArray::number(answer.Status) + " X\r\n";
     if (answer.How == Answer::Style::Chunked) {
       head += "Transfer-Encoding: chunked\r\n";
     } else if (answer.How == Answer::Style::Redirect) {
       head += "Location: " + answer.Body + "\r\nContent-Length: 0\r\n";
-    } else if (answer.How != Answer::Style::NoLength) {
+    } else if (answer.How != Answer::Style::NoLength && answer.How != Answer::Style::NoLengthCut) {
       head += "Content-Length: " + QByteArray::number(answer.Body.size()) + "\r\n";
     }
     head += "Connection: close\r\n\r\n";
@@ -108,6 +147,17 @@ class LoopbackHttpServer : public QObject {
                             : answer.How == Answer::Style::Redirect ? QByteArray()
                                                                     : answer.Body;
     socket->write(head + body);
+    if (answer.How == Answer::Style::NoLengthCut) {
+      socket->flush();
+      if (!tls_) {
+        // Closed with a reset instead of the usual end.
+        const linger reset{1, 0};
+        ::setsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset,
+                     sizeof reset);
+      }
+      socket->abort();
+      return;
+    }
     socket->disconnectFromHost();
   }
 
@@ -164,7 +214,8 @@ class LoopbackHttpServer : public QObject {
     pump->start(1);
   }
 
-  QTcpServer server_;
+  bool tls_;
+  QTcpServer* server_ = nullptr;
   QMap<QString, Answer> answers_;
   QMap<QTcpSocket*, QByteArray> received_;
 };

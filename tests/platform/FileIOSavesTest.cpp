@@ -1,0 +1,225 @@
+// Saves that leave nothing behind: the temporary files a killed save left are removed by the next
+// save of the same file, and only those; the temporary name fits the folder's name limit; the
+// write decision follows the owner, group and others bits; a folder that forbids creating a file
+// is named as the cause; a chain of relative links is written at its end.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/FileIO.h"
+#include "support/Fifo.h"
+#include "support/TempDir.h"
+
+namespace tranchex {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+  return names;
+}
+
+void Touch(const fs::path& file, const std::string& bytes = "partial") {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  ::close(fd);
+}
+
+// Owner 1000, group 1000; the user 2000 is or is not in the group. The group's and the others'
+// bits are set apart, so that a decision that reads the wrong ones is caught.
+TEST(WriteDecision, OwnerGroupAndOthersBitsEachDecideForTheirOwn) {
+  const gid_t inGroup[] = {50, 1000};
+  const gid_t notInGroup[] = {50, 2000};
+  const struct {
+    const char* name;
+    mode_t mode;
+    uid_t user;
+    bool member;
+    bool allowed;
+  } cases[] = {
+      {"owner, owner's bit", 0200, 1000, false, true},
+      {"owner, only the group's and others' bits", 0066, 1000, true, false},
+      {"group member, group's bit", 0020, 2000, true, true},
+      {"group member, only the others' bit", 0002, 2000, true, false},
+      {"group member, only the owner's bit", 0600, 2000, true, false},
+      {"not in the group, others' bit", 0002, 2000, false, true},
+      {"not in the group, only the group's bit", 0020, 2000, false, false},
+      {"administrator, not the owner, no write bit", 0444, 0, false, false},
+      {"administrator, not the owner, others' bit", 0446, 0, false, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PermissionsAllowWriting(c.mode, 1000, 1000, c.user,
+                                      c.member ? std::span<const gid_t>(inGroup)
+                                               : std::span<const gid_t>(notInGroup)),
+              c.allowed)
+        << c.name;
+  }
+}
+
+// A save killed part-way leaves its temporary file; the next save of that file removes every
+// such leftover of its own name pattern, and nothing else: not another job's, not a name of
+// another length or with other characters, not a folder, not one a live save still holds.
+TEST(FileIOSaves, TheNextSaveRemovesTheLeftoversOfItsOwnFile) {
+  test::TempDir dir;
+  const fs::path job = dir.path() / "armoire.deb";
+  Touch(dir.path() / ".armoire.deb.Ab12Cd");
+  Touch(dir.path() / ".armoire.deb.x9Y8z7", std::string(100000, 'p'));
+  const std::set<std::string> kept = {
+      ".commode.deb.Ab12Cd",   // another job's
+      "armoire.deb.Ab12Cd",    // not hidden
+      ".armoire.deb.Ab12C",    // five characters
+      ".armoire.deb.Ab12Cd7",  // seven
+      ".armoire.deb.Ab-2Cd",   // not a letter or a digit
+      ".armoire.deb.Held01",   // a save still going on holds it
+  };
+  for (const std::string& name : kept) Touch(dir.path() / name);
+  fs::create_directory(dir.path() / ".armoire.deb.Dir123");
+  const int held = ::open((dir.path() / ".armoire.deb.Held01").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+  WriteFileAtomic(job, "saved");
+  ::close(held);
+
+  std::set<std::string> expected = kept;
+  expected.insert({"armoire.deb", ".armoire.deb.Dir123"});
+  EXPECT_EQ(Names(dir.path()), expected);
+  EXPECT_EQ(ReadFileBytes(job, 100), "saved");
+}
+
+// Job names of 248 to 255 bytes are saved: the temporary name is kept within the folder's limit,
+// never cutting a character in two, and leftovers of such a name are found again.
+TEST(FileIOSaves, ALongNameIsSavedWithinTheFolderNameLimit) {
+  test::TempDir dir;
+  const std::string accented = "a" + [] {
+    std::string s;
+    for (int i = 0; i < 127; ++i) s += "\xC3\xA9";  // é
+    return s;
+  }();
+  std::vector<std::string> names;
+  for (std::size_t n = 248; n <= 255; ++n) names.push_back(std::string(n - 4, 'j') + ".deb");
+  names.push_back(accented);
+  ASSERT_EQ(accented.size(), 255u);
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name.size());
+    const std::string prefix = TemporaryNamePrefix(name, 255);
+    EXPECT_LE(prefix.size() + 6, 255u);
+    EXPECT_EQ(prefix.front(), '.');
+    EXPECT_EQ(prefix.back(), '.');
+    EXPECT_EQ(name.compare(0, prefix.size() - 2, prefix, 1, prefix.size() - 2), 0);
+    // The cut falls between two characters.
+    EXPECT_NE(static_cast<unsigned char>(name[prefix.size() - 2]) & 0xC0, 0x80);
+
+    Touch(dir.path() / (prefix + "Zz9Zz9"));
+    WriteFileAtomic(dir.path() / name, "long " + name.substr(0, 3));
+    EXPECT_EQ(ReadFileBytes(dir.path() / name, 100), "long " + name.substr(0, 3));
+    EXPECT_FALSE(fs::exists(dir.path() / (prefix + "Zz9Zz9")));
+  }
+  EXPECT_EQ(Names(dir.path()).size(), names.size());
+  // A short name is kept whole.
+  EXPECT_EQ(TemporaryNamePrefix("job.deb", 255), ".job.deb.");
+}
+
+// A job the user may write, in a folder where the user may not create a file: the message names
+// the folder. Run as an ordinary user (root may create anywhere): a child process takes the
+// "nobody" identity when the test runs as root.
+TEST(FileIOSaves, AFolderThatForbidsCreatingAFileSaysSo) {
+  test::TempDir dir;
+  const fs::path folder = dir.path() / "partage";
+  fs::create_directory(folder);
+  const fs::path job = folder / "armoire.deb";
+  WriteFileAtomic(job, "old");
+  fs::permissions(job, fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                           ~fs::perms::others_exec);  // rw for everyone
+  fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(dir.path(), fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+  if (::geteuid() != 0) fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
+                             ::setuid(65534) != 0)) {
+      ::_exit(2);
+    }
+    std::string told = "no error";
+    try {
+      WriteFileAtomic(job, "new");
+    } catch (const FileAccessError& e) {
+      told = e.what();
+    }
+    (void)!::write(pipeFds[1], told.data(), told.size());
+    ::_exit(0);
+  }
+  ::close(pipeFds[1]);
+  std::string told;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) told.append(buffer, n);
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_NE(told.find("Le dossier " + folder.string() + " ne permet pas d'y créer un fichier"),
+            std::string::npos)
+      << told;
+  EXPECT_EQ(ReadFileBytes(job, 100), "old");
+  EXPECT_EQ(Names(folder), std::set<std::string>{"armoire.deb"});
+}
+
+// A relative link pointing at another relative link in another folder: the write lands in the
+// final target; both links stay, and nothing appears beside either.
+TEST(FileIOSaves, ARelativeLinkChainAcrossFoldersIsWrittenAtItsEnd) {
+  test::TempDir dir;
+  for (const char* sub : {"travail", "liens", "partage"}) fs::create_directory(dir.path() / sub);
+  const fs::path target = dir.path() / "partage" / "armoire.deb";
+  WriteFileAtomic(target, "old");
+  const fs::path second = dir.path() / "liens" / "relais.deb";
+  const fs::path first = dir.path() / "travail" / "armoire.deb";
+  fs::create_symlink(fs::path("..") / "partage" / "armoire.deb", second);
+  fs::create_symlink(fs::path("..") / "liens" / "relais.deb", first);
+
+  WriteFileAtomic(first, "new");
+
+  EXPECT_EQ(ReadFileBytes(target, 100), "new");
+  EXPECT_TRUE(fs::is_symlink(first));
+  EXPECT_TRUE(fs::is_symlink(second));
+  EXPECT_EQ(Names(dir.path() / "travail"), std::set<std::string>{"armoire.deb"});
+  EXPECT_EQ(Names(dir.path() / "liens"), std::set<std::string>{"relais.deb"});
+  EXPECT_EQ(Names(dir.path() / "partage"), std::set<std::string>{"armoire.deb"});
+}
+
+// Something to print into that is not a regular file is refused at once, through a link too; a
+// file not there yet, or a regular one, is no fault.
+TEST(FileIOSaves, ATargetThatIsNotARegularFileIsRefusedAtOnce) {
+  test::TempDir dir;
+  test::Fifo fifo(dir.path() / "plan.pdf", "");
+  ASSERT_TRUE(fifo.made());
+  fs::create_symlink(fifo.path(), dir.path() / "lien.pdf");
+  EXPECT_THROW(RefuseNonRegularTarget(fifo.path()), FileAccessError);
+  EXPECT_THROW(RefuseNonRegularTarget(dir.path() / "lien.pdf"), FileAccessError);
+  EXPECT_THROW(RefuseNonRegularTarget(dir.path()), FileAccessError);
+  EXPECT_NO_THROW(RefuseNonRegularTarget(dir.path() / "nouveau.pdf"));
+  WriteFileAtomic(dir.path() / "ancien.pdf", "%PDF");
+  EXPECT_NO_THROW(RefuseNonRegularTarget(dir.path() / "ancien.pdf"));
+}
+
+}  // namespace
+}  // namespace tranchex
