@@ -79,6 +79,11 @@ class DialogFrame : public QDialog {
   // and a second one would read the record just shown in its place.
   void FocusWithoutExit(QWidget* field);
 
+  // What a new showing resets, run before the form appears. A window the system brings back
+  // (a restore after a minimise: a spontaneous show event) is no new showing and runs nothing:
+  // the form goes on as it was left.
+  virtual void NewShowing() {}
+
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -14,6 +14,7 @@
 
 #include "dialogs/CheckedField.h"
 #include "dialogs/DialogKit.h"
+#include "job/Outils_debit.h"
 #include "platform/Texts.h"
 #include "support/ScriptedPrompts.h"
 
@@ -62,7 +63,7 @@ class RecordForm : public DialogFrame {
     SetCancelButton(Cancel);
     connect(Ok, &QPushButton::clicked, this, [this] { ++OkRuns; });
     connect(Cancel, &QPushButton::clicked, this, [this] { ++CancelRuns; });
-    Field->setText(QString::fromStdString(StoredValueText(Stored, Unit.Factor, ',')));
+    Field->setText(QString::fromStdString(FormatSize(Stored, Unit.Factor, ',')));
   }
 
   void Escape(std::function<void()> action) { SetEscapeAction(std::move(action)); }
@@ -200,8 +201,9 @@ TEST_F(DialogFrameTest, CountsSayTheirRangeOnlyPastTheTop) {
     PressTab(form->Field);
     QString expected = Text(107);
     if (c.withRange) {
+      // The range the field takes: 0 is refused, so it starts at 1.
       expected += QStringLiteral("\n") + Text(118)
-                                             .replace(QStringLiteral("val1"), QStringLiteral("0"))
+                                             .replace(QStringLiteral("val1"), QStringLiteral("1"))
                                              .replace(QStringLiteral("val2"), QStringLiteral("100000"));
     }
     EXPECT_EQ(prompts.NoticeTexts(), QStringList{expected}) << c.typed;
