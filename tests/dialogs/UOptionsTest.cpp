@@ -185,7 +185,8 @@ TEST_F(OptionsForm, TextsAndLabelsFollowTheUnitAndTheWords) {
             Text(96) + QStringLiteral("planches") + Text(97) + QStringLiteral("morceaux)"));
   EXPECT_EQ(form.GpbMarges->title(), Text(299) + QStringLiteral("pouces"));
   EXPECT_EQ(form.EdtMaxLongueur->text(), QStringLiteral("236,22"));
-  EXPECT_EQ(form.EdtTraitScie->text(), QStringLiteral("0,12"));
+  // Every tenth of a millimetre shows: 3 mm is 0,118 in (0,12 would read back as 3,05 mm).
+  EXPECT_EQ(form.EdtTraitScie->text(), QStringLiteral("0,118"));
 }
 
 TEST_F(OptionsForm, BoundsInMillimetres) {
