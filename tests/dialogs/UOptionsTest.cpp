@@ -504,5 +504,20 @@ TEST_F(OptionsForm, EachShowingStartsUnchangedAndTheCloseBoxOrEscapeReportNoChan
   EXPECT_TRUE(prompts.asked.empty());
 }
 
+// A restore after a minimise is no new showing: a value taken and a box clicked before it are
+// still on the form, and OK reports them.
+TEST_F(OptionsForm, AMinimiseKeepsTheEdits) {
+  Show();
+  Type(form.EdtTraitScie, Q("4"));
+  form.ChkBoxSensFil->click();
+  MinimiseAndRestore(form);
+  EXPECT_EQ(form.EdtTraitScie->text(), Q("4"));
+  EXPECT_FALSE(form.ChkBoxSensFil->isChecked());
+  Ok();
+  EXPECT_EQ(form.Changed, 1);
+  EXPECT_EQ(form.DefaultKerf, 40);
+  EXPECT_EQ(form.GrainDirectionEnabled, 0);
+}
+
 }  // namespace
 }  // namespace tranchex::test
