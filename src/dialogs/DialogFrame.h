@@ -1,7 +1,7 @@
 #pragma once
 // The frame every form stands on: its window kind, its texts by id, F1 at its help context, the
-// placement over the window that opens it, the default and cancel buttons, and the exit of its
-// checked fields.
+// placement over the window that opens it, the default and cancel buttons, the exit of its
+// checked fields, and what resets it: a new showing, never a restore after a minimise.
 //
 // A field's exit runs when the focus leaves it for another control of the same form (a message
 // box or a picker opening is no exit), and before Enter runs the default button. An exit that
