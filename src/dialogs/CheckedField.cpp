@@ -94,7 +94,7 @@ void CheckedField::Show(double value) {
     field_->setText(QString::number(static_cast<qint64>(std::llround(value))));
   } else {
     field_->setText(QString::fromStdString(
-        StoredValueText(value, sources_.Unit().Factor, sources_.DecimalSeparator())));
+        FormatSize(value, sources_.Unit().Factor, sources_.DecimalSeparator())));
   }
   shown_ = value;
   shownText_ = field_->text();
@@ -134,8 +134,13 @@ void CheckedField::Refuse(bool withRange, std::optional<double> value) {
     const EntryRange range = sources_.Range();
     const std::string rangeText = DialogFrame::Text(rule_.RangeTextId).toStdString();
     if (rule_.IsCount) {
-      message += "\n" + ReplaceVal1Val2Placeholders(rangeText, "0",
-                                                    FormatGeneral(range.Upper, separator), "");
+      // The smallest and largest counts the field takes, whole numbers both.
+      const double lowest =
+          range.LowerIncluded ? std::ceil(range.Lower) : std::floor(range.Lower) + 1.0;
+      const double highest =
+          range.UpperIncluded ? std::floor(range.Upper) : std::ceil(range.Upper) - 1.0;
+      message += "\n" + ReplaceVal1Val2Placeholders(rangeText, FormatGeneral(lowest, separator),
+                                                    FormatGeneral(highest, separator), "");
     } else {
       message = RangeRefusalMessage(message, rangeText, range.Upper, unit, separator,
                                     range.UpperIncluded);

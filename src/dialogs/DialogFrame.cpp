@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QSpacerItem>
 #include <QLayout>
 #include <QLineEdit>
@@ -210,6 +211,7 @@ void DialogFrame::KeepTitleWhole() {
 }
 
 void DialogFrame::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) NewShowing();
   QDialog::showEvent(event);
   // The caption whole, at this showing's caption; then the form whole on screen.
   KeepTitleWhole();

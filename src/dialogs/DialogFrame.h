@@ -1,7 +1,7 @@
 #pragma once
 // The frame every form stands on: its window kind, its texts by id, F1 at its help context, the
-// placement over the window that opens it, the default and cancel buttons, and the exit of its
-// checked fields.
+// placement over the window that opens it, the default and cancel buttons, the exit of its
+// checked fields, and what resets it: a new showing, never a restore after a minimise.
 //
 // A field's exit runs when the focus leaves it for another control of the same form (a message
 // box or a picker opening is no exit), and before Enter runs the default button. An exit that
@@ -78,6 +78,11 @@ class DialogFrame : public QDialog {
   // Puts the focus in a field without an exit of the field left: that field has had its exit,
   // and a second one would read the record just shown in its place.
   void FocusWithoutExit(QWidget* field);
+
+  // What a new showing resets, run before the form appears. A window the system brings back
+  // (a restore after a minimise: a spontaneous show event) is no new showing and runs nothing:
+  // the form goes on as it was left.
+  virtual void NewShowing() {}
 
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;

@@ -59,10 +59,9 @@ TFSelMod::TFSelMod(const Settings& settings, Prompts& prompts, HelpViewer& help,
   connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
 }
 
-void TFSelMod::showEvent(QShowEvent* event) {
+void TFSelMod::NewShowing() {
   FormActivate();
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 // Every showing starts with the panels and parts ticked, the criteria not, the margins as the

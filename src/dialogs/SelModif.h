@@ -39,7 +39,7 @@ class TFSelMod : public DialogFrame {
   std::uint8_t ModifyCriteria = 0;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "job/JobRecordChecks.h"
+#include "job/SpeciesList.h"
 #include "platform/Prompts.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
@@ -21,13 +22,15 @@ void MakeSpeciesBox(QComboBox& box) {
 void FillSpeciesBox(QComboBox& box, const std::vector<std::string>* list) {
   box.clear();
   if (list == nullptr) return;
-  for (const std::string& name : *list) box.addItem(QString::fromStdString(name));
+  for (const std::size_t place : SpeciesShownOrder(*list))
+    box.addItem(QString::fromStdString((*list)[place]), static_cast<int>(place));
 }
 
 void ShowSpeciesInBox(QComboBox& box, int species) {
-  if (species >= 0 && species < box.count()) {
-    box.setCurrentIndex(species);
-    box.setEditText(box.itemText(species));
+  const int item = species >= 0 ? box.findData(species) : -1;
+  if (item >= 0) {
+    box.setCurrentIndex(item);
+    box.setEditText(box.itemText(item));
   } else {
     box.setCurrentIndex(-1);
     box.setEditText(QString());
@@ -38,9 +41,9 @@ int ShownSpeciesIndex(const QComboBox& box) {
   const QString text = box.currentText();
   if (text.isEmpty()) return -1;
   const int current = box.currentIndex();
-  if (current >= 0 && box.itemText(current) == text) return current;
+  if (current >= 0 && box.itemText(current) == text) return box.itemData(current).toInt();
   for (int i = 0; i < box.count(); ++i) {
-    if (box.itemText(i) == text) return i;
+    if (box.itemText(i) == text) return box.itemData(i).toInt();
   }
   return -1;
 }
@@ -61,7 +64,7 @@ TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, P
                   PromptButtons::YesNo) != PromptAnswer::Yes)
     return TypedSpecies::NotAdded;
   list->push_back(name);
-  box.addItem(text);
+  box.addItem(text, static_cast<int>(list->size() - 1));
   box.setCurrentIndex(box.count() - 1);
   return TypedSpecies::Added;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The species box of the entry forms: an editable combo box whose items are the species list, in
-// list order, so that an item's position is a species index. A name typed that the list lacks may
-// join it, once checked and once the user agrees.
+// The species box of the entry forms: an editable combo box whose items are the species of the
+// list, sorted by their names as every list shows them, each carrying its place in the list (the
+// species index records hold). A name typed that the list lacks may join it, at a new place at
+// the end, once checked and once the user agrees.
 
 #include <string>
 #include <vector>
@@ -16,15 +17,16 @@ class Prompts;
 // names only (species names differ by their letter case too).
 void MakeSpeciesBox(QComboBox& box);
 
-// The list's names as the box's items.
+// The list's species as the box's items, sorted by name; a deleted species (an empty name) has
+// no item.
 void FillSpeciesBox(QComboBox& box, const std::vector<std::string>* list);
 
 // Shows a species; one the list does not name (a job from another machine) shows an empty box,
 // never the name shown before.
 void ShowSpeciesInBox(QComboBox& box, int species);
 
-// The species the box shows, by its exact text: the item chosen when its text is still the one
-// shown, else the first item of that text; -1 when no item carries the text.
+// The species the box shows, by its exact text: the place of the item chosen when its text is
+// still the one shown, else of the first item of that text; -1 when no item carries the text.
 int ShownSpeciesIndex(const QComboBox& box);
 
 enum class TypedSpecies {

@@ -75,9 +75,8 @@ TFSelExport::TFSelExport(Prompts& prompts, HelpViewer& help, QWidget* parent)
   connect(BtnAnnuler, &QPushButton::clicked, this, [this] { BtnAnnulerClick(); });
 }
 
-void TFSelExport::showEvent(QShowEvent* event) {
+void TFSelExport::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 // Every showing starts on the cutting sheet, and nothing is confirmed until OK.

@@ -38,7 +38,7 @@ class TFSelExport : public DialogFrame {
   bool ExportConfirmed = false;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

@@ -72,9 +72,8 @@ DesignationPickerOutput TFGestDesPieces::Pick(const DesignationPickerInput& inpu
   return out;
 }
 
-void TFGestDesPieces::showEvent(QShowEvent* event) {
+void TFGestDesPieces::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 void TFGestDesPieces::FormActivate() {

@@ -49,7 +49,7 @@ class TFGestDesPieces : public DialogFrame, public DesignationPicker {
   DesignationPickerOutput Pick(const DesignationPickerInput& input, QWidget& caller) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -175,14 +174,10 @@ SizePickerOutput TFGestDimensions::Pick(const SizePickerInput& input, QWidget& c
   return out;
 }
 
-void TFGestDimensions::showEvent(QShowEvent* event) {
-  // A window brought back by the system is no new showing.
-  if (!event->spontaneous()) {
-    SizesChanged = 0;
-    SizeChosen = 0;
-    FormActivate();
-  }
-  DialogFrame::showEvent(event);
+void TFGestDimensions::NewShowing() {
+  SizesChanged = 0;
+  SizeChosen = 0;
+  FormActivate();
 }
 
 // Run at every showing and after every delete. The current size is kept.

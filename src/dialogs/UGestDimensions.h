@@ -78,7 +78,7 @@ class TFGestDimensions : public DialogFrame, public SizePicker {
   SizePickerOutput Pick(const SizePickerInput& input, QWidget& caller) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   bool Managing() const { return PickMode == 0; }

@@ -16,6 +16,7 @@
 
 #include "dialogs/CheckedField.h"
 #include "job/ListTexts.h"
+#include "job/ListLookup.h"
 #include "job/NumberEntry.h"
 #include "job/Outils_debit.h"
 #include "platform/Prompts.h"
@@ -101,9 +102,8 @@ CharacteristicPickerOutput TFGestDonneesPanneaux::Pick(const CharacteristicPicke
   return out;
 }
 
-void TFGestDonneesPanneaux::showEvent(QShowEvent* event) {
+void TFGestDonneesPanneaux::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 void TFGestDonneesPanneaux::FormActivate() {
@@ -150,12 +150,12 @@ void TFGestDonneesPanneaux::LbCaractClick() {
                        ? QString::fromStdString(grains[static_cast<std::size_t>(entry->Grain)])
                        : QString());
   if (JobKind != 2) return;
-  const bool known = SpeciesList != nullptr && entry->Species >= 0 &&
-                     static_cast<std::size_t>(entry->Species) < SpeciesList->size();
-  // A species past the list (a job from another machine) is named as the lists name it.
-  EdtEssence->setText(
-      known ? QString::fromStdString((*SpeciesList)[static_cast<std::size_t>(entry->Species)])
-            : Text(TextId::Columns::TextNotSpecified));
+  const std::string* name =
+      SpeciesList != nullptr ? SpeciesNameAt(*SpeciesList, entry->Species) : nullptr;
+  // A species past the list (a job from another machine) or deleted is named as the lists name
+  // it.
+  EdtEssence->setText(name != nullptr ? QString::fromStdString(*name)
+                                      : Text(TextId::Columns::TextNotSpecified));
   EdtEpaisseur->setText(QString());
   if (ThickerStockAllowed == 0 && IsUsableUnitFactor(Unit.Factor)) {
     EdtEpaisseur->setText(QString::fromStdString(

@@ -55,7 +55,7 @@ class TFGestDonneesPanneaux : public DialogFrame, public CharacteristicPicker {
                                   QWidget& caller) override;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

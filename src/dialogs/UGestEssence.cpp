@@ -52,19 +52,18 @@ TFGestEssence::TFGestEssence(Prompts& prompts, HelpViewer& help, QWidget* parent
   connect(BtnOK, &QPushButton::clicked, this, [this] { BtnOKClick(); });
 }
 
-void TFGestEssence::showEvent(QShowEvent* event) {
-  FormShow();
-  DialogFrame::showEvent(event);
-}
+void TFGestEssence::NewShowing() { FormShow(); }
 
 void TFGestEssence::FormShow() {
   const std::vector<std::string> none;
   const std::vector<std::string>& list = SpeciesList != nullptr ? *SpeciesList : none;
-  FillNameList(LbEssence, list);
-  SpeciesOrigins.resize(list.size());
-  for (std::size_t i = 0; i < list.size(); ++i) SpeciesOrigins[i] = static_cast<int>(i);
-  if (!list.empty()) {
-    EdtEssence->setText(QString::fromStdString(list.front()));
+  shownPlaces_ = SpeciesShownOrder(list);
+  std::vector<std::string> names;
+  names.reserve(shownPlaces_.size());
+  for (const std::size_t place : shownPlaces_) names.push_back(list[place]);
+  FillNameList(LbEssence, names);
+  if (!names.empty()) {
+    EdtEssence->setText(QString::fromStdString(names.front()));
     BtnAjouter->setEnabled(true);
     BtnSupprimer->setEnabled(true);
   } else {
@@ -111,7 +110,7 @@ bool TFGestEssence::AddSpecies() {
       return false;
   }
   SpeciesList->push_back(name);
-  SpeciesOrigins.push_back(-1);
+  shownPlaces_.push_back(SpeciesList->size() - 1);
   {
     const QSignalBlocker blocker(LbEssence);
     LbEssence->addItem(EdtEssence->text());
@@ -124,23 +123,22 @@ void TFGestEssence::BtnAjouterClick() { AddSpecies(); }
 
 void TFGestEssence::BtnSupprimerClick() {
   if (SpeciesList == nullptr) return;
-  const std::optional<std::size_t> row = SelectedListRow(LbEssence, SpeciesList->size());
+  const std::optional<std::size_t> row = SelectedListRow(LbEssence, shownPlaces_.size());
   if (!row) return;
   const std::size_t r = *row;
+  const std::size_t place = shownPlaces_[r];
+  if (place >= SpeciesList->size()) return;
   // The open job's records would lose their species.
-  const int origin = r < SpeciesOrigins.size() ? SpeciesOrigins[r] : -1;
-  if (origin >= 0 && static_cast<std::size_t>(origin) < SpeciesInUse.size() &&
-      SpeciesInUse[static_cast<std::size_t>(origin)]) {
+  if (place < SpeciesInUse.size() && SpeciesInUse[place]) {
     prompts_.Notice(Text(SpeciesText::Caption), Text(SpeciesText::SpeciesInUse),
                     PromptIcon::Warning);
     return;
   }
-  // The row and the entry go together (equal names leave the same list whichever is erased).
+  // The place stays, emptied: a saved job that names it reads "Non spécifié", never the species
+  // a later add would put there.
   RemoveListRow(LbEssence, r);
-  SpeciesList->erase(SpeciesList->begin() + static_cast<std::ptrdiff_t>(r));
-  if (r < SpeciesOrigins.size()) {
-    SpeciesOrigins.erase(SpeciesOrigins.begin() + static_cast<std::ptrdiff_t>(r));
-  }
+  (*SpeciesList)[place].clear();
+  shownPlaces_.erase(shownPlaces_.begin() + static_cast<std::ptrdiff_t>(r));
   EdtEssence->setText(QString());
   BtnAjouter->setEnabled(false);
   BtnSupprimer->setEnabled(false);
@@ -156,7 +154,8 @@ void TFGestEssence::BtnOKClick() {
       if (!AddSpecies()) return;
     }
   }
-  if (Changed == 1 && SpeciesList != nullptr) SortSpeciesNames(*SpeciesList, SpeciesOrigins);
+  // Nothing is sorted in the list itself: its places are what job files name. The next showing
+  // shows the names sorted.
   accept();
 }
 

@@ -1,13 +1,14 @@
 #pragma once
-// The species manager: the wood species list, edited in place. A name typed in the field is
-// added at the end of the list, the selected name is deleted, and OK sorts the list after a
-// change. The close box (and Escape) keeps the adds and deletes but neither asks about the name
-// in the field nor sorts; Changed is reported either way.
+// The species manager: the wood species list, edited in place. The list shows the names sorted
+// (by their bytes); a name typed in the field is added at the end of the list, the selected name
+// is deleted. Job records, the open job's and those of saved job files, name a species by its
+// place in the list, so places never move: an added name takes a new place at the end (and the
+// end of the shown list until the next showing), a deleted name leaves its place empty, and OK
+// sorts nothing. The close box (and Escape) keeps the adds and deletes but does not ask about the
+// name in the field; Changed is reported either way.
 //
-// Job records name a species by its position in the list, so the form keeps, for each entry of
-// the list, the position it had when the form was shown (SpeciesOrigins), for the main window to
-// move the open job's species along; and it refuses to delete a species the open job uses
-// (SpeciesInUse, handed in). Names the species file cannot hold are refused.
+// A species the open job uses (SpeciesInUse, handed in) is not deleted. Names the species file
+// cannot hold are refused.
 
 #include <cstdint>
 #include <string>
@@ -37,10 +38,8 @@ class TFGestEssence : public DialogFrame {
   std::vector<std::string>* SpeciesList = nullptr;
   // 1 once a species was added or deleted during this showing.
   std::uint8_t Changed = 0;
-  // In: for each position of the list as handed in, whether the open job names it.
+  // In: for each place of the list as handed in, whether the open job names it.
   std::vector<bool> SpeciesInUse;
-  // Out: for each entry of the list, its position when the form was shown; -1 for a name added.
-  std::vector<int> SpeciesOrigins;
 
   // The question OK asks about a new name left in the field, and its caption: texts of the
   // program, not of the language table.
@@ -48,7 +47,7 @@ class TFGestEssence : public DialogFrame {
   static const QString kAddCaption;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormShow();
@@ -60,6 +59,9 @@ class TFGestEssence : public DialogFrame {
   void BtnSupprimerClick();
   void BtnOKClick();
   bool InList(const std::string& name) const;
+
+  // The place in SpeciesList of each row of LbEssence.
+  std::vector<std::size_t> shownPlaces_;
 };
 
 }  // namespace tranchex

@@ -43,9 +43,8 @@ PageWindow::PageWindow(int captionId, Prompts& prompts, HelpViewer& help, QWidge
   connect(BtnFermer, &QPushButton::clicked, this, [this] { reject(); });
 }
 
-void PageWindow::showEvent(QShowEvent* event) {
+void PageWindow::NewShowing() {
   LblAdresse->setText(PageAddress());
-  DialogFrame::showEvent(event);
 }
 
 void PageWindow::BtnOuvrirClick() {

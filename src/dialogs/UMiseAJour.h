@@ -40,7 +40,7 @@ class PageWindow : public DialogFrame {
  protected:
   // What the window says when the browser could not open the address.
   virtual void ReportOpenFailure(const QString& address) = 0;
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void BtnOuvrirClick();

@@ -13,6 +13,7 @@
 #include "dialogs/CheckedField.h"
 #include "job/JobRecordChecks.h"
 #include "job/NumberEntry.h"
+#include "job/Outils_debit.h"
 #include "job/Settings.h"
 #include "job/SettingsFiles.h"
 #include "platform/Prompts.h"
@@ -51,7 +52,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
         if (MaxLength < DefaultPanelLength) {
           DefaultPanelLength = MaxLength;
           EdtLongueurDefaut->setText(QString::fromStdString(
-              StoredValueText(DefaultPanelLength, Unit.Factor, DecimalSeparator)));
+              FormatSize(DefaultPanelLength, Unit.Factor, DecimalSeparator)));
         }
       });
   maxWidth_ = NumberField(
@@ -63,7 +64,7 @@ TFOptions::TFOptions(Prompts& prompts, HelpViewer& help, QWidget* parent)
         if (MaxWidth < DefaultPanelWidth) {
           DefaultPanelWidth = MaxWidth;
           EdtLargeurDefaut->setText(QString::fromStdString(
-              StoredValueText(DefaultPanelWidth, Unit.Factor, DecimalSeparator)));
+              FormatSize(DefaultPanelWidth, Unit.Factor, DecimalSeparator)));
         }
       });
   // The default size, within the maximum as it stands now.
@@ -343,10 +344,9 @@ void TFOptions::CopyTo(Settings& s) const {
   s.WordParts = WordParts;
 }
 
-void TFOptions::showEvent(QShowEvent* event) {
+void TFOptions::NewShowing() {
   FormActivate();
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 // Each showing starts from the members handed in, with nothing changed yet.
@@ -360,7 +360,7 @@ void TFOptions::FormActivate() {
 
 void TFOptions::ShowValues() {
   auto show = [this](QLineEdit* field, double value) {
-    field->setText(QString::fromStdString(StoredValueText(value, Unit.Factor, DecimalSeparator)));
+    field->setText(QString::fromStdString(FormatSize(value, Unit.Factor, DecimalSeparator)));
   };
   show(EdtMaxLongueur, MaxLength);
   show(EdtMaxLargeur, MaxWidth);

@@ -91,7 +91,7 @@ class TFOptions : public DialogFrame {
   void CopyTo(Settings& settings) const;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   // What an edit changed in this showing: OK reports a change when any mark is set.

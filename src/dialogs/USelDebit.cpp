@@ -92,9 +92,8 @@ TFSelDebit::TFSelDebit(Prompts& prompts, HelpViewer& help, QWidget* parent)
   connect(btnAnnul, &QPushButton::clicked, this, [this] { btnAnnulClick(); });
 }
 
-void TFSelDebit::showEvent(QShowEvent* event) {
+void TFSelDebit::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 // Every showing starts as a simple job without differentiated margins. JobKind and Accepted

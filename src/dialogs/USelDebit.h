@@ -49,7 +49,7 @@ class TFSelDebit : public DialogFrame {
   MarginsBlock Margins;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

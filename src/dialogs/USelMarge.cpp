@@ -173,9 +173,8 @@ TSelMarge::TSelMarge(Prompts& prompts, HelpViewer& help, QWidget* parent)
 
 TSelMarge::~TSelMarge() = default;
 
-void TSelMarge::showEvent(QShowEvent* event) {
+void TSelMarge::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 // The labels say the unit handed in for this showing.

@@ -72,7 +72,7 @@ class TSelMarge : public DialogFrame {
   void ShowMarginValues();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormShow();

@@ -148,9 +148,8 @@ std::optional<QString> TSelMargesMultiples::FitRefusal(const MarginsBlock& trial
   return NoLongerFitsMessage(WordParts, WordPanel);
 }
 
-void TSelMargesMultiples::showEvent(QShowEvent* event) {
+void TSelMargesMultiples::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 // Enter closes nothing here; Escape does nothing either (no cancel, no close box).

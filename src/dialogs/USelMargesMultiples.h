@@ -75,7 +75,7 @@ class TSelMargesMultiples : public DialogFrame {
   void ShowMultipleMarginValues();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

@@ -47,9 +47,8 @@ TFSelModeAffPanneaux::TFSelModeAffPanneaux(Prompts& prompts, HelpViewer& help, Q
   connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
 }
 
-void TFSelModeAffPanneaux::showEvent(QShowEvent* event) {
+void TFSelModeAffPanneaux::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 void TFSelModeAffPanneaux::FormShow() {

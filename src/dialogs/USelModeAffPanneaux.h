@@ -26,7 +26,7 @@ class TFSelModeAffPanneaux : public DialogFrame {
   std::int32_t DrawMode = 0;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormShow();

@@ -97,9 +97,8 @@ TFOptimisation::TFOptimisation(Prompts& prompts, HelpViewer& help, QWidget* pare
   connect(BtnOk, &QPushButton::clicked, this, [this] { accept(); });
 }
 
-void TFOptimisation::showEvent(QShowEvent* event) {
+void TFOptimisation::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 void TFOptimisation::FormActivate() {

@@ -39,7 +39,7 @@ class TFOptimisation : public DialogFrame {
   std::int32_t NewPanelChoice = 2;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

@@ -336,9 +336,8 @@ void TSelPanneaux::ConnectHandlers() {
 
 // ---- Showing --------------------------------------------------------------------------------
 
-void TSelPanneaux::showEvent(QShowEvent* event) {
+void TSelPanneaux::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 void TSelPanneaux::FormShow() {
@@ -690,7 +689,7 @@ bool TSelPanneaux::CbxEssenceExit() {
   const bool keepTyped = typed != TypedSpecies::NotAdded;
   if (keepTyped) {
     // A listed name typed by hand selects its item.
-    if (ShownSpeciesIndex() >= 0) CbxEssence->setCurrentIndex(ShownSpeciesIndex());
+    if (ShownSpeciesIndex() >= 0) ShowSpeciesInBox(*CbxEssence, ShownSpeciesIndex());
     speciesShown_ = CbxEssence->currentText();
   } else {
     const int index = CbxEssence->findText(speciesShown_, Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -146,7 +146,7 @@ class TSelPanneaux : public DialogFrame {
   const std::array<QString, 3>& GrainTexts() const { return grainTexts_; }
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -443,7 +443,7 @@ void TSelPieces::ConnectHandlers() {
 
 // The reference lists changed by this showing's pickers are reported after it, whatever
 // happens to the records in between (a delete shows the first record again).
-void TSelPieces::showEvent(QShowEvent* event) {
+void TSelPieces::NewShowing() {
   PartSizesChanged = 0;
   DesignationsChanged = 0;
   SpeciesChanged = 0;
@@ -452,7 +452,6 @@ void TSelPieces::showEvent(QShowEvent* event) {
   lblLongueur->setText(Text(PanelText::LblLongueur) + inUnit);
   lblLargeur->setText(Text(PanelText::LblLargeur) + inUnit);
   lblEpaisseur->setText(Text(PanelText::LblEpaisseur) + inUnit);
-  DialogFrame::showEvent(event);
 }
 
 QString TSelPieces::RefusalMessage() const {
@@ -891,7 +890,7 @@ bool TSelPieces::CbxEssenceExit() {
     ShowSpeciesInBox(*CbxEssence, speciesShown_);
     return true;
   }
-  CbxEssence->setCurrentIndex(species);
+  ShowSpeciesInBox(*CbxEssence, species);
   speciesShown_ = species;
   SpeciesEdited = 1;
   navigator_->RecordTouched();
@@ -1078,7 +1077,7 @@ void TSelPieces::BitBtnSensClick() {
     CbxSensClick();
   }
   if (JobKind != 2) return;
-  if (chosen.Species >= 0 && chosen.Species < CbxEssence->count()) {
+  if (chosen.Species >= 0 && CbxEssence->findData(chosen.Species) >= 0) {
     ShowSpeciesInBox(*CbxEssence, chosen.Species);
     speciesShown_ = chosen.Species;
     SpeciesEdited = 1;

@@ -185,7 +185,7 @@ class TSelPieces : public DialogFrame {
   QString RefusalMessage() const;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -49,9 +49,8 @@ TFSelUnite::TFSelUnite(Prompts& prompts, HelpViewer& help, QWidget* parent)
   connect(BtnOk, &QPushButton::clicked, this, [this] { BtnOkClick(); });
 }
 
-void TFSelUnite::showEvent(QShowEvent* event) {
+void TFSelUnite::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 // The button of the unit handed in is checked (its handler then changes nothing); a unit whose

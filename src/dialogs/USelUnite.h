@@ -34,7 +34,7 @@ class TFSelUnite : public DialogFrame {
   std::uint8_t UnitChanged = 0;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   struct UnitChoice {

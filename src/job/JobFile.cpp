@@ -187,8 +187,7 @@ JobFileContent DecodeJobFile(std::string_view bytes) {
     const auto n1 = static_cast<std::size_t>(panels);
     const auto n2 = static_cast<std::size_t>(parts);
     r.require(n1 * kJobPanelRecordSize +
-                  n2 * (kJobPartRecordSize + kJobDesignationFieldSize + kJobReferenceFieldSize),
-              "Fichier débit tronqué");
+                  n2 * (kJobPartRecordSize + kJobDesignationFieldSize + kJobReferenceFieldSize));
     c.JobPanels.reserve(n1);
     for (std::size_t i = 0; i < n1; ++i) c.JobPanels.push_back(ReadPanel(r));
     c.JobParts.reserve(n2);

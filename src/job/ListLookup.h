@@ -19,4 +19,13 @@ inline const std::string& EntryOrEmpty(const std::vector<std::string>& list, std
   return ValidIndex(list, i) ? list[static_cast<std::size_t>(i)] : kEmpty;
 }
 
+// The name at a place of the species list; nothing when the place is past the list (a job from
+// another machine) or its species was deleted (an empty name keeps the place).
+inline const std::string* SpeciesNameAt(const std::vector<std::string>& names,
+                                        std::int64_t species) {
+  if (!ValidIndex(names, species)) return nullptr;
+  const std::string& name = names[static_cast<std::size_t>(species)];
+  return name.empty() ? nullptr : &name;
+}
+
 }  // namespace tranchex

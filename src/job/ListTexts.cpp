@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "job/ListLookup.h"
 #include "platform/Cp1252.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
@@ -82,9 +83,8 @@ std::string LowerCaseText(std::string_view text) {
 
 std::string SpeciesLabel(const std::vector<std::string>& speciesNames, std::int32_t species,
                          const ListTexts& texts) {
-  if (species < 0 || static_cast<std::size_t>(species) >= speciesNames.size())
-    return texts.NotSpecified;
-  return LowerCaseText(speciesNames[static_cast<std::size_t>(species)]);
+  const std::string* name = SpeciesNameAt(speciesNames, species);
+  return name != nullptr ? LowerCaseText(*name) : texts.NotSpecified;
 }
 
 std::string GrainLabel(std::int32_t grain, const ListTexts& texts) {

@@ -61,7 +61,7 @@ DefaultWords LoadDefaultWords();
 std::string LowerCaseText(std::string_view text);
 
 // The lower-case species name at the index, or NotSpecified unchanged when the index names no
-// entry of the species list.
+// species of the list (past its end, or a species deleted).
 std::string SpeciesLabel(const std::vector<std::string>& speciesNames, std::int32_t species,
                          const ListTexts& texts);
 

@@ -79,8 +79,8 @@ std::optional<AcceptedEntry> CheckLengthEntry(std::string_view typed, double fac
   const std::optional<int> value = RoundHalfAway(*number * factor);
   if (!value || !range.Holds(*value)) return std::nullopt;
   AcceptedEntry entry{*value, std::string(typed)};
-  // The stored value shown with two decimals, against the typed number in general form.
-  const std::string stored = StoredValueText(*value, factor, decimalSeparator);
+  // The stored value as sizes are shown, against the typed number in general form.
+  const std::string stored = FormatSize(*value, factor, decimalSeparator);
   if (stored != FormatGeneral(*number, decimalSeparator)) entry.Text = stored;
   return entry;
 }
@@ -102,10 +102,6 @@ std::optional<AcceptedEntry> CheckCountEntry(std::string_view typed, const Entry
   if (negative) value = -value;
   if (!range.Holds(static_cast<double>(value))) return std::nullopt;
   return AcceptedEntry{static_cast<std::int32_t>(value), std::string(typed)};
-}
-
-std::string StoredValueText(double value, double factor, char decimalSeparator) {
-  return FormatTwoDecimals(value / factor, decimalSeparator);
 }
 
 std::string UpperBoundText(double upperBound, bool upperIncluded, double factor,

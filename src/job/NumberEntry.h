@@ -38,8 +38,9 @@ struct AcceptedEntry {
 
 // A length (or any value shown in the unit): the typed number times factor, rounded half away
 // from zero to a 32-bit integer, then held against range. Accepted, the field shows the stored
-// value with at most two decimals when that differs from the number as typed (in millimetres
-// "1200,06" becomes "1200,1"), and keeps the typed text otherwise ("1200,0" stays). Nothing when
+// value as every size is shown (FormatSize: each tenth of a millimetre) when that differs from
+// the number as typed (in millimetres "1200,06" becomes "1200,1", in metres "0,72051" becomes
+// "0,7205"), and keeps the typed text otherwise ("1200,0" stays). Nothing when
 // the text is no number, the scaled value does not fit 32 bits, or it is out of range.
 std::optional<AcceptedEntry> CheckLengthEntry(std::string_view typed, double factor,
                                               const EntryRange& range, char decimalSeparator);
@@ -47,9 +48,6 @@ std::optional<AcceptedEntry> CheckLengthEntry(std::string_view typed, double fac
 // A count: a whole number in decimal digits (an optional sign, blanks around), no unit, held
 // against range. "2,5", "", letters are no count. The field keeps the typed text.
 std::optional<AcceptedEntry> CheckCountEntry(std::string_view typed, const EntryRange& range);
-
-// The text a field shows for a stored value: value / factor with at most two decimals.
-std::string StoredValueText(double value, double factor, char decimalSeparator);
 
 // An upper bound as a refusal names it: bound / factor with at most two decimals. A bound the
 // field accepts must be accepted when typed back, so where the nearest text would read back

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "job/JobState.h"
+#include "job/ListLookup.h"
 #include "job/Outils_debit.h"
 #include "job/Settings.h"
 
@@ -31,8 +32,8 @@ std::uint64_t Mix(std::uint64_t seed, std::uint64_t value) {
 std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v == 0.0 ? 0.0 : v); }
 
 // What a summary line stands for: the values its key names. A simple job's key names neither the
-// thickness nor the species; a species that names no entry of the list reads "Non spécifié",
-// whatever its index.
+// thickness nor the species; a species that names no species of the list (past its end, or
+// deleted) reads "Non spécifié", whatever its index.
 struct LineValues {
   double Length = 0;
   double Width = 0;
@@ -42,15 +43,15 @@ struct LineValues {
   bool operator==(const LineValues&) const = default;
 };
 
-LineValues LineValuesOf(const Panneau_p& panel, std::size_t speciesCount, std::int32_t jobKind) {
+LineValues LineValuesOf(const Panneau_p& panel, const std::vector<std::string>& speciesNames,
+                        std::int32_t jobKind) {
   LineValues v;
   v.Length = panel.Length;
   v.Width = panel.Width;
   v.Grain = panel.Grain;
   if (jobKind == kComplexJob) {
     v.Thickness = panel.Thickness;
-    const bool named = panel.Species >= 0 && static_cast<std::size_t>(panel.Species) < speciesCount;
-    v.Species = named ? panel.Species : -1;
+    v.Species = SpeciesNameAt(speciesNames, panel.Species) != nullptr ? panel.Species : -1;
   }
   return v;
 }
@@ -165,7 +166,7 @@ void BuildSummaryLists(SummaryLineList& summaryLines, OffcutList& offcuts,
   for (std::size_t p = 0; p < resultPanels.size(); ++p) {
     const Panneau_p& panel = resultPanels[p];
     const auto [it, added] =
-        lineOf.try_emplace(LineValuesOf(panel, speciesNames.size(), jobKind), summaryLines.size());
+        lineOf.try_emplace(LineValuesOf(panel, speciesNames, jobKind), summaryLines.size());
     if (added) {
       METRAGE line;
       line.Key = SummaryKey(panel, speciesNames, jobKind, units, texts);

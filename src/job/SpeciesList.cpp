@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <numeric>
 #include <optional>
 
 #include "platform/Cp1252.h"
@@ -34,22 +33,16 @@ std::int32_t ClampToInt32(std::int64_t v) {
 
 }  // namespace
 
-void SortSpeciesNames(std::vector<std::string>& names, std::vector<int>& origins) {
-  std::vector<std::size_t> order(names.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
+std::vector<std::size_t> SpeciesShownOrder(const std::vector<std::string>& names) {
+  std::vector<std::size_t> order;
+  order.reserve(names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!names[i].empty()) order.push_back(i);
+  }
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
     return Cp1252Less(names[a], names[b]);
   });
-  std::vector<std::string> sortedNames;
-  std::vector<int> sortedOrigins;
-  sortedNames.reserve(names.size());
-  sortedOrigins.reserve(names.size());
-  for (const std::size_t i : order) {
-    sortedNames.push_back(std::move(names[i]));
-    sortedOrigins.push_back(i < origins.size() ? origins[i] : -1);
-  }
-  names = std::move(sortedNames);
-  origins = std::move(sortedOrigins);
+  return order;
 }
 
 std::vector<bool> SpeciesUsedByJob(const JobState& job, std::size_t listSize) {

@@ -1,8 +1,10 @@
 #pragma once
-// The wood species list and the job records that name a species by its position in it. Adding,
-// deleting or sorting species moves positions, so the open job's records follow the names: the
-// species manager keeps, for each entry of the edited list, the position the entry had before,
-// and the main window rewrites the job's species with it.
+// The wood species list and the job records that name a species by its place in it. A job file
+// holds places, not names, so places never move: a species added takes a new place at the end,
+// a species deleted leaves its place with an empty name (never shown, never taken again), and
+// the lists show the names sorted by their bytes without reordering the list itself. A job
+// saved at any time thus reopens with its own species; a record whose species was deleted
+// reads "Non spécifié".
 
 #include <cstddef>
 #include <cstdint>
@@ -15,9 +17,9 @@
 
 namespace tranchex {
 
-// Sorts the names by their Windows-1252 bytes (Cp1252Less), keeping equal names in their order,
-// and moves origins (one entry per name) along with them.
-void SortSpeciesNames(std::vector<std::string>& names, std::vector<int>& origins);
+// The places of the species a list shows, in the order it shows them: every place whose name is
+// not empty, by the names' Windows-1252 bytes (Cp1252Less), equal names in place order.
+std::vector<std::size_t> SpeciesShownOrder(const std::vector<std::string>& names);
 
 // For each position of a species list of listSize entries: true when a record of the job names
 // it (stock panels, parts, laid-out panels and their parts, part groups, offcuts, panel

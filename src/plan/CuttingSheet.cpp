@@ -109,11 +109,10 @@ void DrawCuttingSheetPage(Canvas& canvas, const CuttingSheetLayout& layout, cons
       canvas.TextOut(x[5] + 1, y, texts.TextNotSpecified);
     } else {
       canvas.TextOut(x[4] + 1, y, FormatSize(part.Thickness, factor, decimalSeparator));
-      // A species the local list lacks (a job from another shop) reads "Non spécifié", as in
-      // the other views.
-      canvas.TextOut(x[5] + 1, y,
-                     ValidIndex(species, part.Species) ? EntryOrEmpty(species, part.Species)
-                                                       : texts.TextNotSpecified);
+      // A species the local list lacks (a job from another shop, a species deleted) reads
+      // "Non spécifié", as in the other views.
+      const std::string* name = SpeciesNameAt(species, part.Species);
+      canvas.TextOut(x[5] + 1, y, name != nullptr ? *name : texts.TextNotSpecified);
     }
     const std::string grain = part.Grain >= 0 && part.Grain <= 2
                                   ? texts.GrainTexts[static_cast<std::size_t>(part.Grain)]

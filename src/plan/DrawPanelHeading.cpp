@@ -5,6 +5,7 @@
 
 #include "plan/DrawingGeometry.h"
 #include "job/ListTexts.h"
+#include "job/ListLookup.h"
 
 namespace tranchex {
 
@@ -60,11 +61,10 @@ void DrawPanelHeading(const TPanneau& record, Canvas& canvas, std::int32_t origi
   if (!simpleJob) {
     lines.thickness = t.TextThickness + " : " + tt + " " + u;
     if (!species.empty()) {
-      if (record.Species < 0 || static_cast<std::size_t>(record.Species) >= species.size())
-        lines.species = t.TextNotSpecified;
+      if (const std::string* name = SpeciesNameAt(species, record.Species))
+        lines.species = t.TextSpecies + " : " + LowerCaseText(*name);
       else
-        lines.species = t.TextSpecies + " : " +
-                        LowerCaseText(species[static_cast<std::size_t>(record.Species)]);
+        lines.species = t.TextNotSpecified;
     }
   }
   if (partsView) {

@@ -3,6 +3,8 @@
 // print engine, which reads the job and never changes it.
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QPageRanges>
 
 #include "dialogs/PrintOutput.h"
@@ -41,6 +43,14 @@ void TFDebit::PrintView(bool askPages) {
     // carry over; a printer that writes to a file asks for the file.
     printer.setPrintRange(QPrinter::AllPages);
     printer.setPageRanges(QPageRanges());
+    // Without a printer the print goes to a PDF file, as the print dialog offers: the file is
+    // asked for, starting on the job's name in the job folder.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty()) {
+      printer.setOutputFileName(
+          QDir(JobFolderPath())
+              .filePath(QFileInfo(QString::fromStdString(job_.JobName)).completeBaseName() +
+                        QStringLiteral(".pdf")));
+    }
     if (!AskPrintFile(printer, prompts_, Imprimer->text().remove(QLatin1Char('&')))) return;
   }
   QtPrintTarget target(printer);

@@ -202,23 +202,20 @@ void TFDebit::UnitesClick() {
   View->update();
 }
 
-// The species list is edited in place. The open job's records name species by position: they
-// follow their names through the adds, deletes and the sort, and the job, whose file holds the
-// old positions, is then modified.
+// The species list is edited in place. Places never move, so the open job's records keep their
+// species; only a species past the list (a job from another machine) is moved past the names
+// added, so that it never reads as one of them, and the job is then modified.
 void TFDebit::GestionnaireDesEssencesClick() {
   TFGestEssence& dialog = *FGestEssence;
   const std::size_t before = settings_.SpeciesNames.size();
   dialog.SpeciesList = &settings_.SpeciesNames;
   dialog.SpeciesInUse = SpeciesUsedByJob(job_, before);
-  dialog.SpeciesOrigins.clear();
   PlaceDialog(dialog, *this, 14);
   prompts_.ShowModal(dialog);
   if (dialog.Changed == 1) settings_.SpeciesFileDirty = 1;
-  // One origin per entry once the form has shown the list; nothing moved otherwise.
-  if (dialog.SpeciesOrigins.size() == settings_.SpeciesNames.size() &&
-      RemapJobSpecies(job_, dialog.SpeciesOrigins, before)) {
-    job_.JobModified = 1;
-  }
+  std::vector<int> origins(settings_.SpeciesNames.size(), -1);
+  for (std::size_t i = 0; i < before && i < origins.size(); ++i) origins[i] = static_cast<int>(i);
+  if (origins.size() >= before && RemapJobSpecies(job_, origins, before)) job_.JobModified = 1;
   View->update();
 }
 

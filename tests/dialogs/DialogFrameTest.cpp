@@ -14,6 +14,7 @@
 
 #include "dialogs/CheckedField.h"
 #include "dialogs/DialogKit.h"
+#include "job/Outils_debit.h"
 #include "platform/Texts.h"
 #include "support/ScriptedPrompts.h"
 
@@ -62,10 +63,13 @@ class RecordForm : public DialogFrame {
     SetCancelButton(Cancel);
     connect(Ok, &QPushButton::clicked, this, [this] { ++OkRuns; });
     connect(Cancel, &QPushButton::clicked, this, [this] { ++CancelRuns; });
-    Field->setText(QString::fromStdString(StoredValueText(Stored, Unit.Factor, ',')));
+    Field->setText(QString::fromStdString(FormatSize(Stored, Unit.Factor, ',')));
   }
 
   void Escape(std::function<void()> action) { SetEscapeAction(std::move(action)); }
+  // Shows the stored value as a record display does.
+  void ShowStored() { checked->Show(Stored); }
+  void NewShowing() override { ++Showings; }
 
   QLineEdit* Field;
   QLineEdit* Other;
@@ -77,6 +81,7 @@ class RecordForm : public DialogFrame {
   int Dirty = 0;
   int OkRuns = 0;
   int CancelRuns = 0;
+  int Showings = 0;
 
  private:
   std::unique_ptr<CheckedField> checked;
@@ -129,6 +134,44 @@ TEST_F(DialogFrameTest, AGoodValueIsTakenAndShownRounded) {
   EXPECT_EQ(form->Dirty, 1);
   EXPECT_EQ(form->Field->text(), QStringLiteral("1200,1"));
   EXPECT_TRUE(form->Other->hasFocus());
+}
+
+// One rule for every form: a showing runs the form's reset, a restore after a minimise (a show
+// event from the window system) does not.
+TEST_F(DialogFrameTest, OnlyANewShowingResetsTheForm) {
+  Open();
+  EXPECT_EQ(form->Showings, 1);
+  MinimiseAndRestore(*form);
+  EXPECT_EQ(form->Showings, 1);
+  form->hide();
+  ShowActive(*form);
+  EXPECT_EQ(form->Showings, 2);
+}
+
+// A size shows every tenth of a millimetre it holds, in any unit, so that typing back exactly
+// what is shown keeps the stored size.
+TEST_F(DialogFrameTest, RetypingTheSizeShownKeepsIt) {
+  struct Case {
+    double factor;
+    const char* abbreviation;
+    double stored;
+    const char* shown;
+  };
+  for (const Case& c : {Case{10.0, "mm", 7205.0, "720,5"}, Case{100.0, "cm", 7205.0, "72,05"},
+                        Case{10000.0, "m", 7205.0, "0,7205"}, Case{10000.0, "m", 30.0, "0,003"},
+                        Case{10000.0, "m", 190.0, "0,019"}, Case{254.0, "in", 190.0, "0,748"}}) {
+    SCOPED_TRACE(c.shown);
+    Open();
+    form->Unit = UNITE_MESURE{c.factor, c.abbreviation, c.abbreviation};
+    form->Stored = c.stored;
+    form->ShowStored();
+    EXPECT_EQ(form->Field->text(), QString::fromLatin1(c.shown));
+    Type(QString::fromLatin1(c.shown));
+    PressTab(form->Field);
+    EXPECT_TRUE(prompts.asked.empty());
+    EXPECT_EQ(form->Pending, c.stored);
+    EXPECT_EQ(form->Field->text(), QString::fromLatin1(c.shown));
+  }
 }
 
 TEST_F(DialogFrameTest, AnUnchangedFieldIsNotReadOnExit) {
@@ -200,8 +243,9 @@ TEST_F(DialogFrameTest, CountsSayTheirRangeOnlyPastTheTop) {
     PressTab(form->Field);
     QString expected = Text(107);
     if (c.withRange) {
+      // The range the field takes: 0 is refused, so it starts at 1.
       expected += QStringLiteral("\n") + Text(118)
-                                             .replace(QStringLiteral("val1"), QStringLiteral("0"))
+                                             .replace(QStringLiteral("val1"), QStringLiteral("1"))
                                              .replace(QStringLiteral("val2"), QStringLiteral("100000"));
     }
     EXPECT_EQ(prompts.NoticeTexts(), QStringList{expected}) << c.typed;

@@ -28,6 +28,33 @@ inline void ShowActive(QDialog& form) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 }
 
+// Counts the show events the system sends a window (spontaneous ones).
+class SpontaneousShows : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show && event->spontaneous()) ++count;
+    return false;
+  }
+};
+
+// Minimises the form and brings it back, as the window manager does: the restore reaches the
+// form as a spontaneous show event (checked), and the form is the active window again.
+inline void MinimiseAndRestore(QDialog& form) {
+  SpontaneousShows shows;
+  form.installEventFilter(&shows);
+  form.setWindowState(form.windowState() | Qt::WindowMinimized);
+  QApplication::processEvents();
+  form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+  QApplication::processEvents();
+  form.removeEventFilter(&shows);
+  EXPECT_GE(shows.count, 1) << "the restore sent no spontaneous show event";
+  ASSERT_TRUE(form.isVisible());
+  QApplication::setActiveWindow(&form);
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+}
+
 // Leaves the focused control with Tab, as a person does.
 inline void PressTab(QWidget* w) { QTest::keyClick(w, Qt::Key_Tab); }
 

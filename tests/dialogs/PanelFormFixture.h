@@ -67,12 +67,12 @@ inline bool ShowsPicture(const QLabel* image, const char* name) {
 }
 
 // The range text of a refused value, for the bound given ("6000 mm", "100000").
-inline QString RangeText(const QString& upper) {
+inline QString RangeText(const QString& upper, const QString& lower = QStringLiteral("0")) {
   return QStringLiteral(
-             "Vous devez saisir une valeur comprise entre 0 et %1 et utiliser pour les nombres "
+             "Vous devez saisir une valeur comprise entre %1 et %2 et utiliser pour les nombres "
              "décimaux le séparateur décimal paramétré dans les options régionales et "
              "linguistiques de votre ordinateur.")
-      .arg(upper);
+      .arg(lower, upper);
 }
 
 class PanelFormTest : public ::testing::Test {

@@ -109,5 +109,18 @@ TEST_F(ModifyChoice, EscapeDoesNothingEnterIsOkAndF1ItsHelp) {
   EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
+// A restore after a minimise is no new showing: the boxes stay as they were clicked.
+TEST_F(ModifyChoice, AMinimiseKeepsTheTicks) {
+  Show();
+  QTest::mouseClick(form.ChbModifPanneaux, Qt::LeftButton, {},
+                    QPoint(5, form.ChbModifPanneaux->height() / 2));
+  QTest::mouseClick(form.ChkBoxCriteresOptimisation, Qt::LeftButton, {},
+                    QPoint(5, form.ChkBoxCriteresOptimisation->height() / 2));
+  MinimiseAndRestore(form);
+  EXPECT_EQ(Ticks(), (std::vector<int>{0, 1, 0, 1}));
+  QTest::mouseClick(form.BtnOk, Qt::LeftButton);
+  EXPECT_EQ(Answers(), (std::vector<int>{0, 1, 0, 1}));
+}
+
 }  // namespace
 }  // namespace tranchex::test

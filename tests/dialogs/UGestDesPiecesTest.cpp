@@ -380,5 +380,19 @@ TEST_F(DesignationsForm, AsThePartFormsPicker) {
   EXPECT_TRUE(prompts.Exhausted());
 }
 
+// A restore after a minimise is no new showing: the name added before it is still reported,
+// the rows and the field as they were left.
+TEST_F(DesignationsForm, AMinimiseKeepsTheChange) {
+  Show(kManage, {"Montant", "Pied"});
+  Add(QStringLiteral("Traverse"));
+  MinimiseAndRestore(form);
+  EXPECT_EQ(form.Changed, 1);
+  EXPECT_EQ(Rows(), (Names{"Montant", "Pied", "Traverse"}));
+  EXPECT_EQ(Edit(), "Traverse");
+  Click(form.BtnOK);
+  EXPECT_EQ(form.Changed, 1);
+  EXPECT_EQ(list, (Names{"Montant", "Pied", "Traverse"}));
+}
+
 }  // namespace
 }  // namespace tranchex::test

@@ -211,6 +211,19 @@ TEST_F(SizeManager, TheSixOpenings) {
   EXPECT_EQ(sizes, Sizes());
 }
 
+// A restore after a minimise is no new showing: the size added before it is still reported and
+// the fields keep what was typed.
+TEST_F(SizeManager, AMinimiseKeepsTheChange) {
+  sizes.clear();
+  Show(0);
+  EnterSize("1800", "600", "10");
+  Click(form.BtnAjouter);
+  MinimiseAndRestore(form);
+  EXPECT_EQ(form.SizesChanged, 1);
+  EXPECT_EQ(Edits(), "1800|600|10");
+  EXPECT_EQ(Rows(), std::vector<std::string>{"1800 x 600 x 10"});
+}
+
 TEST_F(SizeManager, ATenMillimetreSizeIsStoredForBothKindsAndDeletedAsOne) {
   sizes.clear();
   Show(0);

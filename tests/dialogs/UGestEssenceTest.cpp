@@ -1,4 +1,4 @@
-// The species manager: adds, deletes, the sort at OK, the close box, the names it refuses and
+// The species manager: adds, deletes, the order shown, the close box, the names it refuses and
 // the positions it keeps for the open job.
 
 #include "dialogs/UGestEssence.h"
@@ -64,23 +64,28 @@ TEST_F(SpeciesForm, ShowsTheListWithTheFirstSelected) {
   EXPECT_EQ(form.BtnOK->text(), Text(36));
   EXPECT_TRUE(form.windowFlags() & Qt::WindowCloseButtonHint);
   form.Changed = 1;
-  Show({"Pin", "Chêne"});
-  EXPECT_EQ(Items(), (std::vector<std::string>{"Pin", "Chêne"}));
+  // Shown sorted by their bytes; a deleted species (an empty name) is not shown.
+  Show({"Pin", "", "Chêne"});
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin"}));
   EXPECT_EQ(form.LbEssence->currentRow(), 0);
-  EXPECT_EQ(form.EdtEssence->text(), QStringLiteral("Pin"));
+  EXPECT_EQ(form.EdtEssence->text(), QStringLiteral("Chêne"));
   EXPECT_EQ(Buttons(), "11");
   EXPECT_EQ(form.Changed, 0);
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{0, 1}));
   QTest::keyClick(form.EdtEssence, Qt::Key_F1);
   EXPECT_EQ(help.contexts, std::vector<int>{100});
   form.hide();
   Show({});
   EXPECT_EQ(Buttons(), "00");
+  form.hide();
+  Show({""});
+  EXPECT_TRUE(Items().empty());
+  EXPECT_EQ(Buttons(), "00");
 }
 
-// A name is added at the end; OK then sorts by the bytes of the code page, and the origins
-// follow. Adding a name already there does nothing; one differing in case is another name.
-TEST_F(SpeciesForm, AddsAtTheEndAndSortsAtOk) {
+// A name is added at the end of the list and of the rows. Places never move: OK sorts nothing,
+// the next showing shows the names sorted by the bytes of the code page. Adding a name already
+// there does nothing; one differing in case is another name.
+TEST_F(SpeciesForm, AddsAtTheEndAndShowsSortedNextTime) {
   Show({"Pin", "Hêtre", "Chêne"});
   Type(QStringLiteral("Pin"));
   ClickButton(form.BtnAjouter);
@@ -92,14 +97,14 @@ TEST_F(SpeciesForm, AddsAtTheEndAndSortsAtOk) {
   Type(QStringLiteral("chêne"));
   ClickButton(form.BtnAjouter);
   EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", "Chêne", "Aulne", "chêne"}));
-  EXPECT_EQ(Items(), list);
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{0, 1, 2, -1, -1}));
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Aulne", "chêne"}));
   EXPECT_EQ(form.Changed, 1);
   EXPECT_TRUE(prompts.asked.empty());
   ClickButton(form.BtnOK);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(list, (std::vector<std::string>{"Aulne", "Chêne", "Hêtre", "Pin", "chêne"}));
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{-1, 2, 1, 0, -1}));
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", "Chêne", "Aulne", "chêne"}));
+  Show(list);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Aulne", "Chêne", "Hêtre", "Pin", "chêne"}));
 }
 
 TEST_F(SpeciesForm, WithoutAChangeOkKeepsTheOrder) {
@@ -110,17 +115,16 @@ TEST_F(SpeciesForm, WithoutAChangeOkKeepsTheOrder) {
   EXPECT_EQ(form.Changed, 0);
 }
 
-// After a delete no row is selected (whatever the list would select in its place) and both
-// buttons are disabled; OK sorts.
+// A delete empties the species' place, which stays; no row is selected after it (whatever the
+// list would select in its place) and both buttons are disabled.
 TEST_F(SpeciesForm, DeleteLeavesNothingSelected) {
   Show({"Pin", "Hêtre", "Chêne"});
   Select(1);
   EXPECT_EQ(form.EdtEssence->text(), QStringLiteral("Hêtre"));
   EXPECT_EQ(Buttons(), "11");
   ClickButton(form.BtnSupprimer);
-  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Chêne"}));
-  EXPECT_EQ(Items(), list);
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{0, 2}));
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne"}));
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin"}));
   EXPECT_TRUE(form.LbEssence->selectedItems().isEmpty());
   EXPECT_TRUE(form.EdtEssence->text().isEmpty());
   EXPECT_EQ(Buttons(), "00");
@@ -133,19 +137,23 @@ TEST_F(SpeciesForm, DeleteLeavesNothingSelected) {
   EXPECT_EQ(Buttons(), "11");
   form.EdtEssence->setText(QString());
   ClickButton(form.BtnOK);
-  EXPECT_EQ(list, (std::vector<std::string>{"Chêne", "Pin"}));
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{2, 0}));
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne"}));
+  // A name added later takes a new place: the emptied one is never given again.
+  Show(list);
+  Type(QStringLiteral("Orme"));
+  ClickButton(form.BtnAjouter);
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne", "Orme"}));
 }
 
 TEST_F(SpeciesForm, DeletingTheLastSpeciesLeavesAnEmptyList) {
   Show({"Pin"});
   Select(0);
   ClickButton(form.BtnSupprimer);
-  EXPECT_TRUE(list.empty());
+  EXPECT_TRUE(Items().empty());
   EXPECT_EQ(Buttons(), "00");
   ClickButton(form.BtnOK);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_TRUE(list.empty());
+  EXPECT_EQ(list, std::vector<std::string>{""});
 }
 
 // The open job names Hêtre: it stays, with a message; an unused species goes.
@@ -157,12 +165,13 @@ TEST_F(SpeciesForm, ASpeciesTheOpenJobUsesIsNotDeleted) {
   EXPECT_EQ(prompts.asked[0].caption, Text(58));
   EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", "Chêne"}));
   EXPECT_EQ(form.Changed, 0);
-  // Once an earlier row is gone, the used species has moved in the list: still refused.
+  // Rows shown: Chêne, Hêtre, Pin. Once an earlier row is gone, the used species has moved up
+  // a row: still refused.
   Select(0);
   ClickButton(form.BtnSupprimer);
   Select(0);
   ClickButton(form.BtnSupprimer);
-  EXPECT_EQ(list, (std::vector<std::string>{"Hêtre", "Chêne"}));
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", ""}));
   EXPECT_EQ(prompts.NoticeTexts().size(), 2);
 }
 
@@ -188,7 +197,7 @@ TEST_F(SpeciesForm, NamesTheFileCannotHoldAreRefused) {
   }
 }
 
-// A new name left in the field: OK asks; Yes adds it (and sorts), No closes without it.
+// A new name left in the field: OK asks; Yes adds it at the end, No closes without it.
 TEST_F(SpeciesForm, OkAsksAboutANameLeftInTheField) {
   for (const PromptAnswer answer : {PromptAnswer::Yes, PromptAnswer::No}) {
     const bool yes = answer == PromptAnswer::Yes;
@@ -203,15 +212,15 @@ TEST_F(SpeciesForm, OkAsksAboutANameLeftInTheField) {
     EXPECT_EQ(prompts.asked[0].caption, QStringLiteral("Gestionnaire des essences"));
     EXPECT_FALSE(form.isVisible());
     const std::vector<std::string> expected =
-        yes ? std::vector<std::string>{"Aulne", "Chêne", "Pin"}
+        yes ? std::vector<std::string>{"Pin", "Chêne", "Aulne"}
             : std::vector<std::string>{"Pin", "Chêne"};
     EXPECT_EQ(list, expected);
     EXPECT_EQ(form.Changed, yes ? 1 : 0);
   }
 }
 
-// The close box keeps what was added and deleted, unsorted, asks nothing, and reports the change.
-TEST_F(SpeciesForm, TheCloseBoxKeepsAnUnsortedList) {
+// The close box keeps what was added and deleted, asks nothing, and reports the change.
+TEST_F(SpeciesForm, TheCloseBoxKeepsTheAdds) {
   Show({"Pin", "Chêne"});
   Type(QStringLiteral("Aulne"));
   ClickButton(form.BtnAjouter);
@@ -220,7 +229,26 @@ TEST_F(SpeciesForm, TheCloseBoxKeepsAnUnsortedList) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(prompts.asked.empty());
   EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Chêne", "Aulne"}));
-  EXPECT_EQ(form.SpeciesOrigins, (std::vector<int>{0, 1, -1}));
+  EXPECT_EQ(form.Changed, 1);
+}
+
+// A restore after a minimise is no new showing: the delete and the add made before it are still
+// reported, and the rows stay as they were left.
+TEST_F(SpeciesForm, AMinimiseKeepsTheChanges) {
+  Show({"Pin", "Hêtre", "Chêne"});
+  Select(1);  // Hêtre
+  ClickButton(form.BtnSupprimer);
+  Type(QStringLiteral("Aulne"));
+  ClickButton(form.BtnAjouter);
+  MinimiseAndRestore(form);
+  EXPECT_EQ(form.Changed, 1);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin", "Aulne"}));
+  EXPECT_EQ(form.EdtEssence->text(), QStringLiteral("Aulne"));
+  // The rows still stand for their places: deleting "Pin" (row 1) empties place 0.
+  Select(1);
+  ClickButton(form.BtnSupprimer);
+  ClickButton(form.BtnOK);
+  EXPECT_EQ(list, (std::vector<std::string>{"", "", "Chêne", "Aulne"}));
   EXPECT_EQ(form.Changed, 1);
 }
 

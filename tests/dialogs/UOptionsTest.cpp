@@ -185,7 +185,8 @@ TEST_F(OptionsForm, TextsAndLabelsFollowTheUnitAndTheWords) {
             Text(96) + QStringLiteral("planches") + Text(97) + QStringLiteral("morceaux)"));
   EXPECT_EQ(form.GpbMarges->title(), Text(299) + QStringLiteral("pouces"));
   EXPECT_EQ(form.EdtMaxLongueur->text(), QStringLiteral("236,22"));
-  EXPECT_EQ(form.EdtTraitScie->text(), QStringLiteral("0,12"));
+  // Every tenth of a millimetre shows: 3 mm is 0,118 in (0,12 would read back as 3,05 mm).
+  EXPECT_EQ(form.EdtTraitScie->text(), QStringLiteral("0,118"));
 }
 
 TEST_F(OptionsForm, BoundsInMillimetres) {
@@ -501,6 +502,21 @@ TEST_F(OptionsForm, EachShowingStartsUnchangedAndTheCloseBoxOrEscapeReportNoChan
   EXPECT_EQ(form.Changed, 0);
   EXPECT_EQ(form.result(), QDialog::Rejected);
   EXPECT_TRUE(prompts.asked.empty());
+}
+
+// A restore after a minimise is no new showing: a value taken and a box clicked before it are
+// still on the form, and OK reports them.
+TEST_F(OptionsForm, AMinimiseKeepsTheEdits) {
+  Show();
+  Type(form.EdtTraitScie, Q("4"));
+  form.ChkBoxSensFil->click();
+  MinimiseAndRestore(form);
+  EXPECT_EQ(form.EdtTraitScie->text(), Q("4"));
+  EXPECT_FALSE(form.ChkBoxSensFil->isChecked());
+  Ok();
+  EXPECT_EQ(form.Changed, 1);
+  EXPECT_EQ(form.DefaultKerf, 40);
+  EXPECT_EQ(form.GrainDirectionEnabled, 0);
 }
 
 }  // namespace

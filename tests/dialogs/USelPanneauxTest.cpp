@@ -157,8 +157,10 @@ TEST_F(Form, EachFieldTakesItsBoundsAndRefusesBeyond) {
       {"EdtEpaisseur", "-1", false, thickness + RangeText(QStringLiteral("150 mm")), "19", 190},
       {"EdtNb", "100000", true, {}, "100000", 100000},
       {"EdtNb", "1", true, {}, "1", 1},
-      {"EdtNb", "100001", false, count + QStringLiteral("\n") + RangeText(QStringLiteral("100000")),
-       "3", 3},
+      // A count of 0 is refused: the range names the counts taken, 1 to 100000.
+      {"EdtNb", "100001", false,
+       count + QStringLiteral("\n") + RangeText(QStringLiteral("100000"), QStringLiteral("1")), "3",
+       3},
       {"EdtNb", "0", false, count, "3", 3},
       {"EdtNb", "-2", false, count, "3", 3},
       {"EdtNb", "2,5", false, count, "3", 3},

@@ -305,6 +305,22 @@ TEST_F(SummaryListsTest, SpeciesOutsideTheListIsNotSpecified) {
   }
 }
 
+// A deleted species keeps its place with an empty name: it reads "Non spécifié", and panels of
+// two deleted species, or of a deleted one and one past the list, make one summary line, as
+// their keys read the same.
+TEST_F(SummaryListsTest, ADeletedSpeciesIsNotSpecified) {
+  species = {"Chêne", "", "Pin", ""};
+  Build({MakePanel(28000, 20700, GrainVertical, 190, 1),
+         MakePanel(28000, 20700, GrainVertical, 190, 3),
+         MakePanel(28000, 20700, GrainVertical, 190, 9)},
+        kComplex);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "2800x2070x19mm - Non spécifié - vertical");
+  EXPECT_EQ(lines[0].PanelCount, 3);
+  ASSERT_FALSE(offcuts.empty());
+  EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - Non spécifié - vertical");
+}
+
 TEST_F(SummaryListsTest, GrainOutsideTheTextsGivesAnEmptyGrainWord) {
   Panneau_p p = MakePanel(28000, 20700);
   p.Grain = 7;

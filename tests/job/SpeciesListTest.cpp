@@ -1,7 +1,8 @@
-// The species list: which names the species file can hold, the byte sort, and the open job's
-// records following their names when the list is edited.
+// The species list: which names the species file can hold, the order the lists show, the named
+// places, and the open job's records following their names when the list is edited.
 
 #include "job/SpeciesList.h"
+#include "job/ListLookup.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +32,20 @@ TEST(CheckSpeciesName, FortyNineCharactersOfTheCodePage) {
   for (const Case& c : cases) EXPECT_EQ(CheckSpeciesName(c.name), c.fault) << c.name;
 }
 
-TEST(SortSpeciesNames, ByteOrderWithTheOriginsAlong) {
-  std::vector<std::string> names = {"Pin", "Chêne", "aulne", "Érable", "Hêtre", "Chêne"};
-  std::vector<int> origins = {0, 1, 2, -1, 4, 5};
-  SortSpeciesNames(names, origins);
-  EXPECT_EQ(names, (std::vector<std::string>{"Chêne", "Chêne", "Hêtre", "Pin", "aulne", "Érable"}));
-  EXPECT_EQ(origins, (std::vector<int>{1, 5, 4, 0, 2, -1}));
+TEST(SpeciesShownOrder, NamedPlacesInByteOrder) {
+  // Places 2 and 5 hold deleted species; equal names keep their place order.
+  const std::vector<std::string> names = {"Pin", "Chêne", "", "aulne", "Érable", "", "Hêtre",
+                                          "Chêne"};
+  EXPECT_EQ(SpeciesShownOrder(names), (std::vector<std::size_t>{1, 7, 6, 0, 3, 4}));
+  EXPECT_TRUE(SpeciesShownOrder({"", ""}).empty());
+}
+
+TEST(SpeciesNameAt, OnlyANamedPlaceNamesASpecies) {
+  const std::vector<std::string> names = {"Chêne", "", "Pin"};
+  ASSERT_NE(SpeciesNameAt(names, 0), nullptr);
+  EXPECT_EQ(*SpeciesNameAt(names, 2), "Pin");
+  for (const std::int64_t species : {std::int64_t{-1}, std::int64_t{1}, std::int64_t{3}})
+    EXPECT_EQ(SpeciesNameAt(names, species), nullptr) << species;
 }
 
 // A job with one record holding `species` in each list that names a species.

@@ -169,10 +169,9 @@ class SpeciesCommand : public MainWindowTest {
   QPoint shownAt;
 };
 
-// "Aulne" added and sorted first: the open job's oak still reads oak on the plans, every
-// species index of the job has followed its name, and the job (whose file holds the old
-// positions) is modified.
-TEST_F(SpeciesCommand, AnAddedSpeciesSortedFirstLeavesTheJobsSpeciesAsTheyWere) {
+// "Aulne" added takes a new place at the end, however it sorts: the open job's oak still reads
+// oak on the plans, no species index of the job moves, and the job is as saved.
+TEST_F(SpeciesCommand, AnAddedSpeciesLeavesTheJobsSpeciesAsTheyWere) {
   Start();
   OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
   ASSERT_EQ(job.JobLoaded, 1);
@@ -181,13 +180,13 @@ TEST_F(SpeciesCommand, AnAddedSpeciesSortedFirstLeavesTheJobsSpeciesAsTheyWere) 
   ASSERT_EQ(before, (std::vector<std::string>{"Essence : chêne", "Essence : hêtre"}));
 
   Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Aulne")); });
-  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Aulne", "Chêne", "Hêtre", "Pin"}));
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Aulne"}));
   EXPECT_EQ(settings.SpeciesFileDirty, 1);
-  EXPECT_EQ(job.JobModified, 1);
-  EXPECT_EQ(job.JobPanels[0].Species, 1);
-  EXPECT_EQ(job.JobPanels[1].Species, 2);
-  EXPECT_EQ(job.JobParts[0].Species, 1);
-  EXPECT_EQ(job.JobParts[1].Species, 2);
+  EXPECT_EQ(job.JobModified, 0);
+  EXPECT_EQ(job.JobPanels[0].Species, 0);
+  EXPECT_EQ(job.JobPanels[1].Species, 1);
+  EXPECT_EQ(job.JobParts[0].Species, 0);
+  EXPECT_EQ(job.JobParts[1].Species, 1);
   for (const Panneau_p& panel : job.ResultPanels) {
     for (const TPiece& part : panel.PlacedParts) EXPECT_EQ(part.Species, panel.Species);
   }
@@ -208,16 +207,16 @@ TEST_F(SpeciesCommand, DeletingAUsedSpeciesIsRefused) {
   EXPECT_EQ(settings.SpeciesFileDirty, 0);
   EXPECT_EQ(job.JobModified, 0);
 
-  // Pin, which the job does not use, goes; the names before it keep their places (the sort
-  // moves none of them), so the job's indices stay and the job is as saved.
+  // Pin, which the job does not use, goes: its place stays, emptied; the job's indices stay and
+  // the job is as saved.
   Manage([](TFGestEssence& form) { Delete(form, 2); });
-  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre"}));
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", ""}));
   EXPECT_EQ(settings.SpeciesFileDirty, 1);
   EXPECT_EQ(job.JobModified, 0);
   EXPECT_EQ(job.JobPanels[1].Species, 1);
 }
 
-// The close box keeps the list as it stands, unsorted; the job's indices did not move.
+// The close box keeps the list as it stands; the job's indices did not move.
 TEST_F(SpeciesCommand, TheCloseBoxKeepsAnUnsortedList) {
   Start();
   OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
@@ -240,6 +239,73 @@ TEST_F(SpeciesCommand, WithoutAJobANameDifferingInCaseIsAdded) {
   Settings next;
   LoadSpeciesFile(dir.path(), next);
   EXPECT_EQ(next.SpeciesNames, settings.SpeciesNames);
+}
+
+// Saved jobs name species by place. Whatever is added or deleted, in this run or before a
+// restart, a job file reopens with the species it was saved with; a record whose species was
+// deleted reads "Non spécifié", never another species, even once names are added after it.
+TEST_F(SpeciesCommand, SavedJobsKeepTheirSpeciesAcrossAddsDeletesAndARestart) {
+  const auto plans = [this] {
+    std::vector<std::string> out;
+    Click("SBtnPanneaux");
+    for (std::size_t page = 0; page < job.ResultPanels.size(); ++page) {
+      RecordingCanvas canvas({window->View->width(), window->View->height()});
+      window->PaintView(canvas, window->View->width(), window->View->height());
+      for (const CanvasCall& c : canvas.Calls()) {
+        if (c.kind != CanvasCallKind::TextOut) continue;
+        if (c.text.rfind("Essence", 0) == 0 || c.text == "Non spécifié") out.push_back(c.text);
+      }
+      Click("BtnSuivant");
+    }
+    return out;
+  };
+  const std::vector<std::string> oakAndBeech = {"Essence : chêne", "Essence : hêtre"};
+  const std::vector<std::string> oakAndNone = {"Essence : chêne", "Non spécifié"};
+  const std::vector<std::string> pine = {"Essence : pin"};
+  Start();
+  const QString oakFile = WriteJob("chene-hetre.deb", OakAndBeech());
+  const QString pineFile = WriteJob(
+      "pin.deb", JobBuilder().kind(2).kerf(30).panel(28000, 20700, 1, 2, 190, 2)
+                     .part(6000, 4000, 2, 2, 190, 2).build());
+  OpenByDialog(oakFile);
+  ASSERT_EQ(plans(), oakAndBeech);
+
+  // Added names sort first in the list shown ("Aulne") and between ("Douglas"): OK.
+  Manage([](TFGestEssence& form) {
+    Add(form, QStringLiteral("Aulne"));
+    Add(form, QStringLiteral("Douglas"));
+  });
+  OpenByDialog(pineFile);
+  EXPECT_EQ(plans(), pine);
+  OpenByDialog(oakFile);
+  EXPECT_EQ(plans(), oakAndBeech);
+
+  // With the pine job open, beech (shown third: Aulne, Chêne, Douglas, Hêtre, Pin) is deleted.
+  OpenByDialog(pineFile);
+  Manage([](TFGestEssence& form) {
+    ASSERT_EQ(form.LbEssence->item(3)->text(), QStringLiteral("Hêtre"));
+    Delete(form, 3);
+  });
+  EXPECT_EQ(plans(), pine);
+  OpenByDialog(oakFile);
+  EXPECT_EQ(plans(), oakAndNone);
+
+  // The next start reads the list written at exit: the same species again, and a name added
+  // then takes no deleted place.
+  window->close();
+  window.reset();
+  settings = TestSettings();
+  Start();
+  EXPECT_EQ(settings.SpeciesNames,
+            (std::vector<std::string>{"Chêne", "", "Pin", "Aulne", "Douglas"}));
+  OpenByDialog(oakFile);
+  EXPECT_EQ(plans(), oakAndNone);
+  Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Bouleau")); });
+  OpenByDialog(pineFile);
+  EXPECT_EQ(plans(), pine);
+  OpenByDialog(oakFile);
+  EXPECT_EQ(plans(), oakAndNone);
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
 }
 
 }  // namespace

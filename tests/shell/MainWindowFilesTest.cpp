@@ -661,6 +661,33 @@ TEST_F(MainWindowTest, CloseWritesChangedReferenceFilesBeforeTheJobPrompt) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / kOptionsFileName));
 }
 
+// One copy of the program: a close cancelled at the job question has written the species list;
+// a species added after it is written by the next close with the first, and nothing speaks of
+// another window (the list on disk is the one this copy wrote).
+TEST_F(MainWindowTest, ACancelledCloseThenASpeciesAddedAreWrittenByTheNextClose) {
+  const QString path = WriteJob("fermer.deb", GoodJob());
+  Start(path);
+  settings.SpeciesNames.push_back("Noyer");
+  settings.SpeciesFileDirty = 1;
+  job.JobModified = 1;
+  prompts.answers.push_back(PromptAnswer::Cancel);  // Escape at the job question
+  EXPECT_FALSE(window->close());
+  Settings reread;
+  LoadSpeciesFile(dir.path(), reread);
+  EXPECT_EQ(reread.SpeciesNames, settings.SpeciesNames);
+
+  settings.SpeciesNames.push_back("Merisier");
+  settings.SpeciesFileDirty = 1;
+  prompts.answers.push_back(PromptAnswer::No);
+  EXPECT_TRUE(window->close());
+  LoadSpeciesFile(dir.path(), reread);
+  ASSERT_GE(reread.SpeciesNames.size(), 2u);
+  EXPECT_EQ(reread.SpeciesNames, settings.SpeciesNames);
+  EXPECT_EQ(*(reread.SpeciesNames.end() - 2), "Noyer");
+  EXPECT_EQ(reread.SpeciesNames.back(), "Merisier");
+  EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(102)});  // the job not saved
+}
+
 // A job of bars (10 x 10 mm stock, no margin) is drawn stretched on screen. An Open that is
 // cancelled changes nothing of it, its drawing included.
 TEST_F(MainWindowTest, ACancelledOpenLeavesABarJobDrawnAsItWas) {

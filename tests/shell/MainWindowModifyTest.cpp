@@ -20,6 +20,7 @@
 #include "dialogs/USelPanneaux.h"
 #include "dialogs/USelPieces.h"
 #include "platform/RecordingCanvas.h"
+#include "dialogs/DialogKit.h"
 #include "shell/MainWindowFixture.h"
 
 namespace tranchex::test {
@@ -526,6 +527,49 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   EXPECT_EQ(settings.SpeciesFileDirty, 1);
   ASSERT_EQ(job.JobParts.size(), before.size());
   EXPECT_EQ(job.JobModified, 0);
+}
+
+// A window brought back from a minimise is no new showing: a designation added in the part form
+// and a species added in the panel form before the minimise are still marked when the forms
+// finish, and the next start reads them.
+TEST_F(ModifyCommand, ListsChangedBeforeAMinimiseAreWrittenAtExit) {
+  Start();
+  OpenByDialog(WriteJob("pieces.deb", GoodJob()));
+  settings.SpeciesNames = {"Chêne", "Hêtre"};
+  settings.DesignationNames = {"Etagère"};
+  settings.DesignationsFileDirty = 0;
+  settings.SpeciesFileDirty = 0;
+  ChangingDesignationPicker picker;
+  DesignationPicker* programs = window->SelPieces->DesignationsPicker;
+  window->SelPieces->DesignationsPicker = &picker;
+  Choose({});  // panels and parts
+  EditPanels([](TSelPanneaux& form) {
+    EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
+    MinimiseAndRestore(form);
+    Click(form.BtnTerminer);
+  });
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    Activate(form);
+    QTest::mouseClick(form.BitBtnDesignation, Qt::LeftButton);
+    MinimiseAndRestore(form);
+    Click(form.BtnTerminer);
+    return form.result();
+  });
+  prompts.answers = {PromptAnswer::Yes};  // add the species
+  Trigger("Modifier");
+  window->SelPieces->DesignationsPicker = programs;
+  EXPECT_TRUE(prompts.Exhausted());
+  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(settings.DesignationsFileDirty, 1);
+
+  prompts.answers = {PromptAnswer::No};  // the modified job is not saved
+  window->close();
+  Settings next;
+  LoadSpeciesFile(dir.path(), next);
+  LoadDesignationsFile(dir.path(), next);
+  EXPECT_EQ(next.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Noyer"}));
+  EXPECT_EQ(next.DesignationNames, (std::vector<std::string>{"Etagère", "Traverse"}));
 }
 
 }  // namespace

@@ -48,6 +48,31 @@ TEST_F(MainWindowPrintTest, TheToolButtonPrintsEveryLayoutOfThePanelsView) {
   EXPECT_EQ(job.CuttingSheetPages, sheetPages);  // the screen's pagination is untouched
 }
 
+// A machine without a printer prints to PDF files: the print button asks for the file, as the
+// menu's print dialog does, starting on the job's name in the job folder.
+TEST_F(MainWindowPrintTest, WithoutAPrinterThePrintButtonAsksForThePdfFile) {
+  Start();
+  OpenByDialog(WriteJob("sansimprimante.deb", GoodJob()));
+  window->SessionPrinter().setOutputFormat(QPrinter::PdfFormat);
+  window->SessionPrinter().setOutputFileName(QString());
+
+  prompts.files.push_back(std::nullopt);  // cancelled: nothing printed, nothing said
+  Click("BtnImpression");
+  auto saves = prompts.Of(ScriptedPrompts::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].text, QStringLiteral("sansimprimante.pdf"));
+  EXPECT_EQ(saves[0].folder, Folder() + QStringLiteral("/Mesdebits"));
+  EXPECT_TRUE(prompts.NoticeTexts().isEmpty()) << prompts.NoticeTexts().join(u'|').toStdString();
+
+  const QString pdf = ToolButtonFile("plan.pdf");
+  Click("BtnImpression");
+  EXPECT_EQ(prompts.NoticeTexts(),
+            QStringList{QStringLiteral("Le document imprimé a été enregistré dans le fichier :\n") +
+                        pdf});
+  ASSERT_TRUE(QFileInfo::exists(pdf));
+  EXPECT_EQ(PdfPages(pdf), CountDisplayedPanels(job.PanelPages));
+}
+
 TEST_F(MainWindowPrintTest, AFailedPrintIsReportedAndTheViewsGoOn) {
   Start();
   OpenByDialog(WriteJob("impression.deb", GoodJob()));
