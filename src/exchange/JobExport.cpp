@@ -69,8 +69,8 @@ std::optional<ExportFormat> ExportFormatFor(std::string_view extension, ExportLa
 }
 
 const std::string& ExportSpecies(const ExportSource& source, std::int32_t species) {
-  if (source.Job.JobKind == 2 && ValidIndex(source.SpeciesNames, species)) {
-    return source.SpeciesNames[static_cast<std::size_t>(species)];
+  if (source.Job.JobKind == 2) {
+    if (const std::string* name = SpeciesNameAt(source.SpeciesNames, species)) return *name;
   }
   return source.Texts.NotSpecified;
 }

@@ -100,9 +100,8 @@ TFCaractPanneaux::TFCaractPanneaux(Prompts& prompts, HelpViewer& help, QWidget* 
   connect(BtnImprimer, &QPushButton::clicked, this, [this] { BtnImprimerClick(); });
 }
 
-void TFCaractPanneaux::showEvent(QShowEvent* event) {
+void TFCaractPanneaux::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 void TFCaractPanneaux::FormShow() {

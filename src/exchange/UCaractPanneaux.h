@@ -52,7 +52,7 @@ class TFCaractPanneaux : public DialogFrame {
   void BtnListeChutesClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   // The lists are filled when the window shows, so a repaint keeps the selection.

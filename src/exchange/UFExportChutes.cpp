@@ -97,7 +97,7 @@ TFExportChutes::TFExportChutes(Prompts& prompts, HelpViewer& help, QWidget* pare
   connect(BtnParamDefaut, &QPushButton::clicked, this, [this] { BtnParamDefautClick(); });
 }
 
-void TFExportChutes::showEvent(QShowEvent* event) {
+void TFExportChutes::NewShowing() {
   FilterChanged = false;
   FilterConfirmed = false;
   const QString in = Text(TextId::OffcutFilterForm::In) + QString::fromStdString(UnitText);
@@ -106,7 +106,6 @@ void TFExportChutes::showEvent(QShowEvent* event) {
   // A surface is typed in the square of the unit, as the summary writes areas.
   lblSurface->setText(Text(TextId::OffcutFilterForm::Surface) + in + QStringLiteral("²"));
   ShowValues();
-  DialogFrame::showEvent(event);
 }
 
 void TFExportChutes::SetMode(std::int32_t mode) {

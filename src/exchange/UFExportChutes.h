@@ -51,7 +51,7 @@ class TFExportChutes : public DialogFrame {
   void BtnParamDefautClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void ShowValues();

@@ -79,9 +79,8 @@ TFImportation::TFImportation(Prompts& prompts, HelpViewer& help, QWidget* parent
           [this] { BtnOptionsImportatonClick(); });
 }
 
-void TFImportation::showEvent(QShowEvent* event) {
+void TFImportation::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 // Every showing starts with the headings line skipped and nothing accepted yet.

@@ -58,7 +58,7 @@ class TFImportation : public DialogFrame {
   void BtnOptionsImportatonClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

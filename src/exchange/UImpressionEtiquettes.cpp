@@ -168,9 +168,8 @@ bool TFImpEtiquettes::LabelFieldsFilled() const {
   return true;
 }
 
-void TFImpEtiquettes::showEvent(QShowEvent* event) {
+void TFImpEtiquettes::NewShowing() {
   FormShow();
-  DialogFrame::showEvent(event);
 }
 
 int TFImpEtiquettes::SelectedRow() const {

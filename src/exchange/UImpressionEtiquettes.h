@@ -78,7 +78,7 @@ class TFImpEtiquettes : public DialogFrame {
   void BtnImprimerClick();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormShow();

@@ -168,9 +168,8 @@ TFOptionsImportation::TFOptionsImportation(Prompts& prompts, HelpViewer& help, Q
   SetDefaultButton(BtnOk);
 }
 
-void TFOptionsImportation::showEvent(QShowEvent* event) {
+void TFOptionsImportation::NewShowing() {
   FormActivate();
-  DialogFrame::showEvent(event);
 }
 
 bool TFOptionsImportation::Given(int entry) const {

@@ -100,7 +100,7 @@ class TFOptionsImportation : public DialogFrame {
   QString ConfirmationText() const;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void NewShowing() override;
 
  private:
   void FormActivate();

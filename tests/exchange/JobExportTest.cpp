@@ -367,6 +367,8 @@ TEST(JobExport, TheImportReadsBackTheTenthsEntered) {
 TEST(JobExport, SpeciesOnlyInAComplexJobAndOnlyFromTheList) {
   const std::vector<std::string> oak = {"Chêne", "Hêtre"};
   const std::vector<std::string> none;
+  // A deleted species keeps its place with an empty name: it is written as no species at all.
+  const std::vector<std::string> deleted = {"Chêne", "", "Pin"};
   const struct {
     int kind;
     const std::vector<std::string>* species;
@@ -378,6 +380,7 @@ TEST(JobExport, SpeciesOnlyInAComplexJobAndOnlyFromTheList) {
       {2, &oak, 2, "Non spécifié", "19"},   {2, &oak, -1, "Non spécifié", "19"},
       {2, &none, 0, "Non spécifié", "19"},  {1, &oak, 0, "Non spécifié", "0"},
       {1, &oak, 1, "Non spécifié", "0"},    {0, &oak, 0, "Non spécifié", "19"},
+      {2, &deleted, 1, "Non spécifié", "19"}, {2, &deleted, 2, "Pin", "19"},
   };
   for (const auto& c : cases) {
     Source s = OnePart(3000, 2000, 190, c.kind);

@@ -61,6 +61,18 @@ TEST_F(ImportForm, EveryShowingStartsWithTheHeadingsLineTickedAndNothingAccepted
   EXPECT_FALSE(form.LblUnite->isVisible());
 }
 
+// A restore after a minimise is no new showing: the box stays as the user left it.
+TEST_F(ImportForm, AMinimiseKeepsTheHeadingsBoxAsLeft) {
+  Show();
+  Click(form.CbxEntetes);
+  MinimiseAndRestore(form);
+  EXPECT_FALSE(form.CbxEntetes->isChecked());
+  EXPECT_EQ(form.FirstLineHeadings, 0);
+  Click(form.BtnOK);
+  EXPECT_EQ(form.Accepted, 1);
+  EXPECT_EQ(form.FirstLineHeadings, 0);
+}
+
 TEST_F(ImportForm, OkGoesOnAnnulerAndEscapeStop) {
   struct Case {
     const char* name;

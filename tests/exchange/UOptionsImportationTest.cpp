@@ -169,6 +169,16 @@ TEST_F(ImportOptionsForm, TheSwitchesAreHandedBackAsTicked) {
   EXPECT_EQ(form.Changed, 1);
 }
 
+// A restore after a minimise is no new showing: the ticks and the change are kept.
+TEST_F(ImportOptionsForm, AMinimiseKeepsTheTicksAndTheChange) {
+  Show();
+  Click(form.ChbxEssences);
+  MinimiseAndRestore(form);
+  EXPECT_TRUE(form.ChbxEssences->isChecked());
+  EXPECT_EQ(form.AddSpecies, 1);
+  EXPECT_EQ(form.Changed, 1);
+}
+
 TEST_F(ImportOptionsForm, OkWithoutAChangeClosesWithoutAQuestion) {
   Show();
   Click(form.BtnOk);
