@@ -43,6 +43,11 @@ class FitKey {
   // takes the part, whatever the grains.
   std::int64_t SmallerSide() const { return lo_; }
   std::int64_t SmallestArea() const { return areaMin_; }
+  // 2*m0 + L and 2*m1 + W rounded up, the larger of the two, and the part's grain.
+  std::int64_t AlongX() const { return a_; }
+  std::int64_t AlongY() const { return b_; }
+  std::int64_t LargerSide() const { return hi_; }
+  std::int32_t Grain() const { return grain_; }
   // The whole-unit form stands for the part: Fits never falls back to PartFitsRect.
   bool Exact() const { return exact_; }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 namespace tranchex::test {
 
@@ -97,6 +99,70 @@ TestJob RandomJob(std::uint32_t seed) {
   return job;
 }
 
+TestJob VariedJob(std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  auto chance = [&](int percent) { return pick(1, 100) <= percent; };
+  TestJob job;
+  job.kind = chance(20) ? 1 : 2;
+  job.criterion = pick(1, 3);
+  job.choice = pick(1, 2);
+  job.kerf = chance(20) ? 0 : pick(1, 50);
+  job.margins.LengthMargin = chance(40) ? 0.0 : pick(0, 60) / 2.0;
+  job.margins.WidthMargin = chance(50) ? job.margins.LengthMargin : pick(0, 60) / 2.0;
+  job.margins.ThicknessMargin = chance(70) ? 0.0 : 20.0;
+  job.margins.ThickerStockAllowed = chance(30) ? 1 : 0;
+  const double thicknesses[] = {160.0, 185.0, 190.0, 220.0};
+  const int species = pick(1, 3);
+  const int materials = pick(1, 3);
+  auto material = [&] { return std::pair{thicknesses[pick(0, materials)], pick(0, species - 1)}; };
+  const int stockCount = pick(1, 6);
+  for (int s = 0; s < stockCount; ++s) {
+    // Now and then the entry before it again, in another thickness or another species only.
+    if (s > 0 && chance(30)) {
+      Panneau_p copy = job.stock.back();
+      if (chance(50)) {
+        const double more[] = {10.0, 15.0, 5.5, 30.0};
+        copy.Thickness += more[pick(0, 3)];
+      } else {
+        copy.Species = (copy.Species + pick(1, 2)) % 3;
+      }
+      copy.Quantity = pick(0, 30);
+      copy.EntryIndex = static_cast<std::int32_t>(job.stock.size());
+      job.stock.push_back(copy);
+      continue;
+    }
+    const auto [thickness, kind] = material();
+    const int length = pick(8000, 28000);
+    const int width = std::min(length, pick(7000, 20700));
+    const int quantity = chance(25) ? pick(0, 1) : chance(70) ? pick(2, 30) : pick(31, 120);
+    AddStock(job, length + (chance(20) ? pick(1, 9) / 10.0 : 0.0), width, quantity, pick(0, 2),
+             thickness + job.margins.ThicknessMargin, kind);
+  }
+  const int partCount = pick(1, 30);
+  const bool stray = chance(8);     // one part of any material, maybe one no stock panel has
+  const bool oversize = chance(5);  // one part longer than most stock
+  for (int i = 0; i < partCount; ++i) {
+    // The parts of some stock entry's material.
+    double thickness;
+    int kind;
+    if (!(stray && i == partCount - 1)) {
+      const Panneau_p& stock = job.stock[static_cast<std::size_t>(pick(0, stockCount - 1))];
+      thickness = stock.Thickness - job.margins.ThicknessMargin;
+      if (job.margins.ThickerStockAllowed && chance(30)) thickness -= 10.0 * pick(1, 3);
+      kind = stock.Species;
+    } else {
+      std::tie(thickness, kind) = material();
+    }
+    const int length = oversize && i == 0 ? pick(20000, 40000) : chance(40) ? pick(50, 1500) : pick(50, 6500);
+    const int width = std::min(length, chance(15) ? pick(40, 300) : pick(40, 4000));
+    const int quantity = chance(5) ? 0 : chance(70) ? pick(1, 12) : pick(13, 80);
+    AddPart(job, length + (chance(30) ? pick(0, 9) / 10.0 : 0.0),
+            width + (chance(30) ? pick(0, 9) / 10.0 : 0.0), quantity, pick(0, 2), thickness, kind);
+  }
+  return job;
+}
+
 TestJob ShopJob(std::uint32_t seed, int copies, int distinct) {
   std::mt19937 rng(seed);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
@@ -132,6 +198,26 @@ TestJob ShopMixJob(std::uint32_t seed, int copies, int distinct, MixGrain grains
                       : grains == MixGrain::Mixed    ? pick(0, 2)
                                                      : 2;
     AddPart(job, length, width, quantity, grain);
+  }
+  return job;
+}
+
+TestJob ComplexShopJob(std::uint32_t seed, int copies, int stockQuantity) {
+  std::mt19937 rng(seed);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  TestJob job;
+  job.criterion = 1;
+  job.choice = 2;
+  job.kerf = 40;
+  for (int s = 0; s < 100; ++s)
+    AddStock(job, 10 * pick(2500, 3100), 10 * pick(1250, 2070), stockQuantity, (s / 3) % 3, 190.0,
+             s % 3);
+  constexpr int records = 2500;
+  for (int i = 0; i < records; ++i) {
+    const int length = 10 * pick(100, 2500);
+    const int width = std::min(length, 10 * pick(50, 1200));
+    const int quantity = copies / records + (i < copies % records ? 1 : 0);
+    AddPart(job, length, width, quantity, pick(0, 2), 190.0, pick(0, 2));
   }
   return job;
 }
