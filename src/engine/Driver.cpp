@@ -1,13 +1,18 @@
 #include "engine/Driver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
 #include "engine/GroupRuns.h"
+#include "engine/PanelIndex.h"
 #include "engine/Placement.h"
 #include "engine/PlacementDetail.h"
 
@@ -100,14 +105,30 @@ namespace {
 // asked.
 bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const MarginsBlock& margins) {
   const TPiece& part = run.part;
-  while (!run.sameGrainPanel && run.panelsSeen < panels.size()) {
-    const Panneau_p& panel = panels[run.panelsSeen++];
-    run.sameGrainPanel = panel.Grain == part.Grain &&
-                         ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
-                         panel.Species == part.Species;
+  detail::SameGrainSearch& search = run.sameGrain != nullptr ? *run.sameGrain : run.ownSameGrain;
+  while (!search.found && search.panelsSeen < panels.size()) {
+    const Panneau_p& panel = panels[search.panelsSeen++];
+    search.found = panel.Grain == part.Grain &&
+                   ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+                   panel.Species == part.Species;
   }
-  return run.sameGrainPanel;
+  return search.found;
 }
+
+// The searches for a panel of a part's grain, thickness and species, one for all the runs of
+// parts alike in those, in every group.
+class SameGrainSearches {
+ public:
+  void Share(detail::GroupRuns& runs) {
+    for (detail::PartRun& run : runs.Runs()) {
+      const TPiece& p = run.part;
+      run.sameGrain = &searches_[{p.Grain, p.Species, std::bit_cast<std::uint64_t>(p.Thickness)}];
+    }
+  }
+
+ private:
+  std::map<std::tuple<std::int32_t, std::int32_t, std::uint64_t>, detail::SameGrainSearch> searches_;
+};
 
 // What the driver remembers of each working panel during the layout of a group: the room of its
 // free rectangles, and the last part it refused, both as they stand until a placement on it.
@@ -214,12 +235,11 @@ class EmptyBlocks {
     return block.leader == j && block.end - j > 1 ? &block : nullptr;
   }
 
-  // The block's last copy leaves it: it holds what the copies after the leader hold and is a
-  // panel of its own from now on.
-  void DetachLast(Block& block, PanelList& panels) {
-    const std::size_t last = --block.end;
-    Write(block.pending, panels[last]);
-    blockOf_[last] = kNone;
+  // Is panel j one of the copies after the leader of its block, offered through the leader?
+  bool Hidden(std::size_t j) const {
+    if (j >= blockOf_.size() || blockOf_[j] == kNone) return false;
+    const Block& block = blocks_[blockOf_[j]];
+    return j > block.leader && j < block.end;
   }
 
   // The copies of the block become panels of their own, offered one by one from now on.
@@ -263,16 +283,23 @@ class EmptyBlocks {
   std::vector<Block> blocks_;
 };
 
-// Offers copy c of run r to the working panels from `start` on; true when one took it.
+// Offers copy c of run r to the working panels from `start` on; true when one took it. With an
+// index, only the panels it names are visited: the others would refuse the copy, and the index
+// notes the offer to write its marks on them at the end.
 bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::size_t c,
-               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties, std::size_t start,
-               const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties,
+               detail::PanelIndex* index, std::size_t start, const MarginsBlock& margins, int kerf,
+               EngineContext& ctx) {
   detail::PartRun& run = runs.Runs()[r];
   const bool sameGrain = SameGrainPanelFor(run, panels, margins);
   const std::size_t last = panels.size() - 1;
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
-  for (std::size_t j = start; j <= last; ++j) {
+
+  // Offers the copy to panel j; true when it took it. `next` is where the walk goes on after it.
+  std::size_t next = 0;
+  std::size_t newLeader = detail::PanelIndex::kNone;
+  const auto offerTo = [&](std::size_t j) {
     EmptyBlocks::Block* block = empties.LeaderAt(j);
     // With thicker stock, a copy may be passed over for the equal copy after it (the ratios are
     // compared in two precisions): then the copies do not all answer alike.
@@ -281,33 +308,59 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
       empties.Dissolve(*block, panels);
       block = nullptr;
     }
-    // Passed over or refused, a leader stands for its whole block. (The copies of a block have
-    // equal thickness, so the ratio test passes over all of them or none, except the last panel
-    // of the list, which it never passes over.)
-    const std::size_t next = block != nullptr ? block->end - 1 : j;
-    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last)) {
-      if (block != nullptr && next == last) {
-        empties.DetachLast(*block, panels);
-        j = last - 1;  // on to the last panel, offered on its own
-      } else {
-        j = next;
+    // Passed over or refused, a leader stands for its whole block. The copies of a block are
+    // equal, so when the ratio test passes over the leader for a panel further on, that panel is
+    // not in the block (the copy after the leader would have dissolved it): it lies after the
+    // block's last copy, which the ratio test passes over as well.
+    next = block != nullptr ? block->end - 1 : j;
+    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last))
+      return false;
+    if (sameGrain && panels[j].Grain != part.Grain) return false;
+    if (rooms.Refused(panels, j, pass, r)) {
+      next = j;
+      return false;
+    }
+    const bool placed = detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins,
+                                          kerf, ctx, &rooms.Of(panels, j));
+    if (index != nullptr) index->OfferedInTurn(j, placed);
+    if (placed) {
+      if (block != nullptr) {
+        EmptyBlocks::Taken(*block, panels);
+        if (block->leader < block->end) newLeader = block->leader;
       }
-      continue;
-    }
-    if (sameGrain && panels[j].Grain != part.Grain) {
-      j = next;
-      continue;
-    }
-    if (rooms.Refused(panels, j, pass, r)) continue;
-    if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
-                          &rooms.Of(panels, j))) {
-      if (block != nullptr) EmptyBlocks::Taken(*block, panels);
       return true;
     }
     rooms.NoteRefusal(panels, j, pass, r);
     if (block != nullptr) EmptyBlocks::Refused(*block, panels[j]);
-    j = next;
+    return false;
+  };
+
+  // After the first pass a copy is offered the one panel added last: offered in turn.
+  if (index == nullptr || start == last) {
+    for (std::size_t j = start; j <= last; ++j) {
+      if (offerTo(j)) {
+        if (index != nullptr) {
+          index->Placed(panels, j, newLeader);
+          index->NoteOffer(start, j, sameGrain, false);
+        }
+        return true;
+      }
+      j = next;
+    }
+    if (index != nullptr) index->NoteOffer(start, last, sameGrain, false);
+    return false;
   }
+  for (std::size_t j = index->Next(start); j != detail::PanelIndex::kNone && j <= last;
+       j = index->Next(j + 1)) {
+    const bool open = !panels[j].PlacedParts.empty();
+    if (offerTo(j)) {
+      index->Placed(panels, j, newLeader);
+      index->NoteOffer(start, j, sameGrain, true);
+      return true;
+    }
+    if (open) index->Refused(j);
+  }
+  index->NoteOffer(start, last, sameGrain, true);
   return false;
 }
 
@@ -316,7 +369,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
 // material, is refused there with no other effect than the last part offered: that is told
 // here without making up the offer. False when the offer must be made.
 bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& rooms,
-                          const MarginsBlock& margins) {
+                          detail::PanelIndex* index, const MarginsBlock& margins) {
   const std::size_t j = panels.size() - 1;
   Panneau_p& panel = panels[j];
   if (panel.PlacedParts.empty() || panel.Grain == GrainIndifferent) return false;
@@ -327,12 +380,16 @@ bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& r
   if (mayTake) return false;
   // Passed over for the grain, the panel is not offered the part at all.
   const bool passedOver = panel.Grain != part.Grain && SameGrainPanelFor(run, panels, margins);
-  if (!passedOver) panel.LastPart = part.Number;
+  if (!passedOver) {
+    panel.LastPart = part.Number;
+    if (index != nullptr) index->OfferedInTurn(j, false);
+  }
   return true;
 }
 
 void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
-                 EmptyBlocks& empties, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+                 EmptyBlocks& empties, detail::PanelIndex* index, const MarginsBlock& margins,
+                 int kerf, EngineContext& ctx) {
   std::size_t start = 0;
   bool firstPass = true;
   PanelRooms rooms;
@@ -348,12 +405,15 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
-      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, margins)) {
+      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, index, margins)) {
         previousRefused = true;
         continue;
       }
+      if (index != nullptr)
+        index->BeginRun(list[r].part, list[r].fit, SameGrainPanelFor(list[r], panels, margins));
       for (std::size_t c = 0; c < list[r].count; ++c) {
-        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
+        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, index, start, margins, kerf,
+                       ctx)) {
           previousRefused = true;
           break;
         }
@@ -376,6 +436,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     // the stock list may even be the working list itself.
     Panneau_p added(chosen);
     panels.push_back(std::move(added));
+    if (index != nullptr) index->Added(panels);
   }
 }
 
@@ -385,21 +446,29 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
                             const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   ValidatePartNumbers(groups, ctx.PartCounts);
   EmptyBlocks empties(panels);
+  std::optional<detail::PanelIndex> index;
+  if (detail::PanelIndex::Serves(panels, stock, margins))
+    index.emplace(panels, [&](std::size_t j) { return empties.Hidden(j); }, margins, kerf);
+  detail::PanelIndex* indexed = index ? &*index : nullptr;
+  SameGrainSearches searches;
   for (PartList& group : groups) {
     if (group.empty()) continue;
     // The group is held as runs of copies while it is laid out, and gets back the copies left
     // (none when all were placed) when it is done or when the run ends with an exception.
     detail::GroupRuns runs(group, margins, ctx.PartCounts);
+    searches.Share(runs);
     PartList().swap(group);
     try {
-      LayOutGroup(runs, panels, stock, empties, margins, kerf, ctx);
+      LayOutGroup(runs, panels, stock, empties, indexed, margins, kerf, ctx);
     } catch (...) {
       runs.WriteBack(group);
       empties.WriteBack(panels);
+      if (indexed != nullptr) indexed->Settle(panels);
       throw;
     }
   }
   empties.WriteBack(panels);
+  if (indexed != nullptr) indexed->Settle(panels);
 }
 
 const Panneau_p& ChooseLargestPanelForPart(const PanelList& stock, const TPiece& part,
@@ -472,8 +541,8 @@ void SortPanels(PanelList& panels) {
     panel.FreeRects.clear();
     ResizePanelLayout(panel);
   }
-  std::stable_sort(panels.begin(), panels.end(),
-                   [](const Panneau_p& a, const Panneau_p& b) { return PartAreaLess(a, b); });
+  // The order of PartAreaLess.
+  SortPanelsByKey(panels, [](const Panneau_p& p) { return RectArea(p.Rect); });
 }
 
 namespace {

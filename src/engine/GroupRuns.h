@@ -16,6 +16,14 @@ namespace tranchex::detail {
 // Are the two records the same, field for field (doubles bit for bit)?
 bool SameRecord(const TPiece& a, const TPiece& b);
 
+// Is there a working panel of a part's grain, a matching thickness and its species? The working
+// panels only grow and keep those fields, so the answer is found once: the panels already looked
+// at are not looked at again.
+struct SameGrainSearch {
+  std::size_t panelsSeen = 0;
+  bool found = false;
+};
+
 // Copies side by side in a group that are the same record, field for field.
 struct PartRun {
   TPiece part;                  // the record of every copy; never written
@@ -24,10 +32,10 @@ struct PartRun {
   FitKey fit;                   // the part's fit test with the job's margins
   ID_NB_PIECE* entry = nullptr; // its PartCounts entry (the first with its number), or nullptr
   // Does some working panel have the part's grain, a matching thickness and its species? The
-  // working panels only grow and keep those fields, so the answer is found once and the panels
-  // already looked at are not looked at again.
-  std::size_t panelsSeen = 0;
-  bool sameGrainPanel = false;
+  // search the runs of parts of one grain, species and thickness share (the driver's), or the
+  // run's own.
+  SameGrainSearch* sameGrain = nullptr;
+  SameGrainSearch ownSameGrain;
 };
 
 class GroupRuns {
