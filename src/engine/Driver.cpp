@@ -165,6 +165,10 @@ class PanelRooms {
     entry.refusedPlaced = panels[j].PlacedParts.size();
   }
 
+  // How many times the panel was offered a part (its last part offered written).
+  void NoteOffered(const PanelList& panels, std::size_t j) { ++At(panels, j).offers; }
+  std::size_t Offers(const PanelList& panels, std::size_t j) { return At(panels, j).offers; }
+
  private:
   struct Entry {
     detail::FreeRoom room;
@@ -173,6 +177,7 @@ class PanelRooms {
     std::size_t refusedPass = 0;  // passes are counted from 1
     std::size_t refusedRun = 0;
     std::size_t refusedPlaced = 0;
+    std::size_t offers = 0;
   };
   Entry& At(const PanelList& panels, std::size_t j) {
     if (j >= rooms_.size()) rooms_.resize(panels.size());
@@ -320,6 +325,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
       next = j;
       return false;
     }
+    rooms.NoteOffered(panels, j);
     const bool placed = detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins,
                                           kerf, ctx, &rooms.Of(panels, j));
     if (index != nullptr) index->OfferedInTurn(j, placed);
@@ -382,9 +388,43 @@ bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& r
   const bool passedOver = panel.Grain != part.Grain && SameGrainPanelFor(run, panels, margins);
   if (!passedOver) {
     panel.LastPart = part.Number;
+    rooms.NoteOffered(panels, j);
     if (index != nullptr) index->OfferedInTurn(j, false);
   }
   return true;
+}
+
+// After the first pass: the runs from r to q - 1 cannot fit the new panel, which holds parts, and
+// are passed over without being offered. Each would have been refused there, marking it as the
+// offer does (its last part offered, and on a panel of indifferent grain outside a grid its turn
+// preference), unless passed over for the grain; only the last such mark stands. Returns the
+// last run that would have marked the panel, or q when none.
+std::size_t LastToMark(detail::GroupRuns& runs, std::size_t r, std::size_t q,
+                       const PanelList& panels, const MarginsBlock& margins) {
+  const Panneau_p& panel = panels.back();
+  if (panel.FreeRects.empty()) return q;  // no offer marks a panel without room
+  std::vector<detail::PartRun>& list = runs.Runs();
+  for (std::size_t k = q; k-- > r;) {
+    detail::PartRun& run = list[k];
+    if (run.count == 0) continue;
+    if (panel.Grain != run.part.Grain && SameGrainPanelFor(run, panels, margins)) continue;
+    return k;
+  }
+  return q;
+}
+
+// The mark of an offer of the part to the new panel that refused it.
+void MarkRefusal(const TPiece& part, PanelList& panels, PanelRooms& rooms,
+                 detail::PanelIndex* index, const MarginsBlock& margins, int kerf) {
+  const std::size_t j = panels.size() - 1;
+  Panneau_p& panel = panels[j];
+  if (panel.Grain == GrainIndifferent &&
+      (panel.GridMode == 0 ||
+       panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))))
+    GridCapacityCheck(part, panel.Rect, panel.FreeRects.front(), panel.GridRotate, margins, kerf);
+  panel.LastPart = part.Number;
+  rooms.NoteOffered(panels, j);
+  if (index != nullptr) index->OfferedInTurn(j, false);
 }
 
 void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
@@ -402,10 +442,28 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     // state: it would be refused everywhere again, with the same effects on the panels' grid
     // fields, so it is not offered again (nor the copies after it).
     bool previousRefused = false;
+    // After the first pass, the runs that cannot fit the new panel are passed over (the run
+    // index finds the next that may); the last that would have marked it marks it at the end.
+    // The ranges of runs passed over since the panel was last offered a part.
+    std::vector<std::pair<std::size_t, std::size_t>> passedOver;
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
+      if (!firstPass && !panels.back().PlacedParts.empty()) {
+        const std::size_t q = runs.NextMayFit(r, rooms.Of(panels, panels.size() - 1));
+        if (q > r) {
+          passedOver.emplace_back(r, q);
+          // Runs are passed over only when each part number has a run of its own, where this
+          // decides nothing; a run passed over was refused.
+          previousRefused = true;
+          r = q;
+          if (r >= list.size()) break;
+        }
+      }
+      if (list[r].count == 0) continue;  // an emptied run is no part
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
+      const std::size_t offersBefore = firstPass ? 0 : rooms.Offers(panels, panels.size() - 1);
       if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, index, margins)) {
+        if (rooms.Offers(panels, panels.size() - 1) != offersBefore) passedOver.clear();
         previousRefused = true;
         continue;
       }
@@ -419,16 +477,24 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
         }
         runs.Placed(r);
       }
+      if (!firstPass && rooms.Offers(panels, panels.size() - 1) != offersBefore) passedOver.clear();
+    }
+    for (auto range = passedOver.rbegin(); range != passedOver.rend(); ++range) {
+      const std::size_t k = LastToMark(runs, range->first, range->second, panels, margins);
+      if (k != range->second) {
+        MarkRefusal(list[k].part, panels, rooms, index, margins, kerf);
+        break;
+      }
     }
     // What the pass placed leaves the group; the copies placed were the first of their runs.
     const bool placedAny = runs.EndPass();
     if (runs.Empty()) break;
     // The panel added for the previous pass was chosen because it takes the first part; if it
     // took nothing, adding more would never end.
-    if (!firstPass && !placedAny) throw NoPanelFitsError(runs.Runs().front().part);
+    if (!firstPass && !placedAny) throw NoPanelFitsError(runs.Front().part);
     firstPass = false;
     start = panels.size();
-    const TPiece& front = runs.Runs().front().part;
+    const TPiece& front = runs.Front().part;
     const Panneau_p& chosen = ctx.NewPanelChoice == ChooseLargestPanel
                                   ? ChooseLargestPanelForPart(stock, front, margins)
                                   : ChooseSmallestPanelForPart(stock, front, margins);

@@ -42,8 +42,17 @@ class GroupRuns {
  public:
   GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts);
 
+  // The runs in group order. A run whose copies are all placed may stay in the list with no
+  // copy left (count 0) until many have emptied; it stands for nothing.
   std::vector<PartRun>& Runs() { return runs_; }
-  bool Empty() const { return runs_.empty(); }
+  bool Empty() const { return live_ == 0; }
+  // The first run with copies left (the group's first part). Not for an empty group.
+  const PartRun& Front();
+
+  // The first run at or after r with copies left whose part may fit a free rectangle of a panel
+  // with this room (FitKey::MayFit), or Runs().size(): the runs before it cannot. r itself when
+  // the runs are not indexed (a part number in more than one run).
+  std::size_t NextMayFit(std::size_t r, const FreeRoom& room) const;
 
   // Builds the look-ahead index of the runs as they stand at the start of a pass.
   void StartPass();
@@ -70,8 +79,20 @@ class GroupRuns {
   float ScoreLargestSize(std::size_t first, std::size_t from, const Panneau_p& panel,
                          const TRect& rect, int criterion) const;
 
+  void BuildRunTree();
+  void SetRunLeaf(std::size_t r);
+
   std::vector<PartRun> runs_;
   std::vector<std::size_t> touched_;  // the runs with copies placed during the current pass
+  std::size_t live_ = 0;              // runs with copies left
+  std::size_t front_ = 0;             // no run before it has copies left
+  // Every part number in one run only: the runs that empty stay in the list (a look-ahead index
+  // built on it holds), until they are half of it. Otherwise they leave it at once.
+  bool unique_ = true;
+  // Min-tree over the runs of what their parts need of a rectangle (FitKey's smallest area and
+  // smaller side; an emptied run needs more than any); leaves from runLeaves_.
+  std::vector<std::int64_t> needArea_, needSide_;
+  std::size_t runLeaves_ = 0;
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;
