@@ -446,9 +446,16 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     // index finds the next that may); the last that would have marked it marks it at the end.
     // The ranges of runs passed over since the panel was last offered a part.
     std::vector<std::pair<std::size_t, std::size_t>> passedOver;
+    detail::RoomKey room;  // what the new panel's free rectangles offer, with that many parts
+    std::size_t roomPlaced = 0;
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
       if (!firstPass && !panels.back().PlacedParts.empty()) {
-        const std::size_t q = runs.NextMayFit(r, rooms.Of(panels, panels.size() - 1));
+        const Panneau_p& panel = panels.back();
+        if (roomPlaced != panel.PlacedParts.size()) {
+          room = detail::RoomKeyOf(panel);
+          roomPlaced = panel.PlacedParts.size();
+        }
+        const std::size_t q = runs.NextMayFit(r, room, panel.Grain);
         if (q > r) {
           passedOver.emplace_back(r, q);
           // Runs are passed over only when each part number has a run of its own, where this
@@ -467,7 +474,8 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
         previousRefused = true;
         continue;
       }
-      if (index != nullptr)
+      // After the first pass the index only follows the new panel's layout.
+      if (index != nullptr && firstPass)
         index->BeginRun(list[r].part, list[r].fit, SameGrainPanelFor(list[r], panels, margins));
       for (std::size_t c = 0; c < list[r].count; ++c) {
         if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, index, start, margins, kerf,

@@ -84,44 +84,51 @@ const PartRun& GroupRuns::Front() {
   return runs_[front_];
 }
 
+namespace {
+
+constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+constexpr RoomNeed kNeedsTooMuch{kMost, kMost, kMost, kMost, kMost, false};
+
+RoomNeed Least(const RoomNeed& a, const RoomNeed& b) {
+  return RoomNeed{std::min(a.width, b.width), std::min(a.height, b.height),
+                  std::min(a.smaller, b.smaller), std::min(a.larger, b.larger),
+                  std::min(a.area, b.area), false};
+}
+
+}  // namespace
+
 void GroupRuns::BuildRunTree() {
   runLeaves_ = 1;
   while (runLeaves_ < runs_.size()) runLeaves_ *= 2;
-  constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
-  needArea_.assign(2 * runLeaves_, most);
-  needSide_.assign(2 * runLeaves_, most);
-  for (std::size_t r = 0; r < runs_.size(); ++r) {
-    const FitKey& fit = runs_[r].fit;
-    const bool always = !fit.Exact();  // MayFit holds whatever the room
-    const bool left = runs_[r].count > 0;
-    constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
-    needArea_[runLeaves_ + r] = !left ? most : always ? least : fit.SmallestArea();
-    needSide_[runLeaves_ + r] = !left ? most : always ? least : fit.SmallerSide();
-  }
-  for (std::size_t n = runLeaves_ - 1; n >= 1; --n) {
-    needArea_[n] = std::min(needArea_[2 * n], needArea_[2 * n + 1]);
-    needSide_[n] = std::min(needSide_[2 * n], needSide_[2 * n + 1]);
+  for (std::int32_t grain = 0; grain < 3; ++grain) {
+    std::vector<RoomNeed>& tree = needs_[grain];
+    tree.assign(2 * runLeaves_, kNeedsTooMuch);
+    for (std::size_t r = 0; r < runs_.size(); ++r) {
+      const RoomNeed need = NeedOf(runs_[r].fit, grain);
+      if (runs_[r].count > 0 && !need.never) tree[runLeaves_ + r] = need;
+    }
+    for (std::size_t n = runLeaves_ - 1; n >= 1; --n) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
   }
 }
 
 void GroupRuns::SetRunLeaf(std::size_t r) {
   // Only an emptied run changes: it needs more than any room.
-  std::size_t n = runLeaves_ + r;
-  needArea_[n] = needSide_[n] = std::numeric_limits<std::int64_t>::max();
-  for (n /= 2; n >= 1; n /= 2) {
-    needArea_[n] = std::min(needArea_[2 * n], needArea_[2 * n + 1]);
-    needSide_[n] = std::min(needSide_[2 * n], needSide_[2 * n + 1]);
+  for (std::vector<RoomNeed>& tree : needs_) {
+    std::size_t n = runLeaves_ + r;
+    tree[n] = kNeedsTooMuch;
+    for (n /= 2; n >= 1; n /= 2) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
   }
 }
 
-std::size_t GroupRuns::NextMayFit(std::size_t r, const FreeRoom& room) const {
-  if (!unique_) return r;
-  // The first leaf at or after r whose needs the room meets; a node that does not meet the least
-  // needs below it holds none.
+std::size_t GroupRuns::NextMayFit(std::size_t r, const RoomKey& room,
+                                  std::int32_t panelGrain) const {
+  if (!unique_ || panelGrain < 0 || panelGrain > 2) return r;
+  const std::vector<RoomNeed>& tree = needs_[panelGrain];
+  // The first leaf at or after r whose needs the room meets; a node whose least needs the room
+  // does not meet holds none.
   const auto first = [&](const auto& self, std::size_t n, std::size_t lo,
                          std::size_t hi) -> std::size_t {
-    if (hi <= r || needArea_[n] > room.largestArea || needSide_[n] > room.widestSide)
-      return runs_.size();
+    if (hi <= r || !Admits(room, tree[n])) return runs_.size();
     if (hi - lo == 1) return std::min(lo, runs_.size());
     const std::size_t mid = lo + (hi - lo) / 2;
     const std::size_t left = self(self, 2 * n, lo, mid);

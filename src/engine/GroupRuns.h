@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/PanelIndex.h"
 #include "engine/PlacementDetail.h"
 #include "engine/Records.h"
 
@@ -50,9 +51,10 @@ class GroupRuns {
   const PartRun& Front();
 
   // The first run at or after r with copies left whose part may fit a free rectangle of a panel
-  // with this room (FitKey::MayFit), or Runs().size(): the runs before it cannot. r itself when
-  // the runs are not indexed (a part number in more than one run).
-  std::size_t NextMayFit(std::size_t r, const FreeRoom& room) const;
+  // of the grain whose free rectangles offer `room`, or Runs().size(): the runs before it
+  // cannot. r itself when the runs are not indexed (a part number in more than one run) or the
+  // grain is not 0, 1 or 2.
+  std::size_t NextMayFit(std::size_t r, const RoomKey& room, std::int32_t panelGrain) const;
 
   // Builds the look-ahead index of the runs as they stand at the start of a pass.
   void StartPass();
@@ -89,9 +91,9 @@ class GroupRuns {
   // Every part number in one run only: the runs that empty stay in the list (a look-ahead index
   // built on it holds), until they are half of it. Otherwise they leave it at once.
   bool unique_ = true;
-  // Min-tree over the runs of what their parts need of a rectangle (FitKey's smallest area and
-  // smaller side; an emptied run needs more than any); leaves from runLeaves_.
-  std::vector<std::int64_t> needArea_, needSide_;
+  // Per panel grain, a min-tree over the runs of what their parts need of the largest free
+  // rectangles (NeedOf; an emptied run needs more than any); leaves from runLeaves_.
+  std::vector<RoomNeed> needs_[3];
   std::size_t runLeaves_ = 0;
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.

@@ -13,6 +13,13 @@ namespace {
 
 bool IsFixed(std::int32_t grain) { return grain == GrainHorizontal || grain == GrainVertical; }
 
+RoomKey Combine(const RoomKey& a, const RoomKey& b) {
+  return RoomKey{std::max(a.width, b.width), std::max(a.height, b.height),
+                 std::max(a.smaller, b.smaller), std::max(a.area, b.area)};
+}
+
+}  // namespace
+
 // Widths and heights as the fit test reads them: magnitudes.
 RoomKey RoomKeyOf(const Panneau_p& panel) {
   RoomKey key;
@@ -28,25 +35,21 @@ RoomKey RoomKeyOf(const Panneau_p& panel) {
   return key;
 }
 
-RoomKey Combine(const RoomKey& a, const RoomKey& b) {
-  return RoomKey{std::max(a.width, b.width), std::max(a.height, b.height),
-                 std::max(a.smaller, b.smaller), std::max(a.area, b.area)};
-}
-
 // What FitKey::Fits asks of a rectangle on a panel of the grain, as lower bounds.
 RoomNeed NeedOf(const FitKey& fit, std::int32_t panelGrain) {
   RoomNeed need;
   if (!fit.Exact()) return need;  // tested by PartFitsRect itself: may fit anywhere
   const std::int32_t partGrain = fit.Grain();
+  // Either way the part lies, its smaller side needs the rectangle's smaller side, its larger
+  // side the larger one.
+  need.smaller = fit.SmallerSide();
+  need.larger = fit.LargerSide();
   if (IsFixed(partGrain) && IsFixed(panelGrain)) {
     const bool along = partGrain == panelGrain;
     need.width = along ? fit.AlongX() : fit.AlongY();
     need.height = along ? fit.AlongY() : fit.AlongX();
-  } else if ((partGrain == GrainIndifferent && (IsFixed(panelGrain) || panelGrain == GrainIndifferent)) ||
-             (IsFixed(partGrain) && panelGrain == GrainIndifferent)) {
-    need.smaller = fit.SmallerSide();
-    need.larger = fit.LargerSide();
-  } else {
+  } else if (!(partGrain == GrainIndifferent && (IsFixed(panelGrain) || panelGrain == GrainIndifferent)) &&
+             !(IsFixed(partGrain) && panelGrain == GrainIndifferent)) {
     need.never = true;
   }
   need.area = fit.SmallestArea();
@@ -61,6 +64,8 @@ bool Admits(const RoomKey& key, const RoomNeed& need) {
          key.smaller >= need.smaller && std::max(key.width, key.height) >= need.larger &&
          key.area >= need.area;
 }
+
+namespace {
 
 std::size_t FirstAdmitted(const std::vector<RoomKey>& tree, std::size_t node, std::size_t lo,
                           std::size_t hi, std::size_t from, const RoomNeed& need) {

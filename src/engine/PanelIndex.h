@@ -48,6 +48,10 @@ struct RoomNeed {
   bool never = false;
 };
 
+RoomKey RoomKeyOf(const Panneau_p& panel);  // all -1 for a panel without parts
+RoomNeed NeedOf(const FitKey& fit, std::int32_t panelGrain);
+bool Admits(const RoomKey& key, const RoomNeed& need);
+
 // The working panels by kind, with the panels without parts that the walk still offers each
 // copy in turn ("stops"), and the log of the offers whose marks are written at the end.
 class PanelIndex {
