@@ -455,7 +455,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
           room = detail::RoomKeyOf(panel);
           roomPlaced = panel.PlacedParts.size();
         }
-        const std::size_t q = runs.NextMayFit(r, room, panel.Grain);
+        const std::size_t q = runs.NextMayFit(r, room, panel);
         if (q > r) {
           passedOver.emplace_back(r, q);
           // Runs are passed over only when each part number has a run of its own, where this

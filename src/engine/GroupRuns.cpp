@@ -121,15 +121,20 @@ void GroupRuns::SetRunLeaf(std::size_t r) {
 }
 
 std::size_t GroupRuns::NextMayFit(std::size_t r, const RoomKey& room,
-                                  std::int32_t panelGrain) const {
+                                  const Panneau_p& panel) const {
+  const std::int32_t panelGrain = panel.Grain;
   if (!unique_ || panelGrain < 0 || panelGrain > 2) return r;
+  const auto fits = [&](const PartRun& run) {
+    return std::any_of(panel.FreeRects.begin(), panel.FreeRects.end(),
+                       [&](const MONRect& rect) { return run.fit.Fits(rect, panelGrain); });
+  };
   const std::vector<RoomNeed>& tree = needs_[panelGrain];
   // The first leaf at or after r whose needs the room meets; a node whose least needs the room
   // does not meet holds none.
   const auto first = [&](const auto& self, std::size_t n, std::size_t lo,
                          std::size_t hi) -> std::size_t {
     if (hi <= r || !Admits(room, tree[n])) return runs_.size();
-    if (hi - lo == 1) return std::min(lo, runs_.size());
+    if (hi - lo == 1) return lo < runs_.size() && fits(runs_[lo]) ? lo : runs_.size();
     const std::size_t mid = lo + (hi - lo) / 2;
     const std::size_t left = self(self, 2 * n, lo, mid);
     return left < runs_.size() ? left : self(self, 2 * n + 1, mid, hi);

@@ -50,11 +50,13 @@ class GroupRuns {
   // The first run with copies left (the group's first part). Not for an empty group.
   const PartRun& Front();
 
-  // The first run at or after r with copies left whose part may fit a free rectangle of a panel
-  // of the grain whose free rectangles offer `room`, or Runs().size(): the runs before it
-  // cannot. r itself when the runs are not indexed (a part number in more than one run) or the
-  // grain is not 0, 1 or 2.
-  std::size_t NextMayFit(std::size_t r, const RoomKey& room, std::int32_t panelGrain) const;
+  // The first run at or after r with copies left whose part fits a free rectangle of the panel,
+  // whose free rectangles offer `room`, or Runs().size(): the runs before it do not. r itself
+  // when the runs are not indexed (a part number in more than one run) or the panel's grain is
+  // not 0, 1 or 2.
+  // `panel` (of that room) is the panel itself: a run is taken only when one of its free
+  // rectangles fits the part.
+  std::size_t NextMayFit(std::size_t r, const RoomKey& room, const Panneau_p& panel) const;
 
   // Builds the look-ahead index of the runs as they stand at the start of a pass.
   void StartPass();
