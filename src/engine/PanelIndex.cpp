@@ -67,14 +67,18 @@ bool Admits(const RoomKey& key, const RoomNeed& need) {
 
 namespace {
 
+// The first leaf at or after `from` whose key admits the need and that `takes`; a node whose key
+// does not admit it holds none.
+template <typename Takes>
 std::size_t FirstAdmitted(const std::vector<RoomKey>& tree, std::size_t node, std::size_t lo,
-                          std::size_t hi, std::size_t from, const RoomNeed& need) {
+                          std::size_t hi, std::size_t from, const RoomNeed& need,
+                          const Takes& takes) {
   if (hi <= from || !Admits(tree[node], need)) return PanelIndex::kNone;
-  if (hi - lo == 1) return lo;
+  if (hi - lo == 1) return takes(lo) ? lo : PanelIndex::kNone;
   const std::size_t mid = lo + (hi - lo) / 2;
-  const std::size_t left = FirstAdmitted(tree, 2 * node, lo, mid, from, need);
+  const std::size_t left = FirstAdmitted(tree, 2 * node, lo, mid, from, need, takes);
   if (left != PanelIndex::kNone) return left;
-  return FirstAdmitted(tree, 2 * node + 1, mid, hi, from, need);
+  return FirstAdmitted(tree, 2 * node + 1, mid, hi, from, need, takes);
 }
 
 }  // namespace
@@ -155,6 +159,7 @@ void PanelIndex::BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain)
   for (const std::size_t j : refused_) SetLeaf(j, RoomKeyOf(panels_[j]));
   refused_.clear();
   part_ = part;
+  fit_ = fit;
   partNoted_ = false;
   candidates_.clear();
   for (std::size_t k = 0; k < kinds_.size(); ++k) {
@@ -167,17 +172,29 @@ void PanelIndex::BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain)
   }
 }
 
-std::size_t PanelIndex::Next(std::size_t from) const {
+std::size_t PanelIndex::Next(std::size_t from) {
   const auto stop = stops_.lower_bound(from);
   std::size_t best = stop == stops_.end() ? kNone : *stop;
+  std::vector<std::size_t>& unfit = unfit_;
   for (const Candidate& c : candidates_) {
     const Kind& kind = kinds_[c.kind];
     const auto first = std::lower_bound(kind.positions.begin(), kind.positions.end(), from);
+    // A panel is named only when one of its free rectangles fits the part; one that has none
+    // is passed over by the run's other copies too.
+    const auto takes = [&](std::size_t slot) {
+      const Panneau_p& panel = panels_[kind.positions[slot]];
+      const bool fits = std::any_of(panel.FreeRects.begin(), panel.FreeRects.end(),
+                                    [&](const MONRect& rect) { return fit_.Fits(rect, kind.grain); });
+      if (!fits) unfit.push_back(kind.positions[slot]);
+      return fits;
+    };
     const std::size_t slot =
         FirstAdmitted(kind.tree, 1, 0, kind.leaves,
-                      static_cast<std::size_t>(first - kind.positions.begin()), c.need);
+                      static_cast<std::size_t>(first - kind.positions.begin()), c.need, takes);
     if (slot != kNone) best = std::min(best, kind.positions[slot]);
   }
+  for (const std::size_t j : unfit_) Refused(j);
+  unfit_.clear();
   return best;
 }
 

@@ -77,9 +77,9 @@ class PanelIndex {
   // Before the copies of a run are offered: the kinds of panel they may go to.
   void BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain);
   // The first panel at or after `from` that the walk must offer the current copy to: a panel
-  // without parts still offered in turn, or one of the run's kinds whose free rectangles may
-  // hold it. kNone when there is none.
-  std::size_t Next(std::size_t from) const;
+  // without parts still offered in turn, or one of the run's kinds with a free rectangle that
+  // fits it. kNone when there is none.
+  std::size_t Next(std::size_t from);
   // Panel j, holding parts, refused a copy of the current run: the run's other copies pass over
   // it (nothing of it changes until the run ends).
   void Refused(std::size_t j);
@@ -132,6 +132,8 @@ class PanelIndex {
   std::set<std::size_t> stops_;
   std::vector<Candidate> candidates_;
   std::vector<std::size_t> refused_;    // panels passed over for the rest of the run
+  std::vector<std::size_t> unfit_;      // panels Next found no room in, to be passed over
+  FitKey fit_;                          // its fit test
   TPiece part_;                         // the part of the current run
   bool partNoted_ = false;              // ... is the last of parts_
   std::vector<TPiece> parts_;           // the parts of the noted offers
