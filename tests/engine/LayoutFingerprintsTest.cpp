@@ -1,15 +1,17 @@
-// Every layout of a few thousand seeded varied jobs pinned one by one: the fingerprint of each
-// job's whole outcome (every panel in order with its stock entry, every part on it with its
-// position and footprint, so its turn, every free rectangle and cut line, the grid fields, the
-// last part offered, the counts left and any refusal) is compared with the value recorded in
-// LayoutFingerprints.inc. A rework of the engine that is meant to keep the layouts (speed,
+// Every layout of a few thousand seeded varied jobs, and of complex jobs on stock in quantity with
+// thousands of copies, pinned one by one: the fingerprint of each job's whole outcome (every
+// panel in order with its stock entry, every part on it with its position and footprint, so its
+// turn, every free rectangle and cut line, the grid fields, the last part offered, the counts
+// left and any refusal) is compared with the value recorded in LayoutFingerprints.inc and
+// LayoutFingerprintsComplex.inc. A rework of the engine that is meant to keep the layouts (speed,
 // structure) must leave every one as it is; the first job that differs is named with its seed.
 //
-// The values were recorded on x86-64 (long double is the 80-bit extended type there) by
-//   TRANCHEX_RECORD_FINGERPRINTS=tests/engine/LayoutFingerprints.inc
+// The values were recorded on x86-64 (long double is the 80-bit extended type there), from the
+// engine as it stood before its panel and run indexes, by
+//   TRANCHEX_RECORD_FINGERPRINTS=tests/engine
 //   build/bin/tests_engine --gtest_filter='LayoutFingerprints.*'
-// (the two lines as one command)
-// Only a change that is meant to alter layouts may record new ones, and its commit says why.
+// (the two lines as one command), which writes both files. Only a change that is meant to alter
+// layouts may record new ones, and its commit says why.
 
 #include <gtest/gtest.h>
 
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,18 +29,63 @@
 namespace tranchex::test {
 namespace {
 
-constexpr std::uint64_t kRecorded[] = {
+constexpr std::uint64_t kVaried[] = {
 #include "engine/LayoutFingerprints.inc"
 };
-constexpr std::uint32_t kJobs = 2500;
+constexpr std::uint64_t kComplex[] = {
+#include "engine/LayoutFingerprintsComplex.inc"
+};
 
-TEST(LayoutFingerprints, VariedJobsLayOutAsRecorded) {
+// A complex job of 3,000 to 5,000 copies on 100 stock records of 20 to 79 panels each, simple or
+// complex, with every criterion and new-panel choice.
+TestJob ComplexOnStock(std::uint32_t seed) {
+  TestJob job = ComplexShopJob(seed, 3000 + 50 * static_cast<int>(seed % 40),
+                               20 + static_cast<int>(seed % 60));
+  job.kind = 1 + static_cast<int>(seed % 2);
+  job.criterion = 1 + static_cast<int>(seed % 3);
+  job.choice = 1 + static_cast<int>(seed / 3 % 2);
+  return job;
+}
+
+// Lays out the jobs of seeds 1 to n; with TRANCHEX_RECORD_FINGERPRINTS set, writes their
+// fingerprints into `file` in that folder and returns nothing.
+std::vector<std::uint64_t> Fingerprints(std::uint32_t n,
+                                        const std::function<TestJob(std::uint32_t)>& jobOf,
+                                        const char* file,
+                                        const std::function<void(const TestJob&, const TestRun&)>& seen = {}) {
   std::vector<std::uint64_t> found;
-  int refused = 0, added = 0, thicker = 0, sideBySide = 0, simple = 0;
-  for (std::uint32_t seed = 1; seed <= kJobs; ++seed) {
-    const TestJob job = VariedJob(seed);
+  for (std::uint32_t seed = 1; seed <= n; ++seed) {
+    const TestJob job = jobOf(seed);
     const TestRun run = RunJob(job);
     found.push_back(LayoutHash(run));
+    if (seen) seen(job, run);
+  }
+  const char* dir = std::getenv("TRANCHEX_RECORD_FINGERPRINTS");
+  if (dir == nullptr) return found;
+  std::ofstream out(std::string(dir) + "/" + file);
+  for (std::size_t k = 0; k < found.size(); ++k) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%016llxull,", static_cast<unsigned long long>(found[k]));
+    out << text << (k % 4 == 3 ? "\n" : " ");
+  }
+  out << "\n";
+  return {};
+}
+
+void ExpectRecorded(const std::vector<std::uint64_t>& found, const std::uint64_t* recorded,
+                    std::size_t count, const std::function<TestJob(std::uint32_t)>& jobOf) {
+  if (found.empty()) GTEST_SKIP() << "fingerprints recorded";
+  ASSERT_EQ(found.size(), count);
+  for (std::uint32_t seed = 1; seed <= count; ++seed) {
+    ASSERT_EQ(HashText(found[seed - 1]), HashText(recorded[seed - 1]))
+        << "the layout of job " << seed << " has changed\n"
+        << DescribeJob(jobOf(seed));
+  }
+}
+
+TEST(LayoutFingerprints, VariedJobsLayOutAsRecorded) {
+  int refused = 0, added = 0, thicker = 0, sideBySide = 0, simple = 0;
+  const auto tally = [&](const TestJob& job, const TestRun& run) {
     std::size_t stockCopies = 0;
     for (const Panneau_p& s : job.stock)
       stockCopies += s.Quantity > 0 ? static_cast<std::size_t>(s.Quantity) : 0;
@@ -53,32 +101,25 @@ TEST(LayoutFingerprints, VariedJobsLayOutAsRecorded) {
         break;
       }
     }
-  }
-  if (const char* out = std::getenv("TRANCHEX_RECORD_FINGERPRINTS")) {
-    std::ofstream file(out);
-    for (std::size_t k = 0; k < found.size(); ++k) {
-      char text[32];
-      std::snprintf(text, sizeof text, "0x%016llxull,", static_cast<unsigned long long>(found[k]));
-      file << text << (k % 4 == 3 ? "\n" : " ");
-    }
-    file << "\n";
-    GTEST_SKIP() << "recorded " << found.size() << " fingerprints in " << out;
-  }
+  };
+  const std::uint32_t jobs = static_cast<std::uint32_t>(std::size(kVaried));
+  const auto found = Fingerprints(jobs, VariedJob, "LayoutFingerprints.inc", tally);
   // The jobs must reach every path for the comparison to mean anything.
   std::printf("%u jobs: %d refused, %d with panels added, %d thicker stock, %d simple, "
               "%d with entries side by side\n",
-              kJobs, refused, added, thicker, simple, sideBySide);
+              jobs, refused, added, thicker, simple, sideBySide);
   EXPECT_GT(refused, 50);
   EXPECT_GT(added, 500);
   EXPECT_GT(thicker, 500);
   EXPECT_GT(simple, 300);
   EXPECT_GT(sideBySide, 300);
-  ASSERT_EQ(std::size(kRecorded), found.size());
-  for (std::uint32_t seed = 1; seed <= kJobs; ++seed) {
-    ASSERT_EQ(HashText(found[seed - 1]), HashText(kRecorded[seed - 1]))
-        << "the layout of job " << seed << " has changed\n"
-        << DescribeJob(VariedJob(seed));
-  }
+  ExpectRecorded(found, kVaried, std::size(kVaried), VariedJob);
+}
+
+TEST(LayoutFingerprints, ComplexJobsOnStockInQuantityLayOutAsRecorded) {
+  const auto found = Fingerprints(static_cast<std::uint32_t>(std::size(kComplex)), ComplexOnStock,
+                                  "LayoutFingerprintsComplex.inc");
+  ExpectRecorded(found, kComplex, std::size(kComplex), ComplexOnStock);
 }
 
 }  // namespace
