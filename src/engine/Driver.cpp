@@ -288,6 +288,75 @@ class EmptyBlocks {
   std::vector<Block> blocks_;
 };
 
+// The ratio test's view of a part: its thickness with the margin, and the ratio a panel of some
+// thickness has to it, taken in float.
+struct RatioTest {
+  RatioTest(const TPiece& part, const MarginsBlock& margins)
+      : part(part),
+        margins(margins),
+        needed(static_cast<long double>(part.Thickness) + margins.ThicknessMargin),
+        neededDouble(part.Thickness + margins.ThicknessMargin) {}
+  float RatioOf(double thickness) const {
+    return static_cast<float>(static_cast<long double>(thickness) / needed);
+  }
+  // May the part go to `panel`, thinner relative to it than a panel of ratio `ratio`?
+  bool Qualifies(const Panneau_p& panel, float ratio) const {
+    if (!(panel.Thickness / neededDouble < ratio)) return false;
+    if (!(neededDouble <= panel.Thickness)) return false;
+    if (panel.Species != part.Species) return false;
+    for (const MONRect& rect : panel.FreeRects)
+      if (PartFitsRect(part, rect, margins, panel.Grain)) return true;
+    return false;
+  }
+  const TPiece& part;
+  const MarginsBlock& margins;
+  long double needed;
+  double neededDouble;
+};
+
+// ChoosePanelByRatio(j, last) for every panel j of one offer: the panels do not change during it,
+// so for each thickness the last panel after which none qualifies is found once, walking back
+// from the end, and panel j of that thickness is passed over when it lies before it.
+class RatioPassOver {
+ public:
+  RatioPassOver(const PanelList& panels, const TPiece& part, const MarginsBlock& margins,
+                std::size_t last)
+      : panels_(panels), test_(part, margins), last_(last) {}
+
+  bool At(std::size_t j) {
+    if (j >= last_) return false;
+    const double thickness = panels_[j].Thickness;
+    Known* known = nullptr;
+    for (Known& k : known_)
+      if (std::bit_cast<std::uint64_t>(k.thickness) == std::bit_cast<std::uint64_t>(thickness))
+        known = &k;
+    if (known == nullptr) {
+      known_.push_back(Known{thickness, test_.RatioOf(thickness), last_ + 1, kNone});
+      known = &known_.back();
+    }
+    // Walk back, below what is known, until a panel after j qualifies or j is reached.
+    while (known->qualifying == kNone && known->lowestLooked > j + 1) {
+      --known->lowestLooked;
+      if (test_.Qualifies(panels_[known->lowestLooked], known->ratio))
+        known->qualifying = known->lowestLooked;
+    }
+    return known->qualifying != kNone && j < known->qualifying;
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Known {
+    double thickness;
+    float ratio;
+    std::size_t lowestLooked;  // the panels from here to the last do not qualify, unless
+    std::size_t qualifying;    // ... this one, the last that does (kNone while none found)
+  };
+  const PanelList& panels_;
+  RatioTest test_;
+  std::size_t last_;
+  std::vector<Known> known_;
+};
+
 // Offers copy c of run r to the working panels from `start` on; true when one took it. With an
 // index, only the panels it names are visited: the others would refuse the copy, and the index
 // notes the offer to write its marks on them at the end.
@@ -300,6 +369,9 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   const std::size_t last = panels.size() - 1;
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
+
+  std::optional<RatioPassOver> ratio;
+  if (margins.ThickerStockAllowed != 0) ratio.emplace(panels, part, margins, last);
 
   // Offers the copy to panel j; true when it took it. `next` is where the walk goes on after it.
   std::size_t next = 0;
@@ -318,8 +390,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
     // not in the block (the copy after the leader would have dissolved it): it lies after the
     // block's last copy, which the ratio test passes over as well.
     next = block != nullptr ? block->end - 1 : j;
-    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last))
-      return false;
+    if (ratio && ratio->At(j)) return false;
     if (sameGrain && panels[j].Grain != part.Grain) return false;
     if (rooms.Refused(panels, j, pass, r)) {
       next = j;
@@ -558,17 +629,10 @@ const Panneau_p& ChooseSmallestPanelForPart(const PanelList& stock, const TPiece
 bool ChoosePanelByRatio(const PanelList& panels, const TPiece& part, const MarginsBlock& margins,
                         std::size_t j, std::size_t last) {
   if (margins.ThickerStockAllowed == 0 || j == last || j >= panels.size()) return false;
-  const long double needed = static_cast<long double>(part.Thickness) + margins.ThicknessMargin;
-  const float ratioJ = static_cast<float>(static_cast<long double>(panels[j].Thickness) / needed);
-  const double neededDouble = part.Thickness + margins.ThicknessMargin;
-  for (std::size_t k = j + 1; k <= last && k < panels.size(); ++k) {
-    const Panneau_p& panel = panels[k];
-    if (!(panel.Thickness / neededDouble < ratioJ)) continue;
-    if (!(neededDouble <= panel.Thickness)) continue;
-    if (panel.Species != part.Species) continue;
-    for (const MONRect& rect : panel.FreeRects)
-      if (PartFitsRect(part, rect, margins, panel.Grain)) return true;
-  }
+  const RatioTest test(part, margins);
+  const float ratioJ = test.RatioOf(panels[j].Thickness);
+  for (std::size_t k = j + 1; k <= last && k < panels.size(); ++k)
+    if (test.Qualifies(panels[k], ratioJ)) return true;
   return false;
 }
 
