@@ -488,12 +488,7 @@ std::size_t LastToMark(detail::GroupRuns& runs, std::size_t r, std::size_t q,
 void MarkRefusal(const TPiece& part, PanelList& panels, PanelRooms& rooms,
                  detail::PanelIndex* index, const MarginsBlock& margins, int kerf) {
   const std::size_t j = panels.size() - 1;
-  Panneau_p& panel = panels[j];
-  if (panel.Grain == GrainIndifferent &&
-      (panel.GridMode == 0 ||
-       panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))))
-    GridCapacityCheck(part, panel.Rect, panel.FreeRects.front(), panel.GridRotate, margins, kerf);
-  panel.LastPart = part.Number;
+  detail::MarkOffer(panels[j], part, margins, kerf);
   rooms.NoteOffered(panels, j);
   if (index != nullptr) index->OfferedInTurn(j, false);
 }

@@ -249,13 +249,7 @@ void PanelIndex::Settle(PanelList& panels) const {
       if (panel.Grain != grain || panel.PlacedParts.empty() || panel.FreeRects.empty()) continue;
       const std::size_t e = last[j];
       if (e == kNone || offers_[e].walk < markedBefore_[j]) continue;
-      const TPiece& part = parts_[offers_[e].part];
-      panel.LastPart = part.Number;
-      if (grain == GrainIndifferent &&
-          (panel.GridMode == 0 ||
-           panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))))
-        GridCapacityCheck(part, panel.Rect, panel.FreeRects.front(), panel.GridRotate, margins_,
-                          kerf_);
+      MarkOffer(panel, parts_[offers_[e].part], margins_, kerf_);
     }
   }
 }

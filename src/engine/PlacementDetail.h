@@ -91,6 +91,12 @@ class LaterParts {
                       int criterion) const = 0;
 };
 
+// What an offer of the part leaves on a panel that holds parts and has free rectangles, before
+// its rectangles are looked at: on a panel of indifferent grain outside a grid, or with its grid
+// full, the turn preference worked out again (GridCapacityCheck); the part as the last offered.
+// A refusal leaves nothing else.
+void MarkOffer(Panneau_p& panel, const TPiece& part, const MarginsBlock& margins, int kerf);
+
 // PlacePartInPanel with the part's fit test, its later parts and its PartCounts entry (nullptr
 // when it has none) given by the caller, and, when known, the room of the panel's free
 // rectangles (RoomOf), which spares walking them for a part that fits none.
