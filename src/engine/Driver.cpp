@@ -370,8 +370,12 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
 
+  // With thicker stock, the index serves the copies of a run only when no panel can be passed
+  // over for a thinner one; otherwise the walk goes panel by panel.
+  const bool indexed = index != nullptr && start != last &&
+                       (margins.ThickerStockAllowed == 0 || index->NoneThinner());
   std::optional<RatioPassOver> ratio;
-  if (margins.ThickerStockAllowed != 0) ratio.emplace(panels, part, margins, last);
+  if (margins.ThickerStockAllowed != 0 && !indexed) ratio.emplace(panels, part, margins, last);
 
   // Offers the copy to panel j; true when it took it. `next` is where the walk goes on after it.
   std::size_t next = 0;
@@ -382,6 +386,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
     // compared in two precisions): then the copies do not all answer alike.
     if (block != nullptr && margins.ThickerStockAllowed != 0 &&
         ChoosePanelByRatio(panels, part, margins, j, j + 1)) {
+      if (index != nullptr) index->Revealed(j + 1, block->end);
       empties.Dissolve(*block, panels);
       block = nullptr;
     }
@@ -413,7 +418,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   };
 
   // After the first pass a copy is offered the one panel added last: offered in turn.
-  if (index == nullptr || start == last) {
+  if (!indexed) {
     for (std::size_t j = start; j <= last; ++j) {
       if (offerTo(j)) {
         if (index != nullptr) {
@@ -587,7 +592,7 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
   ValidatePartNumbers(groups, ctx.PartCounts);
   EmptyBlocks empties(panels);
   std::optional<detail::PanelIndex> index;
-  if (detail::PanelIndex::Serves(panels, stock, margins))
+  if (detail::PanelIndex::Serves(panels, stock))
     index.emplace(panels, [&](std::size_t j) { return empties.Hidden(j); }, margins, kerf);
   detail::PanelIndex* indexed = index ? &*index : nullptr;
   SameGrainSearches searches;

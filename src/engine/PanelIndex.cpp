@@ -83,9 +83,7 @@ std::size_t FirstAdmitted(const std::vector<RoomKey>& tree, std::size_t node, st
 
 }  // namespace
 
-bool PanelIndex::Serves(const PanelList& panels, const PanelList& stock,
-                        const MarginsBlock& margins) {
-  if (margins.ThickerStockAllowed != 0) return false;
+bool PanelIndex::Serves(const PanelList& panels, const PanelList& stock) {
   const auto known = [](const Panneau_p& p) { return IsFixed(p.Grain) || p.Grain == GrainIndifferent; };
   return std::all_of(panels.begin(), panels.end(), known) &&
          std::all_of(stock.begin(), stock.end(), known);
@@ -170,6 +168,26 @@ void PanelIndex::BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain)
     const RoomNeed need = NeedOf(fit, kind.grain);
     if (!need.never) candidates_.push_back(Candidate{k, need});
   }
+  noneThinner_ = true;
+  if (margins_.ThickerStockAllowed == 0) return;
+  // The ratio test (ChoosePanelByRatio): panel k is thinner relative to the part than panel j
+  // when k's thickness over the part's need, in double, is below j's, taken in float.
+  const long double needed = static_cast<long double>(part.Thickness) + margins_.ThicknessMargin;
+  const double neededDouble = part.Thickness + margins_.ThicknessMargin;
+  for (const Kind& j : kinds_) {
+    const float ratioJ = static_cast<float>(static_cast<long double>(j.thickness) / needed);
+    for (const Kind& k : kinds_) {
+      if (k.species == part.Species && neededDouble <= k.thickness &&
+          k.thickness / neededDouble < ratioJ) {
+        noneThinner_ = false;
+        return;
+      }
+    }
+  }
+}
+
+void PanelIndex::Revealed(std::size_t from, std::size_t to) {
+  for (std::size_t k = from; k < to; ++k) stops_.insert(k);
 }
 
 std::size_t PanelIndex::Next(std::size_t from) {

@@ -58,10 +58,8 @@ class PanelIndex {
  public:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-  // The index serves jobs where every panel has a grain 0, 1 or 2 and thicker stock is not
-  // allowed (with it, a panel may be passed over for a thinner one further on, which the walk
-  // decides panel by panel).
-  static bool Serves(const PanelList& panels, const PanelList& stock, const MarginsBlock& margins);
+  // The index serves jobs where every panel has a grain 0, 1 or 2.
+  static bool Serves(const PanelList& panels, const PanelList& stock);
 
   // `hidden` tells the untouched stock copies that the walk passes over with the first copy of
   // their block.
@@ -76,6 +74,13 @@ class PanelIndex {
 
   // Before the copies of a run are offered: the kinds of panel they may go to.
   void BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain);
+  // With thicker stock allowed: can no working panel be passed over for the run's part because
+  // a thinner one further on could take it? True when for no two kinds of panel, the second of
+  // the part's species and at least as thick as the part needs, the second is thinner relative
+  // to the part than the first (their ratios compared as the ratio test compares them).
+  bool NoneThinner() const { return noneThinner_; }
+  // Untouched stock copies, from `from` to `to` - 1, are offered one by one from now on.
+  void Revealed(std::size_t from, std::size_t to);
   // The first panel at or after `from` that the walk must offer the current copy to: a panel
   // without parts still offered in turn, or one of the run's kinds with a free rectangle that
   // fits it. kNone when there is none.
@@ -134,6 +139,7 @@ class PanelIndex {
   std::vector<std::size_t> refused_;    // panels passed over for the rest of the run
   std::vector<std::size_t> unfit_;      // panels Next found no room in, to be passed over
   FitKey fit_;                          // its fit test
+  bool noneThinner_ = true;
   TPiece part_;                         // the part of the current run
   bool partNoted_ = false;              // ... is the last of parts_
   std::vector<TPiece> parts_;           // the parts of the noted offers
