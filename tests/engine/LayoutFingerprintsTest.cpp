@@ -1,17 +1,18 @@
 // Every layout of a few thousand seeded varied jobs, and of complex jobs on stock in quantity with
-// thousands of copies, pinned one by one: the fingerprint of each job's whole outcome (every
-// panel in order with its stock entry, every part on it with its position and footprint, so its
-// turn, every free rectangle and cut line, the grid fields, the last part offered, the counts
-// left and any refusal) is compared with the value recorded in LayoutFingerprints.inc and
-// LayoutFingerprintsComplex.inc. A rework of the engine that is meant to keep the layouts (speed,
-// structure) must leave every one as it is; the first job that differs is named with its seed.
+// hundreds to thousands of copies, pinned one by one: the fingerprint of each job's whole outcome
+// (every panel in order with its stock entry, every part on it with its position and footprint,
+// so its turn, every free rectangle and cut line, the grid fields, the last part offered, the
+// counts left and any refusal) is compared with the value recorded in LayoutFingerprints.inc,
+// LayoutFingerprintsComplex.inc and (thicker stock allowed) LayoutFingerprintsThicker.inc. A
+// rework of the engine that is meant to keep the layouts (speed, structure) must leave every one
+// as it is; the first job that differs is named with its seed.
 //
 // The values were recorded on x86-64 (long double is the 80-bit extended type there), from the
 // engine as it stood before its panel and run indexes, by
 //   TRANCHEX_RECORD_FINGERPRINTS=tests/engine
 //   build/bin/tests_engine --gtest_filter='LayoutFingerprints.*'
-// (the two lines as one command), which writes both files. Only a change that is meant to alter
-// layouts may record new ones, and its commit says why.
+// (the two lines as one command), which writes the three files. Only a change that is meant to
+// alter layouts may record new ones, and its commit says why.
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,9 @@ constexpr std::uint64_t kVaried[] = {
 constexpr std::uint64_t kComplex[] = {
 #include "engine/LayoutFingerprintsComplex.inc"
 };
+constexpr std::uint64_t kThicker[] = {
+#include "engine/LayoutFingerprintsThicker.inc"
+};
 
 // A complex job of 3,000 to 5,000 copies on 100 stock records of 20 to 79 panels each, simple or
 // complex, with every criterion and new-panel choice.
@@ -44,6 +48,22 @@ TestJob ComplexOnStock(std::uint32_t seed) {
   job.kind = 1 + static_cast<int>(seed % 2);
   job.criterion = 1 + static_cast<int>(seed % 3);
   job.choice = 1 + static_cast<int>(seed / 3 % 2);
+  return job;
+}
+
+// A complex job of 500 to 980 copies on 100 stock records of 3 to 10 panels each, thicker stock
+// allowed; every other seed, the stock 19, 20, 21 or 22 mm thick in turn (the parts 19 mm).
+TestJob ThickerOnStock(std::uint32_t seed) {
+  TestJob job = ComplexShopJob(seed, 500 + 20 * static_cast<int>(seed % 25),
+                               3 + static_cast<int>(seed % 8));
+  job.kind = 1 + static_cast<int>(seed % 2);
+  job.criterion = 1 + static_cast<int>(seed % 3);
+  job.choice = 1 + static_cast<int>(seed / 3 % 2);
+  job.margins.ThickerStockAllowed = 1;
+  if (seed % 2 == 1) {
+    for (std::size_t k = 0; k < job.stock.size(); ++k)
+      job.stock[k].Thickness = 190.0 + 10.0 * static_cast<double>((k + seed) % 4);
+  }
   return job;
 }
 
@@ -120,6 +140,12 @@ TEST(LayoutFingerprints, ComplexJobsOnStockInQuantityLayOutAsRecorded) {
   const auto found = Fingerprints(static_cast<std::uint32_t>(std::size(kComplex)), ComplexOnStock,
                                   "LayoutFingerprintsComplex.inc");
   ExpectRecorded(found, kComplex, std::size(kComplex), ComplexOnStock);
+}
+
+TEST(LayoutFingerprints, ComplexJobsWithThickerStockLayOutAsRecorded) {
+  const auto found = Fingerprints(static_cast<std::uint32_t>(std::size(kThicker)), ThickerOnStock,
+                                  "LayoutFingerprintsThicker.inc");
+  ExpectRecorded(found, kThicker, std::size(kThicker), ThickerOnStock);
 }
 
 }  // namespace
