@@ -1,9 +1,9 @@
-// tranchex-engine-scaling [--full] [--only complex|distinct]: how the optimiser's time grows at
+// tranchex-engine-scaling [--full] [--only complex|thicker|distinct]: how the optimiser's time grows at
 // the product's limits, timed once each (not a test: the seconds depend on the machine, the
 // ratios hold better). Prints:
 //   - the complex job (2,500 part records of three species and three grains on 100 stock
 //     records of 10,000 panels each) at 100,000, 200,000 and 400,000 copies (and 1,000,000 with
-//     --full), with the ratio of each doubling;
+//     --full), with the ratio of each doubling, and the same with thicker stock allowed;
 //   - 1,000,000 copies of 10,000 distinct sizes against 1,000,000 copies of the 500-size shop
 //     mix, and their ratio.
 // Build with optimisation (the default RelWithDebInfo), then: build/bin/tranchex-engine-scaling
@@ -42,17 +42,22 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[a], "--only") == 0 && a + 1 < argc) {
       only = argv[++a];
     } else {
-      std::fprintf(stderr, "usage: tranchex-engine-scaling [--full] [--only complex|distinct]\n");
+      std::fprintf(stderr,
+                   "usage: tranchex-engine-scaling [--full] [--only complex|thicker|distinct]\n");
       return 1;
     }
   }
-  if (only.empty() || only == "complex") {
+  for (const bool thicker : {false, true}) {
+    if (!only.empty() && only != (thicker ? "thicker" : "complex")) continue;
     double previous = 0;
     int previousCopies = 0;
     for (const int copies : {100000, 200000, 400000, 1000000}) {
       if (copies == 1000000 && !full) break;
-      const std::string name = "complex job, " + std::to_string(copies) + " copies";
-      const double t = Seconds(tranchex::test::ComplexShopJob(2042, copies, 10000), name.c_str());
+      const std::string name =
+          (thicker ? "thicker allowed, " : "complex job, ") + std::to_string(copies) + " copies";
+      TestJob job = tranchex::test::ComplexShopJob(2042, copies, 10000);
+      job.margins.ThickerStockAllowed = thicker ? 1 : 0;
+      const double t = Seconds(job, name.c_str());
       if (previous > 0)
         std::printf("  x%.2f for x%.1f copies\n", t / previous,
                     static_cast<double>(copies) / previousCopies);
