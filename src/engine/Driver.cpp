@@ -1,13 +1,18 @@
 #include "engine/Driver.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
 #include "engine/GroupRuns.h"
+#include "engine/PanelIndex.h"
 #include "engine/Placement.h"
 #include "engine/PlacementDetail.h"
 
@@ -100,14 +105,30 @@ namespace {
 // asked.
 bool SameGrainPanelFor(detail::PartRun& run, const PanelList& panels, const MarginsBlock& margins) {
   const TPiece& part = run.part;
-  while (!run.sameGrainPanel && run.panelsSeen < panels.size()) {
-    const Panneau_p& panel = panels[run.panelsSeen++];
-    run.sameGrainPanel = panel.Grain == part.Grain &&
-                         ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
-                         panel.Species == part.Species;
+  detail::SameGrainSearch& search = run.sameGrain != nullptr ? *run.sameGrain : run.ownSameGrain;
+  while (!search.found && search.panelsSeen < panels.size()) {
+    const Panneau_p& panel = panels[search.panelsSeen++];
+    search.found = panel.Grain == part.Grain &&
+                   ThicknessMatches(panel.Thickness, part.Thickness, margins) &&
+                   panel.Species == part.Species;
   }
-  return run.sameGrainPanel;
+  return search.found;
 }
+
+// The searches for a panel of a part's grain, thickness and species, one for all the runs of
+// parts alike in those, in every group.
+class SameGrainSearches {
+ public:
+  void Share(detail::GroupRuns& runs) {
+    for (detail::PartRun& run : runs.Runs()) {
+      const TPiece& p = run.part;
+      run.sameGrain = &searches_[{p.Grain, p.Species, std::bit_cast<std::uint64_t>(p.Thickness)}];
+    }
+  }
+
+ private:
+  std::map<std::tuple<std::int32_t, std::int32_t, std::uint64_t>, detail::SameGrainSearch> searches_;
+};
 
 // What the driver remembers of each working panel during the layout of a group: the room of its
 // free rectangles, and the last part it refused, both as they stand until a placement on it.
@@ -144,6 +165,10 @@ class PanelRooms {
     entry.refusedPlaced = panels[j].PlacedParts.size();
   }
 
+  // How many times the panel was offered a part (its last part offered written).
+  void NoteOffered(const PanelList& panels, std::size_t j) { ++At(panels, j).offers; }
+  std::size_t Offers(const PanelList& panels, std::size_t j) { return At(panels, j).offers; }
+
  private:
   struct Entry {
     detail::FreeRoom room;
@@ -152,6 +177,7 @@ class PanelRooms {
     std::size_t refusedPass = 0;  // passes are counted from 1
     std::size_t refusedRun = 0;
     std::size_t refusedPlaced = 0;
+    std::size_t offers = 0;
   };
   Entry& At(const PanelList& panels, std::size_t j) {
     if (j >= rooms_.size()) rooms_.resize(panels.size());
@@ -214,12 +240,11 @@ class EmptyBlocks {
     return block.leader == j && block.end - j > 1 ? &block : nullptr;
   }
 
-  // The block's last copy leaves it: it holds what the copies after the leader hold and is a
-  // panel of its own from now on.
-  void DetachLast(Block& block, PanelList& panels) {
-    const std::size_t last = --block.end;
-    Write(block.pending, panels[last]);
-    blockOf_[last] = kNone;
+  // Is panel j one of the copies after the leader of its block, offered through the leader?
+  bool Hidden(std::size_t j) const {
+    if (j >= blockOf_.size() || blockOf_[j] == kNone) return false;
+    const Block& block = blocks_[blockOf_[j]];
+    return j > block.leader && j < block.end;
   }
 
   // The copies of the block become panels of their own, offered one by one from now on.
@@ -263,51 +288,161 @@ class EmptyBlocks {
   std::vector<Block> blocks_;
 };
 
-// Offers copy c of run r to the working panels from `start` on; true when one took it.
+// The ratio test's view of a part: its thickness with the margin, and the ratio a panel of some
+// thickness has to it, taken in float.
+struct RatioTest {
+  RatioTest(const TPiece& part, const MarginsBlock& margins)
+      : part(part),
+        margins(margins),
+        needed(static_cast<long double>(part.Thickness) + margins.ThicknessMargin),
+        neededDouble(part.Thickness + margins.ThicknessMargin) {}
+  float RatioOf(double thickness) const {
+    return static_cast<float>(static_cast<long double>(thickness) / needed);
+  }
+  // May the part go to `panel`, thinner relative to it than a panel of ratio `ratio`?
+  bool Qualifies(const Panneau_p& panel, float ratio) const {
+    if (!(panel.Thickness / neededDouble < ratio)) return false;
+    if (!(neededDouble <= panel.Thickness)) return false;
+    if (panel.Species != part.Species) return false;
+    for (const MONRect& rect : panel.FreeRects)
+      if (PartFitsRect(part, rect, margins, panel.Grain)) return true;
+    return false;
+  }
+  const TPiece& part;
+  const MarginsBlock& margins;
+  long double needed;
+  double neededDouble;
+};
+
+// ChoosePanelByRatio(j, last) for every panel j of one offer: the panels do not change during it,
+// so for each thickness the last panel after which none qualifies is found once, walking back
+// from the end, and panel j of that thickness is passed over when it lies before it.
+class RatioPassOver {
+ public:
+  RatioPassOver(const PanelList& panels, const TPiece& part, const MarginsBlock& margins,
+                std::size_t last)
+      : panels_(panels), test_(part, margins), last_(last) {}
+
+  bool At(std::size_t j) {
+    if (j >= last_) return false;
+    const double thickness = panels_[j].Thickness;
+    Known* known = nullptr;
+    for (Known& k : known_)
+      if (std::bit_cast<std::uint64_t>(k.thickness) == std::bit_cast<std::uint64_t>(thickness))
+        known = &k;
+    if (known == nullptr) {
+      known_.push_back(Known{thickness, test_.RatioOf(thickness), last_ + 1, kNone});
+      known = &known_.back();
+    }
+    // Walk back, below what is known, until a panel after j qualifies or j is reached.
+    while (known->qualifying == kNone && known->lowestLooked > j + 1) {
+      --known->lowestLooked;
+      if (test_.Qualifies(panels_[known->lowestLooked], known->ratio))
+        known->qualifying = known->lowestLooked;
+    }
+    return known->qualifying != kNone && j < known->qualifying;
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  struct Known {
+    double thickness;
+    float ratio;
+    std::size_t lowestLooked;  // the panels from here to the last do not qualify, unless
+    std::size_t qualifying;    // ... this one, the last that does (kNone while none found)
+  };
+  const PanelList& panels_;
+  RatioTest test_;
+  std::size_t last_;
+  std::vector<Known> known_;
+};
+
+// Offers copy c of run r to the working panels from `start` on; true when one took it. With an
+// index, only the panels it names are visited: the others would refuse the copy, and the index
+// notes the offer to write its marks on them at the end.
 bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::size_t c,
-               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties, std::size_t start,
-               const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+               PanelList& panels, PanelRooms& rooms, EmptyBlocks& empties,
+               detail::PanelIndex* index, std::size_t start, const MarginsBlock& margins, int kerf,
+               EngineContext& ctx) {
   detail::PartRun& run = runs.Runs()[r];
   const bool sameGrain = SameGrainPanelFor(run, panels, margins);
   const std::size_t last = panels.size() - 1;
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
-  for (std::size_t j = start; j <= last; ++j) {
+
+  // With thicker stock, the index serves the copies of a run only when no panel can be passed
+  // over for a thinner one; otherwise the walk goes panel by panel.
+  const bool indexed = index != nullptr && start != last &&
+                       (margins.ThickerStockAllowed == 0 || index->NoneThinner());
+  std::optional<RatioPassOver> ratio;
+  if (margins.ThickerStockAllowed != 0 && !indexed) ratio.emplace(panels, part, margins, last);
+
+  // Offers the copy to panel j; true when it took it. `next` is where the walk goes on after it.
+  std::size_t next = 0;
+  std::size_t newLeader = detail::PanelIndex::kNone;
+  const auto offerTo = [&](std::size_t j) {
     EmptyBlocks::Block* block = empties.LeaderAt(j);
     // With thicker stock, a copy may be passed over for the equal copy after it (the ratios are
     // compared in two precisions): then the copies do not all answer alike.
     if (block != nullptr && margins.ThickerStockAllowed != 0 &&
         ChoosePanelByRatio(panels, part, margins, j, j + 1)) {
+      if (index != nullptr) index->Revealed(j + 1, block->end);
       empties.Dissolve(*block, panels);
       block = nullptr;
     }
-    // Passed over or refused, a leader stands for its whole block. (The copies of a block have
-    // equal thickness, so the ratio test passes over all of them or none, except the last panel
-    // of the list, which it never passes over.)
-    const std::size_t next = block != nullptr ? block->end - 1 : j;
-    if (margins.ThickerStockAllowed != 0 && ChoosePanelByRatio(panels, part, margins, j, last)) {
-      if (block != nullptr && next == last) {
-        empties.DetachLast(*block, panels);
-        j = last - 1;  // on to the last panel, offered on its own
-      } else {
-        j = next;
+    // Passed over or refused, a leader stands for its whole block. The copies of a block are
+    // equal, so when the ratio test passes over the leader for a panel further on, that panel is
+    // not in the block (the copy after the leader would have dissolved it): it lies after the
+    // block's last copy, which the ratio test passes over as well.
+    next = block != nullptr ? block->end - 1 : j;
+    if (ratio && ratio->At(j)) return false;
+    if (sameGrain && panels[j].Grain != part.Grain) return false;
+    if (rooms.Refused(panels, j, pass, r)) {
+      next = j;
+      return false;
+    }
+    rooms.NoteOffered(panels, j);
+    const bool placed = detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins,
+                                          kerf, ctx, &rooms.Of(panels, j));
+    if (index != nullptr) index->OfferedInTurn(j, placed);
+    if (placed) {
+      if (block != nullptr) {
+        EmptyBlocks::Taken(*block, panels);
+        if (block->leader < block->end) newLeader = block->leader;
       }
-      continue;
-    }
-    if (sameGrain && panels[j].Grain != part.Grain) {
-      j = next;
-      continue;
-    }
-    if (rooms.Refused(panels, j, pass, r)) continue;
-    if (detail::PlacePart(panels[j], part, run.fit, later, run.entry, margins, kerf, ctx,
-                          &rooms.Of(panels, j))) {
-      if (block != nullptr) EmptyBlocks::Taken(*block, panels);
       return true;
     }
     rooms.NoteRefusal(panels, j, pass, r);
     if (block != nullptr) EmptyBlocks::Refused(*block, panels[j]);
-    j = next;
+    return false;
+  };
+
+  // After the first pass a copy is offered the one panel added last: offered in turn.
+  if (!indexed) {
+    for (std::size_t j = start; j <= last; ++j) {
+      if (offerTo(j)) {
+        if (index != nullptr) {
+          index->Placed(panels, j, newLeader);
+          index->NoteOffer(start, j, sameGrain, false);
+        }
+        return true;
+      }
+      j = next;
+    }
+    if (index != nullptr) index->NoteOffer(start, last, sameGrain, false);
+    return false;
   }
+  for (std::size_t j = index->Next(start); j != detail::PanelIndex::kNone && j <= last;
+       j = index->Next(j + 1)) {
+    const bool open = !panels[j].PlacedParts.empty();
+    if (offerTo(j)) {
+      index->Placed(panels, j, newLeader);
+      index->NoteOffer(start, j, sameGrain, true);
+      return true;
+    }
+    if (open) index->Refused(j);
+  }
+  index->NoteOffer(start, last, sameGrain, true);
   return false;
 }
 
@@ -316,7 +451,7 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
 // material, is refused there with no other effect than the last part offered: that is told
 // here without making up the offer. False when the offer must be made.
 bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& rooms,
-                          const MarginsBlock& margins) {
+                          detail::PanelIndex* index, const MarginsBlock& margins) {
   const std::size_t j = panels.size() - 1;
   Panneau_p& panel = panels[j];
   if (panel.PlacedParts.empty() || panel.Grain == GrainIndifferent) return false;
@@ -327,12 +462,45 @@ bool RefusedByTheNewPanel(detail::PartRun& run, PanelList& panels, PanelRooms& r
   if (mayTake) return false;
   // Passed over for the grain, the panel is not offered the part at all.
   const bool passedOver = panel.Grain != part.Grain && SameGrainPanelFor(run, panels, margins);
-  if (!passedOver) panel.LastPart = part.Number;
+  if (!passedOver) {
+    panel.LastPart = part.Number;
+    rooms.NoteOffered(panels, j);
+    if (index != nullptr) index->OfferedInTurn(j, false);
+  }
   return true;
 }
 
+// After the first pass: the runs from r to q - 1 cannot fit the new panel, which holds parts, and
+// are passed over without being offered. Each would have been refused there, marking it as the
+// offer does (its last part offered, and on a panel of indifferent grain outside a grid its turn
+// preference), unless passed over for the grain; only the last such mark stands. Returns the
+// last run that would have marked the panel, or q when none.
+std::size_t LastToMark(detail::GroupRuns& runs, std::size_t r, std::size_t q,
+                       const PanelList& panels, const MarginsBlock& margins) {
+  const Panneau_p& panel = panels.back();
+  if (panel.FreeRects.empty()) return q;  // no offer marks a panel without room
+  std::vector<detail::PartRun>& list = runs.Runs();
+  for (std::size_t k = q; k-- > r;) {
+    detail::PartRun& run = list[k];
+    if (run.count == 0) continue;
+    if (panel.Grain != run.part.Grain && SameGrainPanelFor(run, panels, margins)) continue;
+    return k;
+  }
+  return q;
+}
+
+// The mark of an offer of the part to the new panel that refused it.
+void MarkRefusal(const TPiece& part, PanelList& panels, PanelRooms& rooms,
+                 detail::PanelIndex* index, const MarginsBlock& margins, int kerf) {
+  const std::size_t j = panels.size() - 1;
+  detail::MarkOffer(panels[j], part, margins, kerf);
+  rooms.NoteOffered(panels, j);
+  if (index != nullptr) index->OfferedInTurn(j, false);
+}
+
 void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& stock,
-                 EmptyBlocks& empties, const MarginsBlock& margins, int kerf, EngineContext& ctx) {
+                 EmptyBlocks& empties, detail::PanelIndex* index, const MarginsBlock& margins,
+                 int kerf, EngineContext& ctx) {
   std::size_t start = 0;
   bool firstPass = true;
   PanelRooms rooms;
@@ -345,19 +513,56 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     // state: it would be refused everywhere again, with the same effects on the panels' grid
     // fields, so it is not offered again (nor the copies after it).
     bool previousRefused = false;
+    // After the first pass, the runs that cannot fit the new panel are passed over (the run
+    // index finds the next that may); the last that would have marked it marks it at the end.
+    // The ranges of runs passed over since the panel was last offered a part.
+    std::vector<std::pair<std::size_t, std::size_t>> passedOver;
+    detail::RoomKey room;  // what the new panel's free rectangles offer, with that many parts
+    std::size_t roomPlaced = 0;
     for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
+      if (!firstPass && !panels.back().PlacedParts.empty()) {
+        const Panneau_p& panel = panels.back();
+        if (roomPlaced != panel.PlacedParts.size()) {
+          room = detail::RoomKeyOf(panel);
+          roomPlaced = panel.PlacedParts.size();
+        }
+        const std::size_t q = runs.NextMayFit(r, room, panel);
+        if (q > r) {
+          passedOver.emplace_back(r, q);
+          // Runs are passed over only when each part number has a run of its own, where this
+          // decides nothing; a run passed over was refused.
+          previousRefused = true;
+          r = q;
+          if (r >= list.size()) break;
+        }
+      }
+      if (list[r].count == 0) continue;  // an emptied run is no part
       if (previousRefused && r > 0 && list[r - 1].part.Number == list[r].part.Number) continue;
       previousRefused = false;
-      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, margins)) {
+      const std::size_t offersBefore = firstPass ? 0 : rooms.Offers(panels, panels.size() - 1);
+      if (!firstPass && RefusedByTheNewPanel(list[r], panels, rooms, index, margins)) {
+        if (rooms.Offers(panels, panels.size() - 1) != offersBefore) passedOver.clear();
         previousRefused = true;
         continue;
       }
+      // After the first pass the index only follows the new panel's layout.
+      if (index != nullptr && firstPass)
+        index->BeginRun(list[r].part, list[r].fit, SameGrainPanelFor(list[r], panels, margins));
       for (std::size_t c = 0; c < list[r].count; ++c) {
-        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, start, margins, kerf, ctx)) {
+        if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, index, start, margins, kerf,
+                       ctx)) {
           previousRefused = true;
           break;
         }
         runs.Placed(r);
+      }
+      if (!firstPass && rooms.Offers(panels, panels.size() - 1) != offersBefore) passedOver.clear();
+    }
+    for (auto range = passedOver.rbegin(); range != passedOver.rend(); ++range) {
+      const std::size_t k = LastToMark(runs, range->first, range->second, panels, margins);
+      if (k != range->second) {
+        MarkRefusal(list[k].part, panels, rooms, index, margins, kerf);
+        break;
       }
     }
     // What the pass placed leaves the group; the copies placed were the first of their runs.
@@ -365,10 +570,10 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     if (runs.Empty()) break;
     // The panel added for the previous pass was chosen because it takes the first part; if it
     // took nothing, adding more would never end.
-    if (!firstPass && !placedAny) throw NoPanelFitsError(runs.Runs().front().part);
+    if (!firstPass && !placedAny) throw NoPanelFitsError(runs.Front().part);
     firstPass = false;
     start = panels.size();
-    const TPiece& front = runs.Runs().front().part;
+    const TPiece& front = runs.Front().part;
     const Panneau_p& chosen = ctx.NewPanelChoice == ChooseLargestPanel
                                   ? ChooseLargestPanelForPart(stock, front, margins)
                                   : ChooseSmallestPanelForPart(stock, front, margins);
@@ -376,6 +581,7 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     // the stock list may even be the working list itself.
     Panneau_p added(chosen);
     panels.push_back(std::move(added));
+    if (index != nullptr) index->Added(panels);
   }
 }
 
@@ -385,21 +591,29 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
                             const MarginsBlock& margins, int kerf, EngineContext& ctx) {
   ValidatePartNumbers(groups, ctx.PartCounts);
   EmptyBlocks empties(panels);
+  std::optional<detail::PanelIndex> index;
+  if (detail::PanelIndex::Serves(panels, stock))
+    index.emplace(panels, [&](std::size_t j) { return empties.Hidden(j); }, margins, kerf);
+  detail::PanelIndex* indexed = index ? &*index : nullptr;
+  SameGrainSearches searches;
   for (PartList& group : groups) {
     if (group.empty()) continue;
     // The group is held as runs of copies while it is laid out, and gets back the copies left
     // (none when all were placed) when it is done or when the run ends with an exception.
     detail::GroupRuns runs(group, margins, ctx.PartCounts);
+    searches.Share(runs);
     PartList().swap(group);
     try {
-      LayOutGroup(runs, panels, stock, empties, margins, kerf, ctx);
+      LayOutGroup(runs, panels, stock, empties, indexed, margins, kerf, ctx);
     } catch (...) {
       runs.WriteBack(group);
       empties.WriteBack(panels);
+      if (indexed != nullptr) indexed->Settle(panels);
       throw;
     }
   }
   empties.WriteBack(panels);
+  if (indexed != nullptr) indexed->Settle(panels);
 }
 
 const Panneau_p& ChooseLargestPanelForPart(const PanelList& stock, const TPiece& part,
@@ -415,17 +629,10 @@ const Panneau_p& ChooseSmallestPanelForPart(const PanelList& stock, const TPiece
 bool ChoosePanelByRatio(const PanelList& panels, const TPiece& part, const MarginsBlock& margins,
                         std::size_t j, std::size_t last) {
   if (margins.ThickerStockAllowed == 0 || j == last || j >= panels.size()) return false;
-  const long double needed = static_cast<long double>(part.Thickness) + margins.ThicknessMargin;
-  const float ratioJ = static_cast<float>(static_cast<long double>(panels[j].Thickness) / needed);
-  const double neededDouble = part.Thickness + margins.ThicknessMargin;
-  for (std::size_t k = j + 1; k <= last && k < panels.size(); ++k) {
-    const Panneau_p& panel = panels[k];
-    if (!(panel.Thickness / neededDouble < ratioJ)) continue;
-    if (!(neededDouble <= panel.Thickness)) continue;
-    if (panel.Species != part.Species) continue;
-    for (const MONRect& rect : panel.FreeRects)
-      if (PartFitsRect(part, rect, margins, panel.Grain)) return true;
-  }
+  const RatioTest test(part, margins);
+  const float ratioJ = test.RatioOf(panels[j].Thickness);
+  for (std::size_t k = j + 1; k <= last && k < panels.size(); ++k)
+    if (test.Qualifies(panels[k], ratioJ)) return true;
   return false;
 }
 
@@ -472,8 +679,8 @@ void SortPanels(PanelList& panels) {
     panel.FreeRects.clear();
     ResizePanelLayout(panel);
   }
-  std::stable_sort(panels.begin(), panels.end(),
-                   [](const Panneau_p& a, const Panneau_p& b) { return PartAreaLess(a, b); });
+  // The order of PartAreaLess.
+  SortPanelsByKey(panels, [](const Panneau_p& p) { return RectArea(p.Rect); });
 }
 
 namespace {

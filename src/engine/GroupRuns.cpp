@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <unordered_set>
 
 #include "engine/Placement.h"
 
@@ -35,7 +36,7 @@ bool PlainSize(double v) { return std::isfinite(v) && v > 0; }
 // One step of the look-ahead walk: the part's value when it fits, kept when below the best.
 void Visit(const PartRun& run, const Panneau_p& panel, const TRect& rect, std::int64_t area,
            int criterion, float& best) {
-  if (!run.fit.Fits(rect, panel.Grain)) return;
+  if (run.count == 0 || !run.fit.Fits(rect, panel.Grain)) return;  // an emptied run is no part
   Ext value;
   if (criterion == CriterionArea) {
     if (area == 0) return;
@@ -72,6 +73,73 @@ GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCou
              PlainSize(part.Width);
     runs_.push_back(run);
   }
+  live_ = runs_.size();
+  std::unordered_set<std::int32_t> numbers;
+  for (const PartRun& run : runs_) unique_ = unique_ && numbers.insert(run.part.Number).second;
+  if (unique_) BuildRunTree();
+}
+
+const PartRun& GroupRuns::Front() {
+  while (front_ < runs_.size() && runs_[front_].count == 0) ++front_;
+  return runs_[front_];
+}
+
+namespace {
+
+constexpr std::int64_t kMost = std::numeric_limits<std::int64_t>::max();
+constexpr RoomNeed kNeedsTooMuch{kMost, kMost, kMost, kMost, kMost, false};
+
+RoomNeed Least(const RoomNeed& a, const RoomNeed& b) {
+  return RoomNeed{std::min(a.width, b.width), std::min(a.height, b.height),
+                  std::min(a.smaller, b.smaller), std::min(a.larger, b.larger),
+                  std::min(a.area, b.area), false};
+}
+
+}  // namespace
+
+void GroupRuns::BuildRunTree() {
+  runLeaves_ = 1;
+  while (runLeaves_ < runs_.size()) runLeaves_ *= 2;
+  for (std::int32_t grain = 0; grain < 3; ++grain) {
+    std::vector<RoomNeed>& tree = needs_[grain];
+    tree.assign(2 * runLeaves_, kNeedsTooMuch);
+    for (std::size_t r = 0; r < runs_.size(); ++r) {
+      const RoomNeed need = NeedOf(runs_[r].fit, grain);
+      if (runs_[r].count > 0 && !need.never) tree[runLeaves_ + r] = need;
+    }
+    for (std::size_t n = runLeaves_ - 1; n >= 1; --n) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
+  }
+}
+
+void GroupRuns::SetRunLeaf(std::size_t r) {
+  // Only an emptied run changes: it needs more than any room.
+  for (std::vector<RoomNeed>& tree : needs_) {
+    std::size_t n = runLeaves_ + r;
+    tree[n] = kNeedsTooMuch;
+    for (n /= 2; n >= 1; n /= 2) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
+  }
+}
+
+std::size_t GroupRuns::NextMayFit(std::size_t r, const RoomKey& room,
+                                  const Panneau_p& panel) const {
+  const std::int32_t panelGrain = panel.Grain;
+  if (!unique_ || panelGrain < 0 || panelGrain > 2) return r;
+  const auto fits = [&](const PartRun& run) {
+    return std::any_of(panel.FreeRects.begin(), panel.FreeRects.end(),
+                       [&](const MONRect& rect) { return run.fit.Fits(rect, panelGrain); });
+  };
+  const std::vector<RoomNeed>& tree = needs_[panelGrain];
+  // The first leaf at or after r whose needs the room meets; a node whose least needs the room
+  // does not meet holds none.
+  const auto first = [&](const auto& self, std::size_t n, std::size_t lo,
+                         std::size_t hi) -> std::size_t {
+    if (hi <= r || !Admits(room, tree[n])) return runs_.size();
+    if (hi - lo == 1) return lo < runs_.size() && fits(runs_[lo]) ? lo : runs_.size();
+    const std::size_t mid = lo + (hi - lo) / 2;
+    const std::size_t left = self(self, 2 * n, lo, mid);
+    return left < runs_.size() ? left : self(self, 2 * n + 1, mid, hi);
+  };
+  return first(first, 1, 0, runLeaves_);
 }
 
 void GroupRuns::StartPass() {
@@ -130,12 +198,19 @@ bool GroupRuns::EndPass() {
     PartRun& run = runs_[r];
     run.count -= run.placed;
     run.placed = 0;
-    emptied = emptied || run.count == 0;
+    if (run.count == 0) {
+      emptied = true;
+      --live_;
+      if (unique_) SetRunLeaf(r);
+    }
   }
   touched_.clear();
-  if (emptied) {
+  // Emptied runs stay while they are fewer than those left, when they need not leave at once.
+  if (emptied && (!unique_ || 2 * live_ < runs_.size())) {
     std::erase_if(runs_, [](const PartRun& run) { return run.count == 0; });
+    front_ = 0;
     changed_ = true;
+    if (unique_) BuildRunTree();
   }
   return placed;
 }
@@ -181,12 +256,14 @@ float GroupRuns::ScoreSmallestArea(std::size_t first, std::size_t from, const Pa
   const std::int64_t room = w * h;
   const std::int64_t side = std::min(w, h);
   double best = std::numeric_limits<double>::infinity();
-  if (runs_[first].fit.Fits(rect, panel.Grain)) best = runs_[first].part.Area;
+  // The bounds count emptied runs too: they stay bounds.
+  if (runs_[first].count > 0 && runs_[first].fit.Fits(rect, panel.Grain)) best = runs_[first].part.Area;
   for (std::size_t k = heads_.size(); k-- > from;) {
     if (prefixMinArea_[k + 1] >= best || prefixMinRoomArea_[k + 1] > room ||
         prefixMinSide_[k + 1] > side)
       break;
-    if (headArea_[k] < best && headFit_[k].Fits(rect, panel.Grain)) best = headArea_[k];
+    if (headArea_[k] < best && runs_[heads_[k]].count > 0 && headFit_[k].Fits(rect, panel.Grain))
+      best = headArea_[k];
   }
   if (std::isinf(best)) return 1.0f;
   return BestOf(static_cast<Ext>(best) / static_cast<Ext>(RectArea(rect)));
@@ -204,11 +281,12 @@ float GroupRuns::ScoreLargestSize(std::size_t first, std::size_t from, const Pan
   const std::int64_t room = w * h;
   const std::int64_t side = std::min(w, h);
   double best = 0.0;
-  if (runs_[first].fit.Fits(rect, panel.Grain))
+  if (runs_[first].count > 0 && runs_[first].fit.Fits(rect, panel.Grain))
     best = byLength ? runs_[first].part.Length : runs_[first].part.Width;
   for (std::size_t k = from; k < heads_.size(); ++k) {
     if (suffixMax[k] <= best || suffixMinRoomArea_[k] > room || suffixMinSide_[k] > side) break;
-    if (size[k] > best && headFit_[k].Fits(rect, panel.Grain)) best = size[k];
+    if (size[k] > best && runs_[heads_[k]].count > 0 && headFit_[k].Fits(rect, panel.Grain))
+      best = size[k];
   }
   if (best == 0.0) return 1.0f;
   return BestOf(1 / static_cast<Ext>(best));

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/PanelIndex.h"
 #include "engine/PlacementDetail.h"
 #include "engine/Records.h"
 
@@ -15,6 +16,14 @@ namespace tranchex::detail {
 
 // Are the two records the same, field for field (doubles bit for bit)?
 bool SameRecord(const TPiece& a, const TPiece& b);
+
+// Is there a working panel of a part's grain, a matching thickness and its species? The working
+// panels only grow and keep those fields, so the answer is found once: the panels already looked
+// at are not looked at again.
+struct SameGrainSearch {
+  std::size_t panelsSeen = 0;
+  bool found = false;
+};
 
 // Copies side by side in a group that are the same record, field for field.
 struct PartRun {
@@ -24,18 +33,30 @@ struct PartRun {
   FitKey fit;                   // the part's fit test with the job's margins
   ID_NB_PIECE* entry = nullptr; // its PartCounts entry (the first with its number), or nullptr
   // Does some working panel have the part's grain, a matching thickness and its species? The
-  // working panels only grow and keep those fields, so the answer is found once and the panels
-  // already looked at are not looked at again.
-  std::size_t panelsSeen = 0;
-  bool sameGrainPanel = false;
+  // search the runs of parts of one grain, species and thickness share (the driver's), or the
+  // run's own.
+  SameGrainSearch* sameGrain = nullptr;
+  SameGrainSearch ownSameGrain;
 };
 
 class GroupRuns {
  public:
   GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts);
 
+  // The runs in group order. A run whose copies are all placed may stay in the list with no
+  // copy left (count 0) until many have emptied; it stands for nothing.
   std::vector<PartRun>& Runs() { return runs_; }
-  bool Empty() const { return runs_.empty(); }
+  bool Empty() const { return live_ == 0; }
+  // The first run with copies left (the group's first part). Not for an empty group.
+  const PartRun& Front();
+
+  // The first run at or after r with copies left whose part fits a free rectangle of the panel,
+  // whose free rectangles offer `room`, or Runs().size(): the runs before it do not. r itself
+  // when the runs are not indexed (a part number in more than one run) or the panel's grain is
+  // not 0, 1 or 2.
+  // `panel` (of that room) is the panel itself: a run is taken only when one of its free
+  // rectangles fits the part.
+  std::size_t NextMayFit(std::size_t r, const RoomKey& room, const Panneau_p& panel) const;
 
   // Builds the look-ahead index of the runs as they stand at the start of a pass.
   void StartPass();
@@ -62,8 +83,20 @@ class GroupRuns {
   float ScoreLargestSize(std::size_t first, std::size_t from, const Panneau_p& panel,
                          const TRect& rect, int criterion) const;
 
+  void BuildRunTree();
+  void SetRunLeaf(std::size_t r);
+
   std::vector<PartRun> runs_;
   std::vector<std::size_t> touched_;  // the runs with copies placed during the current pass
+  std::size_t live_ = 0;              // runs with copies left
+  std::size_t front_ = 0;             // no run before it has copies left
+  // Every part number in one run only: the runs that empty stay in the list (a look-ahead index
+  // built on it holds), until they are half of it. Otherwise they leave it at once.
+  bool unique_ = true;
+  // Per panel grain, a min-tree over the runs of what their parts need of the largest free
+  // rectangles (NeedOf; an emptied run needs more than any); leaves from runLeaves_.
+  std::vector<RoomNeed> needs_[3];
+  std::size_t runLeaves_ = 0;
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;

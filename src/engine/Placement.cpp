@@ -379,6 +379,14 @@ FreeRoom RoomOf(const Panneau_p& panel) {
   return room;
 }
 
+void MarkOffer(Panneau_p& panel, const TPiece& part, const MarginsBlock& margins, int kerf) {
+  if (panel.Grain == GrainIndifferent &&
+      (panel.GridMode == 0 ||
+       panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))))
+    GridCapacityCheck(part, panel.Rect, panel.FreeRects.front(), panel.GridRotate, margins, kerf);
+  panel.LastPart = part.Number;
+}
+
 bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterParts& later,
                ID_NB_PIECE* count, const MarginsBlock& margins, int kerf, EngineContext& ctx,
                const FreeRoom* room) {
@@ -386,8 +394,8 @@ bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterPar
 
   // Grid step: an empty panel of indifferent grain is laid out as a regular grid of its first
   // part when enough copies of it remain.
-  if (panel.Grain == GrainIndifferent) {
-    if (panel.PlacedParts.empty()) {
+  if (panel.PlacedParts.empty()) {
+    if (panel.Grain == GrainIndifferent) {
       const TRect whole = panel.FreeRects.front();
       if (fit.Fits(whole, GrainIndifferent)) {
         const GridCounts counts = ComputeGridCounts(part, whole, margins.LengthMargin, kerf);
@@ -405,13 +413,11 @@ bool PlacePart(Panneau_p& panel, TPiece& part, const FitKey& fit, const LaterPar
       }
       const std::int32_t remaining = count ? count->Count : 0;
       panel.GridMode = remaining >= panel.GridCount ? 1 : 0;
-    } else if (panel.GridMode == 0 ||
-               panel.PlacedParts.size() >= static_cast<std::size_t>(std::max(panel.GridCount, 0))) {
-      GridCapacityCheck(part, panel.Rect, panel.FreeRects.front(), panel.GridRotate, margins, kerf);
     }
+    panel.LastPart = part.Number;
+  } else {
+    MarkOffer(panel, part, margins, kerf);
   }
-
-  panel.LastPart = part.Number;
 
   if (!ThicknessMatches(panel.Thickness, part.Thickness, margins) || part.Species != panel.Species)
     return false;

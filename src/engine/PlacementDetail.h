@@ -43,6 +43,11 @@ class FitKey {
   // takes the part, whatever the grains.
   std::int64_t SmallerSide() const { return lo_; }
   std::int64_t SmallestArea() const { return areaMin_; }
+  // 2*m0 + L and 2*m1 + W rounded up, the larger of the two, and the part's grain.
+  std::int64_t AlongX() const { return a_; }
+  std::int64_t AlongY() const { return b_; }
+  std::int64_t LargerSide() const { return hi_; }
+  std::int32_t Grain() const { return grain_; }
   // The whole-unit form stands for the part: Fits never falls back to PartFitsRect.
   bool Exact() const { return exact_; }
 
@@ -85,6 +90,12 @@ class LaterParts {
   virtual float Score(const Panneau_p& panel, const TRect& rect, const MarginsBlock& margins,
                       int criterion) const = 0;
 };
+
+// What an offer of the part leaves on a panel that holds parts and has free rectangles, before
+// its rectangles are looked at: on a panel of indifferent grain outside a grid, or with its grid
+// full, the turn preference worked out again (GridCapacityCheck); the part as the last offered.
+// A refusal leaves nothing else.
+void MarkOffer(Panneau_p& panel, const TPiece& part, const MarginsBlock& margins, int kerf);
 
 // PlacePartInPanel with the part's fit test, its later parts and its PartCounts entry (nullptr
 // when it has none) given by the caller, and, when known, the room of the panel's free

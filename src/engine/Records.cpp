@@ -1,5 +1,8 @@
 #include "engine/Records.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tranchex {
 
 namespace {
@@ -122,6 +125,18 @@ bool FreeRectLess(const TRect& a, const TRect& b) {
   }
   // Same corner, or one higher but further right: neither comes first.
   return false;
+}
+
+void SortPanelsByKey(PanelList& panels, std::int64_t (*key)(const Panneau_p&)) {
+  std::vector<std::pair<std::int64_t, std::size_t>> order;
+  order.reserve(panels.size());
+  for (std::size_t i = 0; i < panels.size(); ++i) order.emplace_back(key(panels[i]), i);
+  // Equal keys keep their positions' order: the order of a stable sort.
+  std::sort(order.begin(), order.end());
+  PanelList sorted;
+  sorted.reserve(panels.size());
+  for (const auto& entry : order) sorted.push_back(std::move(panels[entry.second]));
+  panels = std::move(sorted);
 }
 
 void SortFreeRects(std::vector<MONRect>& rects) {

@@ -270,6 +270,10 @@ bool FreeRectLess(const TRect& a, const TRect& b);
 // Stable insertion sort by FreeRectLess; safe with that comparator.
 void SortFreeRects(std::vector<MONRect>& rects);
 
+// Stable sort of panels by an integer key, smallest first: the keys are sorted with the panels'
+// positions and each panel is moved once (a panel is large; merging them moves each many times).
+void SortPanelsByKey(PanelList& panels, std::int64_t (*key)(const Panneau_p&));
+
 // Printing for test diagnostics.
 std::ostream& operator<<(std::ostream& os, const TRect& r);
 std::ostream& operator<<(std::ostream& os, const LIGNE& l);

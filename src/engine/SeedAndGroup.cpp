@@ -70,9 +70,7 @@ void SeedAndGroup(const PanelList& stock, PartList& parts, int jobKind, EngineCo
 }
 
 void PutPanelsInEntryOrder(PanelList& panels) {
-  std::stable_sort(panels.begin(), panels.end(), [](const Panneau_p& a, const Panneau_p& b) {
-    return PanelEntryIndex(a) < PanelEntryIndex(b);
-  });
+  SortPanelsByKey(panels, [](const Panneau_p& p) -> std::int64_t { return PanelEntryIndex(p); });
 }
 
 }  // namespace tranchex

@@ -263,5 +263,53 @@ TEST(StockInQuantity, UntouchedCopiesAnswerAsEachOfferedInTurn) {
   EXPECT_GT(blocksLeftWhole, 1000);
 }
 
+// Two stock entries alike in size, species and grain, entered one after the other in quantity,
+// the second thicker (or, apart, of another species), and parts of the second entry's material:
+// every part goes on a copy of the second entry, within its quantity, and the first entry's
+// copies stay untouched.
+TEST(StockInQuantity, EntriesDifferingOnlyInThicknessOrSpeciesKeepTheirParts) {
+  struct Case {
+    const char* what;
+    double thickness;
+    int species;
+    bool thickerAllowed;
+  };
+  const Case cases[] = {
+      {"thickness", 220.0, 0, false},
+      {"thickness, thicker stock allowed", 220.0, 0, true},
+      {"species", 190.0, 1, false},
+      {"species, thicker stock allowed", 190.0, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TestJob job;
+    job.kerf = 0;
+    job.margins.ThickerStockAllowed = c.thickerAllowed ? 1 : 0;
+    test::AddStock(job, 28000, 20700, 5, GrainHorizontal, 190.0, 0);
+    test::AddStock(job, 28000, 20700, 5, GrainHorizontal, c.thickness, c.species);
+    // Six to a panel (2 x 3 along the grain): 24 copies fill four of the second entry's five.
+    test::AddPart(job, 10000, 6000, 24, GrainHorizontal, c.thickness, c.species);
+    const test::TestRun run = test::RunJob(job);
+    ASSERT_FALSE(run.failed);
+    ASSERT_EQ(run.panels.size(), 10u) << "no panel added";
+    std::size_t placed = 0, used = 0;
+    for (const Panneau_p& panel : run.panels) {
+      if (panel.EntryIndex == 0) {
+        EXPECT_TRUE(panel.PlacedParts.empty());
+        EXPECT_EQ(panel.Thickness, 190.0);
+        EXPECT_EQ(panel.Species, 0);
+      }
+      if (panel.PlacedParts.empty()) continue;
+      EXPECT_EQ(panel.EntryIndex, 1);
+      EXPECT_EQ(panel.Thickness, c.thickness);
+      EXPECT_EQ(panel.Species, c.species);
+      placed += panel.PlacedParts.size();
+      ++used;
+    }
+    EXPECT_EQ(placed, 24u);
+    EXPECT_EQ(used, 4u);
+  }
+}
+
 }  // namespace
 }  // namespace tranchex

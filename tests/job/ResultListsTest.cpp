@@ -321,6 +321,27 @@ TEST_F(SummaryListsTest, ADeletedSpeciesIsNotSpecified) {
   EXPECT_EQ(offcuts[0].Text, "2800x2070x19 - Non spécifié - vertical");
 }
 
+// A complex job's summary in metres keeps every tenth of a millimetre of the thickness: stock of
+// 18.5 and 19 mm, equal otherwise, makes two lines; and species outside the list are all "Non
+// spécifié", so panels of two such indexes, equal otherwise, make one line counting both.
+TEST_F(SummaryListsTest, ComplexKeysInMetres) {
+  Build({MakePanel(28000, 20700, GrainHorizontal, 185, 0), MakePanel(28000, 20700, GrainHorizontal, 190, 0),
+         MakePanel(28000, 20700, GrainHorizontal, 185, 0)},
+        kComplex, kInMetres);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].Key, "2,8x2,07x0,0185m - chêne - horizontal");
+  EXPECT_EQ(lines[0].PanelCount, 2);
+  EXPECT_EQ(lines[1].Key, "2,8x2,07x0,019m - chêne - horizontal");
+  EXPECT_EQ(lines[1].PanelCount, 1);
+
+  Build({MakePanel(28000, 20700, GrainVertical, 190, 2), MakePanel(28000, 20700, GrainVertical, 190, 7)},
+        kComplex, kInMetres);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].Key, "2,8x2,07x0,019m - Non spécifié - vertical");
+  EXPECT_EQ(lines[0].PanelCount, 2);
+  EXPECT_NEAR(static_cast<double>(lines[0].PanelArea), 2 * 5.796, 1e-12);
+}
+
 TEST_F(SummaryListsTest, GrainOutsideTheTextsGivesAnEmptyGrainWord) {
   Panneau_p p = MakePanel(28000, 20700);
   p.Grain = 7;

@@ -46,6 +46,13 @@ bool FitsSomeStockPanel(const TestJob& job, const TPiece& part);
 // criteria and new-panel choices; most parts fit some stock panel, a few may not.
 TestJob RandomJob(std::uint32_t seed);
 
+// A seeded random job that reaches every path of the driver: simple and complex jobs, several
+// species and thicknesses, stock in quantity (often more copies than the parts need, sometimes
+// none, so the engine adds panels), stock entries side by side that differ only in thickness or
+// only in species, thicker stock allowed, every grain, margins, kerf, criteria and new-panel
+// choices, and parts from small to larger than most stock, in quantity.
+TestJob VariedJob(std::uint32_t seed);
+
 // A job of `copies` part copies of `distinct` sizes on 2800 x 2070 panels, all of one material,
 // as a shop would enter it (for benchmarks).
 TestJob ShopJob(std::uint32_t seed, int copies, int distinct);
@@ -58,6 +65,12 @@ enum class MixGrain { Horizontal, Mixed, Indifferent };
 // entered with an equal share of `copies` copies, all of one material, on 2800 x 2070 mm panels
 // (one in stock); no margins; criterion 1, largest new panel; kerf as given (tenths of a mm).
 TestJob ShopMixJob(std::uint32_t seed, int copies, int distinct, MixGrain grains, int kerf);
+
+// A complex job at the product's limits: 2,500 part records of three species and three grains,
+// 100 x 50 to 2500 x 1200 mm, sharing `copies` copies, on 100 stock records (2500-3100 x
+// 1250-2070 mm, every species and grain) entered with `stockQuantity` panels each; 19 mm, a
+// 4 mm kerf, no margin, criterion 1, largest new panel.
+TestJob ComplexShopJob(std::uint32_t seed, int copies, int stockQuantity);
 
 std::string DescribeJob(const TestJob& job);
 
