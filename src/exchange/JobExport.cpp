@@ -75,11 +75,36 @@ const std::string& ExportSpecies(const ExportSource& source, std::int32_t specie
   return source.Texts.NotSpecified;
 }
 
-std::string ExportReference(const ExportSource& source, const TPiece& part) {
-  const std::int32_t number = PartNumber(part);
-  std::string reference = EntryOrEmpty(source.Job.JobReferences, number);
-  if (reference.empty()) reference = ColumnLetters(number);
-  return reference;
+ExportReferences::ExportReferences(const JobState& job) {
+  FreeLetters free;
+  std::vector<const TPiece*> without;
+  for (const TPiece& p : job.JobParts) {
+    const std::string& own = EntryOrEmpty(job.JobReferences, PartNumber(p));
+    if (own.empty()) {
+      without.push_back(&p);
+    } else {
+      free.Take(own);
+    }
+    byNumber_.emplace(PartNumber(p), own);
+  }
+  // A part without a reference keeps the letters of its number while no other part has them;
+  // the others get the first letters still free, in list order.
+  std::vector<const TPiece*> left;
+  for (const TPiece* p : without) {
+    const std::string letters = ColumnLetters(PartNumber(*p));
+    if (!letters.empty() && free.TryTake(letters)) {
+      byNumber_[PartNumber(*p)] = letters;
+    } else {
+      left.push_back(p);
+    }
+  }
+  for (const TPiece* p : left) byNumber_[PartNumber(*p)] = free.Next();
+}
+
+const std::string& ExportReferences::Of(const TPiece& part) const {
+  static const std::string kNone;
+  const auto found = byNumber_.find(PartNumber(part));
+  return found != byNumber_.end() ? found->second : kNone;
 }
 
 std::string BlankLineBreaks(std::string_view text) {
@@ -116,9 +141,10 @@ std::string CuttingSheetLines(const ExportSource& s) {
                    LinesField(t.Length), LinesField(t.Width), LinesField(t.Thickness),
                    LinesField(t.Species), LinesField(t.Grain)});
   const PartList& parts = s.Job.JobParts;
+  const ExportReferences references(s.Job);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TPiece& p = parts[i];
-    AppendLine(out, {LinesField(ExportReference(s, p)),
+    AppendLine(out, {LinesField(references.Of(p)),
                      LinesField(EntryOrEmpty(s.Job.JobDesignations, static_cast<std::int64_t>(i))),
                      std::to_string(p.Quantity), Length(s, p.Length), Length(s, p.Width),
                      Thickness(s, p.Thickness), LinesField(ExportSpecies(s, p.Species)),
@@ -134,6 +160,7 @@ std::string ComputedJobLines(const ExportSource& s) {
                    LinesField(t.Length), LinesField(t.Width), LinesField(t.Thickness),
                    LinesField(t.Species), LinesField(t.Grain), LinesField(t.TargetPanel)});
   const PanelList& panels = s.Job.ResultPanels;
+  const ExportReferences references(s.Job);
   // Ten fields where the title line has nine: the panel lines end with two empty fields.
   for (std::size_t i = 0; i < panels.size(); ++i) {
     const Panneau_p& panel = panels[i];
@@ -148,7 +175,7 @@ std::string ComputedJobLines(const ExportSource& s) {
     const std::string thickness = Thickness(s, panel.Thickness);
     for (const TPiece& p : panel.PlacedParts) {
       // The designation is looked up by the part's number; a number the list lacks gives none.
-      AppendLine(out, {LinesField(ExportReference(s, p)),
+      AppendLine(out, {LinesField(references.Of(p)),
                        LinesField(EntryOrEmpty(s.Job.JobDesignations, PartNumber(p))), "1",
                        Length(s, p.Length), Length(s, p.Width), thickness,
                        LinesField(ExportSpecies(s, p.Species)), std::to_string(p.Grain), n});

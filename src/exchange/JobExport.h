@@ -11,9 +11,11 @@
 // spreadsheets read them as UTF-8 whatever charset their import last used. Every line ends with
 // a single line feed, the last one too.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "job/JobState.h"
@@ -79,10 +81,19 @@ std::string ExportFileBytes(ExportLayout layout, ExportFormat format, const Expo
 // 2); NotSpecified in a simple job, with an empty list, or for an index outside the list.
 const std::string& ExportSpecies(const ExportSource& source, std::int32_t species);
 
-// The reference written for a part: the job's own reference of the part (the JobReferences
-// entry at its number, as the plans and labels show it); ColumnLetters of its number for a part
-// that has none.
-std::string ExportReference(const ExportSource& source, const TPiece& part);
+// The references written for the parts of JobParts, by part number: each part's own reference
+// (the JobReferences entry at its number, as the plans and labels show it); a part that has none
+// gets ColumnLetters of its number while no other part has those letters, otherwise the first
+// letters still free, in list order: no two lines of a file name the same part, so the import
+// reads the file back. A number the list gives no part of has none.
+class ExportReferences {
+ public:
+  explicit ExportReferences(const JobState& job);
+  const std::string& Of(const TPiece& part) const;
+
+ private:
+  std::unordered_map<std::int32_t, std::string> byNumber_;
+};
 
 // A text with each line break (CR LF, CR or LF) replaced by one blank, so that no text can cut
 // a line of the file in two.

@@ -108,10 +108,11 @@ std::string CuttingSheetSylk(const ExportSource& s) {
   AppendCell(out, "F;SDM4;FG0C;X7", SylkText(t.Species));
   out += '\n';
 
+  const ExportReferences references(s.Job);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const TPiece& p = parts[i];
     const std::string y = std::to_string(i + 2);
-    AppendCell(out, "F;P3;FG0C;Y" + y + ";X1", SylkText(ExportReference(s, p)));
+    AppendCell(out, "F;P3;FG0C;Y" + y + ";X1", SylkText(references.Of(p)));
     AppendCell(out, "F;P2;FG0C;X2",
                SylkText(EntryOrEmpty(s.Job.JobDesignations, static_cast<std::int64_t>(i))));
     AppendCell(out, "F;P2;FF0R;X3", std::to_string(p.Quantity));

@@ -27,6 +27,8 @@ std::string FirstFreeLetters(const std::vector<std::string>& references, std::in
 class FreeLetters {
  public:
   void Take(const std::string& reference) { taken_.insert(reference); }
+  // Takes the letters when they are still free; false, and nothing taken, when they are not.
+  bool TryTake(const std::string& letters) { return taken_.insert(letters).second; }
   std::string Next();
 
  private:

@@ -412,7 +412,9 @@ TEST(JobExport, PartNumbersGiveTheLettersAndTheDesignationOfTheComputedJob) {
     const char* designation;
   } cases[] = {
       {0, "a", "Un"},   {2, "c", "Trois"}, {25, "z", ""}, {26, "aa", ""},
-      {701, "zz", ""},  {702, "aaa", ""},  {9999, "ntp", ""}, {-1, "", ""},
+      {701, "zz", ""},  {702, "aaa", ""},  {9999, "ntp", ""},
+      // A number without letters of its own: the first free ones.
+      {-1, "a", ""},
   };
   for (const auto& c : cases) {
     Source s = OnePart(3000, 2000, 190);
@@ -436,7 +438,7 @@ TEST(JobExport, PartNumbersGiveTheLettersAndTheDesignationOfTheComputedJob) {
 
 // A job whose references were typed is written with them, in csv/txt lines and in SYLK alike, so
 // that a file's "a" is the part the label and the plan call "a"; a part without a reference of
-// its own gets the letters of its number.
+// its own gets the letters of its number, or the first free ones when another part has those.
 TEST(JobExport, TheJobsOwnReferencesAreWritten) {
   Source s;
   s.job = ExportFixtureJob(2);
@@ -446,15 +448,16 @@ TEST(JobExport, TheJobsOwnReferencesAreWritten) {
   s.job.JobReferences[702] = "P;2";
   const std::vector<std::string> sheet = Lines(WithoutBom(CuttingSheetLines(s.get())));
   ASSERT_EQ(sheet.size(), 4u);
-  EXPECT_EQ(Fields(sheet[1])[0], "a");
+  EXPECT_EQ(Fields(sheet[1])[0], "b");
   EXPECT_EQ(Fields(sheet[2])[0], "a");
   EXPECT_EQ(sheet[3].substr(0, 12), "\"P;2\";C\xC5\x93ur;");
 
   const std::vector<std::string> job = Lines(WithoutBom(ComputedJobLines(s.get())));
   ASSERT_EQ(job.size(), 8u);
-  EXPECT_EQ(Fields(job[4])[0], "a");
+  EXPECT_EQ(Fields(job[4])[0], "b");
   EXPECT_EQ(Fields(job[6])[0], "a");
   EXPECT_EQ(job[7].substr(0, 7), "\"P;2\";;");
+  EXPECT_EQ(Lines(CuttingSheetSylk(s.get()))[39], "C;N;K\"b\"");
 
   s.job.JobReferences = {"P12", "X", "a"};
   s.job.JobParts[2].Number = 2;
@@ -469,6 +472,67 @@ TEST(JobExport, TheJobsOwnReferencesAreWritten) {
   EXPECT_EQ(sylk[69], "C;N;K\"a\"");
   s.job.JobReferences[0] = "P;1";
   EXPECT_EQ(Lines(CuttingSheetSylk(s.get()))[39], "C;N;K\"P;;1\"");
+}
+
+// No two parts of a file share a reference, whatever the job's parts have or lack: a part
+// without one keeps its number's letters while they are free, else takes the first free letters
+// in list order; and the sheet reads back through the import with the same references.
+TEST(JobExport, PartsWithoutAReferenceNeverTakeAnotherPartsLetters) {
+  const struct {
+    std::vector<std::string> references;  // by part number 0, 1, 2, 3
+    std::vector<std::string> written;
+  } cases[] = {
+      {{"", "", "", ""}, {"a", "b", "c", "d"}},
+      {{"", "a", "", ""}, {"b", "a", "c", "d"}},
+      {{"", "", "a", "b"}, {"c", "d", "a", "b"}},
+      {{"", "", "", "a"}, {"d", "b", "c", "a"}},
+      {{"c", "", "", ""}, {"c", "b", "a", "d"}},
+      {{"", "", "", "c"}, {"a", "b", "d", "c"}},
+      {{"", "", "", "A"}, {"a", "b", "c", "A"}},  // a reference differing by case is another one
+      {{"", "ab", "", "zz"}, {"a", "ab", "c", "zz"}},
+      {{"", ""}, {"a", "b", "c", "d"}},  // references the job file did not give
+  };
+  for (const auto& c : cases) {
+    Source s;
+    s.job.JobKind = 2;
+    for (std::int32_t n = 0; n < 4; ++n) {
+      s.job.JobParts.push_back(FixturePart(5000 + 100 * n, 3000, 190, 0, 1, 1, n));
+      s.job.JobDesignations.push_back("Part " + std::to_string(n));
+    }
+    s.job.JobReferences = c.references;
+    const std::string what = ::testing::PrintToString(c.references);
+    const std::vector<std::string> sheet = Lines(WithoutBom(CuttingSheetLines(s.get())));
+    ASSERT_EQ(sheet.size(), 5u) << what;
+    std::vector<std::string> written;
+    for (std::size_t i = 1; i < sheet.size(); ++i) written.push_back(Fields(sheet[i])[0]);
+    EXPECT_EQ(written, c.written) << what;
+
+    // The import reads the sheet back as the same four parts, no two sharing a reference.
+    const std::string bytes = CuttingSheetLines(s.get());
+    ImportRequest request;
+    request.Bytes = bytes;
+    request.Columns = DefaultImportColumns();
+    request.HeaderLine = true;
+    request.UnitFactor = s.factor;
+    const ImportReadResult read = ReadCuttingSheet(request);
+    const auto* parts = std::get_if<std::vector<ImportedPart>>(&read);
+    ASSERT_NE(parts, nullptr) << what;
+    EXPECT_FALSE(FindReferenceClash(*parts)) << what;
+    ASSERT_EQ(parts->size(), 4u) << what;
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ((*parts)[i].Reference, c.written[i]) << what;
+
+    const std::vector<std::string> sylk = Lines(CuttingSheetSylk(s.get()));
+    for (std::size_t i = 0; i < 4; ++i) {
+      EXPECT_EQ(sylk[39 + 15 * i], "C;N;K\"" + c.written[i] + "\"") << what << " " << i;
+    }
+
+    s.job.ResultPanels = {FixturePanel(28000, 20700, 190, 0, 1)};
+    s.job.ResultPanels[0].PlacedParts = {s.job.JobParts[3], s.job.JobParts[0]};
+    const std::vector<std::string> job = Lines(WithoutBom(ComputedJobLines(s.get())));
+    ASSERT_EQ(job.size(), 4u) << what;
+    EXPECT_EQ(Fields(job[2])[0], c.written[3]) << what;
+    EXPECT_EQ(Fields(job[3])[0], c.written[0]) << what;
+  }
 }
 
 TEST(JobExport, TheSylkIdentificationIsUtf8WithoutAByteOrderMark) {

@@ -317,6 +317,48 @@ TEST(LabelGrid, LabelsFillTheRowsThenTheSheetsOfTheFormat) {
   }
 }
 
+// A printer's printable area is rarely a whole number of tenths of a millimetre: a last column or
+// row that ends within a hundredth of a millimetre past it still prints, one that ends further
+// past it goes to the next row or sheet; the width and the height alike.
+TEST(LabelGrid, ALabelEndingAHundredthOfAMillimetrePastTheAreaStillFits) {
+  // kSheet3x7: the third column ends at 1955, the seventh row at 2667 (tenths of a millimetre).
+  const struct {
+    double width, height;
+    std::vector<Cells> sheets;  // of 22 labels
+  } cases[] = {
+      {1955.0, 2667.0, {Filled(3, 21), Filled(3, 1)}},
+      {1954.9, 2667.0, {Filled(3, 21), Filled(3, 1)}},
+      {1955.0, 2666.9, {Filled(3, 21), Filled(3, 1)}},
+      {1954.9, 2666.9, {Filled(3, 21), Filled(3, 1)}},
+      {1954.85, 2667.0, {Filled(2, 14), Filled(2, 8)}},
+      {1955.0, 2666.85, {Filled(3, 18), Filled(3, 4)}},
+      {1954.85, 2666.85, {Filled(2, 12), Filled(2, 10)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    Job job;
+    job.parts.push_back(Part(6000, 4000, 190, 22, 0));
+    job.references.push_back("a");
+    job.designations.push_back("Montant");
+    RecordingPrintTarget target(kA4);
+    target.unroundedPortrait = std::pair{c.width, c.height};
+    const LabelPrintReport report = Print(target, kSheet3x7, job);
+    EXPECT_EQ(report.Labels, 22);
+    ASSERT_EQ(target.sheets.size(), c.sheets.size());
+    for (std::size_t s = 0; s < c.sheets.size(); ++s) {
+      const std::vector<CanvasCall> texts = Texts(target.sheets[s]);
+      ASSERT_EQ(texts.size(), c.sheets[s].size()) << "sheet " << s + 1;
+      for (std::size_t i = 0; i < texts.size(); ++i) {
+        const auto [k, r] = c.sheets[s][i];
+        EXPECT_EQ(texts[i].points[0],
+                  (CanvasPoint{k * kSheet3x7.HorizontalPitch + kSheet3x7.BottomMargin,
+                               -(r * kSheet3x7.VerticalPitch + kSheet3x7.TopMargin)}))
+            << "sheet " << s + 1 << ", label " << i + 1;
+      }
+    }
+  }
+}
+
 TEST(LabelGrid, AQuantityOf3GivesThreeIdenticalLabels) {
   RecordingPrintTarget target(kA4);
   Print(target, kSheet3x7, OnePart(3, "b", "Tablette"));

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plan/Printing.h"
@@ -34,6 +35,14 @@ class RecordingPrintTarget : public PrintTarget {
   std::int32_t PageWidth() const override { return Size().cx; }
   std::int32_t PageHeight() const override { return Size().cy; }
   std::int32_t Resolution() const override { return 254; }
+  // The printable area unrounded, in 0.1 mm of a portrait sheet: the device pixels unless a test
+  // gives a size between two pixels (a printer whose area is not a whole number of them).
+  double PrintableWidthTenths() const override {
+    return UnroundedSize() ? UnroundedSize()->first : PrintTarget::PrintableWidthTenths();
+  }
+  double PrintableHeightTenths() const override {
+    return UnroundedSize() ? UnroundedSize()->second : PrintTarget::PrintableHeightTenths();
+  }
   Canvas& GetCanvas() override {
     if (!canvas_) throw std::logic_error("no document");
     if (sheet_ == throwOnSheet) throw std::runtime_error("canvas lost");
@@ -77,7 +86,15 @@ class RecordingPrintTarget : public PrintTarget {
   std::int32_t throwOnSheet = 0;   // GetCanvas throws while this sheet is current; 0: never
   std::string detail;
 
+  // ---- A printable area between two pixels (width, height of a portrait sheet) ----------------
+  std::optional<std::pair<double, double>> unroundedPortrait;
+
  private:
+  std::optional<std::pair<double, double>> UnroundedSize() const {
+    if (!unroundedPortrait || orientation_ != PrintOrientation::Landscape) return unroundedPortrait;
+    return std::pair{unroundedPortrait->second, unroundedPortrait->first};
+  }
+
   void FlushSheet() {
     if (!canvas_) return;
     sheets.push_back(canvas_->Calls());
