@@ -67,7 +67,9 @@ ProcessFacts ReadProcessFacts(qint64 pid) {
   }
   char target[4096];
   const ssize_t n = ::readlink((folder + "/exe").constData(), target, sizeof target);
-  if (n > 0 && static_cast<std::size_t>(n) < sizeof target) facts.ProgramFile = QByteArray(target, n);
+  if (n > 0 && static_cast<std::size_t>(n) < sizeof target) {
+    facts.ProgramFile = QByteArray(target, n);
+  }
   return facts;
 }
 
@@ -84,6 +86,23 @@ bool IsCopyOf(const ProcessFacts& process, const QByteArray& programName) {
   if (process.Command.isEmpty()) return true;
   return process.Command == programName.left(kCommandNameMax);
 }
+
+namespace {
+
+// Who holds the data folder's lock, as its file says. The file is read without ever waiting on
+// it.
+struct DataLockHolder {
+  enum class Kind {
+    Nobody,         // no lock file
+    Stale,          // empty, unreadable or garbled, or naming no live copy on this machine
+    LiveHere,       // a live copy on this machine: the file is held open and locked, or its
+                    // process is a copy
+    OtherComputer,  // written by another computer: it cannot be checked from here
+    NotAFile        // a FIFO, a folder, a link: nothing a lock of ours would be
+  } What = Kind::Nobody;
+  QString Host;
+  QDateTime Since;
+};
 
 DataLockHolder ReadDataLockHolder(const QString& path) {
   const QByteArray native = QFile::encodeName(path);
@@ -107,6 +126,8 @@ DataLockHolder ReadDataLockHolder(const QString& path) {
                                                      : DataLockHolder::Kind::Stale,
           {}, {}};
 }
+
+}  // namespace
 
 DataLockResult TakeDataFolderLock(const QString& path, std::unique_ptr<QLockFile>& lock) {
   lock.reset();

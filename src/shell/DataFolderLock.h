@@ -35,23 +35,6 @@ ProcessFacts ReadProcessFacts(qint64 pid);
 // nothing can be read of, is taken as a copy.
 bool IsCopyOf(const ProcessFacts& process, const QByteArray& programName);
 
-// Who holds the data folder's lock, as its file says. The file is read without ever waiting on
-// it.
-struct DataLockHolder {
-  enum class Kind {
-    Nobody,         // no lock file
-    Stale,          // empty, unreadable or garbled, or naming no live copy on this machine
-    LiveHere,       // a live copy on this machine: the file is held open and locked, or its
-                    // process is a copy
-    OtherComputer,  // written by another computer: it cannot be checked from here
-    NotAFile        // a FIFO, a folder, a link: nothing a lock of ours would be
-  } What = Kind::Nobody;
-  QString Host;
-  QDateTime Since;
-};
-
-DataLockHolder ReadDataLockHolder(const QString& path);
-
 // What taking the data folder's lock came to.
 struct DataLockResult {
   enum class Kind {
@@ -67,8 +50,9 @@ struct DataLockResult {
   QString Reason;  // FolderNotWritable: the system's words
 };
 
-// Takes the lock file at path into `lock` (left empty when not taken). A leftover lock (see
-// DataLockHolder) is removed first, without a word.
+// Takes the lock file at path into `lock` (left empty when not taken). A leftover lock (empty,
+// unreadable or garbled, or naming no live copy on this machine) is removed first, without a
+// word.
 DataLockResult TakeDataFolderLock(const QString& path, std::unique_ptr<QLockFile>& lock);
 
 }  // namespace tranchex

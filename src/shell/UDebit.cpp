@@ -670,8 +670,8 @@ void TFDebit::LockDataFolder() {
                               .arg(result.Reason) +
                           folder +
                           QStringLiteral("\nLes listes (essences, dimensions, désignations, "
-                                         "étiquettes, options, unité, débits récents) n'y seront "
-                                         "pas enregistrées."),
+                                         "étiquettes, options, unité, débits récents) n'y "
+                                         "seront pas enregistrées."),
                       PromptIcon::Exclamation);
       return;
     case DataLockResult::Kind::HeldElsewhere:

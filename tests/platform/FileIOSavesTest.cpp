@@ -1,7 +1,8 @@
 // Saves that leave nothing behind: the temporary files a killed save left are removed by the next
-// save of the same file, and only those; the temporary name fits the folder's name limit; the
-// write decision follows the owner, group and others bits; a folder that forbids creating a file
-// is named as the cause; a chain of relative links is written at its end.
+// save of the same file, and only those marked as ours; two processes saving one file at once
+// never fail; the temporary name fits the folder's name limit; the write decision follows the
+// owner, group and others bits; a folder that forbids creating a file, or does not exist, is
+// named as the cause; a chain of relative links is written at its end.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -96,7 +97,8 @@ TEST(FileIOSaves, TheNextSaveRemovesTheLeftoversOfItsOwnFile) {
   };
   for (const std::string& name : kept) Touch(dir.path() / name);
   fs::create_directory(dir.path() / ".cuisine.deb.tranchex-Dir123");
-  const int held = ::open((dir.path() / ".cuisine.deb.tranchex-Held01").c_str(), O_RDONLY | O_CLOEXEC);
+  const int held =
+      ::open((dir.path() / ".cuisine.deb.tranchex-Held01").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
@@ -156,7 +158,9 @@ TEST(FileIOSaves, TwoProcessesSavingOneJobAtOnceNeverFail) {
   std::string broken;
   for (pollfd done{pipeFds[0], POLLIN, 0}; ::poll(&done, 1, 0) == 0; ++reads) {
     const std::string bytes = ReadFileBytes(job, 10000);
-    if (!whole(bytes) && broken.empty()) broken = bytes.substr(0, 40) + "... " + std::to_string(bytes.size());
+    if (!whole(bytes) && broken.empty()) {
+      broken = bytes.substr(0, 40) + "... " + std::to_string(bytes.size());
+    }
   }
   std::string failures;
   char buffer[4096];

@@ -243,6 +243,7 @@ TEST_F(DataFolderLock, ALeftoverLockInAFolderThatCannotBeWrittenSaysSo) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fs::permissions(folder, fs::perms::owner_all);
+    fs::remove(folder / "Tranchex.lock");  // read-only since the case before
     WriteBytes(folder / "Tranchex.lock", c.bytes);
     fs::permissions(folder / "Tranchex.lock", fs::perms::owner_read | fs::perms::group_read |
                                                   fs::perms::others_read);
