@@ -43,12 +43,20 @@ bool QtPrintTarget::BeginDoc() {
     return false;
   }
   if (PrintsToFile()) {
+    const std::filesystem::path file =
+        QFile::encodeName(printer_.outputFileName()).toStdString();
     // A FIFO would hold the print until something reads it: refused before it is opened.
     try {
-      RefuseNonRegularTarget(QFile::encodeName(printer_.outputFileName()).toStdString());
+      RefuseNonRegularTarget(file);
     } catch (const FileAccessError&) {
       detail_ = "Le fichier " + Quoted(printer_.outputFileName()) +
                 " n'est pas un fichier ordinaire : rien n'y est imprimé.";
+      return false;
+    }
+    if (const auto missing = MissingFolder(file)) {
+      detail_ = "Le dossier " + Quoted(QFile::decodeName(missing->c_str())) +
+                " n'existe pas : le fichier " + Quoted(printer_.outputFileName()) +
+                " ne peut pas y être écrit.";
       return false;
     }
   }

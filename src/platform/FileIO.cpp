@@ -83,6 +83,11 @@ std::size_t NameMax(const std::filesystem::path& folder) {
 
 // The characters mkstemp puts in place of "XXXXXX".
 constexpr std::size_t kUniqueChars = 6;
+// What stands between a file's name and those characters in its temporary file's name: no other
+// program and no user names a file so, so the clean-up below takes only what we left.
+constexpr std::string_view kTemporaryMark = ".tranchex-";
+// New temporary files tried before a write gives up, each taken by another write's clean-up.
+constexpr int kTemporaryAttempts = 100;
 
 bool IsOurUniquePart(std::string_view tail) {
   return tail.size() == kUniqueChars &&
@@ -92,7 +97,8 @@ bool IsOurUniquePart(std::string_view tail) {
 // Removes the temporary files that earlier writes of the same file left in the folder (a
 // program killed part-way): names made of the prefix and six letters or digits, regular files
 // that no writer holds. A writer holds its temporary file locked until the rename, so a write
-// still going on, in this program or another, keeps its file.
+// still going on, in this program or another, keeps its file. The file is removed while locked,
+// and only when its name still names it: a file already renamed over its target stays.
 void RemoveLeftoverTemporaries(const std::filesystem::path& folder, const std::string& prefix) {
   DIR* dir = ::opendir(folder.c_str());
   if (dir == nullptr) return;
@@ -109,12 +115,38 @@ void RemoveLeftoverTemporaries(const std::filesystem::path& folder, const std::s
     const std::filesystem::path path = folder / name;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) continue;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    struct stat held {};
+    struct stat named {};
+    if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        ::lstat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+        named.st_ino == held.st_ino) {
       ::unlink(path.c_str());
     }
     ::close(fd);
   }
+}
+
+// Makes a new temporary file from `pattern` (its name replaces the pattern) and locks it, so that
+// no clean-up takes it while it is written. A clean-up can come between the making and the lock:
+// it holds the file locked while it removes it, so a file we cannot lock, or find removed once
+// locked, is given up and another made. A folder whose files take no lock keeps its files
+// unlocked, as its clean-up cannot lock them either. -1 with errno when no file could be made.
+int MakeLockedTemporary(std::string& pattern) {
+  const std::string base = pattern;
+  for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+    pattern = base;
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      if (errno != EWOULDBLOCK) return fd;
+    } else {
+      struct stat st {};
+      if (::fstat(fd, &st) != 0 || st.st_nlink > 0) return fd;
+    }
+    ::close(fd);
+  }
+  errno = EAGAIN;
+  return -1;
 }
 
 }  // namespace
@@ -127,14 +159,34 @@ bool PermissionsAllowWriting(mode_t mode, uid_t owner, gid_t group, uid_t user,
 }
 
 std::string TemporaryNamePrefix(const std::string& fileName, std::size_t nameMax) {
-  const std::size_t room = nameMax > kUniqueChars + 2 ? nameMax - kUniqueChars - 2 : 1;
+  const std::size_t fixed = 1 + kTemporaryMark.size() + kUniqueChars;
+  const std::size_t room = nameMax > fixed ? nameMax - fixed : 1;
   std::size_t keep = std::min(fileName.size(), room);
-  // Never cut a character of more than one byte in two.
-  while (keep > 0 && keep < fileName.size() &&
-         (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80) {
+  // Never cut a character of more than one byte in two. A character is four bytes at most: a
+  // name that is not UTF-8 is cut near the limit all the same.
+  for (int back = 0; back < 3 && keep > 0 && keep < fileName.size() &&
+                     (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80;
+       ++back) {
     --keep;
   }
-  return "." + fileName.substr(0, keep) + ".";
+  return "." + fileName.substr(0, keep) + std::string(kTemporaryMark);
+}
+
+std::optional<std::filesystem::path> MissingFolder(const std::filesystem::path& linkOrFile) {
+  std::filesystem::path path;
+  try {
+    path = ResolveLinks(linkOrFile);
+  } catch (const FileAccessError&) {
+    return std::nullopt;  // a loop of links is no missing folder
+  }
+  const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return std::nullopt;
+    return folder;
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return folder;
+  return std::nullopt;
 }
 
 void RefuseNonRegularTarget(const std::filesystem::path& path) {
@@ -189,17 +241,23 @@ void WriteFileAtomic(const std::filesystem::path& linkOrFile, std::string_view b
   const std::string prefix = TemporaryNamePrefix(path.filename().string(), NameMax(folder));
   RemoveLeftoverTemporaries(folder, prefix);
   std::string pattern = (folder / (prefix + std::string(kUniqueChars, 'X'))).string();
-  const int fd = ::mkstemp(pattern.data());
+  const int fd = MakeLockedTemporary(pattern);
   if (fd < 0) {
-    if (errno == EACCES || errno == EPERM || errno == EROFS) {
+    const int error = errno;
+    if (error == ENOENT || error == ENOTDIR) {
+      if (const auto missing = MissingFolder(path)) {
+        throw FileAccessError("Le dossier " + missing->string() + " n'existe pas : " +
+                              linkOrFile.string() + " ne peut pas y être enregistré");
+      }
+    }
+    if (error == EACCES || error == EPERM || error == EROFS) {
       throw FileAccessError("Le dossier " + folder.string() +
                             " ne permet pas d'y créer un fichier : " + linkOrFile.string() +
-                            " ne peut pas y être enregistré (" + std::strerror(errno) + ")");
+                            " ne peut pas y être enregistré (" + std::strerror(error) + ")");
     }
+    errno = error;
     throw FileAccessError(Describe(linkOrFile, "Impossible d'écrire"));
   }
-  // Held until the rename: a later write's clean-up leaves a temporary file being written alone.
-  ::flock(fd, LOCK_EX | LOCK_NB);
   auto fail = [&](const char* action) {
     const std::string message = Describe(linkOrFile, action);
     ::close(fd);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -41,17 +42,23 @@ bool PermissionsAllowWriting(mode_t mode, uid_t owner, gid_t group, uid_t user,
                              std::span<const gid_t> groups);
 
 // The name of the temporary file that a write of `fileName` starts from, before the six
-// characters that make it unique: "." + the name + ".", the name shortened (at a character's
-// start) so that the whole stays within `nameMax` bytes.
+// characters that make it unique: "." + the name + ".tranchex-", the name shortened (at a
+// character's start) so that the whole stays within `nameMax` bytes. The mark is this
+// program's own: the clean-up of leftovers never takes a file another program or the user made.
 std::string TemporaryNamePrefix(const std::string& fileName, std::size_t nameMax);
+
+// The folder meant to hold `path` (its links followed) when it does not exist or is not a
+// folder, so that no file can be made there; nothing when it is there.
+std::optional<std::filesystem::path> MissingFolder(const std::filesystem::path& path);
 
 // Writes a temporary file beside the target, flushes it to disk and renames it over the target.
 // Through a symbolic link the target is the link's file, and the link stays. An existing file
 // that is not a regular file, or whose permission bits do not let us write it (read-only for
 // us, whoever we are), is not replaced; a folder that does not let us create a file is named
-// as the cause. On any failure the target is untouched, the temporary file removed, and
-// FileAccessError thrown. The temporary files an earlier write of the same file left behind
-// (a program killed part-way) are removed; one still being written is left alone.
+// as the cause, and so is a folder that does not exist. On any failure the target is untouched,
+// the temporary file removed, and FileAccessError thrown. The temporary files an earlier write
+// of the same file left behind (a program killed part-way) are removed; one still being written,
+// by this process or another, is left alone, and two writes of one file at once both succeed.
 void WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace tranchex

@@ -1,5 +1,6 @@
 #include "shell/UDebit.h"
 #include "shell/UDebitPrint.h"
+#include "shell/DataFolderLock.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,61 +63,6 @@ namespace tranchex {
 namespace {
 
 QString Text(int id) { return QString::fromStdString(LoadString(id)); }
-
-// Who holds the data folder's lock, as its file says. The file is read without ever waiting on
-// it, and its lines are the lock's own: the process number, the program's file name, the host.
-struct DataLockHolder {
-  enum class Kind {
-    Nobody,         // no lock file
-    Stale,          // empty, unreadable or garbled, or naming no live copy on this machine
-    LiveHere,       // a live copy on this machine
-    OtherComputer,  // written by another computer: it cannot be checked from here
-    NotAFile        // a FIFO, a folder, a link: nothing a lock of ours would be
-  } What = Kind::Nobody;
-  QString Host;
-  QDateTime Since;
-};
-
-// Whether the process numbered pid is running the program named in a lock: a number reused by
-// another program holds no lock. A process we may not look at is taken as the program.
-bool IsLiveCopy(qint64 pid, const QString& programName) {
-  if (pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return false;
-  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
-  char target[4096];
-  const QByteArray exe = "/proc/" + QByteArray::number(pid) + "/exe";
-  const ssize_t n = ::readlink(exe.constData(), target, sizeof target - 1);
-  if (n <= 0 || programName.isEmpty()) return true;
-  QByteArray running(target, n);
-  // A program file replaced while it runs (an update) is still that program.
-  if (running.endsWith(" (deleted)")) running.chop(10);
-  return QFileInfo(QFile::decodeName(running)).fileName() == programName;
-}
-
-DataLockHolder ReadDataLockHolder(const QString& path) {
-  const QByteArray native = QFile::encodeName(path);
-  struct stat st {};
-  if (::lstat(native.constData(), &st) != 0) {
-    return {errno == ENOENT ? DataLockHolder::Kind::Nobody : DataLockHolder::Kind::Stale, {}, {}};
-  }
-  if (!S_ISREG(st.st_mode)) return {DataLockHolder::Kind::NotAFile, {}, {}};
-  std::string bytes;
-  try {
-    bytes = ReadFileStart(std::filesystem::path(native.toStdString()), 4096);
-  } catch (const std::exception&) {
-    return {DataLockHolder::Kind::Stale, {}, {}};
-  }
-  const QList<QByteArray> lines = QByteArray::fromStdString(bytes).split('\n');
-  bool isNumber = false;
-  const qint64 pid = lines.value(0).toLongLong(&isNumber);
-  if (!isNumber || pid <= 0 || lines.size() < 3) return {DataLockHolder::Kind::Stale, {}, {}};
-  const QString host = QString::fromUtf8(lines[2]);
-  if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
-    return {DataLockHolder::Kind::OtherComputer, host, QFileInfo(path).lastModified()};
-  }
-  return {IsLiveCopy(pid, QString::fromUtf8(lines[1])) ? DataLockHolder::Kind::LiveHere
-                                                        : DataLockHolder::Kind::Stale,
-          {}, {}};
-}
 
 // Tool panel measures, in pixels.
 constexpr int kPanelHeight = 31;
@@ -699,15 +645,17 @@ bool TFDebit::FormClose() {
 
 void TFDebit::LockDataFolder() {
   const QString path = QDir(ProgramFolder).filePath(QStringLiteral("Tranchex.lock"));
-  const DataLockHolder holder = ReadDataLockHolder(path);
+  const DataLockResult result = TakeDataFolderLock(path, dataLock_);
   const QString folder = QDir::toNativeSeparators(ProgramFolder);
   const QString listsKept = QStringLiteral(
       "\nA la fermeture, une liste que l'autre fenêtre aura enregistrée entre-temps (essences, "
       "dimensions, désignations, étiquettes, options, unité, débits récents) ne sera pas "
       "remplacée.");
-  switch (holder.What) {
-    case DataLockHolder::Kind::NotAFile:
-      // Never opened: a FIFO would hold start-up until someone writes to it.
+  switch (result.What) {
+    case DataLockResult::Kind::Taken:
+    case DataLockResult::Kind::NotTaken:
+      return;
+    case DataLockResult::Kind::NotAFile:
       prompts_.Notice(Texts.AppTitle,
                       QStringLiteral("Le verrou du dossier de données n'a pas pu être pris : ") +
                           QDir::toNativeSeparators(path) +
@@ -716,36 +664,32 @@ void TFDebit::LockDataFolder() {
                           listsKept,
                       PromptIcon::Exclamation);
       return;
-    case DataLockHolder::Kind::OtherComputer:
+    case DataLockResult::Kind::FolderNotWritable:
+      prompts_.Notice(Texts.AppTitle,
+                      QStringLiteral("Le dossier de données ne peut pas être écrit (%1) :\n")
+                              .arg(result.Reason) +
+                          folder +
+                          QStringLiteral("\nLes listes (essences, dimensions, désignations, "
+                                         "étiquettes, options, unité, débits récents) n'y "
+                                         "seront pas enregistrées."),
+                      PromptIcon::Exclamation);
+      return;
+    case DataLockResult::Kind::HeldElsewhere:
       prompts_.Notice(Texts.AppTitle,
                       QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données par "
                                      "l'ordinateur « %1 », depuis le %2 :\n")
-                              .arg(holder.Host,
-                                   holder.Since.toString(QStringLiteral("dd/MM/yyyy à HH:mm"))) +
+                              .arg(result.Host,
+                                   result.Since.toString(QStringLiteral("dd/MM/yyyy à HH:mm"))) +
                           folder + listsKept,
                       PromptIcon::Exclamation);
       return;
-    case DataLockHolder::Kind::LiveHere:
-      break;  // told below, as a lock taken meanwhile would be
-    case DataLockHolder::Kind::Stale:
-      // What a power cut, a crash or a copied folder leaves: taken over silently.
-      QFile::remove(path);
-      [[fallthrough]];
-    case DataLockHolder::Kind::Nobody: {
-      dataLock_ = std::make_unique<QLockFile>(path);
-      // Held for the whole run, however long: only a lock this check found stale goes.
-      dataLock_->setStaleLockTime(0);
-      if (dataLock_->tryLock(0)) return;
-      const bool heldByAnother = dataLock_->error() == QLockFile::LockFailedError;
-      dataLock_.reset();
-      if (!heldByAnother) return;  // a folder where no lock can be made: nothing to say
-      break;
-    }
+    case DataLockResult::Kind::HeldHere:
+      prompts_.Notice(Texts.AppTitle,
+                      QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données :\n") +
+                          folder + listsKept,
+                      PromptIcon::Exclamation);
+      return;
   }
-  prompts_.Notice(Texts.AppTitle,
-                  QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données :\n") +
-                      folder + listsKept,
-                  PromptIcon::Exclamation);
 }
 
 void TFDebit::TakeListDigests() {

@@ -2,6 +2,7 @@
 set(shell_CORE)
 set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataFolderLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitViews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitKeyboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitFiles.cpp

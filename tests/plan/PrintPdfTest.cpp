@@ -98,6 +98,9 @@ TEST(PrintPdf, APrinterThatIsNotReadyIsReportedAndNothingIsLeft) {
   const JobState job = LaidOutJob();
   const Settings settings = test::TestSettings();
   const test::TempDir dir;
+  QFile blocking(QString::fromStdString((dir.path() / "plan.pdf").string()));
+  ASSERT_TRUE(blocking.open(QIODevice::WriteOnly));
+  blocking.close();
   struct Case {
     const char* name;
     QString file;
@@ -106,7 +109,10 @@ TEST(PrintPdf, APrinterThatIsNotReadyIsReportedAndNothingIsLeft) {
   const std::vector<Case> cases = {
       {"a file in a missing folder",
        QString::fromStdString((dir.path() / "missing" / "plan.pdf").string()),
-       "ne peut pas être écrit"},
+       "Le dossier « " + (dir.path() / "missing").string() + " » n'existe pas"},
+      {"a file in a folder that is a file",
+       QString::fromStdString((dir.path() / "plan.pdf" / "plan.pdf").string()),
+       "Le dossier « " + (dir.path() / "plan.pdf").string() + " » n'existe pas"},
       {"no printer and no file", QString(), "aucun fichier n'a été choisi"},
   };
   for (const Case& c : cases) {

@@ -1,9 +1,11 @@
 // Saves that leave nothing behind: the temporary files a killed save left are removed by the next
-// save of the same file, and only those; the temporary name fits the folder's name limit; the
-// write decision follows the owner, group and others bits; a folder that forbids creating a file
-// is named as the cause; a chain of relative links is written at its end.
+// save of the same file, and only those marked as ours; two processes saving one file at once
+// never fail; the temporary name fits the folder's name limit; the write decision follows the
+// owner, group and others bits; a folder that forbids creating a file, or does not exist, is
+// named as the cause; a chain of relative links is written at its end.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <grp.h>
 #include <sys/wait.h>
@@ -12,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <set>
 #include <string>
 #include <vector>
@@ -70,24 +73,32 @@ TEST(WriteDecision, OwnerGroupAndOthersBitsEachDecideForTheirOwn) {
 }
 
 // A save killed part-way leaves its temporary file; the next save of that file removes every
-// such leftover of its own name pattern, and nothing else: not another job's, not a name of
-// another length or with other characters, not a folder, not one a live save still holds.
+// such leftover, marked as this program's own, and nothing else: not another job's, not a file
+// the user or another program named after the job (a backup, another program's temporary file
+// of six letters or digits), not a name of another length or with other characters, not a
+// folder, not one a live save still holds.
 TEST(FileIOSaves, TheNextSaveRemovesTheLeftoversOfItsOwnFile) {
   test::TempDir dir;
-  const fs::path job = dir.path() / "armoire.deb";
-  Touch(dir.path() / ".armoire.deb.Ab12Cd");
-  Touch(dir.path() / ".armoire.deb.x9Y8z7", std::string(100000, 'p'));
+  const fs::path job = dir.path() / "cuisine.deb";
+  Touch(dir.path() / ".cuisine.deb.tranchex-Ab12Cd");
+  Touch(dir.path() / ".cuisine.deb.tranchex-x9Y8z7", std::string(100000, 'p'));
   const std::set<std::string> kept = {
-      ".commode.deb.Ab12Cd",   // another job's
-      "armoire.deb.Ab12Cd",    // not hidden
-      ".armoire.deb.Ab12C",    // five characters
-      ".armoire.deb.Ab12Cd7",  // seven
-      ".armoire.deb.Ab-2Cd",   // not a letter or a digit
-      ".armoire.deb.Held01",   // a save still going on holds it
+      ".cuisine.deb.backup",           // the user's copies
+      ".cuisine.deb.ancien",
+      ".cuisine.deb.copie1",
+      ".cuisine.deb.Ab12Cd",           // another program's temporary file (rsync names its so)
+      ".commode.deb.tranchex-Ab12Cd",  // another job's
+      "cuisine.deb.tranchex-Ab12Cd",   // not hidden
+      ".cuisine.deb.tranchex-Ab12C",   // five characters
+      ".cuisine.deb.tranchex-Ab12Cd7", // seven
+      ".cuisine.deb.tranchex-Ab-2Cd",  // not a letter or a digit
+      ".cuisine.deb.tranchexAb12Cd",   // no dash
+      ".cuisine.deb.tranchex-Held01",  // a save still going on holds it
   };
   for (const std::string& name : kept) Touch(dir.path() / name);
-  fs::create_directory(dir.path() / ".armoire.deb.Dir123");
-  const int held = ::open((dir.path() / ".armoire.deb.Held01").c_str(), O_RDONLY | O_CLOEXEC);
+  fs::create_directory(dir.path() / ".cuisine.deb.tranchex-Dir123");
+  const int held =
+      ::open((dir.path() / ".cuisine.deb.tranchex-Held01").c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(held, 0);
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
 
@@ -95,9 +106,76 @@ TEST(FileIOSaves, TheNextSaveRemovesTheLeftoversOfItsOwnFile) {
   ::close(held);
 
   std::set<std::string> expected = kept;
-  expected.insert({"armoire.deb", ".armoire.deb.Dir123"});
+  expected.insert({"cuisine.deb", ".cuisine.deb.tranchex-Dir123"});
   EXPECT_EQ(Names(dir.path()), expected);
   EXPECT_EQ(ReadFileBytes(job, 100), "saved");
+}
+
+// Two processes save one job in turns as fast as they can, each save's clean-up looking at the
+// other's temporary files: no save fails, the job is always one of the texts saved, whole, and
+// nothing is left beside it.
+TEST(FileIOSaves, TwoProcessesSavingOneJobAtOnceNeverFail) {
+  test::TempDir dir;
+  const fs::path job = dir.path() / "cuisine.deb";
+  constexpr int kSaves = 3000;
+  // Each text is long enough for a reader to catch one half written, and says who wrote it.
+  const auto text = [](char writer, int save) {
+    return std::string(4000 + save % 97, writer) + std::to_string(save);
+  };
+  WriteFileAtomic(job, text('a', 0));
+  int pipeFds[2];
+  ASSERT_EQ(::pipe(pipeFds), 0);
+  std::vector<pid_t> writers;
+  for (char writer : {'a', 'b'}) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(pipeFds[0]);
+      std::string failures;
+      for (int save = 1; save <= kSaves; ++save) {
+        try {
+          WriteFileAtomic(job, text(writer, save));
+        } catch (const FileAccessError& e) {
+          failures += std::string(e.what()) + "\n";
+        }
+      }
+      (void)!::write(pipeFds[1], failures.data(), failures.size());
+      ::_exit(0);
+    }
+    writers.push_back(child);
+  }
+  ::close(pipeFds[1]);
+  // Read while they write, until both are done: every read is one whole text.
+  const auto whole = [&](const std::string& bytes) {
+    if (bytes.empty()) return false;
+    const std::size_t run = bytes.find_first_not_of(bytes.front());
+    if (run == std::string::npos) return false;
+    int save = 0;
+    const auto read = std::from_chars(bytes.data() + run, bytes.data() + bytes.size(), save);
+    return read.ec == std::errc() && bytes == text(bytes.front(), save);
+  };
+  int reads = 0;
+  std::string broken;
+  for (pollfd done{pipeFds[0], POLLIN, 0}; ::poll(&done, 1, 0) == 0; ++reads) {
+    const std::string bytes = ReadFileBytes(job, 10000);
+    if (!whole(bytes) && broken.empty()) {
+      broken = bytes.substr(0, 40) + "... " + std::to_string(bytes.size());
+    }
+  }
+  std::string failures;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) failures.append(buffer, n);
+  ::close(pipeFds[0]);
+  for (pid_t child : writers) {
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  EXPECT_EQ(failures, "");
+  EXPECT_EQ(broken, "") << "after " << reads << " reads";
+  EXPECT_EQ(Names(dir.path()), std::set<std::string>{"cuisine.deb"});
+  const std::string last = ReadFileBytes(job, 10000);
+  EXPECT_TRUE(last == text('a', kSaves) || last == text('b', kSaves)) << last.substr(0, 40);
 }
 
 // Job names of 248 to 255 bytes are saved: the temporary name is kept within the folder's limit,
@@ -117,11 +195,15 @@ TEST(FileIOSaves, ALongNameIsSavedWithinTheFolderNameLimit) {
     SCOPED_TRACE(name.size());
     const std::string prefix = TemporaryNamePrefix(name, 255);
     EXPECT_LE(prefix.size() + 6, 255u);
+    const std::string mark = ".tranchex-";
     EXPECT_EQ(prefix.front(), '.');
-    EXPECT_EQ(prefix.back(), '.');
-    EXPECT_EQ(name.compare(0, prefix.size() - 2, prefix, 1, prefix.size() - 2), 0);
+    ASSERT_GT(prefix.size(), mark.size() + 1);
+    EXPECT_EQ(prefix.substr(prefix.size() - mark.size()), mark);
+    const std::size_t kept = prefix.size() - 1 - mark.size();
+    EXPECT_GE(kept, 255u - 6 - 1 - mark.size() - 1);
+    EXPECT_EQ(name.compare(0, kept, prefix, 1, kept), 0);
     // The cut falls between two characters.
-    EXPECT_NE(static_cast<unsigned char>(name[prefix.size() - 2]) & 0xC0, 0x80);
+    EXPECT_NE(static_cast<unsigned char>(name[kept]) & 0xC0, 0x80);
 
     Touch(dir.path() / (prefix + "Zz9Zz9"));
     WriteFileAtomic(dir.path() / name, "long " + name.substr(0, 3));
@@ -130,7 +212,11 @@ TEST(FileIOSaves, ALongNameIsSavedWithinTheFolderNameLimit) {
   }
   EXPECT_EQ(Names(dir.path()).size(), names.size());
   // A short name is kept whole.
-  EXPECT_EQ(TemporaryNamePrefix("job.deb", 255), ".job.deb.");
+  EXPECT_EQ(TemporaryNamePrefix("job.deb", 255), ".job.deb.tranchex-");
+  // A name that is not UTF-8 is cut near the limit all the same, never to nothing.
+  const std::string notUtf8 = TemporaryNamePrefix(std::string(300, '\x80'), 255);
+  EXPECT_LE(notUtf8.size() + 6, 255u);
+  EXPECT_GE(notUtf8.size() + 6, 255u - 3);
 }
 
 // A job the user may write, in a folder where the user may not create a file: the message names
@@ -184,16 +270,21 @@ TEST(FileIOSaves, AFolderThatForbidsCreatingAFileSaysSo) {
   EXPECT_EQ(Names(folder), std::set<std::string>{"armoire.deb"});
 }
 
-// A relative link pointing at another relative link in another folder: the write lands in the
-// final target; both links stay, and nothing appears beside either.
+// A relative link pointing at another relative link in another folder, and that one at a third
+// one folder deeper: each target is read from its own link's folder, so the write lands in the
+// final target; the links stay, and nothing appears beside any of them.
 TEST(FileIOSaves, ARelativeLinkChainAcrossFoldersIsWrittenAtItsEnd) {
   test::TempDir dir;
-  for (const char* sub : {"travail", "liens", "partage"}) fs::create_directory(dir.path() / sub);
+  for (const char* sub : {"travail", "liens", "liens/profond", "partage"}) {
+    fs::create_directory(dir.path() / sub);
+  }
   const fs::path target = dir.path() / "partage" / "armoire.deb";
   WriteFileAtomic(target, "old");
+  const fs::path third = dir.path() / "liens" / "profond" / "relais.deb";
   const fs::path second = dir.path() / "liens" / "relais.deb";
   const fs::path first = dir.path() / "travail" / "armoire.deb";
-  fs::create_symlink(fs::path("..") / "partage" / "armoire.deb", second);
+  fs::create_symlink(fs::path("..") / ".." / "partage" / "armoire.deb", third);
+  fs::create_symlink(fs::path("profond") / "relais.deb", second);
   fs::create_symlink(fs::path("..") / "liens" / "relais.deb", first);
 
   WriteFileAtomic(first, "new");
@@ -201,9 +292,38 @@ TEST(FileIOSaves, ARelativeLinkChainAcrossFoldersIsWrittenAtItsEnd) {
   EXPECT_EQ(ReadFileBytes(target, 100), "new");
   EXPECT_TRUE(fs::is_symlink(first));
   EXPECT_TRUE(fs::is_symlink(second));
+  EXPECT_TRUE(fs::is_symlink(third));
+  EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"travail", "liens", "partage"}));
   EXPECT_EQ(Names(dir.path() / "travail"), std::set<std::string>{"armoire.deb"});
-  EXPECT_EQ(Names(dir.path() / "liens"), std::set<std::string>{"relais.deb"});
+  EXPECT_EQ(Names(dir.path() / "liens"), (std::set<std::string>{"relais.deb", "profond"}));
+  EXPECT_EQ(Names(dir.path() / "liens" / "profond"), std::set<std::string>{"relais.deb"});
   EXPECT_EQ(Names(dir.path() / "partage"), std::set<std::string>{"armoire.deb"});
+}
+
+// A job saved into a folder that does not exist, or whose folder is a file: the message names
+// the folder, and nothing is made.
+TEST(FileIOSaves, AFolderThatDoesNotExistIsNamed) {
+  test::TempDir dir;
+  Touch(dir.path() / "fichier");
+  for (const fs::path& folder : {dir.path() / "absent", dir.path() / "absent" / "plus-bas",
+                                 dir.path() / "fichier"}) {
+    SCOPED_TRACE(folder.string());
+    try {
+      WriteFileAtomic(folder / "armoire.deb", "new");
+      ADD_FAILURE() << "no failure";
+    } catch (const FileAccessError& e) {
+      EXPECT_EQ(std::string(e.what()), "Le dossier " + folder.string() + " n'existe pas : " +
+                                           (folder / "armoire.deb").string() +
+                                           " ne peut pas y être enregistré");
+    }
+    EXPECT_EQ(MissingFolder(folder / "armoire.deb"), folder);
+  }
+  // Through a link whose target's folder is missing, that folder is the one named.
+  fs::create_symlink(dir.path() / "ailleurs" / "armoire.deb", dir.path() / "lien.deb");
+  EXPECT_EQ(MissingFolder(dir.path() / "lien.deb"), dir.path() / "ailleurs");
+  EXPECT_EQ(MissingFolder(dir.path() / "nouveau.deb"), std::nullopt);
+  EXPECT_EQ(MissingFolder("nouveau.deb"), std::nullopt);
+  EXPECT_EQ(Names(dir.path()), (std::set<std::string>{"fichier", "lien.deb"}));
 }
 
 // Something to print into that is not a regular file is refused at once, through a link too; a

@@ -1,9 +1,15 @@
 // The data folder's lock at start-up: a lock that names no live copy on this machine is taken over
-// without a word; a live copy's lock is told however old it is; another computer's lock is told
-// with that computer's name and since when; a lock that is not a regular file is never opened,
-// and start-up goes on saying the lock could not be taken.
+// without a word; a live copy's lock is told however old it is, and so is a copy whose program
+// file was replaced while it runs and a lock held locked by a live process; another computer's
+// lock is told with that computer's name and since when; a lock that is not a regular file is
+// never opened, and start-up goes on saying the lock could not be taken; a leftover lock in a
+// folder that forbids removing it says the folder cannot be written. Which process is a copy is
+// decided from what any user may read of it, tried on a table of processes.
 
+#include <fcntl.h>
+#include <grp.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,8 +20,11 @@
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QTime>
+#include <limits>
+#include <memory>
 #include <string>
 
+#include "shell/DataFolderLock.h"
 #include "shell/MainWindowFixture.h"
 #include "support/Fifo.h"
 
@@ -57,21 +66,90 @@ qint64 EndedProcess() {
   return child;
 }
 
-TEST_F(DataFolderLock, ALockNamingNoLiveCopyIsTakenOverSilently) {
-  // A live process of another program under a number the lock names.
-  const pid_t other = ::fork();
-  ASSERT_GE(other, 0);
-  if (other == 0) {
-    ::execl("/bin/sleep", "sleep", "30", static_cast<char*>(nullptr));
+// A live process running the program file `program` (a copy of sleep), once it runs it.
+pid_t RunProgram(const fs::path& program) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::execl(program.c_str(), program.filename().c_str(), "30", static_cast<char*>(nullptr));
     ::_exit(1);
   }
-  // Wait until the child runs the other program.
-  const QString otherExe = QStringLiteral("/proc/%1/exe").arg(other);
-  for (int i = 0; i < 500 && QFileInfo(QFileInfo(otherExe).symLinkTarget()).fileName() !=
-                                 QStringLiteral("sleep");
+  const QString exe = QStringLiteral("/proc/%1/exe").arg(child);
+  for (int i = 0; i < 500 && QFileInfo(QFileInfo(exe).symLinkTarget()).fileName() !=
+                                 QString::fromStdString(program.filename().string());
        ++i) {
     ::usleep(2000);
   }
+  return child;
+}
+
+void EndProcess(pid_t pid) {
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, nullptr, 0);
+}
+
+// Who a process is, as the lock's check sees it. Expected values come from the cases, never from
+// the process table of the machine the test runs on.
+TEST(DataLockDecision, OnlyACopyOfTheProgramHoldsALock) {
+  const QByteArray program = "tranchex";
+  const struct {
+    const char* name;
+    ProcessFacts process;
+    QByteArray programName;
+    bool copy;
+  } cases[] = {
+      {"no process under that number", {false, false, "", ""}, program, false},
+      {"a process that ended, not yet reaped", {false, false, "tranchex", ""}, program, false},
+      {"a kernel thread (pid 2 after a reboot)", {true, true, "kthreadd", ""}, program, false},
+      {"a kernel thread named as the program", {true, true, "tranchex", ""}, program, false},
+      {"another program of ours", {true, false, "sleep", "/usr/bin/sleep"}, program, false},
+      {"another user's program (pid 1)", {true, false, "systemd", ""}, program, false},
+      {"another user's copy (a shared data folder)", {true, false, "tranchex", ""}, program, true},
+      {"our copy", {true, false, "tranchex", "/opt/tranchex/tranchex"}, program, true},
+      {"our copy started under another command name",
+       {true, false, "atelier", "/opt/tranchex/tranchex"}, program, true},
+      {"our copy, its program file replaced by an update",
+       {true, false, "tranchex", "/opt/tranchex/tranchex (deleted)"}, program, true},
+      {"our process, another program file replaced",
+       {true, false, "sleep", "/usr/bin/sleep (deleted)"}, program, false},
+      {"another user's copy of a long program name, its command cut",
+       {true, false, "tranchex-atelie", ""}, "tranchex-atelier-2", true},
+      {"another user's program sharing the cut name's start",
+       {true, false, "tranchex-atel", ""}, "tranchex-atelier-2", false},
+      {"a process nothing can be read of", {true, false, "", ""}, program, true},
+      {"a lock naming no program, a live process", {true, false, "sleep", ""}, "", true},
+      {"a lock naming no program, a kernel thread", {true, true, "kworker/0:1", ""}, "", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsCopyOf(c.process, c.programName), c.copy) << c.name;
+  }
+}
+
+// The facts are read from what any user may read: the command name and the kernel thread mark
+// of our own process, of another program's and of a process that ended.
+TEST(DataLockDecision, ProcessFactsAreReadFromTheSystem) {
+  const ProcessFacts self = ReadProcessFacts(QCoreApplication::applicationPid());
+  EXPECT_TRUE(self.Running);
+  EXPECT_FALSE(self.KernelThread);
+  EXPECT_EQ(self.Command, OurProgram().toUtf8().left(kCommandNameMax));
+  EXPECT_EQ(QFileInfo(QFile::decodeName(self.ProgramFile)).fileName(), OurProgram());
+  EXPECT_TRUE(IsCopyOf(self, OurProgram().toUtf8()));
+
+  const pid_t sleeper = RunProgram("/bin/sleep");
+  const ProcessFacts other = ReadProcessFacts(sleeper);
+  EXPECT_TRUE(other.Running);
+  EXPECT_FALSE(other.KernelThread);
+  EXPECT_EQ(other.Command, "sleep");
+  EXPECT_FALSE(IsCopyOf(other, OurProgram().toUtf8()));
+  EndProcess(sleeper);
+  EXPECT_FALSE(ReadProcessFacts(sleeper).Running);
+  EXPECT_FALSE(ReadProcessFacts(0).Running);
+  EXPECT_FALSE(ReadProcessFacts(std::numeric_limits<qint64>::max()).Running);
+}
+
+TEST_F(DataFolderLock, ALockNamingNoLiveCopyIsTakenOverSilently) {
+  // A live process of another program under a number the lock names.
+  const pid_t other = RunProgram("/bin/sleep");
+  ASSERT_GT(other, 0);
   const QString host = QSysInfo::machineHostName();
   const struct {
     const char* name;
@@ -96,8 +174,116 @@ TEST_F(DataFolderLock, ALockNamingNoLiveCopyIsTakenOverSilently) {
     window.reset();
     EXPECT_FALSE(fs::exists(Lock())) << "the lock goes with the window";
   }
-  ::kill(other, SIGKILL);
-  ::waitpid(other, nullptr, 0);
+  EndProcess(other);
+}
+
+// A copy still running after an update replaced its program file is still a copy: its lock is
+// told. The copy is a program file of that name (a copy of sleep), removed while it runs.
+TEST_F(DataFolderLock, ACopyWhoseProgramFileWasReplacedIsStillACopy) {
+  const fs::path program = dir.path() / "tranchex-copie";
+  fs::copy_file("/bin/sleep", program);
+  const pid_t copy = RunProgram(program);
+  ASSERT_GT(copy, 0);
+  fs::remove(program);
+  ASSERT_TRUE(ReadProcessFacts(copy).ProgramFile.endsWith(" (deleted)"));
+  const std::string held =
+      LockText(copy, QStringLiteral("tranchex-copie"), QSysInfo::machineHostName());
+  WriteBytes(Lock(), held);
+  Start();
+  ASSERT_EQ(prompts.NoticeTexts().size(), 1);
+  EXPECT_TRUE(prompts.NoticeTexts()[0].startsWith(
+      QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données :\n")));
+  window.reset();
+  EXPECT_EQ(ReadBytes(Lock()), held);
+  EndProcess(copy);
+}
+
+// A lock file held locked by a live process is a copy's, whatever it says: a copy holds it from
+// the moment it makes it, before its lines are written, and a copy run under another name than
+// its program file's is known by the lock alone.
+TEST_F(DataFolderLock, ALockHeldLockedIsToldWhateverItSays) {
+  for (const std::string& bytes :
+       {std::string(), LockText(EndedProcess(), OurProgram(), QSysInfo::machineHostName())}) {
+    SCOPED_TRACE(bytes);
+    WriteBytes(Lock(), bytes);
+    const int holder = ::open(Lock().c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(holder, 0);
+    ASSERT_EQ(::flock(holder, LOCK_EX), 0);
+    prompts = ScriptedPrompts();
+    Start();
+    ASSERT_EQ(prompts.NoticeTexts().size(), 1);
+    EXPECT_TRUE(prompts.NoticeTexts()[0].startsWith(
+        QStringLiteral("Tranchex est déjà ouvert sur ce dossier de données :\n")));
+    window.reset();
+    EXPECT_EQ(ReadBytes(Lock()), bytes);
+    ::close(holder);
+  }
+}
+
+// A leftover lock in a data folder that does not let us remove it: the folder cannot be written,
+// which is what is said, not that another copy runs; the lock stays. Run as an ordinary user
+// (root may remove anything): a child process takes the "nobody" identity when the test runs as
+// root.
+TEST_F(DataFolderLock, ALeftoverLockInAFolderThatCannotBeWrittenSaysSo) {
+  const fs::path folder = dir.path() / "lecture-seule";
+  fs::create_directory(folder);
+  fs::permissions(dir.path(), fs::perms::others_exec | fs::perms::group_exec,
+                  fs::perm_options::add);
+  const QString lock = QString::fromStdString((folder / "Tranchex.lock").string());
+  const pid_t sleeper = RunProgram("/bin/sleep");
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"empty (a power cut)", ""},
+      {"an ended process", LockText(EndedProcess(), OurProgram(), QSysInfo::machineHostName())},
+      {"another program's process",
+       LockText(sleeper, OurProgram(), QSysInfo::machineHostName())},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::permissions(folder, fs::perms::owner_all);
+    fs::remove(folder / "Tranchex.lock");  // read-only since the case before
+    WriteBytes(folder / "Tranchex.lock", c.bytes);
+    fs::permissions(folder / "Tranchex.lock", fs::perms::owner_read | fs::perms::group_read |
+                                                  fs::perms::others_read);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                fs::perms::group_read | fs::perms::group_exec |
+                                fs::perms::others_read | fs::perms::others_exec);
+    int pipeFds[2];
+    ASSERT_EQ(::pipe(pipeFds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(pipeFds[0]);
+      if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
+                               ::setuid(65534) != 0)) {
+        ::_exit(2);
+      }
+      std::unique_ptr<QLockFile> held;
+      const DataLockResult result = TakeDataFolderLock(lock, held);
+      const std::string told = std::to_string(static_cast<int>(result.What)) + " " +
+                               std::to_string(held != nullptr) + " " +
+                               result.Reason.toStdString();
+      (void)!::write(pipeFds[1], told.data(), told.size());
+      ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string told;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) told.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(told.substr(0, 4),
+              std::to_string(static_cast<int>(DataLockResult::Kind::FolderNotWritable)) + " 0 ")
+        << told;
+    EXPECT_GT(told.size(), 4u) << "the system's words";
+    EXPECT_EQ(ReadBytes(folder / "Tranchex.lock"), c.bytes);
+  }
+  fs::permissions(folder, fs::perms::owner_all);
+  EndProcess(sleeper);
 }
 
 // A copy that has run for an hour still holds the folder: the lock is not old, it is held. The
