@@ -256,6 +256,17 @@ class EmptyBlocks {
     block.end = block.leader;
   }
 
+  // Dissolves the blocks whose leader `dissolve` names, telling the index of the copies now
+  // offered one by one.
+  template <typename Dissolves>
+  void DissolveWhere(const Dissolves& dissolve, PanelList& panels, detail::PanelIndex& index) {
+    for (Block& block : blocks_) {
+      if (block.end - block.leader < 2 || !dissolve(block.leader)) continue;
+      index.Revealed(block.leader + 1, block.end);
+      Dissolve(block, panels);
+    }
+  }
+
   // The leader refused: the copies after it got what it got.
   static void Refused(Block& block, const Panneau_p& leader) { block.pending = FieldsOf(leader); }
 
@@ -370,10 +381,9 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
 
-  // With thicker stock, the index serves the copies of a run only when no panel can be passed
-  // over for a thinner one; otherwise the walk goes panel by panel.
-  const bool indexed = index != nullptr && start != last &&
-                       (margins.ThickerStockAllowed == 0 || index->NoneThinner());
+  // The index serves the offers to the whole list (the first pass); with thicker stock it also
+  // passes over the panels the ratio test passes over.
+  const bool indexed = index != nullptr && start != last;
   std::optional<RatioPassOver> ratio;
   if (margins.ThickerStockAllowed != 0 && !indexed) ratio.emplace(panels, part, margins, last);
 
@@ -422,8 +432,8 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
     for (std::size_t j = start; j <= last; ++j) {
       if (offerTo(j)) {
         if (index != nullptr) {
-          index->Placed(panels, j, newLeader);
           index->NoteOffer(start, j, sameGrain, false);
+          index->Placed(panels, j, newLeader);
         }
         return true;
       }
@@ -436,8 +446,8 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
        j = index->Next(j + 1)) {
     const bool open = !panels[j].PlacedParts.empty();
     if (offerTo(j)) {
-      index->Placed(panels, j, newLeader);
       index->NoteOffer(start, j, sameGrain, true);
+      index->Placed(panels, j, newLeader);
       return true;
     }
     if (open) index->Refused(j);
@@ -546,8 +556,15 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
         continue;
       }
       // After the first pass the index only follows the new panel's layout.
-      if (index != nullptr && firstPass)
+      if (index != nullptr && firstPass) {
         index->BeginRun(list[r].part, list[r].fit, SameGrainPanelFor(list[r], panels, margins));
+        // The walk would dissolve such a block on reaching its leader, and the index passes
+        // over the leaders the ratio test passes over: the copies after them are offered on
+        // their own now.
+        if (index->AnyPassedOverForItsLike())
+          empties.DissolveWhere([&](std::size_t j) { return index->PassedOverForItsLike(j); },
+                                panels, *index);
+      }
       for (std::size_t c = 0; c < list[r].count; ++c) {
         if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, index, start, margins, kerf,
                        ctx)) {
