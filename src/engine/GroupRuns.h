@@ -76,6 +76,11 @@ class GroupRuns {
               int criterion) const;
 
  private:
+  // The smallest area (criterion 1), or the largest length or width negated (2, 3), among the
+  // runs from `first` on whose part fits the rectangle; infinity when none does. For runs of
+  // unique numbers with plain sizes, on a panel of grain 0, 1 or 2.
+  double BestFitting(std::size_t first, const Panneau_p& panel, const TRect& rect,
+                     int criterion) const;
   float ScoreInOrder(std::size_t first, std::size_t from, const Panneau_p& panel,
                      const TRect& rect, int criterion) const;
   float ScoreSmallestArea(std::size_t first, std::size_t from, const Panneau_p& panel,
@@ -97,6 +102,10 @@ class GroupRuns {
   // rectangles (NeedOf; an emptied run needs more than any); leaves from runLeaves_.
   std::vector<RoomNeed> needs_[3];
   std::size_t runLeaves_ = 0;
+  // With plain sizes, per criterion a min-tree over the same leaves of the runs' values: the
+  // area, the length negated, the width negated (an emptied run: infinity). With the needs it
+  // finds the best run that fits a rectangle without walking those that cannot do better.
+  std::vector<double> values_[3];
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;
