@@ -529,7 +529,8 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     std::vector<std::pair<std::size_t, std::size_t>> passedOver;
     detail::RoomKey room;  // what the new panel's free rectangles offer, with that many parts
     std::size_t roomPlaced = 0;
-    for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
+    // The runs before the first with copies left are emptied runs: no parts.
+    for (std::size_t r = runs.FrontIndex(); r < list.size() && !panels.empty(); ++r) {
       if (!firstPass && !panels.back().PlacedParts.empty()) {
         const Panneau_p& panel = panels.back();
         if (roomPlaced != panel.PlacedParts.size()) {
@@ -613,11 +614,15 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
     index.emplace(panels, [&](std::size_t j) { return empties.Hidden(j); }, margins, kerf);
   detail::PanelIndex* indexed = index ? &*index : nullptr;
   SameGrainSearches searches;
+  // As BuildPartCounts makes them, each part's entry stands at its number.
+  bool countsByPosition = true;
+  for (std::size_t k = 0; k < ctx.PartCounts.size() && countsByPosition; ++k)
+    countsByPosition = ctx.PartCounts[k].PartId == static_cast<std::int32_t>(k);
   for (PartList& group : groups) {
     if (group.empty()) continue;
     // The group is held as runs of copies while it is laid out, and gets back the copies left
     // (none when all were placed) when it is done or when the run ends with an exception.
-    detail::GroupRuns runs(group, margins, ctx.PartCounts);
+    detail::GroupRuns runs(group, margins, ctx.PartCounts, countsByPosition);
     searches.Share(runs);
     PartList().swap(group);
     try {

@@ -59,7 +59,8 @@ float BestOf(Ext smallest) {
 
 }  // namespace
 
-GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts) {
+GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts,
+                     bool countsByPosition) {
   for (const TPiece& part : group) {
     if (!runs_.empty() && SameRecord(runs_.back().part, part)) {
       ++runs_.back().count;
@@ -69,7 +70,10 @@ GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCou
     run.part = part;
     run.count = 1;
     run.fit = FitKey(part, margins.LengthMargin, margins.WidthMargin);
-    run.entry = FindPartCount(counts, part.Number);
+    const auto n = static_cast<std::size_t>(part.Number);
+    run.entry = countsByPosition && part.Number >= 0 && n < counts.size()
+                    ? &counts[n]
+                    : FindPartCount(counts, part.Number);
     plain_ = plain_ && run.fit.Exact() && PlainSize(part.Area) && PlainSize(part.Length) &&
              PlainSize(part.Width);
     runs_.push_back(run);

@@ -41,7 +41,10 @@ struct PartRun {
 
 class GroupRuns {
  public:
-  GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts);
+  // `countsByPosition`: every entry of `counts` has its position as its part id, so the entry of
+  // part number n is counts[n].
+  GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts,
+            bool countsByPosition = false);
 
   // The runs in group order. A run whose copies are all placed may stay in the list with no
   // copy left (count 0) until many have emptied; it stands for nothing.
@@ -49,6 +52,11 @@ class GroupRuns {
   bool Empty() const { return live_ == 0; }
   // The first run with copies left (the group's first part). Not for an empty group.
   const PartRun& Front();
+  // Its index: no run before it has copies left.
+  std::size_t FrontIndex() {
+    Front();
+    return front_;
+  }
 
   // The first run at or after r with copies left whose part fits a free rectangle of the panel,
   // whose free rectangles offer `room`, or Runs().size(): the runs before it do not. r itself
