@@ -424,7 +424,7 @@ void PanelIndex::NoteOffer(std::size_t from, std::size_t to, bool sameGrainOnly,
     partNoted_ = true;
   }
   std::size_t reach = kNone;
-  if (ratio_) {
+  if (ratio_ && !kinds_.empty()) {
     // The reaches the walk went by (nothing changed since it began), kept once while they stay.
     Reach(0);
     const std::size_t n = kinds_.size();
@@ -452,6 +452,8 @@ void PanelIndex::Settle(PanelList& panels) const {
     while (next[x] != root) x = std::exchange(next[x], root);
     return root;
   };
+  std::size_t reached = 0;  // no offer reached a panel after it
+  for (const Offer& offer : offers_) reached = std::max(reached, std::min(offer.to, n - 1));
   for (std::size_t k = 0; k < kinds_.size(); ++k) {
     const Kind& kind = kinds_[k];
     const std::vector<std::size_t>& positions = kind.positions;
@@ -459,7 +461,9 @@ void PanelIndex::Settle(PanelList& panels) const {
     next.resize(slots + 1);
     for (std::size_t x = 0; x <= slots; ++x) next[x] = x;
     last.assign(slots, kNone);
-    std::size_t left = slots;
+    // The panels some offer may have reached, to be taken before the walk back stops.
+    std::size_t left = static_cast<std::size_t>(
+        std::upper_bound(positions.begin(), positions.end(), reached) - positions.begin());
     for (std::size_t e = offers_.size(); e-- > 0 && left > 0;) {
       const Offer& offer = offers_[e];
       if (offer.grain != -1 && offer.grain != kind.grain) continue;

@@ -96,11 +96,11 @@ class PanelIndex {
   // Before the copies of a run are offered to the whole working list: the kinds of panel they
   // may go to, and with thicker stock the kinds each kind may be passed over for.
   void BeginRun(const TPiece& part, const FitKey& fit, bool sameGrain);
-  // With thicker stock, for the current run: is a panel of the kind of panel j passed over for
-  // an equal panel after it (the ratios are compared in two precisions)? Then the untouched
-  // copies of a block of that kind do not all answer alike, and are offered one by one.
+  // With thicker stock, for the current run: is panel j passed over for an equal panel after it
+  // that may take the part (the ratios are compared in two precisions)? Then the untouched
+  // copies of a block like it do not all answer alike, and are offered one by one.
   bool PassedOverForItsLike(std::size_t j) const {
-    return ratio_ && ownKindThinner_[kindOf_[j]];
+    return ratio_ && ownKindThinner_[kindOf_[j]] && Takes(panels_[j], kinds_[kindOf_[j]].grain);
   }
   bool AnyPassedOverForItsLike() const { return anyOwnKindThinner_; }
   // Untouched stock copies, from `from` to `to` - 1, are offered one by one from now on.
