@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   }
   if (only.empty() || only == "two") {
     double previous = 0;
+    int previousCopies = 0;
     for (const int copies : {100000, 200000, 400000, 1000000}) {
       if (copies == 1000000 && !full) break;
       const std::string copiesText = std::to_string(copies) + " copies";
@@ -92,9 +93,12 @@ int main(int argc, char** argv) {
       const double two = Seconds(tranchex::bench::TwoThicknessJob(2047, copies, 10000, true),
                                  ("two thicknesses, " + copiesText).c_str());
       std::printf("  two / one thickness: x%.2f", two / one);
-      if (previous > 0) std::printf(", two thicknesses x%.2f for the doubling", two / previous);
+      if (previous > 0)
+        std::printf(", two thicknesses x%.2f for x%.1f copies", two / previous,
+                    static_cast<double>(copies) / previousCopies);
       std::printf("\n");
       previous = two;
+      previousCopies = copies;
     }
   }
   if (only.empty() || only == "sheets") {
