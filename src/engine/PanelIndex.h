@@ -171,7 +171,7 @@ class PanelIndex {
   std::vector<Kind> kinds_;
   std::vector<std::uint32_t> kindOf_;   // per panel
   std::vector<std::uint32_t> slotOf_;   // per panel: its position among its kind's panels
-  std::vector<std::uint32_t> shapeOf_;  // per panel without parts on entry or when added
+  std::vector<std::uint32_t> shapeOf_;  // per panel: its shape, if it came without parts, else -1
   std::vector<EmptyShape> shapes_;
   std::vector<Candidate> candidates_;
   std::vector<std::size_t> refused_;    // panels passed over for the rest of the run
