@@ -256,6 +256,17 @@ class EmptyBlocks {
     block.end = block.leader;
   }
 
+  // Dissolves the blocks whose leader `dissolve` names, telling the index of the copies now
+  // offered one by one.
+  template <typename Dissolves>
+  void DissolveWhere(const Dissolves& dissolve, PanelList& panels, detail::PanelIndex& index) {
+    for (Block& block : blocks_) {
+      if (block.end - block.leader < 2 || !dissolve(block.leader)) continue;
+      index.Revealed(block.leader + 1, block.end);
+      Dissolve(block, panels);
+    }
+  }
+
   // The leader refused: the copies after it got what it got.
   static void Refused(Block& block, const Panneau_p& leader) { block.pending = FieldsOf(leader); }
 
@@ -370,10 +381,9 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
   const detail::RunLaterParts later(runs, r, c);
   TPiece part = run.part;  // placing writes the copy's position into it
 
-  // With thicker stock, the index serves the copies of a run only when no panel can be passed
-  // over for a thinner one; otherwise the walk goes panel by panel.
-  const bool indexed = index != nullptr && start != last &&
-                       (margins.ThickerStockAllowed == 0 || index->NoneThinner());
+  // The index serves the offers to the whole list (the first pass); with thicker stock it also
+  // passes over the panels the ratio test passes over.
+  const bool indexed = index != nullptr && start != last;
   std::optional<RatioPassOver> ratio;
   if (margins.ThickerStockAllowed != 0 && !indexed) ratio.emplace(panels, part, margins, last);
 
@@ -422,8 +432,8 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
     for (std::size_t j = start; j <= last; ++j) {
       if (offerTo(j)) {
         if (index != nullptr) {
-          index->Placed(panels, j, newLeader);
           index->NoteOffer(start, j, sameGrain, false);
+          index->Placed(panels, j, newLeader);
         }
         return true;
       }
@@ -436,8 +446,8 @@ bool OfferCopy(detail::GroupRuns& runs, std::size_t pass, std::size_t r, std::si
        j = index->Next(j + 1)) {
     const bool open = !panels[j].PlacedParts.empty();
     if (offerTo(j)) {
-      index->Placed(panels, j, newLeader);
       index->NoteOffer(start, j, sameGrain, true);
+      index->Placed(panels, j, newLeader);
       return true;
     }
     if (open) index->Refused(j);
@@ -519,7 +529,8 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
     std::vector<std::pair<std::size_t, std::size_t>> passedOver;
     detail::RoomKey room;  // what the new panel's free rectangles offer, with that many parts
     std::size_t roomPlaced = 0;
-    for (std::size_t r = 0; r < list.size() && !panels.empty(); ++r) {
+    // The runs before the first with copies left are emptied runs: no parts.
+    for (std::size_t r = runs.FrontIndex(); r < list.size() && !panels.empty(); ++r) {
       if (!firstPass && !panels.back().PlacedParts.empty()) {
         const Panneau_p& panel = panels.back();
         if (roomPlaced != panel.PlacedParts.size()) {
@@ -546,8 +557,15 @@ void LayOutGroup(detail::GroupRuns& runs, PanelList& panels, const PanelList& st
         continue;
       }
       // After the first pass the index only follows the new panel's layout.
-      if (index != nullptr && firstPass)
+      if (index != nullptr && firstPass) {
         index->BeginRun(list[r].part, list[r].fit, SameGrainPanelFor(list[r], panels, margins));
+        // The walk would dissolve such a block on reaching its leader, and the index passes
+        // over the leaders the ratio test passes over: the copies after them are offered on
+        // their own now.
+        if (index->AnyPassedOverForItsLike())
+          empties.DissolveWhere([&](std::size_t j) { return index->PassedOverForItsLike(j); },
+                                panels, *index);
+      }
       for (std::size_t c = 0; c < list[r].count; ++c) {
         if (!OfferCopy(runs, pass, r, c, panels, rooms, empties, index, start, margins, kerf,
                        ctx)) {
@@ -596,11 +614,15 @@ void RunCuttingOptimisation(PartGroupList& groups, PanelList& panels, const Pane
     index.emplace(panels, [&](std::size_t j) { return empties.Hidden(j); }, margins, kerf);
   detail::PanelIndex* indexed = index ? &*index : nullptr;
   SameGrainSearches searches;
+  // As BuildPartCounts makes them, each part's entry stands at its number.
+  bool countsByPosition = true;
+  for (std::size_t k = 0; k < ctx.PartCounts.size() && countsByPosition; ++k)
+    countsByPosition = ctx.PartCounts[k].PartId == static_cast<std::int32_t>(k);
   for (PartList& group : groups) {
     if (group.empty()) continue;
     // The group is held as runs of copies while it is laid out, and gets back the copies left
     // (none when all were placed) when it is done or when the run ends with an exception.
-    detail::GroupRuns runs(group, margins, ctx.PartCounts);
+    detail::GroupRuns runs(group, margins, ctx.PartCounts, countsByPosition);
     searches.Share(runs);
     PartList().swap(group);
     try {

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <unordered_set>
 
@@ -58,7 +59,8 @@ float BestOf(Ext smallest) {
 
 }  // namespace
 
-GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts) {
+GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts,
+                     bool countsByPosition) {
   for (const TPiece& part : group) {
     if (!runs_.empty() && SameRecord(runs_.back().part, part)) {
       ++runs_.back().count;
@@ -68,7 +70,10 @@ GroupRuns::GroupRuns(const PartList& group, const MarginsBlock& margins, PartCou
     run.part = part;
     run.count = 1;
     run.fit = FitKey(part, margins.LengthMargin, margins.WidthMargin);
-    run.entry = FindPartCount(counts, part.Number);
+    const auto n = static_cast<std::size_t>(part.Number);
+    run.entry = countsByPosition && part.Number >= 0 && n < counts.size()
+                    ? &counts[n]
+                    : FindPartCount(counts, part.Number);
     plain_ = plain_ && run.fit.Exact() && PlainSize(part.Area) && PlainSize(part.Length) &&
              PlainSize(part.Width);
     runs_.push_back(run);
@@ -109,6 +114,20 @@ void GroupRuns::BuildRunTree() {
     }
     for (std::size_t n = runLeaves_ - 1; n >= 1; --n) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
   }
+  if (!plain_) return;
+  constexpr double inf = std::numeric_limits<double>::infinity();
+  for (int criterion = CriterionArea; criterion <= CriterionWidth; ++criterion) {
+    std::vector<double>& tree = values_[criterion - 1];
+    tree.assign(2 * runLeaves_, inf);
+    for (std::size_t r = 0; r < runs_.size(); ++r) {
+      const TPiece& part = runs_[r].part;
+      if (runs_[r].count > 0)
+        tree[runLeaves_ + r] = criterion == CriterionArea     ? part.Area
+                               : criterion == CriterionLength ? -part.Length
+                                                              : -part.Width;
+    }
+    for (std::size_t n = runLeaves_ - 1; n >= 1; --n) tree[n] = std::min(tree[2 * n], tree[2 * n + 1]);
+  }
 }
 
 void GroupRuns::SetRunLeaf(std::size_t r) {
@@ -118,28 +137,42 @@ void GroupRuns::SetRunLeaf(std::size_t r) {
     tree[n] = kNeedsTooMuch;
     for (n /= 2; n >= 1; n /= 2) tree[n] = Least(tree[2 * n], tree[2 * n + 1]);
   }
+  if (!plain_) return;
+  for (std::vector<double>& tree : values_) {
+    std::size_t n = runLeaves_ + r;
+    tree[n] = std::numeric_limits<double>::infinity();
+    for (n /= 2; n >= 1; n /= 2) tree[n] = std::min(tree[2 * n], tree[2 * n + 1]);
+  }
 }
 
 std::size_t GroupRuns::NextMayFit(std::size_t r, const RoomKey& room,
                                   const Panneau_p& panel) const {
   const std::int32_t panelGrain = panel.Grain;
   if (!unique_ || panelGrain < 0 || panelGrain > 2) return r;
-  const auto fits = [&](const PartRun& run) {
-    return std::any_of(panel.FreeRects.begin(), panel.FreeRects.end(),
-                       [&](const MONRect& rect) { return run.fit.Fits(rect, panelGrain); });
-  };
   const std::vector<RoomNeed>& tree = needs_[panelGrain];
-  // The first leaf at or after r whose needs the room meets; a node whose least needs the room
-  // does not meet holds none.
-  const auto first = [&](const auto& self, std::size_t n, std::size_t lo,
-                         std::size_t hi) -> std::size_t {
-    if (hi <= r || !Admits(room, tree[n])) return runs_.size();
-    if (hi - lo == 1) return lo < runs_.size() && fits(runs_[lo]) ? lo : runs_.size();
-    const std::size_t mid = lo + (hi - lo) / 2;
-    const std::size_t left = self(self, 2 * n, lo, mid);
-    return left < runs_.size() ? left : self(self, 2 * n + 1, mid, hi);
-  };
-  return first(first, 1, 0, runLeaves_);
+  std::size_t best = runs_.size();
+  if (!Admits(room, tree[1])) return best;
+  // The first run that fits each free rectangle, the first of them: asked of one rectangle at a
+  // time, a node's least needs are not met by the widest of one rectangle and the tallest of
+  // another, so the runs that fit none are seldom visited.
+  for (const MONRect& rect : panel.FreeRects) {
+    const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+    const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.bottom) - rect.top);
+    const RoomKey key{w, h, std::min(w, h), w * h};
+    // The first leaf from r on, before the best so far, whose needs the rectangle meets; a node
+    // whose least needs it does not meet holds none.
+    const auto first = [&](const auto& self, std::size_t n, std::size_t lo,
+                           std::size_t hi) -> std::size_t {
+      if (hi <= r || lo >= best || !Admits(key, tree[n])) return runs_.size();
+      if (hi - lo == 1)
+        return lo < runs_.size() && runs_[lo].fit.Fits(rect, panelGrain) ? lo : runs_.size();
+      const std::size_t mid = lo + (hi - lo) / 2;
+      const std::size_t left = self(self, 2 * n, lo, mid);
+      return left < runs_.size() ? left : self(self, 2 * n + 1, mid, hi);
+    };
+    best = std::min(best, first(first, 1, 0, runLeaves_));
+  }
+  return best;
 }
 
 void GroupRuns::StartPass() {
@@ -229,11 +262,51 @@ float GroupRuns::Score(std::size_t r, std::size_t c, const Panneau_p& panel, con
   const std::size_t from = headAfter_[first];
   // Criterion 1 divides by the rectangle's area: an empty rectangle keeps no value.
   if (criterion == CriterionArea && RectArea(rect) == 0) return 1.0f;
+  // (Over a rectangle of negative area the best value is the largest part that fits.)
+  if (plain_ && unique_ && panel.Grain >= 0 && panel.Grain <= 2 &&
+      (criterion != CriterionArea || RectArea(rect) > 0)) {
+    // Every run is a head: the best value among the runs from `first` on that fit.
+    const double best = BestFitting(first, panel, rect, criterion);
+    if (std::isinf(best)) return 1.0f;
+    if (criterion == CriterionArea)
+      return BestOf(static_cast<Ext>(best) / static_cast<Ext>(RectArea(rect)));
+    return BestOf(1 / static_cast<Ext>(-best));
+  }
   if (plain_) {
     if (criterion != CriterionArea) return ScoreLargestSize(first, from, panel, rect, criterion);
     if (RectArea(rect) > 0) return ScoreSmallestArea(first, from, panel, rect);
   }
   return ScoreInOrder(first, from, panel, rect, criterion);
+}
+
+double GroupRuns::BestFitting(std::size_t first, const Panneau_p& panel, const TRect& rect,
+                              int criterion) const {
+  const std::int32_t grain = panel.Grain;
+  const std::vector<RoomNeed>& needs = needs_[grain];
+  const std::vector<double>& values = values_[criterion - 1];
+  const std::int64_t w = std::llabs(static_cast<std::int64_t>(rect.right) - rect.left);
+  const std::int64_t h = std::llabs(static_cast<std::int64_t>(rect.bottom) - rect.top);
+  const RoomKey key{w, h, std::min(w, h), w * h};
+  double best = std::numeric_limits<double>::infinity();
+  // Groups come largest first: the smallest areas lie at the end, the longest at the front.
+  const bool fromTheEnd = criterion == CriterionArea;
+  const auto visit = [&](const auto& self, std::size_t n, std::size_t lo, std::size_t hi) -> void {
+    if (hi <= first || values[n] >= best || !Admits(key, needs[n])) return;
+    if (hi - lo == 1) {
+      if (lo < runs_.size() && runs_[lo].count > 0 && runs_[lo].fit.Fits(rect, grain)) best = values[n];
+      return;
+    }
+    const std::size_t mid = lo + (hi - lo) / 2;
+    if (fromTheEnd) {
+      self(self, 2 * n + 1, mid, hi);
+      self(self, 2 * n, lo, mid);
+    } else {
+      self(self, 2 * n, lo, mid);
+      self(self, 2 * n + 1, mid, hi);
+    }
+  };
+  visit(visit, 1, 0, runLeaves_);
+  return best;
 }
 
 float GroupRuns::ScoreInOrder(std::size_t first, std::size_t from, const Panneau_p& panel,

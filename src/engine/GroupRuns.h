@@ -41,7 +41,10 @@ struct PartRun {
 
 class GroupRuns {
  public:
-  GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts);
+  // `countsByPosition`: every entry of `counts` has its position as its part id, so the entry of
+  // part number n is counts[n].
+  GroupRuns(const PartList& group, const MarginsBlock& margins, PartCountList& counts,
+            bool countsByPosition = false);
 
   // The runs in group order. A run whose copies are all placed may stay in the list with no
   // copy left (count 0) until many have emptied; it stands for nothing.
@@ -49,6 +52,11 @@ class GroupRuns {
   bool Empty() const { return live_ == 0; }
   // The first run with copies left (the group's first part). Not for an empty group.
   const PartRun& Front();
+  // Its index: no run before it has copies left.
+  std::size_t FrontIndex() {
+    Front();
+    return front_;
+  }
 
   // The first run at or after r with copies left whose part fits a free rectangle of the panel,
   // whose free rectangles offer `room`, or Runs().size(): the runs before it do not. r itself
@@ -76,6 +84,11 @@ class GroupRuns {
               int criterion) const;
 
  private:
+  // The smallest area (criterion 1), or the largest length or width negated (2, 3), among the
+  // runs from `first` on whose part fits the rectangle; infinity when none does. For runs of
+  // unique numbers with plain sizes, on a panel of grain 0, 1 or 2.
+  double BestFitting(std::size_t first, const Panneau_p& panel, const TRect& rect,
+                     int criterion) const;
   float ScoreInOrder(std::size_t first, std::size_t from, const Panneau_p& panel,
                      const TRect& rect, int criterion) const;
   float ScoreSmallestArea(std::size_t first, std::size_t from, const Panneau_p& panel,
@@ -97,6 +110,10 @@ class GroupRuns {
   // rectangles (NeedOf; an emptied run needs more than any); leaves from runLeaves_.
   std::vector<RoomNeed> needs_[3];
   std::size_t runLeaves_ = 0;
+  // With plain sizes, per criterion a min-tree over the same leaves of the runs' values: the
+  // area, the length negated, the width negated (an emptied run: infinity). With the needs it
+  // finds the best run that fits a rectangle without walking those that cannot do better.
+  std::vector<double> values_[3];
   // Every run has a whole-unit fit test and a finite, positive area, length and width: then the
   // score is the best value over the later parts, whatever order they are looked at in.
   bool plain_ = true;

@@ -112,6 +112,60 @@ TEST(RunCuttingOptimisation, ThinnerMatchingPanelFurtherDownIsPreferred) {
   EXPECT_EQ(working[1].PlacedParts.size(), 1u);
 }
 
+// Many panels open, with thicker stock allowed: a panel is passed over while a thinner one
+// further on (relative to the part) has room for it, whatever lies between.
+TEST(RunCuttingOptimisation, ThickerPanelsWaitUntilNoThinnerOneFurtherOnHasRoom) {
+  // Five parts of 160 that take a panel each: four 1000 x 1000 panels of 220, then three
+  // 1100 x 1000 of 190. The first three parts go to the 190s, each 220 being passed over while
+  // a 190 after it has room; then no 190 has room and the 220s take the last two, first first.
+  Job job({MakePart(900, 900, 5, GrainIndifferent, 160)});
+  const Panneau_p thick = MakePanel(1000, 1000, GrainIndifferent, 220, 0, 0);
+  const Panneau_p thin = MakePanel(1100, 1000, GrainIndifferent, 190, 0, 1);
+  PanelList working = {thick, thick, thick, thick, thin, thin, thin};
+  const MarginsBlock m = MakeMargins(0, 0, 0, true);
+  RunCuttingOptimisation(job.groups, working, {thick, thin}, m, 0, job.ctx);
+  ASSERT_EQ(working.size(), 7u);
+  const std::size_t expected[] = {1, 1, 0, 0, 1, 1, 1};
+  for (std::size_t k = 0; k < working.size(); ++k)
+    EXPECT_EQ(working[k].PlacedParts.size(), expected[k]) << "panel " << k;
+}
+
+// 240 against a part of 190 with a thickness margin of 20: 240 / 210 in double is below the
+// same ratio taken in float, so each copy of a 240 panel is passed over for the copy after it
+// while that one has room: stock entered in quantity fills from its last copy back.
+TEST(RunCuttingOptimisation, PanelsPassedOverForTheirLikeFillFromTheLast) {
+  Job job({MakePart(900, 900, 3, GrainIndifferent, 190)});
+  const Panneau_p stock = MakePanel(1000, 1000, GrainIndifferent, 240);
+  const TPiece part = job.groups[0][0];
+  const MarginsBlock m = MakeMargins(0, 0, 20, true);
+  PanelList working(4, stock);
+  EXPECT_TRUE(ChoosePanelByRatio(working, part, m, 0, 1));
+  RunCuttingOptimisation(job.groups, working, {stock}, m, 0, job.ctx);
+  ASSERT_EQ(working.size(), 4u);
+  const std::size_t expected[] = {0, 1, 1, 1};
+  for (std::size_t k = 0; k < working.size(); ++k)
+    EXPECT_EQ(working[k].PlacedParts.size(), expected[k]) << "panel " << k;
+}
+
+// Panels whose free rectangles hold room enough in width, height and area, but none of them
+// the part: the part goes to the first panel with one that does, and the others were offered
+// it (the last part offered is its number).
+TEST(RunCuttingOptimisation, RoomSpreadOverRectanglesTakesNoPart) {
+  Job job({MakePart(2000, 1400, 2, GrainHorizontal, 190), MakePart(900, 700, 1, GrainHorizontal, 190)});
+  const Panneau_p sheet = MakePanel(2800, 2070, GrainHorizontal, 190);
+  PanelList working(3, sheet);
+  RunCuttingOptimisation(job.groups, working, {sheet}, MakeMargins(), 0, job.ctx);
+  ASSERT_EQ(working.size(), 3u);
+  for (std::size_t k = 0; k < 2; ++k) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(working[k].PlacedParts.size(), 1u);
+    EXPECT_EQ(working[k].PlacedParts[0].Number, 0);
+    EXPECT_EQ(working[k].LastPart, 1);
+  }
+  ASSERT_EQ(working[2].PlacedParts.size(), 1u);
+  EXPECT_EQ(working[2].PlacedParts[0].Number, 1);
+}
+
 struct RatioCase {
   const char* name;
   bool thickerAllowed;
