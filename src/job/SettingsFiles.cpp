@@ -539,7 +539,7 @@ std::optional<std::vector<std::string>> ReadSpeciesOnDisk(const fs::path& dataFo
                                                           Settings& settings) {
   const fs::path path = dataFolder / kSpeciesFileName;
   std::error_code ec;
-  if (!fs::exists(fs::symlink_status(path, ec)) && !ec) return std::nullopt;
+  if (fs::symlink_status(path, ec).type() == fs::file_type::not_found) return std::nullopt;
   try {
     return DecodeNames(ReadFileBytes(path, kMaxNameFileBytes));
   } catch (const FileAccessError& e) {
