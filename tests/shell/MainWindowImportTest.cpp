@@ -47,6 +47,7 @@ class ImportCommand : public MainWindowTest {
     job.JobModified = 1;
     before = job;
     settingsBefore = settings;
+    speciesOnDiskBefore = SpeciesOnDisk();
     prompts.asked.clear();
   }
   QString WriteImport(const std::string& name, const std::string& bytes) {
@@ -106,7 +107,7 @@ class ImportCommand : public MainWindowTest {
     EXPECT_EQ(settings.SpeciesNames, settingsBefore.SpeciesNames);
     EXPECT_EQ(settings.DesignationNames, settingsBefore.DesignationNames);
     EXPECT_EQ(settings.PartSizes, settingsBefore.PartSizes);
-    EXPECT_EQ(settings.SpeciesFileDirty, settingsBefore.SpeciesFileDirty);
+    EXPECT_EQ(SpeciesOnDisk(), speciesOnDiskBefore);
     EXPECT_EQ(settings.PartSizesDirty, settingsBefore.PartSizesDirty);
     EXPECT_TRUE(Find<QAction>("Imprimer")->isEnabled());
     EXPECT_EQ(window->windowTitle(), LanguageText(TextId::MainForm::AppTitle) +
@@ -115,6 +116,7 @@ class ImportCommand : public MainWindowTest {
 
   JobState before;
   Settings settingsBefore;
+  std::vector<std::string> speciesOnDiskBefore;
   QPoint importShownAt;
   double importFileFactor = 0.0;
   QString importUnitShown;
@@ -328,10 +330,10 @@ TEST_F(ImportCommand, AGoodFileIsLaidOutThroughModify) {
     ASSERT_LT(static_cast<std::size_t>(p.Species), settings.SpeciesNames.size());
     EXPECT_EQ(settings.SpeciesNames[static_cast<std::size_t>(p.Species)], parts[i].species);
   }
-  // The walnut joined the species list, which will be written out.
+  // The walnut joined the species list, on disk already.
   EXPECT_EQ(settings.SpeciesNames,
             (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Noyer"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   // One stock panel per material, and a complex job.
   EXPECT_EQ(job.JobPanels.size(), 2u);
   EXPECT_EQ(job.JobKind, 2);

@@ -303,12 +303,11 @@ TEST_F(ModifyCommand, PartsAddedOrRenamedNameThemselves) {
   EXPECT_NE(std::find(named.begin(), named.end(), "Pièce : Traverse"), named.end());
 }
 
-// A species added in the panel form stays and its file is rewritten, even when the form is
+// A species added in the panel form stays and is on disk at once, even when the form is
 // cancelled.
 TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   Start();
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
-  settings.SpeciesFileDirty = 0;
   Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
@@ -317,7 +316,7 @@ TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   prompts.answers = {PromptAnswer::Yes};
   Trigger("Modifier");
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(job.JobModified, 0);
 }
 
@@ -494,15 +493,14 @@ TEST_F(ModifyCommand, ThePartFormOffersThePanelsAsTheyNowStand) {
   EXPECT_EQ(job.JobPanels[0].Length, 27000.0);
 }
 
-// A designation list changed in the picker and a species added in the part form are written out
-// at exit, even when the form is cancelled; the parts stay as they were.
+// A designation list changed in the picker is written out at exit, and a species added in the
+// part form is on disk at once, even when the form is cancelled; the parts stay as they were.
 TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   Start();
   OpenByDialog(WriteJob("pieces.deb", GoodJob()));
   settings.SpeciesNames = {"Chêne", "Hêtre"};
   settings.DesignationNames = {"Etagère"};
   settings.DesignationsFileDirty = 0;
-  settings.SpeciesFileDirty = 0;
   const PartList before = job.JobParts;
   ChangingDesignationPicker picker;
   DesignationPicker* programs = window->SelPieces->DesignationsPicker;
@@ -524,21 +522,20 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   EXPECT_EQ(settings.DesignationNames, (std::vector<std::string>{"Etagère", "Traverse"}));
   EXPECT_EQ(settings.DesignationsFileDirty, 1);
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   ASSERT_EQ(job.JobParts.size(), before.size());
   EXPECT_EQ(job.JobModified, 0);
 }
 
 // A window brought back from a minimise is no new showing: a designation added in the part form
-// and a species added in the panel form before the minimise are still marked when the forms
-// finish, and the next start reads them.
+// and a species added in the panel form before the minimise are kept when the forms finish, and
+// the next start reads them.
 TEST_F(ModifyCommand, ListsChangedBeforeAMinimiseAreWrittenAtExit) {
   Start();
   OpenByDialog(WriteJob("pieces.deb", GoodJob()));
   settings.SpeciesNames = {"Chêne", "Hêtre"};
   settings.DesignationNames = {"Etagère"};
   settings.DesignationsFileDirty = 0;
-  settings.SpeciesFileDirty = 0;
   ChangingDesignationPicker picker;
   DesignationPicker* programs = window->SelPieces->DesignationsPicker;
   window->SelPieces->DesignationsPicker = &picker;
@@ -560,7 +557,7 @@ TEST_F(ModifyCommand, ListsChangedBeforeAMinimiseAreWrittenAtExit) {
   Trigger("Modifier");
   window->SelPieces->DesignationsPicker = programs;
   EXPECT_TRUE(prompts.Exhausted());
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(settings.DesignationsFileDirty, 1);
 
   prompts.answers = {PromptAnswer::No};  // the modified job is not saved
