@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <chrono>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -567,7 +566,8 @@ void ChangeSpeciesFile(const fs::path& dataFolder, Settings& settings, Change&& 
     throw SettingsFileError(e.what(), kSpeciesFileName, false);
   }
   std::vector<std::string> list = settings.SpeciesNames;
-  if (const auto onDisk = ReadSpeciesOnDisk(dataFolder, settings)) MergeSpeciesOnDisk(list, *onDisk);
+  if (const auto onDisk = ReadSpeciesOnDisk(dataFolder, settings))
+    MergeSpeciesOnDisk(list, *onDisk);
   change(list);
   if (list.size() > kMaxSpeciesPlaces) {
     throw SettingsFileError(
@@ -602,8 +602,8 @@ std::vector<std::int32_t> AddSpeciesToFile(const fs::path& dataFolder, Settings&
         list.push_back(name);
         found = list.end() - 1;
       }
-      places.push_back(static_cast<std::int32_t>(
-          std::min<std::ptrdiff_t>(found - list.begin(), std::numeric_limits<std::int32_t>::max())));
+      // Within int32: the list never holds more than kMaxSpeciesPlaces.
+      places.push_back(static_cast<std::int32_t>(found - list.begin()));
     }
   });
   return places;

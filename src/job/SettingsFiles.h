@@ -177,9 +177,9 @@ std::vector<FileLoadResult> LoadSettingsFiles(const std::filesystem::path& dataF
                                               Settings& settings);
 
 // The savers of the files whose dirty flag is set, in close order (panel sizes, part sizes,
-// labels, unit, options, designations; the species file is written at each change instead), except the files named in `kept`. A failure does
-// not stop the others; the messages of the failures are returned. The flags are left as they
-// are.
+// labels, unit, options, designations; the species file is written at each change instead),
+// except the files named in `kept`. A failure does not stop the others; the messages of the
+// failures are returned. The flags are left as they are.
 std::vector<SettingsFileError> SaveDirtySettingsFiles(const std::filesystem::path& dataFolder,
                                                       Settings& settings,
                                                       const std::set<std::string>& kept = {});

@@ -185,7 +185,8 @@ TEST(SpeciesFile, TwoCopiesNeverGiveOnePlaceTwice) {
   DeleteSpeciesFromFile(dir.path(), b, {3});
   EXPECT_EQ(b.SpeciesNames[3], "");
   TakeInSpeciesFile(dir.path(), a);
-  EXPECT_EQ(a.SpeciesNames, (std::vector<std::string>{"Chêne", "", "Hêtre", "", "Frêne", "frêne"}));
+  EXPECT_EQ(a.SpeciesNames,
+            (std::vector<std::string>{"Chêne", "", "Hêtre", "", "Frêne", "frêne"}));
   EXPECT_EQ(AddSpeciesToFile(dir.path(), a, {"Érable"}), std::vector<std::int32_t>{6});
 }
 
