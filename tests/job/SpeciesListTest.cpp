@@ -244,8 +244,9 @@ TEST(SpeciesFile, AListThatCannotBeWrittenRefusesTheChange) {
       EXPECT_TRUE(attempt([&] { DeleteSpeciesFromFile(dir.path(), s, {0}); }));
     }
     EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre"}));
-    if (what != "species file is a folder")
+    if (what != "species file is a folder") {
       EXPECT_EQ(OnDisk(dir.path()), (std::vector<std::string>{"Chêne", "Hêtre"}));
+    }
   }
 }
 
