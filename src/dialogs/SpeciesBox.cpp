@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QLineEdit>
 #include <QString>
 #include <algorithm>
 
@@ -17,6 +18,9 @@ void MakeSpeciesBox(QComboBox& box) {
   box.setEditable(true);
   box.setInsertPolicy(QComboBox::NoInsert);  // a name joins the list only when asked
   box.completer()->setCaseSensitivity(Qt::CaseSensitive);
+  // Shown only while the box is empty, never taken as a typed name.
+  box.lineEdit()->setPlaceholderText(
+      QString::fromStdString(LoadString(TextId::Columns::TextNotSpecified)));
 }
 
 void FillSpeciesBox(QComboBox& box, const std::vector<std::string>* list) {
@@ -48,12 +52,13 @@ int ShownSpeciesIndex(const QComboBox& box) {
   return -1;
 }
 
-TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, Prompts& prompts) {
+TypedSpecies OfferTypedSpecies(QComboBox& box, const std::vector<std::string>* list,
+                               const SpeciesAdder& add, Prompts& prompts) {
   const QString text = box.currentText();
   const std::string name = text.toStdString();
   if (list != nullptr && std::find(list->begin(), list->end(), name) != list->end())
     return TypedSpecies::Listed;
-  if (text.isEmpty() || list == nullptr) return TypedSpecies::NotAdded;
+  if (text.isEmpty() || list == nullptr || !add) return TypedSpecies::NotAdded;
   const QString caption =
       QString::fromStdString(LoadString(TextId::PanelForm::NewSpeciesCaption));
   if (const auto why = SpeciesNameRefusal(name)) {
@@ -63,9 +68,10 @@ TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, P
   if (prompts.Ask(caption, QString::fromStdString(LoadString(TextId::PanelForm::NewSpeciesQuestion)),
                   PromptButtons::YesNo) != PromptAnswer::Yes)
     return TypedSpecies::NotAdded;
-  list->push_back(name);
-  box.addItem(text, static_cast<int>(list->size() - 1));
-  box.setCurrentIndex(box.count() - 1);
+  const std::optional<int> place = add(name);
+  if (!place) return TypedSpecies::NotAdded;
+  FillSpeciesBox(box, list);
+  ShowSpeciesInBox(box, *place);
   return TypedSpecies::Added;
 }
 

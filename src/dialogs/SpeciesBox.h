@@ -1,9 +1,12 @@
 #pragma once
 // The species box of the entry forms: an editable combo box whose items are the species of the
 // list, sorted by their names as every list shows them, each carrying its place in the list (the
-// species index records hold). A name typed that the list lacks may join it, at a new place at
-// the end, once checked and once the user agrees.
+// species index records hold). A name typed that the list lacks may join it, at the next place
+// free, once checked and once the user agrees. An empty box (a species the list does not name)
+// reads "Non spécifié", greyed.
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,11 @@ class QComboBox;
 namespace tranchex {
 
 class Prompts;
+
+// Adds a name to the species list for good (the main window's one home for it: the species file
+// first): the name's place, or nothing when the list could not take it (the user has been told
+// why, and the list is as it was). A form without one adds no species.
+using SpeciesAdder = std::function<std::optional<int>(const std::string& name)>;
 
 // Makes the species box editable, adding to its items only when asked, and completing exact
 // names only (species names differ by their letter case too).
@@ -37,7 +45,9 @@ enum class TypedSpecies {
 
 // The name the box shows, once its field is left: a name the list lacks (exact letters) is
 // checked as the species file must hold it (a refusal says why), then the user is asked whether
-// to add it ("Nouvelle essence"); on Yes it joins the list and the box.
-TypedSpecies OfferTypedSpecies(QComboBox& box, std::vector<std::string>* list, Prompts& prompts);
+// to add it ("Nouvelle essence"); on Yes the adder puts it in the list, and the box is filled
+// again (with the names other copies added meanwhile) showing it.
+TypedSpecies OfferTypedSpecies(QComboBox& box, const std::vector<std::string>* list,
+                               const SpeciesAdder& add, Prompts& prompts);
 
 }  // namespace tranchex

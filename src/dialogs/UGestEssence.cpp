@@ -62,6 +62,7 @@ void TFGestEssence::FormShow() {
   names.reserve(shownPlaces_.size());
   for (const std::size_t place : shownPlaces_) names.push_back(list[place]);
   FillNameList(LbEssence, names);
+  DeletedPlaces.clear();
   if (!names.empty()) {
     EdtEssence->setText(QString::fromStdString(names.front()));
     BtnAjouter->setEnabled(true);
@@ -94,9 +95,43 @@ bool TFGestEssence::InList(const std::string& name) const {
          std::find(SpeciesList->begin(), SpeciesList->end(), name) != SpeciesList->end();
 }
 
-bool TFGestEssence::AddSpecies() {
+bool TFGestEssence::Deleted(std::size_t place) const {
+  return std::find(DeletedPlaces.begin(), DeletedPlaces.end(), place) != DeletedPlaces.end();
+}
+
+void TFGestEssence::FollowList() {
+  if (SpeciesList == nullptr) return;
+  const std::vector<std::string>& list = *SpeciesList;
+  const QSignalBlocker blocker(LbEssence);
+  for (std::size_t r = shownPlaces_.size(); r-- > 0;) {
+    const std::size_t place = shownPlaces_[r];
+    if (place < list.size() && !list[place].empty() && !Deleted(place)) continue;
+    RemoveListRow(LbEssence, r);
+    shownPlaces_.erase(shownPlaces_.begin() + static_cast<std::ptrdiff_t>(r));
+  }
+  for (std::size_t place = 0; place < list.size(); ++place) {
+    if (list[place].empty() || Deleted(place) ||
+        std::find(shownPlaces_.begin(), shownPlaces_.end(), place) != shownPlaces_.end()) {
+      continue;
+    }
+    shownPlaces_.push_back(place);
+    LbEssence->addItem(QString::fromStdString(list[place]));
+  }
+}
+
+bool TFGestEssence::AddTypedName() {
   const std::string name = EdtEssence->text().toStdString();
-  if (name.empty() || SpeciesList == nullptr || InList(name)) return true;
+  if (name.empty() || SpeciesList == nullptr) return true;
+  if (InList(name)) {
+    // A name deleted during this showing and typed again is simply kept.
+    const auto place = static_cast<std::size_t>(
+        std::find(SpeciesList->begin(), SpeciesList->end(), name) - SpeciesList->begin());
+    if (Deleted(place)) {
+      std::erase(DeletedPlaces, place);
+      FollowList();
+    }
+    return true;
+  }
   switch (CheckSpeciesName(name)) {
     case SpeciesNameFault::None:
       break;
@@ -109,17 +144,14 @@ bool TFGestEssence::AddSpecies() {
                       PromptIcon::Warning);
       return false;
   }
-  SpeciesList->push_back(name);
-  shownPlaces_.push_back(SpeciesList->size() - 1);
-  {
-    const QSignalBlocker blocker(LbEssence);
-    LbEssence->addItem(EdtEssence->text());
-  }
+  // The adder has said why a name could not join the list.
+  if (!AddSpecies || !AddSpecies(name)) return false;
+  FollowList();
   Changed = 1;
   return true;
 }
 
-void TFGestEssence::BtnAjouterClick() { AddSpecies(); }
+void TFGestEssence::BtnAjouterClick() { AddTypedName(); }
 
 void TFGestEssence::BtnSupprimerClick() {
   if (SpeciesList == nullptr) return;
@@ -134,10 +166,10 @@ void TFGestEssence::BtnSupprimerClick() {
                     PromptIcon::Warning);
     return;
   }
-  // The place stays, emptied: a saved job that names it reads "Non spécifié", never the species
-  // a later add would put there.
+  // The place stays, to be emptied when the form closes: a saved job that names it then reads
+  // "Non spécifié", never the species a later add would put there.
   RemoveListRow(LbEssence, r);
-  (*SpeciesList)[place].clear();
+  DeletedPlaces.push_back(place);
   shownPlaces_.erase(shownPlaces_.begin() + static_cast<std::ptrdiff_t>(r));
   EdtEssence->setText(QString());
   BtnAjouter->setEnabled(false);
@@ -151,7 +183,7 @@ void TFGestEssence::BtnOKClick() {
     if (prompts_.Ask(kAddCaption, kAddQuestion, PromptButtons::YesNo, PromptIcon::Question) ==
         PromptAnswer::Yes) {
       // A name refused has said why; the form stays open to mend it.
-      if (!AddSpecies()) return;
+      if (!AddTypedName()) return;
     }
   }
   // Nothing is sorted in the list itself: its places are what job files name. The next showing

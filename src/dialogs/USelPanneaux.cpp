@@ -684,7 +684,7 @@ void TSelPanneaux::CbxSensClick() {
 // A typed name that is in no item (exact letters, case counts) may join the species list. A
 // name not added, refused or emptied puts the species shown before back in the box.
 bool TSelPanneaux::CbxEssenceExit() {
-  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, prompts_);
+  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, AddSpecies, prompts_);
   if (typed == TypedSpecies::Added) SpeciesChanged = 1;
   const bool keepTyped = typed != TypedSpecies::NotAdded;
   if (keepTyped) {

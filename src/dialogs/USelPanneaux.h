@@ -6,8 +6,8 @@
 // The main window writes the members below, calls ShowPanelRecord, shows the form and reads
 // Finished: the form edits PanelList in place (the job's own list in a new job, a working copy
 // the window keeps only after a finish when a job is modified). A species added here goes into
-// SpeciesList at once and stays whatever closes the form; SpeciesChanged and PanelSizesChanged
-// tell the window which reference files to rewrite.
+// the species list through AddSpecies, for good, whatever closes the form; PanelSizesChanged
+// tells the window to rewrite the panel sizes file.
 //
 // Nothing the user types reaches a record before it is checked: each field's exit takes or
 // refuses its value (a pending value and its dirty mark), and the record is written when the
@@ -24,6 +24,7 @@
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/RecordNavigator.h"
+#include "dialogs/SpeciesBox.h"
 #include "engine/Records.h"
 #include "job/MeasureUnit.h"
 #include "job/Settings.h"
@@ -85,7 +86,8 @@ class TSelPanneaux : public DialogFrame {
 
   // ---- Written by the main window before the form is shown ---------------------------------
   std::int32_t JobKind = 1;  // 1 simple job, 2 complex job (thickness and species entered)
-  std::vector<std::string>* SpeciesList = nullptr;  // a record's species is an index into it
+  const std::vector<std::string>* SpeciesList = nullptr;  // a record's species: a place in it
+  SpeciesAdder AddSpecies;  // how a name typed joins SpeciesList (none: no species is added)
   tranchex::PanelList* PanelList = nullptr;         // the panels edited, in place
   const tranchex::PartList* PartList = nullptr;     // the job's parts, for the fit tests
   std::vector<DIMENSIONS>* PanelSizeList = nullptr;  // the standard panel sizes, for the picker

@@ -875,7 +875,7 @@ void TSelPieces::CbxEpaisseurChange() {
 // record keeps (the first panel's when that one is no stock species either).
 bool TSelPieces::CbxEssenceExit() {
   if (JobKind != 2) return true;
-  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, prompts_);
+  const TypedSpecies typed = OfferTypedSpecies(*CbxEssence, SpeciesList, AddSpecies, prompts_);
   if (typed == TypedSpecies::Added) SpeciesChanged = 1;
   if (typed == TypedSpecies::NotAdded) {
     ShowSpeciesInBox(*CbxEssence, speciesShown_);

@@ -21,6 +21,7 @@
 
 #include "dialogs/DialogFrame.h"
 #include "dialogs/RecordNavigator.h"
+#include "dialogs/SpeciesBox.h"
 #include "engine/Records.h"
 #include "job/MeasureUnit.h"
 #include "job/NumberEntry.h"
@@ -105,7 +106,8 @@ class TSelPieces : public DialogFrame {
 
   // ---- Written by the main window before the form is shown ---------------------------------
   std::int32_t JobKind = 1;  // 1 simple job, 2 complex job
-  std::vector<std::string>* SpeciesList = nullptr;
+  const std::vector<std::string>* SpeciesList = nullptr;
+  SpeciesAdder AddSpecies;  // how a name typed joins SpeciesList (none: no species is added)
   tranchex::PartList* PartList = nullptr;
   std::vector<std::string>* PartDesignationList = nullptr;
   std::vector<std::string>* PartReferenceList = nullptr;

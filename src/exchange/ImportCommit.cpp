@@ -13,6 +13,7 @@
 #include "exchange/ImportReader.h"
 #include "job/JobRecordChecks.h"
 #include "job/Outils_debit.h"
+#include "job/SpeciesList.h"
 #include "job/StandardSizes.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
@@ -36,6 +37,13 @@ MarginsBlock FitMargins(bool bars, double defaultMargin) {
   margins.LengthMargin = defaultMargin;
   margins.WidthMargin = bars ? 0.0 : defaultMargin;
   return margins;
+}
+
+// The export writes this word for a part without species: read back, it names none, unless the
+// list has a species of that very name.
+bool NamesNoSpecies(const ImportedPart& part, const std::vector<std::string>& species) {
+  return part.SpeciesGiven && part.Species == LoadString(TextId::Columns::TextNotSpecified) &&
+         std::find(species.begin(), species.end(), part.Species) == species.end();
 }
 
 }  // namespace
@@ -87,12 +95,24 @@ std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>&
   return std::nullopt;
 }
 
+std::vector<std::string> SpeciesTheListLacks(const std::vector<ImportedPart>& parts,
+                                             const std::vector<std::string>& species) {
+  std::vector<std::string> lacking;
+  for (const ImportedPart& part : parts) {
+    if (!part.SpeciesGiven || NamesNoSpecies(part, species) ||
+        std::find(species.begin(), species.end(), part.Species) != species.end() ||
+        std::find(lacking.begin(), lacking.end(), part.Species) != lacking.end()) {
+      continue;
+    }
+    lacking.push_back(part.Species);
+  }
+  return lacking;
+}
+
 ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
                                       const UNITE_MESURE& fileUnit, Settings& settings,
                                       JobState& job) {
   ImportListChanges changes;
-  // The export writes this word for a part without species: read back, it names none.
-  const std::string notSpecified = LoadString(TextId::Columns::TextNotSpecified);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const ImportedPart& in = parts[i];
     TPiece part(in.Length, in.Width, in.Thickness, 0);
@@ -101,18 +121,14 @@ ImportListChanges CommitImportedParts(const std::vector<ImportedPart>& parts,
     part.Number = static_cast<std::int32_t>(job.JobParts.size());
     part.DesignationIndex = static_cast<std::int32_t>(job.JobDesignations.size());
 
-    const bool namesNoSpecies =
-        in.Species == notSpecified &&
-        std::find(settings.SpeciesNames.begin(), settings.SpeciesNames.end(), in.Species) ==
-            settings.SpeciesNames.end();
-    if (in.SpeciesGiven && !namesNoSpecies) {
+    if (NamesNoSpecies(in, settings.SpeciesNames)) {
+      // Apart from every listed species, on a stock panel of its own (a simple job, where a
+      // single panel takes every part, gives it species 0).
+      part.Species = kNoSpecies;
+    } else if (in.SpeciesGiven) {
       bool added = false;
       part.Species = FindOrAppend(settings.SpeciesNames, in.Species, added);
-      // Job records point at species by position: an added species is always written out.
-      if (added) {
-        changes.SpeciesAdded = true;
-        settings.SpeciesFileDirty = 1;
-      }
+      if (added) changes.SpeciesAdded = true;
     }
 
     if (in.DesignationGiven) {

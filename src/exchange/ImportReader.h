@@ -155,6 +155,12 @@ std::optional<ImportError> ImportedPartsProblem(const std::vector<ImportedPart>&
                                                 const UNITE_MESURE& fileUnit,
                                                 const Settings& settings);
 
+// The species the parts name that the list lacks, each once, in sheet order ("Non spécifié",
+// which names no species, is not one unless the list has a species of that name). The window
+// adds them to the species file before the commit: a place is on disk before a part names it.
+std::vector<std::string> SpeciesTheListLacks(const std::vector<ImportedPart>& parts,
+                                             const std::vector<std::string>& species);
+
 // Which reference lists the commit lengthened. The matching dirty flags of the settings are
 // already raised by the commit where the rules ask for it (see CommitImportedParts).
 struct ImportListChanges {
@@ -165,9 +171,10 @@ struct ImportListChanges {
 
 // Puts the parts read into a job the caller has just emptied (ClearJobLists):
 // - JobParts (numbered 0..n-1 in file order), JobReferences, JobDesignations, the part counter;
-// - each species looked up by exact name in SpeciesNames; a missing one is appended and
-//   SpeciesFileDirty raised (job records point at species by position); a part without species
-//   takes index 0 and adds no name;
+// - each species looked up by exact name in SpeciesNames (the window has added those it
+//   lacked, SpeciesTheListLacks; a dry run appends them to its own copy); a part whose species
+//   column is automatic takes index 0 and adds no name; "Non spécifié", when the list has no
+//   species of that name, is no species (kNoSpecies, job/SpeciesList.h);
 // - a given designation missing from DesignationNames is appended (DesignationsFileDirty when
 //   ImportAddDesignations is set);
 // - two part sizes per part (length, width, 100, kind 1) and (length, width, thickness, kind 2),

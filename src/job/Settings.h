@@ -115,8 +115,8 @@ struct Settings {
   std::uint8_t CustomWordsLoaded = 0;
 
   // ---- Reference lists -----------------------------------------------------------------------
-  // Wood species; job records refer to them by position, so the list is reordered or shortened
-  // only with the open job's records moved along (job/SpeciesList.h).
+  // Wood species; job records refer to them by position, so places never move, and each change
+  // is on disk ("FEssences.dat") before any record can name it (job/SpeciesList.h).
   std::vector<std::string> SpeciesNames;
   std::vector<std::string> DesignationNames;  // part designations offered by the part dialog
   std::vector<DIMENSIONS> PanelSizes;         // standard panel sizes
@@ -124,9 +124,9 @@ struct Settings {
   std::vector<ETIQUETTE> LabelFormats;        // label-sheet formats
 
   // ---- Dirty flags: a set flag makes the shut-down rewrite that file ------------------------
+  // (The species file has none: it is written at each change.)
   std::uint8_t OptionsFileDirty = 0;
   std::uint8_t UnitFileDirty = 0;
-  std::uint8_t SpeciesFileDirty = 0;
   std::uint8_t DesignationsFileDirty = 0;
   std::uint8_t PanelSizesDirty = 0;
   std::uint8_t PartSizesDirty = 0;

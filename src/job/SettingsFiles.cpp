@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "platform/BinaryIO.h"
 #include "platform/Cp1252.h"
 #include "platform/FileIO.h"
+#include "platform/FileLock.h"
 #include "platform/TextIds.h"
 #include "platform/Texts.h"
 #include "job/JobRecordChecks.h"
@@ -25,7 +27,7 @@ namespace {
 
 // Bounds on the files we read whole: far beyond any list a shop keeps, small enough to hold.
 constexpr std::size_t kMaxOptionsFileBytes = 64 * 1024;
-constexpr std::size_t kMaxNameFileBytes = kNameFieldSize * 100000;
+constexpr std::size_t kMaxNameFileBytes = kNameFieldSize * kMaxSpeciesPlaces;
 constexpr std::size_t kMaxCountedFileBytes = 16 * 1024 * 1024;
 
 // The eight import columns: their keys and the language texts of their titles.
@@ -162,18 +164,22 @@ void ApplyImportColumnTexts(std::vector<OPTION_COL_IMPORT>& columns) {
 
 // ---- Names files ----------------------------------------------------------------------------
 
+// The names of a names file, one per 50-byte field; a last field cut short still gives one.
+std::vector<std::string> DecodeNames(std::string_view bytes) {
+  std::vector<std::string> names;
+  names.reserve(bytes.size() / kNameFieldSize + 1);
+  for (std::size_t offset = 0; offset < bytes.size(); offset += kNameFieldSize) {
+    names.push_back(FixedFieldText(bytes.substr(offset, kNameFieldSize), kNameFieldSize));
+  }
+  return names;
+}
+
 FileLoadResult LoadNamesFile(const fs::path& dataFolder, const char* fileName, Settings& settings,
                              std::vector<std::string>& list) {
   RawFile raw = ReadRaw(dataFolder / fileName, kMaxNameFileBytes);
   if (raw.Status == FileLoadStatus::Missing) return Result(FileLoadStatus::Missing);
   if (raw.Status == FileLoadStatus::Refused) return Refused(settings, fileName, raw.Detail);
-  std::vector<std::string> names;
-  const std::string_view bytes = raw.Bytes;
-  names.reserve(bytes.size() / kNameFieldSize + 1);
-  for (std::size_t offset = 0; offset < bytes.size(); offset += kNameFieldSize) {
-    names.push_back(FixedFieldText(bytes.substr(offset, kNameFieldSize), kNameFieldSize));
-  }
-  list = std::move(names);
+  list = DecodeNames(raw.Bytes);
   return Result(FileLoadStatus::Loaded);
 }
 
@@ -517,6 +523,101 @@ void SaveSpeciesFile(const fs::path& dataFolder, Settings& settings) {
                     EncodeNames(settings.SpeciesNames, kSpeciesFileName));
 }
 
+// ---- The species file, shared ----------------------------------------------------------------
+
+namespace {
+
+// How long a change of the species list waits for another copy to finish its own: a write of a
+// few kilobytes, so far beyond what a live copy takes.
+constexpr std::chrono::milliseconds kSpeciesLockPatience{5000};
+
+// The names the species file holds, nothing when it is missing or refused (a refusal is noted,
+// so that the file is kept beside before it is replaced). Throws SettingsFileError when it is
+// there but cannot be read: writing over it would lose what it holds.
+std::optional<std::vector<std::string>> ReadSpeciesOnDisk(const fs::path& dataFolder,
+                                                          Settings& settings) {
+  const fs::path path = dataFolder / kSpeciesFileName;
+  std::error_code ec;
+  if (fs::symlink_status(path, ec).type() == fs::file_type::not_found) return std::nullopt;
+  try {
+    return DecodeNames(ReadFileBytes(path, kMaxNameFileBytes));
+  } catch (const FileAccessError& e) {
+    throw SettingsFileError(e.what(), kSpeciesFileName, false);
+  } catch (const FileFormatError& e) {
+    Refused(settings, kSpeciesFileName, e.what());
+    return std::nullopt;
+  }
+}
+
+// The file's names at the places it has; this copy's past them.
+void MergeSpeciesOnDisk(std::vector<std::string>& list, const std::vector<std::string>& onDisk) {
+  if (list.size() < onDisk.size()) list.resize(onDisk.size());
+  std::copy(onDisk.begin(), onDisk.end(), list.begin());
+}
+
+// Runs change on the list as the file holds it now, under the lock, and writes the result; the
+// settings take it only once it is on disk.
+template <class Change>
+void ChangeSpeciesFile(const fs::path& dataFolder, Settings& settings, Change&& change) {
+  std::optional<ExclusiveFileLock> lock;
+  try {
+    lock.emplace(dataFolder / kSpeciesLockFileName, kSpeciesLockPatience);
+  } catch (const FileAccessError& e) {
+    throw SettingsFileError(e.what(), kSpeciesFileName, false);
+  }
+  std::vector<std::string> list = settings.SpeciesNames;
+  if (const auto onDisk = ReadSpeciesOnDisk(dataFolder, settings))
+    MergeSpeciesOnDisk(list, *onDisk);
+  change(list);
+  if (list.size() > kMaxSpeciesPlaces) {
+    throw SettingsFileError(
+        "La liste des essences a atteint ses " + std::to_string(kMaxSpeciesPlaces) +
+            " places (les essences supprimées gardent la leur) : aucune essence ne peut plus y "
+            "être ajoutée.",
+        kSpeciesFileName, false);
+  }
+  WriteSettingsFile(dataFolder, kSpeciesFileName, settings,
+                    EncodeNames(list, kSpeciesFileName));
+  settings.SpeciesNames = std::move(list);
+}
+
+}  // namespace
+
+void TakeInSpeciesFile(const fs::path& dataFolder, Settings& settings) {
+  try {
+    if (const auto onDisk = ReadSpeciesOnDisk(dataFolder, settings))
+      MergeSpeciesOnDisk(settings.SpeciesNames, *onDisk);
+  } catch (const SettingsFileError&) {
+    // Unreadable now: the list stays as this copy has it.
+  }
+}
+
+std::vector<std::int32_t> AddSpeciesToFile(const fs::path& dataFolder, Settings& settings,
+                                           const std::vector<std::string>& names) {
+  std::vector<std::int32_t> places;
+  ChangeSpeciesFile(dataFolder, settings, [&](std::vector<std::string>& list) {
+    for (const std::string& name : names) {
+      auto found = std::find(list.begin(), list.end(), name);
+      if (name.empty() || found == list.end()) {
+        list.push_back(name);
+        found = list.end() - 1;
+      }
+      // Within int32: the list never holds more than kMaxSpeciesPlaces.
+      places.push_back(static_cast<std::int32_t>(found - list.begin()));
+    }
+  });
+  return places;
+}
+
+void DeleteSpeciesFromFile(const fs::path& dataFolder, Settings& settings,
+                           const std::vector<std::size_t>& places) {
+  ChangeSpeciesFile(dataFolder, settings, [&](std::vector<std::string>& list) {
+    for (const std::size_t place : places) {
+      if (place < list.size()) list[place].clear();
+    }
+  });
+}
+
 void SaveDesignationsFile(const fs::path& dataFolder, Settings& settings) {
   // Sorted by the bytes the file holds (unsigned, no case folding): capitals before small
   // letters, accented letters after every plain one.
@@ -640,7 +741,6 @@ std::vector<FileLoadResult> LoadSettingsFiles(const fs::path& dataFolder, Settin
   note(LoadUnitFile(dataFolder, settings));
   note(LoadOptionsFile(dataFolder, settings));
   note(LoadSpeciesFile(dataFolder, settings));
-  settings.SpeciesFileDirty = 0;
   note(LoadDimensionsFile(dataFolder, kPanelSizesFileName, settings));
   settings.PanelSizesDirty = 0;
   note(LoadDimensionsFile(dataFolder, kPartSizesFileName, settings));
@@ -653,7 +753,8 @@ std::vector<FileLoadResult> LoadSettingsFiles(const fs::path& dataFolder, Settin
 
 namespace {
 
-// The reference files written at close, in that order: each with the flag that marks it for
+// The reference files written at close, in that order (the species file is written at each
+// change): each with the flag that marks it for
 // writing and its writer.
 struct ReferenceFile {
   std::uint8_t Settings::*Dirty;
@@ -662,7 +763,6 @@ struct ReferenceFile {
 };
 
 constexpr ReferenceFile kReferenceFiles[] = {
-    {&Settings::SpeciesFileDirty, kSpeciesFileName, SaveSpeciesFile},
     {&Settings::PanelSizesDirty, kPanelSizesFileName,
      [](const fs::path& folder, Settings& s) {
        SaveDimensionsFile(folder, kPanelSizesFileName, s);

@@ -15,6 +15,7 @@
 // would, never half-loaded. A saver writes the whole file atomically or throws and leaves the old
 // file as it was.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -116,10 +117,41 @@ std::string PluralOfWord(const std::string& singular);
 // Missing or refused: the list is left as it was. A last field cut short still gives an entry.
 FileLoadResult LoadSpeciesFile(const std::filesystem::path& dataFolder, Settings& settings);
 FileLoadResult LoadDesignationsFile(const std::filesystem::path& dataFolder, Settings& settings);
-// The species in list order: job records refer to a species by its position.
+// The species in list order: job records refer to a species by its position. Writes the list as
+// it stands; the program itself changes the file only through AddSpeciesToFile and
+// DeleteSpeciesFromFile.
 void SaveSpeciesFile(const std::filesystem::path& dataFolder, Settings& settings);
 // Sorts the designations in place by their Windows-1252 bytes, then writes them.
 void SaveDesignationsFile(const std::filesystem::path& dataFolder, Settings& settings);
+
+// ---- The species file, shared by every copy on the data folder -----------------------------
+// A job file names each record's species by its place in "FEssences.dat", so a place must be on
+// disk before any job can name it, and never mean two species. Every change of the list is
+// therefore written at once, under the lock file "FEssences.lock", after taking in what the
+// file holds now: another copy's names keep their places (and join this copy's list), and a new
+// name takes the next place free in the file. A change that cannot be written throws
+// SettingsFileError (the reason, for "FEssences.dat") and leaves the list as it was.
+inline constexpr const char* kSpeciesLockFileName = "FEssences.lock";
+// The most places the species file's reader accepts (and so the list may ever hold: deleted
+// places are never given again).
+inline constexpr std::size_t kMaxSpeciesPlaces = 100000;
+
+// The list becomes what the file holds: each place the file has takes the file's name (another
+// copy's additions and deletes), places past the file keep this copy's names. A missing,
+// unreadable or refused file leaves the list as it was. No lock is needed to read: the file is
+// always replaced whole.
+void TakeInSpeciesFile(const std::filesystem::path& dataFolder, Settings& settings);
+// Takes in the file, gives each name the place the list has for it (exact letters) or the next
+// place free, writes the file and returns the places, in the order of the names. A file refused
+// at reading is kept beside as "FEssences.dat.bak" before it is replaced. Refused past
+// kMaxSpeciesPlaces.
+std::vector<std::int32_t> AddSpeciesToFile(const std::filesystem::path& dataFolder,
+                                           Settings& settings,
+                                           const std::vector<std::string>& names);
+// Takes in the file, empties the names at the places given (the places stay, never given
+// again), and writes the file.
+void DeleteSpeciesFromFile(const std::filesystem::path& dataFolder, Settings& settings,
+                           const std::vector<std::size_t>& places);
 
 // ---- Standard sizes -----------------------------------------------------------------------
 // "FDimPanneaux.dat" (exact name) is PanelSizes, any other name PartSizes. A count of 0 or less
@@ -144,10 +176,10 @@ void SaveLabelsFile(const std::filesystem::path& dataFolder, Settings& settings)
 std::vector<FileLoadResult> LoadSettingsFiles(const std::filesystem::path& dataFolder,
                                               Settings& settings);
 
-// The savers of the files whose dirty flag is set, in close order (species, panel sizes, part
-// sizes, labels, unit, options, designations), except the files named in `kept`. A failure does
-// not stop the others; the messages of the failures are returned. The flags are left as they
-// are.
+// The savers of the files whose dirty flag is set, in close order (panel sizes, part sizes,
+// labels, unit, options, designations; the species file is written at each change instead),
+// except the files named in `kept`. A failure does not stop the others; the messages of the
+// failures are returned. The flags are left as they are.
 std::vector<SettingsFileError> SaveDirtySettingsFiles(const std::filesystem::path& dataFolder,
                                                       Settings& settings,
                                                       const std::set<std::string>& kept = {});
@@ -160,7 +192,7 @@ std::vector<std::string> DirtySettingsFileNames(const Settings& settings);
 // written meanwhile by another copy of the program, and is not written over.
 using FileDigest = std::optional<std::size_t>;
 FileDigest ListFileDigest(const std::filesystem::path& file);
-// The seven reference files' names, in close order.
+// The names of the six reference files written at close, in close order.
 const std::vector<std::string>& SettingsFileNames();
 
 }  // namespace tranchex

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 
+#include "job/SettingsFiles.h"
 #include "platform/Cp1252.h"
 
 namespace tranchex {
@@ -54,42 +55,69 @@ std::vector<bool> SpeciesUsedByJob(const JobState& job, std::size_t listSize) {
   return used;
 }
 
-bool RemapJobSpecies(JobState& job, const std::vector<int>& origins, std::size_t oldSize) {
-  const std::int64_t newSize = static_cast<std::int64_t>(origins.size());
-  const std::int64_t growth = std::max<std::int64_t>(0, newSize - static_cast<std::int64_t>(oldSize));
-  std::vector<std::int64_t> newPosition(oldSize, -1);
-  for (std::size_t i = 0; i < origins.size(); ++i) {
-    const int origin = origins[i];
-    if (origin >= 0 && static_cast<std::size_t>(origin) < oldSize)
-      newPosition[static_cast<std::size_t>(origin)] = static_cast<std::int64_t>(i);
+bool MoveSpeciesPastList(JobState& job, const SpeciesRecordCopies& copies, std::size_t oldSize,
+                         std::size_t newSize) {
+  if (newSize <= oldSize) return false;
+  const auto growth = static_cast<std::int64_t>(newSize - oldSize);
+  bool moved = false;
+  const auto move = [&](std::int32_t& species) {
+    if (species < 0 || static_cast<std::size_t>(species) < oldSize) return;
+    const std::int32_t next = ClampToInt32(species + growth);
+    if (next != species) {
+      species = next;
+      moved = true;
+    }
+  };
+  ForEachSpecies(job, move);
+  // Each copy once, and never a list of the job's own.
+  std::vector<const void*> done{&job.JobPanels, &job.JobParts};
+  const auto once = [&](const void* list) {
+    if (list == nullptr || std::find(done.begin(), done.end(), list) != done.end()) return false;
+    done.push_back(list);
+    return true;
+  };
+  for (PanelList* panels : copies.Panels) {
+    if (!once(panels)) continue;
+    for (auto& panel : *panels) move(panel.Species);
   }
-  // Past the list: the largest position any record will hold before the deleted ones are placed.
-  std::int64_t past = newSize - 1;
-  ForEachSpecies(job, [&](std::int32_t& species) {
-    if (species >= 0 && static_cast<std::size_t>(species) >= oldSize)
-      past = std::max(past, species + growth);
-  });
-  std::vector<std::int64_t> deletedPosition(oldSize, -1);
-  bool changed = false;
-  ForEachSpecies(job, [&](std::int32_t& species) {
-    if (species < 0) return;
-    std::int64_t target = 0;
-    const auto s = static_cast<std::size_t>(species);
-    if (s >= oldSize) {
-      target = species + growth;
-    } else if (newPosition[s] >= 0) {
-      target = newPosition[s];
-    } else {
-      if (deletedPosition[s] < 0) deletedPosition[s] = ++past;
-      target = deletedPosition[s];
-    }
-    const std::int32_t remapped = ClampToInt32(target);
-    if (remapped != species) {
-      species = remapped;
-      changed = true;
-    }
-  });
-  return changed;
+  for (PartList* parts : copies.Parts) {
+    if (!once(parts)) continue;
+    for (auto& part : *parts) move(part.Species);
+  }
+  return moved;
+}
+
+namespace {
+
+// The job's places past the list follow the list's growth from oldSize.
+void FollowGrowth(Settings& settings, JobState& job, const SpeciesRecordCopies& copies,
+                  std::size_t oldSize) {
+  if (MoveSpeciesPastList(job, copies, oldSize, settings.SpeciesNames.size())) job.JobModified = 1;
+}
+
+}  // namespace
+
+std::vector<std::int32_t> AddSpecies(const std::filesystem::path& dataFolder, Settings& settings,
+                                     JobState& job, const SpeciesRecordCopies& copies,
+                                     const std::vector<std::string>& names) {
+  const std::size_t oldSize = settings.SpeciesNames.size();
+  std::vector<std::int32_t> places = AddSpeciesToFile(dataFolder, settings, names);
+  FollowGrowth(settings, job, copies, oldSize);
+  return places;
+}
+
+void TakeInSpecies(const std::filesystem::path& dataFolder, Settings& settings, JobState& job,
+                   const SpeciesRecordCopies& copies) {
+  const std::size_t oldSize = settings.SpeciesNames.size();
+  TakeInSpeciesFile(dataFolder, settings);
+  FollowGrowth(settings, job, copies, oldSize);
+}
+
+void DeleteSpecies(const std::filesystem::path& dataFolder, Settings& settings, JobState& job,
+                   const SpeciesRecordCopies& copies, const std::vector<std::size_t>& places) {
+  const std::size_t oldSize = settings.SpeciesNames.size();
+  DeleteSpeciesFromFile(dataFolder, settings, places);
+  FollowGrowth(settings, job, copies, oldSize);
 }
 
 }  // namespace tranchex

@@ -3,6 +3,7 @@ set(platform_CORE
   ${CMAKE_CURRENT_LIST_DIR}/Cp1252.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BinaryIO.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIO.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordingCanvas.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniFile.cpp

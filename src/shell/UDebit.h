@@ -33,6 +33,7 @@
 #include "job/CuttingPipeline.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
+#include "job/SpeciesList.h"
 
 class QAction;
 class QLockFile;
@@ -220,7 +221,7 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   void RecapClick();                 // the job summary window (UDebitSummary.cpp)
   void SBtnRecapClick();             // the same, from the tool panel
   void ExportationDesChutesClick();  // the offcut export filter as a setting
-  void GestionnaireDesEssencesClick();  // species manager; the open job follows its species
+  void GestionnaireDesEssencesClick();  // species manager (UDebitSpecies.cpp)
   void OptionsGlClick();             // the general options (UDebitOptions.cpp)
   void AffichageClick();             // the display options (UDebitOptions.cpp)
   void DimensionsPiecesClick();          // the size manager on the standard part sizes
@@ -249,15 +250,28 @@ class TFDebit : public QMainWindow, public PipelineWindow {
   // back whatever closed it (it has no cancel). UDebitEntryForms.cpp.
   void CriteriaStep();
   // The stock-panel form on `panels` (the job's own list in New, a copy in Modify, where
-  // `modifying` makes the fit tests apply); true when it was finished. A species or a standard
-  // size it added marks its file for rewriting whatever closed the form.
+  // `modifying` makes the fit tests apply); true when it was finished. A standard size it added
+  // marks its file for rewriting whatever closed the form; a species it added is on disk.
   bool PanelFormStep(PanelList& panels, bool modifying);
   // The part form on the three part lists given (the job's own in New, copies in Modify), with
   // the characteristics of the job's stock panels as they now stand; true when it was finished,
-  // the parts then numbered by their positions. A species, designation or standard size it
-  // added marks its file for rewriting whatever closed the form.
+  // the parts then numbered by their positions. A designation or standard size it added marks
+  // its file for rewriting whatever closed the form; a species it added is on disk.
   bool PartFormStep(PartList& parts, std::vector<std::string>& designations,
                     std::vector<std::string>& references, EngineContext& engine, bool modifying);
+  // ---- The species list (UDebitSpecies.cpp) ---------------------------------------------------
+  // The one home of the window's changes of the species list (job/SpeciesList.h): on disk
+  // first, then the open job's places past the list, and those of the working copies the entry
+  // forms edit (speciesCopies_), move past the names that joined it.
+  // The places of the names, or nothing when the list could not take them: then the user is told
+  // why, under `caption`, with the file's name, and nothing changed.
+  std::optional<std::vector<std::int32_t>> AddSpeciesNames(const std::vector<std::string>& names,
+                                                           const QString& caption);
+  // What other copies wrote to the species file since this one last read it.
+  void TakeInSpeciesList();
+  // The adder the entry forms and the species manager are handed.
+  std::optional<int> AddTypedSpecies(const std::string& name);
+  SpeciesRecordCopies speciesCopies_;
   void ModifierClick();              // Modify: the chosen forms, then the job laid out again
   void NouveauClick();               // New: a job entered from nothing, then laid out
   void SupprimerClick();             // Delete: the job emptied after a question, no file deleted

@@ -28,10 +28,14 @@ void TFDebit::CriteriaStep() {
 }
 
 bool TFDebit::PanelFormStep(PanelList& panels, bool modifying) {
+  // The panels edited follow the job's places past the species list, as the job does.
+  speciesCopies_ = SpeciesRecordCopies{{&panels}, {}};
+  TakeInSpeciesList();
   TSelPanneaux& form = *SelPanneaux;
   form.JobKind = job_.JobKind;
   form.Margins = job_.JobMargins;
   form.SpeciesList = &settings_.SpeciesNames;
+  form.AddSpecies = [this](const std::string& name) { return AddTypedSpecies(name); };
   form.PartList = &job_.JobParts;
   form.PanelList = &panels;
   form.PanelSizeList = &settings_.PanelSizes;
@@ -51,18 +55,20 @@ bool TFDebit::PanelFormStep(PanelList& panels, bool modifying) {
   } catch (const std::exception&) {
     finished = false;
   }
-  // Saved jobs name species by their position in the list: one added is written out however
-  // the form closed, or a job that uses it later would point past the stored list.
-  if (form.SpeciesChanged) settings_.SpeciesFileDirty = 1;
   if (form.PanelSizesChanged) settings_.PanelSizesDirty = 1;
   form.PanelList = nullptr;
   form.PartList = nullptr;
+  form.AddSpecies = nullptr;
+  speciesCopies_ = {};
   return finished;
 }
 
 bool TFDebit::PartFormStep(PartList& parts, std::vector<std::string>& designations,
                            std::vector<std::string>& references, EngineContext& engine,
                            bool modifying) {
+  // The parts edited follow the job's places past the species list, as the job does.
+  speciesCopies_ = SpeciesRecordCopies{{}, {&parts}};
+  TakeInSpeciesList();
   BuildPanelCharacteristics(job_.PanelCharacteristics, job_.JobPanels, settings_.SpeciesNames,
                             settings_.MeasureUnit, job_.JobKind,
                             LoadListTexts(RegionalDecimalSeparator()));
@@ -70,6 +76,7 @@ bool TFDebit::PartFormStep(PartList& parts, std::vector<std::string>& designatio
   form.JobKind = job_.JobKind;
   form.Margins = job_.JobMargins;
   form.SpeciesList = &settings_.SpeciesNames;
+  form.AddSpecies = [this](const std::string& name) { return AddTypedSpecies(name); };
   form.PartList = &parts;
   form.PartDesignationList = &designations;
   form.PartReferenceList = &references;
@@ -92,11 +99,12 @@ bool TFDebit::PartFormStep(PartList& parts, std::vector<std::string>& designatio
   } catch (const std::exception&) {
     finished = false;
   }
-  // A standard size or a designation added or deleted in a picker, or a species added, is
-  // written out whatever closed the form.
+  // A standard size or a designation added or deleted in a picker is written out whatever
+  // closed the form.
   if (form.PartSizesChanged) settings_.PartSizesDirty = 1;
   if (form.DesignationsChanged) settings_.DesignationsFileDirty = 1;
-  if (form.SpeciesChanged) settings_.SpeciesFileDirty = 1;
+  form.AddSpecies = nullptr;
+  speciesCopies_ = {};
   form.PartList = nullptr;
   form.PartDesignationList = nullptr;
   form.PartReferenceList = nullptr;

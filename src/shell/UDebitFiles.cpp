@@ -275,6 +275,10 @@ void TFDebit::CommandLineOpen() {
 
 void TFDebit::ReadAndLayOutJob(const QString& path, PipelineVariant variant) {
   const bool commandLine = variant == PipelineVariant::CommandLineOpen;
+  // A job saved by another copy names the species that copy added: they are in the species
+  // file before the job is, so the list takes them in first. The job on screen is replaced
+  // (or emptied when the file is refused): its places need not follow.
+  TakeInSpeciesFile(ProgramFolder.toStdString(), settings_);
   try {
     LoadJobFile(job_, ToPath(path));
   } catch (const std::exception& e) {

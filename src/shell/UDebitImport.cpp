@@ -137,13 +137,22 @@ void TFDebit::ImporterClick() {
     FreeTakenReferences(parts);
   }
 
+  // The species the parts name join the species file first: a place is on disk before any
+  // record names it. A list that cannot take them stops the import, the job as it was.
+  if (const std::vector<std::string> lacking = SpeciesTheListLacks(parts, settings_.SpeciesNames);
+      !lacking.empty() && !AddSpeciesNames(lacking, caption)) {
+    if (declined) job_.JobModified = 1;
+    ResetBusy();
+    return;
+  }
+
   // The file is sound: from here it replaces the job.
   StartUntitledJob(job_);
   job_.JobModified = 1;
   setWindowTitle(Texts.AppTitle);
   DisableJobCommands();
-  // The parts, their stock panels, margins and kerf, and what the reference lists lacked (with
-  // the dirty flags of the lists it lengthened raised).
+  // The parts, their stock panels, margins and kerf, and the designations and sizes the lists
+  // lacked (with the dirty flags of the lists it lengthened raised).
   CommitImportedParts(parts, form.FileUnit, settings_, job_);
   View->update();
 

@@ -1,6 +1,6 @@
 // The main window's views: the three view buttons, page navigation, the measures taken from
 // the client area's size, and the painting of the current page; the commands of the settings
-// forms that change what the views show (drawing mode, unit, species).
+// forms that change what the views show (drawing mode, unit).
 
 #include <QApplication>
 #include <QImage>
@@ -20,12 +20,10 @@
 #include "job/PageLists.h"
 #include "job/ResultLists.h"
 #include "plan/Printing.h"
-#include "dialogs/UGestEssence.h"
 #include "dialogs/CheckedField.h"
 #include "dialogs/USelModeAffPanneaux.h"
 #include "dialogs/USelUnite.h"
 #include "job/Outils_debit.h"
-#include "job/SpeciesList.h"
 #include "platform/Prompts.h"
 #include "shell/UDebit.h"
 
@@ -199,23 +197,6 @@ void TFDebit::UnitesClick() {
   CopyUnit(dialog.Unit, settings_.MeasureUnit);
   settings_.UnitFileDirty = settings_.UnitFileDirty || dialog.UnitChanged ? 1 : 0;
   RebuildSummaryLists(job_, settings_, Measures.DecimalSeparator);
-  View->update();
-}
-
-// The species list is edited in place. Places never move, so the open job's records keep their
-// species; only a species past the list (a job from another machine) is moved past the names
-// added, so that it never reads as one of them, and the job is then modified.
-void TFDebit::GestionnaireDesEssencesClick() {
-  TFGestEssence& dialog = *FGestEssence;
-  const std::size_t before = settings_.SpeciesNames.size();
-  dialog.SpeciesList = &settings_.SpeciesNames;
-  dialog.SpeciesInUse = SpeciesUsedByJob(job_, before);
-  PlaceDialog(dialog, *this, 14);
-  prompts_.ShowModal(dialog);
-  if (dialog.Changed == 1) settings_.SpeciesFileDirty = 1;
-  std::vector<int> origins(settings_.SpeciesNames.size(), -1);
-  for (std::size_t i = 0; i < before && i < origins.size(); ++i) origins[i] = static_cast<int>(i);
-  if (origins.size() >= before && RemapJobSpecies(job_, origins, before)) job_.JobModified = 1;
   View->update();
 }
 

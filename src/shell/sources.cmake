@@ -19,5 +19,6 @@ set(shell_QT
   ${CMAKE_CURRENT_LIST_DIR}/UDebitDesignations.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitHelp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UDebitImport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UDebitSpecies.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpdateCheck.cpp
 )

@@ -7,7 +7,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTest>
+#include <optional>
+#include <string>
 #include <vector>
+
+#include "dialogs/SpeciesBox.h"
 
 #include "platform/Help.h"
 
@@ -57,5 +61,14 @@ inline void MinimiseAndRestore(QDialog& form) {
 
 // Leaves the focused control with Tab, as a person does.
 inline void PressTab(QWidget* w) { QTest::keyClick(w, Qt::Key_Tab); }
+
+// An adder as the main window's would be with a species file that always takes the name: it
+// joins the list at the next place.
+inline SpeciesAdder AppendingAdder(std::vector<std::string>& list) {
+  return [&list](const std::string& name) -> std::optional<int> {
+    list.push_back(name);
+    return static_cast<int>(list.size() - 1);
+  };
+}
 
 }  // namespace tranchex::test

@@ -84,6 +84,7 @@ class PanelFormTest : public ::testing::Test {
     form = std::make_unique<TSelPanneaux>(settings, prompts, help);
     form->JobKind = kind;
     form->SpeciesList = &settings.SpeciesNames;
+    form->AddSpecies = AppendingAdder(settings.SpeciesNames);
     form->PanelList = &panels;
     form->PartList = &parts;
     form->PanelSizeList = &settings.PanelSizes;

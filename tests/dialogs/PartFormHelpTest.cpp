@@ -39,6 +39,7 @@ TEST(PartFormHelp, F1OpensTheShippedPageAtThePartFormsTopic) {
   TSelPieces form(settings, prompts, help);
   form.JobKind = 1;
   form.SpeciesList = &settings.SpeciesNames;
+  form.AddSpecies = AppendingAdder(settings.SpeciesNames);
   form.PartList = &parts;
   form.PartDesignationList = &designations;
   form.PartReferenceList = &references;

@@ -67,6 +67,7 @@ class PartFormWithPickers : public ::testing::Test {
     form = std::make_unique<TSelPieces>(settings, prompts, help);
     form->JobKind = 2;
     form->SpeciesList = &settings.SpeciesNames;
+    form->AddSpecies = AppendingAdder(settings.SpeciesNames);
     form->PartList = &parts;
     form->PartDesignationList = &designations;
     form->PartReferenceList = &references;

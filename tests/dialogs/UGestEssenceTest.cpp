@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <optional>
 
 #include "dialogs/DialogKit.h"
 #include "platform/Texts.h"
@@ -24,7 +25,22 @@ class SpeciesForm : public ::testing::Test {
     list = std::move(names);
     form.SpeciesList = &list;
     form.SpeciesInUse = std::move(inUse);
+    // As the main window's home does: the name joins the list at the next place (after what
+    // another copy added meanwhile, when a test says so).
+    form.AddSpecies = [this](const std::string& name) -> std::optional<int> {
+      if (refuseAdds) return std::nullopt;
+      for (const std::string& other : addedElsewhere) list.push_back(other);
+      addedElsewhere.clear();
+      list.push_back(name);
+      return static_cast<int>(list.size() - 1);
+    };
     ShowActive(form);
+  }
+  // The list once the main window has written the deletes the form hands back.
+  std::vector<std::string> AfterDeletes() const {
+    std::vector<std::string> out = list;
+    for (const std::size_t place : form.DeletedPlaces) out.at(place).clear();
+    return out;
   }
   void Type(const QString& text) {
     form.EdtEssence->setFocus();
@@ -54,6 +70,8 @@ class SpeciesForm : public ::testing::Test {
   ScriptedPrompts prompts;
   RecordingHelp help;
   std::vector<std::string> list;
+  bool refuseAdds = false;
+  std::vector<std::string> addedElsewhere;
   TFGestEssence form{prompts, help};
 };
 
@@ -123,7 +141,8 @@ TEST_F(SpeciesForm, DeleteLeavesNothingSelected) {
   EXPECT_EQ(form.EdtEssence->text(), QStringLiteral("Hêtre"));
   EXPECT_EQ(Buttons(), "11");
   ClickButton(form.BtnSupprimer);
-  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne"}));
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", "Chêne"}));  // written at OK
+  EXPECT_EQ(form.DeletedPlaces, std::vector<std::size_t>{1});
   EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin"}));
   EXPECT_TRUE(form.LbEssence->selectedItems().isEmpty());
   EXPECT_TRUE(form.EdtEssence->text().isEmpty());
@@ -137,9 +156,9 @@ TEST_F(SpeciesForm, DeleteLeavesNothingSelected) {
   EXPECT_EQ(Buttons(), "11");
   form.EdtEssence->setText(QString());
   ClickButton(form.BtnOK);
-  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne"}));
+  EXPECT_EQ(AfterDeletes(), (std::vector<std::string>{"Pin", "", "Chêne"}));
   // A name added later takes a new place: the emptied one is never given again.
-  Show(list);
+  Show(AfterDeletes());
   Type(QStringLiteral("Orme"));
   ClickButton(form.BtnAjouter);
   EXPECT_EQ(list, (std::vector<std::string>{"Pin", "", "Chêne", "Orme"}));
@@ -153,7 +172,7 @@ TEST_F(SpeciesForm, DeletingTheLastSpeciesLeavesAnEmptyList) {
   EXPECT_EQ(Buttons(), "00");
   ClickButton(form.BtnOK);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(list, std::vector<std::string>{""});
+  EXPECT_EQ(AfterDeletes(), std::vector<std::string>{""});
 }
 
 // The open job names Hêtre: it stays, with a message; an unused species goes.
@@ -163,7 +182,7 @@ TEST_F(SpeciesForm, ASpeciesTheOpenJobUsesIsNotDeleted) {
   ClickButton(form.BtnSupprimer);
   EXPECT_EQ(prompts.NoticeTexts(), QStringList{Text(401)});
   EXPECT_EQ(prompts.asked[0].caption, Text(58));
-  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", "Chêne"}));
+  EXPECT_TRUE(form.DeletedPlaces.empty());
   EXPECT_EQ(form.Changed, 0);
   // Rows shown: Chêne, Hêtre, Pin. Once an earlier row is gone, the used species has moved up
   // a row: still refused.
@@ -171,7 +190,7 @@ TEST_F(SpeciesForm, ASpeciesTheOpenJobUsesIsNotDeleted) {
   ClickButton(form.BtnSupprimer);
   Select(0);
   ClickButton(form.BtnSupprimer);
-  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Hêtre", ""}));
+  EXPECT_EQ(AfterDeletes(), (std::vector<std::string>{"Pin", "Hêtre", ""}));
   EXPECT_EQ(prompts.NoticeTexts().size(), 2);
 }
 
@@ -248,8 +267,35 @@ TEST_F(SpeciesForm, AMinimiseKeepsTheChanges) {
   Select(1);
   ClickButton(form.BtnSupprimer);
   ClickButton(form.BtnOK);
-  EXPECT_EQ(list, (std::vector<std::string>{"", "", "Chêne", "Aulne"}));
+  EXPECT_EQ(AfterDeletes(), (std::vector<std::string>{"", "", "Chêne", "Aulne"}));
   EXPECT_EQ(form.Changed, 1);
+}
+
+// A name joins the list only through the adder: one it refuses (a list that cannot be written,
+// which has said why) adds no row and no change. Names another copy added meanwhile join the rows
+// at the end with the name added. A name deleted here and typed again is simply kept.
+TEST_F(SpeciesForm, NamesJoinThroughTheAdderWithThoseOfAnotherCopy) {
+  Show({"Pin", "Chêne"});
+  refuseAdds = true;
+  Type(QStringLiteral("Aulne"));
+  ClickButton(form.BtnAjouter);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin"}));
+  EXPECT_EQ(form.Changed, 0);
+  refuseAdds = false;
+  addedElsewhere = {"Frêne"};
+  ClickButton(form.BtnAjouter);
+  EXPECT_EQ(list, (std::vector<std::string>{"Pin", "Chêne", "Frêne", "Aulne"}));
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Pin", "Frêne", "Aulne"}));
+  EXPECT_EQ(form.Changed, 1);
+
+  Select(1);  // Pin
+  ClickButton(form.BtnSupprimer);
+  EXPECT_EQ(form.DeletedPlaces, std::vector<std::size_t>{0});
+  Type(QStringLiteral("Pin"));
+  ClickButton(form.BtnAjouter);
+  EXPECT_TRUE(form.DeletedPlaces.empty());
+  EXPECT_EQ(list.size(), 4u);
+  EXPECT_EQ(Items(), (std::vector<std::string>{"Chêne", "Frêne", "Aulne", "Pin"}));
 }
 
 }  // namespace

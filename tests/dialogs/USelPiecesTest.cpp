@@ -93,6 +93,7 @@ class PartFormTest : public ::testing::Test {
     form = std::make_unique<TSelPieces>(settings, prompts, help);
     form->JobKind = kind;
     form->SpeciesList = &settings.SpeciesNames;
+    form->AddSpecies = AppendingAdder(settings.SpeciesNames);
     form->PartList = &parts;
     form->PartDesignationList = &designations;
     form->PartReferenceList = &references;

@@ -12,6 +12,7 @@
 #include "exchange/JobExport.h"
 #include "job/JobRecordChecks.h"
 #include "job/SettingsFiles.h"
+#include "job/SpeciesList.h"
 #include "platform/Texts.h"
 
 namespace tranchex {
@@ -81,10 +82,12 @@ TEST(ImportCommitTest, FillsTheJobListsTheReferenceListsAndThePanels) {
   }
   EXPECT_EQ(job.Engine.PartCounter, 3);
 
-  // The new species is appended and its file always marked; the designation given is appended
-  // but its file is marked only when the options ask; an automatic designation is not kept.
+  // The window puts the new species in the species file first (a dry run appends it to its own
+  // list); the designation given is appended but its file is marked only when the options ask;
+  // an automatic designation is not kept.
+  EXPECT_EQ(SpeciesTheListLacks(parts, ImportSettings().SpeciesNames),
+            std::vector<std::string>{"Noyer"});
   EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Noyer"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
   EXPECT_EQ(settings.DesignationNames, (std::vector<std::string>{"Etagère", "Côté"}));
   EXPECT_EQ(settings.DesignationsFileDirty, 0);
   EXPECT_EQ(settings.PartSizes,
@@ -129,7 +132,7 @@ TEST(ImportCommitTest, TheOptionsMarkTheDesignationAndSizeFiles) {
                       settings, job);
   EXPECT_EQ(settings.DesignationsFileDirty, 1);
   EXPECT_EQ(settings.PartSizesDirty, 1);
-  EXPECT_EQ(settings.SpeciesFileDirty, 0);  // Chêne was there
+  EXPECT_EQ(settings.SpeciesNames, ImportSettings().SpeciesNames);  // Chêne was there
 
   // Everything already listed: nothing appended, nothing marked.
   Settings known = ImportSettings();
@@ -143,11 +146,12 @@ TEST(ImportCommitTest, TheOptionsMarkTheDesignationAndSizeFiles) {
   EXPECT_FALSE(changes.SpeciesAdded || changes.DesignationsAdded || changes.PartSizesAdded);
   EXPECT_EQ(known.PartSizes.size(), 2u);
   EXPECT_EQ(known.DesignationNames.size(), 1u);
-  EXPECT_EQ(known.DesignationsFileDirty + known.PartSizesDirty + known.SpeciesFileDirty, 0);
+  EXPECT_EQ(known.DesignationsFileDirty + known.PartSizesDirty, 0);
 }
 
 // Without a species, a part takes index 0 and no name is added, not even to an empty list; the
-// word the export writes for no species names none unless the list holds it.
+// word the export writes for no species names none unless the list holds it: in a complex job
+// such a part is of no species, never the first of the list.
 TEST(ImportCommitTest, APartWithoutSpeciesAddsNoName) {
   const std::string notSpecified = LoadString(148);
   struct Case {
@@ -160,7 +164,8 @@ TEST(ImportCommitTest, APartWithoutSpeciesAddsNoName) {
   const std::vector<Case> cases = {
       {"empty list, no species", {}, "", 0, 0},
       {"a list, no species", {"Chêne", "Hêtre"}, "", 0, 2},
-      {"the export's word", {"Chêne", "Hêtre"}, notSpecified, 0, 2},
+      {"the export's word", {"Chêne", "Hêtre"}, notSpecified, kNoSpecies, 2},
+      {"the export's word, empty list", {}, notSpecified, kNoSpecies, 0},
       {"a species of that name", {"Chêne", notSpecified}, notSpecified, 1, 2},
   };
   for (const Case& c : cases) {
@@ -173,8 +178,52 @@ TEST(ImportCommitTest, APartWithoutSpeciesAddsNoName) {
                         kMillimetres, settings, job);
     EXPECT_EQ(job.JobParts[0].Species, c.index) << c.name;
     EXPECT_EQ(settings.SpeciesNames.size(), c.listSize) << c.name;
-    EXPECT_EQ(settings.SpeciesFileDirty, 0) << c.name;
+    Settings before;
+    before.SpeciesNames = c.list;
+    EXPECT_TRUE(SpeciesTheListLacks({Part("A", "x", true, c.species, 1, 6000, 3000, 190, 2)},
+                                    before.SpeciesNames)
+                    .empty())
+        << c.name;
   }
+}
+
+// A sheet exported with a part of no species, between a Chêne line and a Pin line, read back: in
+// a complex job that part has a stock panel of its own, shares none with Chêne, reads and exports
+// as "Non spécifié". A sheet whose parts all say "Non spécifié" is a simple job: species 0.
+TEST(ImportCommitTest, NotSpecifiedIsNoSpeciesInAComplexJob) {
+  const std::string notSpecified = LoadString(148);
+  Settings settings;
+  settings.SpeciesNames = {"Chêne", "Hêtre"};
+  const std::vector<ImportedPart> parts = {
+      Part("A", "Montant", true, "Chêne", 2, 7000, 5000, 190, 0),
+      Part("B", "Cote", true, notSpecified, 2, 7000, 5000, 190, 0),
+      Part("C", "Tablette", true, "Pin", 2, 7000, 5000, 190, 0),
+  };
+  EXPECT_EQ(SpeciesTheListLacks(parts, settings.SpeciesNames), std::vector<std::string>{"Pin"});
+  JobState job;
+  CommitImportedParts(parts, kMillimetres, settings, job);
+  ASSERT_EQ(job.JobKind, 2);
+  EXPECT_EQ(job.JobParts[0].Species, 0);
+  EXPECT_EQ(job.JobParts[1].Species, kNoSpecies);
+  EXPECT_EQ(job.JobParts[2].Species, 2);
+  ASSERT_EQ(job.JobPanels.size(), 3u);
+  EXPECT_EQ(job.JobPanels[1].Species, kNoSpecies);
+  EXPECT_FALSE(CheckJobRecords(job).has_value());
+  const ExportTexts texts = LoadExportTexts();
+  const ExportSource source{job, settings.SpeciesNames, 10.0, texts, ','};
+  EXPECT_EQ(ExportSpecies(source, job.JobParts[1].Species), notSpecified);
+  EXPECT_EQ(ExportSpecies(source, job.JobParts[0].Species), "Chêne");
+
+  JobState simple;
+  Settings alone;
+  alone.SpeciesNames = {"Chêne"};
+  CommitImportedParts({Part("A", "x", true, notSpecified, 1, 6000, 3000, 190, 2),
+                       Part("B", "y", true, notSpecified, 1, 6000, 3000, 190, 2)},
+                      kMillimetres, alone, simple);
+  EXPECT_EQ(simple.JobKind, 1);
+  EXPECT_EQ(simple.JobParts[0].Species, 0);
+  EXPECT_EQ(simple.JobPanels[0].Species, 0);
+  EXPECT_EQ(alone.SpeciesNames, std::vector<std::string>{"Chêne"});
 }
 
 TEST(ImportCommitTest, OneMaterialMakesASimpleJob) {
@@ -191,9 +240,8 @@ TEST(ImportCommitTest, OneMaterialMakesASimpleJob) {
   // The first part sized the panel, the second grew it square (margin 10 mm on each side).
   EXPECT_EQ(job.JobPanels[0].Length, 30200.0);
   EXPECT_EQ(job.JobPanels[0].Width, 30200.0);
-  // The species is in the list all the same, and written out.
+  // The species is in the list all the same (the window writes it out first).
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
 }
 
 // A part that fits a panel without margin but not with the default margin grows the panel: the

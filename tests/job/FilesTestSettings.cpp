@@ -658,34 +658,36 @@ TEST_F(SettingsFilesTest, EveryDirtyFileIsWrittenAndReadBack) {
   s.PartSizes = {kSizes[1], kSizes[2]};
   s.LabelFormats = kLabels;
   s.DefaultKerf = 42;
-  s.OptionsFileDirty = s.UnitFileDirty = s.SpeciesFileDirty = s.DesignationsFileDirty = 1;
+  s.OptionsFileDirty = s.UnitFileDirty = s.DesignationsFileDirty = 1;
   s.PanelSizesDirty = s.PartSizesDirty = s.LabelsFileDirty = 1;
   EXPECT_TRUE(SaveDirtySettingsFiles(dir_.path(), s).empty());
   Settings back;
   EXPECT_TRUE(LoadSettingsFiles(dir_.path(), back).empty());
   EXPECT_EQ(back.MeasureUnit.Factor, 100.0);
   EXPECT_EQ(back.MeasureUnit.Abbreviation, "cm");
-  EXPECT_EQ(back.SpeciesNames, s.SpeciesNames);
+  // The species file is written at each change of the list, never at close.
+  EXPECT_FALSE(fs::exists(Path(kSpeciesFileName)));
+  EXPECT_TRUE(back.SpeciesNames.empty());
   EXPECT_EQ(back.DesignationNames, s.DesignationNames);
   EXPECT_EQ(back.PanelSizes, s.PanelSizes);
   EXPECT_EQ(back.PartSizes, s.PartSizes);
   EXPECT_EQ(back.LabelFormats, s.LabelFormats);
   EXPECT_EQ(back.DefaultKerf, 42);
   EXPECT_EQ(back.CustomWordsLoaded, 1);
-  EXPECT_EQ(back.UnitFileDirty + back.OptionsFileDirty + back.SpeciesFileDirty +
+  EXPECT_EQ(back.UnitFileDirty + back.OptionsFileDirty + back.DesignationsFileDirty +
                 back.PanelSizesDirty + back.PartSizesDirty + back.LabelsFileDirty,
             0);
 }
 
 TEST_F(SettingsFilesTest, AFailedSaveDoesNotStopTheOthers) {
-  fs::create_directory(Path(kSpeciesFileName));  // cannot be replaced by a file
+  fs::create_directory(Path(kPanelSizesFileName));  // cannot be replaced by a file
   Settings s;
-  s.SpeciesNames = {"Pin"};
+  s.PanelSizes = {kSizes[0]};
   s.LabelFormats = kLabels;
-  s.SpeciesFileDirty = s.LabelsFileDirty = 1;
+  s.PanelSizesDirty = s.LabelsFileDirty = 1;
   const std::vector<SettingsFileError> failures = SaveDirtySettingsFiles(dir_.path(), s);
   ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
+  EXPECT_EQ(failures[0].fileName(), kPanelSizesFileName);
   EXPECT_FALSE(failures[0].readOnly());
   EXPECT_EQ(Read(kLabelsFileName), LabelsFixture(2, kLabelNames));
 }
@@ -698,10 +700,10 @@ TEST_F(SettingsFilesTest, AFileThatCannotBeMadeWritableIsRefusedAndTheOthersAreW
     const char* file;
     std::function<void(Settings&)> change;  // the change that makes the file dirty
   } cases[] = {
-      {kSpeciesFileName,
+      {kPanelSizesFileName,
        [](Settings& s) {
-         s.SpeciesNames = {"Pin"};
-         s.SpeciesFileDirty = 1;
+         s.PanelSizes = {kSizes[0]};
+         s.PanelSizesDirty = 1;
        }},
       {kLabelsFileName,  // emptied: the file would be removed
        [](Settings& s) {
@@ -732,25 +734,25 @@ TEST_F(SettingsFilesTest, AFileThatCannotBeMadeWritableIsRefusedAndTheOthersAreW
 // old file stays whole and no temporary file is left.
 TEST_F(SettingsFilesTest, AFullDiskKeepsTheOldFile) {
   Settings before;
-  before.SpeciesNames = {"Chêne", "Hêtre"};
-  before.SpeciesFileDirty = 1;
+  before.PartSizes = {kSizes[0], kSizes[1]};
+  before.PartSizesDirty = 1;
   ASSERT_TRUE(SaveDirtySettingsFiles(dir_.path(), before).empty());
-  const std::string old = Read(kSpeciesFileName);
-  ASSERT_EQ(old.size(), 100u);
+  const std::string old = Read(kPartSizesFileName);
+  ASSERT_EQ(old.size(), 36u);
 
   Settings s;
-  s.SpeciesNames = {"Pin", "Sapin", "Noyer"};  // 150 bytes
-  s.SpeciesFileDirty = 1;
+  s.PartSizes = {kSizes[0], kSizes[1], kSizes[2], kSizes[0], kSizes[1], kSizes[2]};  // 100 bytes
+  s.PartSizesDirty = 1;
   std::vector<SettingsFileError> failures;
   {
-    test::FullDisk disk(120);
+    test::FullDisk disk(60);
     ASSERT_TRUE(disk.active());
     failures = SaveDirtySettingsFiles(dir_.path(), s);
   }
   ASSERT_EQ(failures.size(), 1u);
-  EXPECT_EQ(failures[0].fileName(), kSpeciesFileName);
+  EXPECT_EQ(failures[0].fileName(), kPartSizesFileName);
   EXPECT_FALSE(failures[0].readOnly());
-  EXPECT_EQ(Read(kSpeciesFileName), old);
+  EXPECT_EQ(Read(kPartSizesFileName), old);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 

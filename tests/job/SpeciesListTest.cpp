@@ -1,13 +1,19 @@
 // The species list: which names the species file can hold, the order the lists show, the named
-// places, and the open job's records following their names when the list is edited.
+// places, the open job's places past the list, and the species file shared by two copies of the
+// program on one data folder.
 
 #include "job/SpeciesList.h"
 #include "job/ListLookup.h"
+#include "job/SettingsFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/FullDisk.h"
+#include "support/TempDir.h"
 
 namespace tranchex {
 namespace {
@@ -100,53 +106,209 @@ TEST(SpeciesUsedByJob, EveryListCountsAndPositionsPastTheListDoNot) {
   EXPECT_EQ(SpeciesUsedByJob(JobNaming(-1), 3), (std::vector<bool>{false, false, false}));
 }
 
-struct RemapCase {
+struct MoveCase {
   const char* what;
-  std::size_t oldSize;
-  std::vector<int> origins;  // the new list: each entry's old position, -1 for an added name
+  std::size_t oldSize, newSize;
   std::int32_t before;
   std::int32_t after;
 };
 
-TEST(RemapJobSpecies, RecordsFollowTheirNames) {
-  // Before: Hêtre, Chêne, Pin. "Aulne" added and the list sorted: Aulne, Chêne, Hêtre, Pin.
-  const std::vector<int> addAndSort = {-1, 1, 0, 2};
-  // Before: Aulne, Chêne, Hêtre. Aulne deleted: Chêne, Hêtre.
-  const std::vector<int> deleteFirst = {1, 2};
-  const RemapCase cases[] = {
-      {"Hêtre moves down", 3, addAndSort, 0, 2},
-      {"Chêne stays", 3, addAndSort, 1, 1},
-      {"Pin moves down", 3, addAndSort, 2, 3},
-      {"past the list, never the added name", 3, addAndSort, 3, 4},
-      {"far past the list", 3, addAndSort, 7, 8},
-      {"negative stays", 3, addAndSort, -1, -1},
-      {"after a delete, Chêne moves up", 3, deleteFirst, 1, 0},
-      {"after a delete, Hêtre moves up", 3, deleteFirst, 2, 1},
-      {"past a shorter list stays", 3, deleteFirst, 3, 3},
-      {"nothing edited", 3, {0, 1, 2}, 2, 2},
-      {"nothing edited, past the list", 3, {0, 1, 2}, 4, 4},
-      {"the largest position stays in range", 3, addAndSort, 2147483647, 2147483647},
+// Places never move; a place past the list moves by as many places as the list grew, so it never
+// takes the name of a species added.
+TEST(MoveSpeciesPastList, OnlyPlacesPastTheOldListMove) {
+  const MoveCase cases[] = {
+      {"a listed species stays", 3, 5, 0, 0},
+      {"the last listed species stays", 3, 5, 2, 2},
+      {"past the list, never the added names", 3, 5, 3, 5},
+      {"far past the list", 3, 4, 7, 8},
+      {"negative stays", 3, 5, -1, -1},
+      {"the list did not grow", 3, 3, 4, 4},
+      {"no species stays no species", 3, 5, kNoSpecies, kNoSpecies},
+      {"the largest position stays in range", 3, 5, kNoSpecies - 1, kNoSpecies},
   };
-  for (const RemapCase& c : cases) {
+  for (const MoveCase& c : cases) {
     SCOPED_TRACE(c.what);
     JobState job = JobNaming(c.before);
-    const bool changed = RemapJobSpecies(job, c.origins, c.oldSize);
-    EXPECT_EQ(changed, c.before != c.after);
+    const bool moved = MoveSpeciesPastList(job, {}, c.oldSize, c.newSize);
+    EXPECT_EQ(moved, c.before != c.after);
     EXPECT_EQ(SpeciesOf(job), std::vector<std::int32_t>(7, c.after));
   }
 }
 
-// The manager refuses to delete a species the job uses; were one deleted all the same, its
-// records would name no species ("Non spécifié"), apart from every other position.
-TEST(RemapJobSpecies, ADeletedSpeciesEndsPastEveryOtherPosition) {
-  JobState job = JobNaming(1);
-  job.JobPanels[0].Species = 0;
-  job.JobParts[0].Species = 4;  // past the list already
-  EXPECT_TRUE(RemapJobSpecies(job, {0}, 2));  // "B" deleted from A, B
-  const std::vector<std::int32_t> species = SpeciesOf(job);
-  EXPECT_EQ(species[0], 0);
-  EXPECT_EQ(species[1], 4);
-  for (std::size_t i = 2; i < species.size(); ++i) EXPECT_EQ(species[i], 5) << i;
+// The working copies of the entry forms move with the job, each once, a list of the job's own
+// never twice.
+TEST(MoveSpeciesPastList, TheFormsCopiesMoveOnce) {
+  JobState job = JobNaming(3);
+  PanelList panels = job.JobPanels;
+  PartList parts = job.JobParts;
+  const SpeciesRecordCopies copies{{&panels, &panels, &job.JobPanels}, {&parts, &job.JobParts}};
+  EXPECT_TRUE(MoveSpeciesPastList(job, copies, 3, 4));
+  EXPECT_EQ(SpeciesOf(job), std::vector<std::int32_t>(7, 4));
+  EXPECT_EQ(panels[0].Species, 4);
+  EXPECT_EQ(parts[0].Species, 4);
+}
+
+// ---- The species file shared by two copies on one data folder --------------------------------
+
+// The names FEssences.dat holds on disk.
+std::vector<std::string> OnDisk(const std::filesystem::path& folder) {
+  Settings read;
+  LoadSpeciesFile(folder, read);
+  return read.SpeciesNames;
+}
+
+// Two copies read the same list, then each adds its own wood: each name takes its own place, the
+// second copy takes in the first's name, and the file holds both where they were given. The
+// first copy sees the second's name once it adds again, or takes the file in.
+TEST(SpeciesFile, TwoCopiesNeverGiveOnePlaceTwice) {
+  test::TempDir dir;
+  Settings a;
+  a.SpeciesNames = {"Chêne", "", "Hêtre"};  // a deleted species keeps its place
+  SaveSpeciesFile(dir.path(), a);
+  Settings b = a;
+
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), a, {"Érable"}), std::vector<std::int32_t>{3});
+  EXPECT_EQ(OnDisk(dir.path()), (std::vector<std::string>{"Chêne", "", "Hêtre", "Érable"}));
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), b, {"Frêne", "Érable"}),
+            (std::vector<std::int32_t>{4, 3}));
+  const std::vector<std::string> both = {"Chêne", "", "Hêtre", "Érable", "Frêne"};
+  EXPECT_EQ(b.SpeciesNames, both);
+  EXPECT_EQ(OnDisk(dir.path()), both);
+
+  TakeInSpeciesFile(dir.path(), a);
+  EXPECT_EQ(a.SpeciesNames, both);
+  // A name the list has is not added again, whatever its case: "frêne" is another name.
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), a, {"Frêne", "frêne"}),
+            (std::vector<std::int32_t>{4, 5}));
+  // A delete by one copy empties the place for the other at its next take-in; the place is never
+  // given again.
+  DeleteSpeciesFromFile(dir.path(), b, {3});
+  EXPECT_EQ(b.SpeciesNames[3], "");
+  TakeInSpeciesFile(dir.path(), a);
+  EXPECT_EQ(a.SpeciesNames,
+            (std::vector<std::string>{"Chêne", "", "Hêtre", "", "Frêne", "frêne"}));
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), a, {"Érable"}), std::vector<std::int32_t>{6});
+}
+
+// Names of this copy the file lacks (a file deleted or put back from an older copy) are kept
+// past what the file holds; a missing file is written whole.
+TEST(SpeciesFile, TheFileIsTakenInWhereItHasPlaces) {
+  test::TempDir dir;
+  Settings s;
+  s.SpeciesNames = {"Chêne", "Hêtre", "Pin"};
+  TakeInSpeciesFile(dir.path(), s);  // no file: nothing changes
+  EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin"}));
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), s, {"Noyer"}), std::vector<std::int32_t>{3});
+  EXPECT_EQ(OnDisk(dir.path()), (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Noyer"}));
+  Settings older;
+  older.SpeciesNames = {"Chêne", "Orme"};
+  SaveSpeciesFile(dir.path(), older);
+  TakeInSpeciesFile(dir.path(), s);
+  EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Chêne", "Orme", "Pin", "Noyer"}));
+}
+
+// A list that cannot be written refuses the change, names the file and why, and changes nothing:
+// neither the list nor the file. The causes stop root too: a folder where the species file or
+// its lock would be, a disk that is full.
+TEST(SpeciesFile, AListThatCannotBeWrittenRefusesTheChange) {
+  const char* causes[] = {"species file is a folder", "lock is a folder", "disk full"};
+  for (const char* cause : causes) {
+    SCOPED_TRACE(cause);
+    test::TempDir dir;
+    Settings s;
+    s.SpeciesNames = {"Chêne", "Hêtre"};
+    const std::string what(cause);
+    if (what == "species file is a folder") {
+      std::filesystem::create_directory(dir.path() / kSpeciesFileName);
+    } else {
+      SaveSpeciesFile(dir.path(), s);
+      if (what == "lock is a folder")
+        std::filesystem::create_directory(dir.path() / kSpeciesLockFileName);
+    }
+    const auto attempt = [&](auto change) {
+      try {
+        change();
+      } catch (const SettingsFileError& e) {
+        EXPECT_EQ(e.fileName(), kSpeciesFileName);
+        EXPECT_FALSE(std::string(e.what()).empty());
+        return true;
+      }
+      return false;
+    };
+    if (what == "disk full") {
+      test::FullDisk disk(120);
+      ASSERT_TRUE(disk.active());
+      EXPECT_TRUE(attempt([&] { AddSpeciesToFile(dir.path(), s, {"Sapin"}); }));
+    } else {
+      EXPECT_TRUE(attempt([&] { AddSpeciesToFile(dir.path(), s, {"Sapin"}); }));
+      EXPECT_TRUE(attempt([&] { DeleteSpeciesFromFile(dir.path(), s, {0}); }));
+    }
+    EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre"}));
+    if (what != "species file is a folder") {
+      EXPECT_EQ(OnDisk(dir.path()), (std::vector<std::string>{"Chêne", "Hêtre"}));
+    }
+  }
+}
+
+// The species file's reader takes at most 100,000 places, deleted ones included: the list never
+// grows past them, so no start ever refuses it.
+TEST(SpeciesFile, NoAdditionPastTheReadersBound) {
+  test::TempDir dir;
+  Settings s;
+  s.SpeciesNames.assign(kMaxSpeciesPlaces - 1, std::string());
+  s.SpeciesNames[0] = "Chêne";
+  SaveSpeciesFile(dir.path(), s);
+  EXPECT_EQ(AddSpeciesToFile(dir.path(), s, {"Sapin"}),
+            std::vector<std::int32_t>{static_cast<std::int32_t>(kMaxSpeciesPlaces - 1)});
+  const std::vector<std::string> full = s.SpeciesNames;
+  try {
+    AddSpeciesToFile(dir.path(), s, {"Pin"});
+    ADD_FAILURE() << "a place past the bound was given";
+  } catch (const SettingsFileError& e) {
+    EXPECT_EQ(e.fileName(), kSpeciesFileName);
+    EXPECT_NE(std::string(e.what()).find("100000"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(s.SpeciesNames, full);
+  // What is on disk is still read whole at a start.
+  Settings restarted;
+  const FileLoadResult read = LoadSpeciesFile(dir.path(), restarted);
+  EXPECT_EQ(read.Status, FileLoadStatus::Loaded);
+  EXPECT_EQ(restarted.SpeciesNames.size(), kMaxSpeciesPlaces);
+  EXPECT_EQ(restarted.SpeciesNames.back(), "Sapin");
+}
+
+// The one home: a species another copy added, and the one added here, never take the places
+// the open job's records past the list name; the job's copies in the forms follow too, and the
+// job is then modified.
+TEST(SpeciesFile, AnAdditionMovesTheJobsPlacesPastTheList) {
+  test::TempDir dir;
+  Settings other;
+  other.SpeciesNames = {"Chêne", "Hêtre"};
+  SaveSpeciesFile(dir.path(), other);
+  Settings s = other;
+  AddSpeciesToFile(dir.path(), other, {"Frêne"});  // place 2, by another copy
+
+  JobState job = JobNaming(2);  // a job from another machine: place 2, past this copy's list
+  job.JobParts[0].Species = 0;
+  job.JobModified = 0;
+  PanelList panels = job.JobPanels;
+  const std::vector<std::int32_t> places =
+      AddSpecies(dir.path(), s, job, SpeciesRecordCopies{{&panels}, {}}, {"Sapin"});
+  EXPECT_EQ(places, std::vector<std::int32_t>{3});
+  EXPECT_EQ(s.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Frêne", "Sapin"}));
+  std::vector<std::int32_t> expected(7, 4);
+  expected[1] = 0;
+  EXPECT_EQ(SpeciesOf(job), expected);
+  EXPECT_EQ(panels[0].Species, 4);
+  EXPECT_EQ(job.JobModified, 1);
+  EXPECT_EQ(SpeciesNameAt(s.SpeciesNames, job.JobPanels[0].Species), nullptr);
+
+  // Nothing past the list: the job is not modified.
+  JobState listed = JobNaming(1);
+  listed.JobModified = 0;
+  AddSpecies(dir.path(), s, listed, {}, {"Pin"});
+  EXPECT_EQ(SpeciesOf(listed), std::vector<std::int32_t>(7, 1));
+  EXPECT_EQ(listed.JobModified, 0);
 }
 
 }  // namespace

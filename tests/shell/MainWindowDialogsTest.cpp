@@ -181,7 +181,7 @@ TEST_F(SpeciesCommand, AnAddedSpeciesLeavesTheJobsSpeciesAsTheyWere) {
 
   Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Aulne")); });
   EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Aulne"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(job.JobModified, 0);
   EXPECT_EQ(job.JobPanels[0].Species, 0);
   EXPECT_EQ(job.JobPanels[1].Species, 1);
@@ -204,14 +204,14 @@ TEST_F(SpeciesCommand, DeletingAUsedSpeciesIsRefused) {
   Manage([](TFGestEssence& form) { Delete(form, 0); });
   EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(401)});
   EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 0);
+  EXPECT_TRUE(SpeciesOnDisk().empty());  // nothing written
   EXPECT_EQ(job.JobModified, 0);
 
-  // Pin, which the job does not use, goes: its place stays, emptied; the job's indices stay and
-  // the job is as saved.
+  // Pin, which the job does not use, goes: its place stays, emptied, on disk at the form's OK;
+  // the job's indices stay and the job is as saved.
   Manage([](TFGestEssence& form) { Delete(form, 2); });
   EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", ""}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(job.JobModified, 0);
   EXPECT_EQ(job.JobPanels[1].Species, 1);
 }
@@ -222,7 +222,7 @@ TEST_F(SpeciesCommand, TheCloseBoxKeepsAnUnsortedList) {
   OpenByDialog(WriteJob("essences.deb", OakAndBeech()));
   Manage([](TFGestEssence& form) { Add(form, QStringLiteral("Aulne")); }, true);
   EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Aulne"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(job.JobModified, 0);
   EXPECT_EQ(job.JobPanels[0].Species, 0);
 }

@@ -2,12 +2,17 @@
 // save, save as, the recent jobs and their menu, and closing.
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
 #include <ostream>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "dialogs/UGestEssence.h"
+#include "job/ListLookup.h"
 #include "job/PageLists.h"
 #include "shell/MainWindowFixture.h"
 #include "job/RecentJobs.h"
@@ -644,47 +649,53 @@ TEST_F(MainWindowTest, CloseWritesChangedReferenceFilesBeforeTheJobPrompt) {
   TFDebit w(probing, settings, job, Folder());
   w.show();
   while (!w.StartedUp()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  settings.SpeciesNames.push_back("Noyer");
-  settings.SpeciesFileDirty = 1;
+  settings.DesignationNames.push_back("Traverse");
+  settings.DesignationsFileDirty = 1;
   job.JobModified = 1;
-  bool speciesThere = false;
-  probing.onAsk = [&] { speciesThere = std::filesystem::exists(dir.path() / kSpeciesFileName); };
+  bool designationsThere = false;
+  probing.onAsk = [&] {
+    designationsThere = std::filesystem::exists(dir.path() / kDesignationsFileName);
+  };
   probing.answers.push_back(PromptAnswer::No);
   EXPECT_TRUE(w.close());
-  EXPECT_TRUE(speciesThere);
+  EXPECT_TRUE(designationsThere);
   EXPECT_EQ(probing.NoticeTexts(), QStringList{LanguageText(102)});
   Settings reread;
-  LoadSpeciesFile(dir.path(), reread);
-  EXPECT_EQ(reread.SpeciesNames.back(), "Noyer");
+  LoadDesignationsFile(dir.path(), reread);
+  EXPECT_EQ(reread.DesignationNames, settings.DesignationNames);
+  // The species list has nothing left to write at close.
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / kSpeciesFileName));
   // Without a unit file at start the unit file is written at close; the options are not.
   EXPECT_TRUE(std::filesystem::exists(dir.path() / kUnitFileName));
   EXPECT_FALSE(std::filesystem::exists(dir.path() / kOptionsFileName));
 }
 
-// One copy of the program: a close cancelled at the job question has written the species list;
-// a species added after it is written by the next close with the first, and nothing speaks of
-// another window (the list on disk is the one this copy wrote).
-TEST_F(MainWindowTest, ACancelledCloseThenASpeciesAddedAreWrittenByTheNextClose) {
+// One copy of the program: a close cancelled at the job question has written the designations;
+// one added after it is written by the next close with the first, and nothing speaks of another
+// window (the list on disk is the one this copy wrote).
+TEST_F(MainWindowTest, ACancelledCloseThenADesignationAddedAreWrittenByTheNextClose) {
   const QString path = WriteJob("fermer.deb", GoodJob());
   Start(path);
-  settings.SpeciesNames.push_back("Noyer");
-  settings.SpeciesFileDirty = 1;
+  settings.DesignationNames.push_back("Montant");
+  settings.DesignationsFileDirty = 1;
   job.JobModified = 1;
   prompts.answers.push_back(PromptAnswer::Cancel);  // Escape at the job question
   EXPECT_FALSE(window->close());
   Settings reread;
-  LoadSpeciesFile(dir.path(), reread);
-  EXPECT_EQ(reread.SpeciesNames, settings.SpeciesNames);
+  LoadDesignationsFile(dir.path(), reread);
+  EXPECT_EQ(reread.DesignationNames, settings.DesignationNames);
 
-  settings.SpeciesNames.push_back("Merisier");
-  settings.SpeciesFileDirty = 1;
+  settings.DesignationNames.push_back("Traverse");
+  settings.DesignationsFileDirty = 1;
   prompts.answers.push_back(PromptAnswer::No);
   EXPECT_TRUE(window->close());
-  LoadSpeciesFile(dir.path(), reread);
-  ASSERT_GE(reread.SpeciesNames.size(), 2u);
-  EXPECT_EQ(reread.SpeciesNames, settings.SpeciesNames);
-  EXPECT_EQ(*(reread.SpeciesNames.end() - 2), "Noyer");
-  EXPECT_EQ(reread.SpeciesNames.back(), "Merisier");
+  LoadDesignationsFile(dir.path(), reread);
+  EXPECT_EQ(reread.DesignationNames, settings.DesignationNames);
+  for (const char* name : {"Montant", "Traverse"}) {
+    EXPECT_NE(std::find(reread.DesignationNames.begin(), reread.DesignationNames.end(), name),
+              reread.DesignationNames.end())
+        << name;
+  }
   EXPECT_EQ(prompts.NoticeTexts(), QStringList{LanguageText(102)});  // the job not saved
 }
 
@@ -717,9 +728,9 @@ TEST_F(MainWindowTest, ACancelledOpenLeavesABarJobDrawnAsItWas) {
 // link that loops back on itself has no attributes to read or change.
 TEST_F(MainWindowTest, CloseReportsAReferenceFileThatCannotBeMadeWritable) {
   Start();
-  std::filesystem::create_symlink(kSpeciesFileName, dir.path() / kSpeciesFileName);
-  settings.SpeciesNames.push_back("Noyer");
-  settings.SpeciesFileDirty = 1;
+  std::filesystem::create_symlink(kPanelSizesFileName, dir.path() / kPanelSizesFileName);
+  settings.PanelSizes.push_back({28000, 20700, 190, 2});
+  settings.PanelSizesDirty = 1;
   settings.DesignationNames = {"Montant"};
   settings.DesignationsFileDirty = 1;
   EXPECT_TRUE(window->close());
@@ -727,7 +738,8 @@ TEST_F(MainWindowTest, CloseReportsAReferenceFileThatCannotBeMadeWritable) {
   ASSERT_EQ(prompts.Of(Kind::Notice).size(), 1u);
   EXPECT_EQ(prompts.Of(Kind::Notice)[0].caption, LanguageText(126));
   EXPECT_EQ(prompts.Of(Kind::Notice)[0].icon, PromptIcon::Warning);
-  EXPECT_EQ(std::filesystem::read_symlink(dir.path() / kSpeciesFileName), kSpeciesFileName);
+  EXPECT_EQ(std::filesystem::read_symlink(dir.path() / kPanelSizesFileName),
+            kPanelSizesFileName);
   Settings reread;
   LoadDesignationsFile(dir.path(), reread);
   EXPECT_EQ(reread.DesignationNames, std::vector<std::string>{"Montant"});
@@ -735,20 +747,20 @@ TEST_F(MainWindowTest, CloseReportsAReferenceFileThatCannotBeMadeWritable) {
 
 
 // A data folder where no reference file can be written (each name taken by a folder, which
-// stops root too), with a job that cannot be written either: one box lists the seven files and
-// why, the job's failure has its own, and a second close attempt says so once more, no more.
+// stops root too), with a job that cannot be written either: one box lists the six files the
+// close writes and why, the job's failure has its own, and a second close attempt says so once
+// more, no more.
 TEST_F(MainWindowTest, CloseReportsEveryUnwrittenReferenceFileInOneBox) {
   const QString path = WriteJob("fermer.deb", GoodJob());
   Start(path);
-  const char* names[] = {kSpeciesFileName, kPanelSizesFileName, kPartSizesFileName,
-                         kLabelsFileName,  kUnitFileName,       kOptionsFileName,
-                         kDesignationsFileName};
+  const char* names[] = {kPanelSizesFileName, kPartSizesFileName, kLabelsFileName,
+                         kUnitFileName,       kOptionsFileName,   kDesignationsFileName};
   for (const char* name : names) {
     std::filesystem::remove(dir.path() / name);
     std::filesystem::create_directory(dir.path() / name);
     WriteBytes(dir.path() / name / "dedans", "x");
   }
-  settings.SpeciesFileDirty = settings.PanelSizesDirty = settings.PartSizesDirty = 1;
+  settings.PanelSizesDirty = settings.PartSizesDirty = 1;
   settings.LabelsFileDirty = settings.UnitFileDirty = settings.OptionsFileDirty = 1;
   settings.DesignationsFileDirty = 1;
   job.JobModified = 1;
@@ -762,7 +774,7 @@ TEST_F(MainWindowTest, CloseReportsEveryUnwrittenReferenceFileInOneBox) {
   EXPECT_EQ(notices[0].caption, LanguageText(126));
   EXPECT_EQ(notices[0].icon, PromptIcon::Warning);
   const QStringList lines = notices[0].text.split(QLatin1Char('\n'));
-  ASSERT_EQ(lines.size(), 7) << notices[0].text.toStdString();
+  ASSERT_EQ(lines.size(), 6) << notices[0].text.toStdString();
   for (const char* name : names) {
     const QString start = QString::fromLatin1(name) + QStringLiteral(" : ");
     EXPECT_EQ(lines.filter(start).size(), 1) << name;
@@ -777,16 +789,52 @@ TEST_F(MainWindowTest, CloseReportsEveryUnwrittenReferenceFileInOneBox) {
   EXPECT_TRUE(window->close());
   const auto again = prompts.Of(Kind::Notice);
   ASSERT_EQ(again.size(), 2u);
-  EXPECT_EQ(again[0].text.split(QLatin1Char('\n')).size(), 7);
+  EXPECT_EQ(again[0].text.split(QLatin1Char('\n')).size(), 6);
   EXPECT_EQ(again[1].text, LanguageText(102));
 }
 
 
+// A species added with the manager of a window: the form driven through that window's prompts.
+void AddSpeciesIn(TFDebit& window, ScriptedPrompts& prompts, const QString& name) {
+  prompts.modals.push_back([name](QDialog& d) {
+    auto& form = dynamic_cast<TFGestEssence&>(d);
+    form.EdtEssence->setText(name);
+    form.BtnAjouter->click();
+    form.BtnOK->click();
+    return form.result();
+  });
+  window.findChild<QAction*>(QStringLiteral("GestionnaireDesEssences"))->trigger();
+}
+
+// The place of a name in a list, -1 when it has none.
+int PlaceOf(const Settings& s, const std::string& name) {
+  const auto found = std::find(s.SpeciesNames.begin(), s.SpeciesNames.end(), name);
+  return found == s.SpeciesNames.end() ? -1 : static_cast<int>(found - s.SpeciesNames.begin());
+}
+
+// Every record of the job given the species at `place`, as the panel and part forms would.
+void UseSpecies(JobState& job, int place) {
+  for (Panneau_p& panel : job.JobPanels) panel.Species = place;
+  for (TPiece& part : job.JobParts) part.Species = place;
+  job.JobModified = 1;
+}
+
+// The species names every part of the job reads in that window's list.
+std::vector<std::string> PartSpecies(const JobState& job, const Settings& s) {
+  std::vector<std::string> names;
+  for (const TPiece& part : job.JobParts) {
+    const std::string* name = SpeciesNameAt(s.SpeciesNames, part.Species);
+    names.push_back(name != nullptr ? *name : std::string("Non spécifié"));
+  }
+  return names;
+}
+
 // Two copies of the program on one data folder. The second is told at start that another holds
-// the folder. Each adds a species and saves a job under a new name; the first closes first. The
-// second then writes neither the species list nor the recent jobs the first wrote meanwhile,
-// and says which; its job is saved as always.
-TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderLoseNothingSilently) {
+// the folder. Each adds a species and saves a job of it under a new name: the two species take
+// two places, both on disk at once, and each job reopens with its own species in both windows,
+// and after a restart. The close says nothing of the species list; the recent jobs the first
+// wrote meanwhile are not written over by the second, which says so; both jobs were saved.
+TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderEachKeepTheirSpecies) {
   Settings stored;
   stored.SpeciesNames = {"Chêne", "Hêtre"};
   SaveSpeciesFile(dir.path(), stored);
@@ -810,16 +858,35 @@ TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderLoseNothingSilently) {
   EXPECT_TRUE(secondPrompts.NoticeTexts()[0].contains(QStringLiteral("déjà ouvert")));
   EXPECT_EQ(secondSettings.SpeciesNames, stored.SpeciesNames);
 
-  // Each copy adds its species and saves its job under a new name.
-  settings.SpeciesNames.push_back("Noyer");
-  settings.SpeciesFileDirty = 1;
+  // Each copy adds its species: on disk at once, each at a place of its own.
+  AddSpeciesIn(*window, prompts, QStringLiteral("Érable"));
+  secondPrompts = ScriptedPrompts();
+  AddSpeciesIn(*second, secondPrompts, QStringLiteral("Frêne"));
+  EXPECT_EQ(SpeciesOnDisk(), (std::vector<std::string>{"Chêne", "Hêtre", "Érable", "Frêne"}));
+  EXPECT_EQ(PlaceOf(settings, "Érable"), 2);
+  EXPECT_EQ(PlaceOf(secondSettings, "Frêne"), 3);
+  EXPECT_EQ(PlaceOf(secondSettings, "Érable"), 2);  // taken in by the second copy
+
+  // Each saves a job of its own species under a new name.
+  UseSpecies(job, PlaceOf(settings, "Érable"));
   prompts.files.push_back(QString::fromStdString((JobDir() / "premier.deb").string()));
   Trigger("Enre");
-  secondSettings.SpeciesNames.push_back("Merisier");
-  secondSettings.SpeciesFileDirty = 1;
-  secondPrompts = ScriptedPrompts();
+  UseSpecies(secondJob, PlaceOf(secondSettings, "Frêne"));
   secondPrompts.files.push_back(QString::fromStdString((JobDir() / "second.deb").string()));
   second->findChild<QAction*>(QStringLiteral("Enre"))->trigger();
+  ASSERT_EQ(job.JobModified, 0);
+  ASSERT_EQ(secondJob.JobModified, 0);
+
+  // Each window opens the other's job: its species, never the window's own.
+  const std::vector<std::string> maple(job.JobParts.size(), "Érable");
+  const std::vector<std::string> ash(secondJob.JobParts.size(), "Frêne");
+  OpenByDialog(QString::fromStdString((JobDir() / "second.deb").string()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(PartSpecies(job, settings), ash);
+  secondPrompts.files.push_back(QString::fromStdString((JobDir() / "premier.deb").string()));
+  QTest::mouseClick(second->findChild<QToolButton*>(QStringLiteral("BtnOuvrir")), Qt::LeftButton);
+  ASSERT_EQ(secondJob.JobLoaded, 1);
+  EXPECT_EQ(PartSpecies(secondJob, secondSettings), maple);
 
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
@@ -827,33 +894,59 @@ TEST_F(MainWindowTest, TwoWindowsOnOneDataFolderLoseNothingSilently) {
   EXPECT_TRUE(second->close());
   ASSERT_EQ(secondPrompts.NoticeTexts().size(), 1);
   const QStringList told = secondPrompts.NoticeTexts()[0].split(QLatin1Char('\n'));
-  EXPECT_TRUE(told.contains(QString::fromLatin1(kSpeciesFileName)));
+  EXPECT_FALSE(told.contains(QString::fromLatin1(kSpeciesFileName)));
   EXPECT_TRUE(told.contains(QString::fromLatin1(kRecentJobsFileName)));
   second.reset();
 
-  // What the first copy wrote is what is on disk.
-  Settings reread;
-  LoadSpeciesFile(dir.path(), reread);
-  EXPECT_EQ(reread.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Noyer"}));
+  // The recent jobs are the first copy's.
   const RecentJobList onDisk = ReadRecentJobsFile(RecentJobsFilePath(dir.path()));
-  EXPECT_EQ(onDisk[1].Name, "premier.deb");
-  EXPECT_TRUE(onDisk[2].Name.empty());
-  // Both jobs were saved.
+  EXPECT_TRUE(std::any_of(onDisk.begin(), onDisk.end(),
+                          [](const DEBITS_RECENTS& e) { return e.Name == "premier.deb"; }));
   EXPECT_TRUE(std::filesystem::exists(JobDir() / "premier.deb"));
   EXPECT_TRUE(std::filesystem::exists(JobDir() / "second.deb"));
 
-  // Alone on the folder again, a copy is told nothing and writes what it changed.
+  // A restart, alone on the folder: both jobs read their own species.
   window.reset();
   prompts = ScriptedPrompts();
   settings = TestSettings();
+  job = JobState{};
   Start();
   EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
-  settings.SpeciesNames.push_back("Merisier");
-  settings.SpeciesFileDirty = 1;
+  OpenByDialog(QString::fromStdString((JobDir() / "premier.deb").string()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(PartSpecies(job, settings), maple);
+  OpenByDialog(QString::fromStdString((JobDir() / "second.deb").string()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(PartSpecies(job, settings), ash);
   EXPECT_TRUE(window->close());
   EXPECT_TRUE(prompts.NoticeTexts().isEmpty());
-  LoadSpeciesFile(dir.path(), reread);
-  EXPECT_EQ(reread.SpeciesNames.back(), "Merisier");
+}
+
+// A species added, then the job saved: the species file holds it at the place the saved job
+// names, with no close (a kill or a power cut after the save loses nothing). The next species
+// anyone adds takes another place.
+TEST_F(MainWindowTest, ASaveFindsItsSpeciesOnDiskWithoutAClose) {
+  Start(WriteJob("depart.deb", GoodJob()));
+  AddSpeciesIn(*window, prompts, QStringLiteral("Sapin"));
+  const int place = PlaceOf(settings, "Sapin");
+  ASSERT_GE(place, 0);
+  UseSpecies(job, place);
+  prompts.files.push_back(QString::fromStdString((JobDir() / "sapin.deb").string()));
+  Trigger("Enre");
+  ASSERT_EQ(job.JobModified, 0);
+
+  // Read from disk as the window was left, open: the job and the file agree.
+  JobState saved;
+  LoadJobFile(saved, JobDir() / "sapin.deb");
+  const std::vector<std::string> onDisk = SpeciesOnDisk();
+  ASSERT_FALSE(saved.JobParts.empty());
+  for (const TPiece& part : saved.JobParts) {
+    ASSERT_LT(static_cast<std::size_t>(part.Species), onDisk.size());
+    EXPECT_EQ(onDisk[static_cast<std::size_t>(part.Species)], "Sapin");
+  }
+  Settings other = TestSettings();
+  LoadSpeciesFile(dir.path(), other);
+  EXPECT_NE(AddSpeciesToFile(dir.path(), other, {"Mélèze"}).front(), place);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "job/JobFile.h"
 #include "job/JobState.h"
 #include "job/Settings.h"
+#include "job/SettingsFiles.h"
 #include "shell/UDebit.h"
 #include "support/JobBuilder.h"
 #include "support/ScriptedPrompts.h"
@@ -155,6 +156,13 @@ class MainWindowTest : public ::testing::Test {
     const std::filesystem::path path = JobDir() / name;
     SaveJobFile(content, path);
     return QString::fromStdString(path.string());
+  }
+
+  // The species file as it is on disk now (an empty list for a missing file).
+  std::vector<std::string> SpeciesOnDisk() const {
+    Settings read;
+    LoadSpeciesFile(dir.path(), read);
+    return read.SpeciesNames;
   }
 
   // Opens a job file through the Open command and its dialog.

@@ -19,6 +19,7 @@
 #include "exchange/UImportation.h"
 #include "exchange/UOptionsImportation.h"
 #include "platform/TextIds.h"
+#include "job/ListLookup.h"
 #include "shell/MainWindowFixture.h"
 #include "support/LayoutChecker.h"
 
@@ -47,6 +48,7 @@ class ImportCommand : public MainWindowTest {
     job.JobModified = 1;
     before = job;
     settingsBefore = settings;
+    speciesOnDiskBefore = SpeciesOnDisk();
     prompts.asked.clear();
   }
   QString WriteImport(const std::string& name, const std::string& bytes) {
@@ -106,7 +108,7 @@ class ImportCommand : public MainWindowTest {
     EXPECT_EQ(settings.SpeciesNames, settingsBefore.SpeciesNames);
     EXPECT_EQ(settings.DesignationNames, settingsBefore.DesignationNames);
     EXPECT_EQ(settings.PartSizes, settingsBefore.PartSizes);
-    EXPECT_EQ(settings.SpeciesFileDirty, settingsBefore.SpeciesFileDirty);
+    EXPECT_EQ(SpeciesOnDisk(), speciesOnDiskBefore);
     EXPECT_EQ(settings.PartSizesDirty, settingsBefore.PartSizesDirty);
     EXPECT_TRUE(Find<QAction>("Imprimer")->isEnabled());
     EXPECT_EQ(window->windowTitle(), LanguageText(TextId::MainForm::AppTitle) +
@@ -115,6 +117,7 @@ class ImportCommand : public MainWindowTest {
 
   JobState before;
   Settings settingsBefore;
+  std::vector<std::string> speciesOnDiskBefore;
   QPoint importShownAt;
   double importFileFactor = 0.0;
   QString importUnitShown;
@@ -328,10 +331,10 @@ TEST_F(ImportCommand, AGoodFileIsLaidOutThroughModify) {
     ASSERT_LT(static_cast<std::size_t>(p.Species), settings.SpeciesNames.size());
     EXPECT_EQ(settings.SpeciesNames[static_cast<std::size_t>(p.Species)], parts[i].species);
   }
-  // The walnut joined the species list, which will be written out.
+  // The walnut joined the species list, on disk already.
   EXPECT_EQ(settings.SpeciesNames,
             (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Noyer"}));
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   // One stock panel per material, and a complex job.
   EXPECT_EQ(job.JobPanels.size(), 2u);
   EXPECT_EQ(job.JobKind, 2);
@@ -359,6 +362,57 @@ TEST_F(ImportCommand, AGoodFileIsLaidOutThroughModify) {
   Trigger("Enregistrer");
   EXPECT_EQ(prompts.Of(Kind::SaveFile).size(), 1u);
   EXPECT_EQ(ReadBytes(before.JobPath), previousFile);
+}
+
+// A part exported as "Non spécifié", between a Chêne line and an Érable line, imported again:
+// no species at all, apart from Chêne (a stock panel of its own), read "Non spécifié"; the new
+// wood is in the species file before the job names it.
+TEST_F(ImportCommand, NotSpecifiedImportsAsNoSpecies) {
+  OpenModifiedJob();
+  prompts.answers = {PromptAnswer::No};
+  AcceptImportForm();
+  prompts.files = {WriteImport("fiche.csv",
+                               "Référence;Désignation;Nombre;Longueur;Largeur;Epaisseur;Essence;"
+                               "Sens du fil\n"
+                               "A;Montant;2;700;500;19;Chêne;0\n"
+                               "B;Cote;2;700;500;19;Non spécifié;0\n"
+                               "C;Tablette;2;700;500;19;Érable;0\n")};
+  ChooseInModify({"ChbModifPanneaux", "ChbModifPieces"});
+  AcceptMargins();
+  Trigger("Importer");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobLoaded, 1);
+  ASSERT_EQ(job.JobKind, 2);
+  ASSERT_EQ(job.JobParts.size(), 3u);
+  EXPECT_EQ(job.JobParts[0].Species, 0);
+  EXPECT_EQ(SpeciesNameAt(settings.SpeciesNames, job.JobParts[1].Species), nullptr);
+  ASSERT_NE(SpeciesNameAt(settings.SpeciesNames, job.JobParts[2].Species), nullptr);
+  EXPECT_EQ(*SpeciesNameAt(settings.SpeciesNames, job.JobParts[2].Species), "Érable");
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
+  // Three materials, three stock panels: the part of no species shares none with Chêne.
+  EXPECT_EQ(job.JobPanels.size(), 3u);
+  for (const Panneau_p& panel : job.ResultPanels) {
+    for (const TPiece& part : panel.PlacedParts) EXPECT_EQ(part.Species, panel.Species);
+  }
+}
+
+// A species list that cannot take the sheet's new wood (a folder where the species file would
+// be, which stops root too) stops the import with the reason and the file's name; the job and
+// the lists stay as they were.
+TEST_F(ImportCommand, AnImportWhoseSpeciesCannotBeWrittenLeavesTheJob) {
+  std::filesystem::create_directory(dir.path() / kSpeciesFileName);
+  OpenModifiedJob();
+  prompts.answers = {PromptAnswer::No};
+  AcceptImportForm();
+  prompts.files = {WriteImport("fiche.csv", kGoodFile)};
+  Trigger("Importer");
+  EXPECT_TRUE(prompts.Exhausted());
+  const std::vector<ScriptedPrompts::Asked> notices = prompts.Of(Kind::Notice);
+  ASSERT_EQ(notices.size(), 2u);  // "not saved", then why
+  EXPECT_EQ(notices[1].caption, ImportText(TextId::ImportForm::Caption));
+  EXPECT_TRUE(notices[1].text.contains(QStringLiteral("Noyer"))) << notices[1].text.toStdString();
+  EXPECT_TRUE(notices[1].text.contains(QString::fromLatin1(kSpeciesFileName)));
+  ExpectJobAsBefore(1);
 }
 
 // The file is read in the unit the import form hands on: the program's.

@@ -14,7 +14,9 @@
 #include "dialogs/CharacteristicPicker.h"
 #include "dialogs/DesignationPicker.h"
 #include "dialogs/SelModif.h"
+#include "job/ListLookup.h"
 #include "job/SettingsFiles.h"
+#include "job/SpeciesList.h"
 #include "dialogs/USelMarge.h"
 #include "dialogs/USelOptimisation.h"
 #include "dialogs/USelPanneaux.h"
@@ -303,12 +305,11 @@ TEST_F(ModifyCommand, PartsAddedOrRenamedNameThemselves) {
   EXPECT_NE(std::find(named.begin(), named.end(), "Pièce : Traverse"), named.end());
 }
 
-// A species added in the panel form stays and its file is rewritten, even when the form is
+// A species added in the panel form stays and is on disk at once, even when the form is
 // cancelled.
 TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   Start();
   OpenByDialog(WriteJob("modifier.deb", GoodJob()));
-  settings.SpeciesFileDirty = 0;
   Choose({"ChbModifPieces"});  // the parts box unticked
   EditPanels([](TSelPanneaux& form) {
     EnterInBox(form.CbxEssence, QStringLiteral("Noyer"));
@@ -317,7 +318,7 @@ TEST_F(ModifyCommand, ASpeciesAddedStaysAfterACancel) {
   prompts.answers = {PromptAnswer::Yes};
   Trigger("Modifier");
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(job.JobModified, 0);
 }
 
@@ -494,15 +495,137 @@ TEST_F(ModifyCommand, ThePartFormOffersThePanelsAsTheyNowStand) {
   EXPECT_EQ(job.JobPanels[0].Length, 27000.0);
 }
 
-// A designation list changed in the picker and a species added in the part form are written out
-// at exit, even when the form is cancelled; the parts stay as they were.
+// A job from another machine: its second panel and part name place 5, past the list (Chêne,
+// Hêtre, Pin), and read "Non spécifié".
+JobState JobPastTheList() {
+  return JobBuilder().kind(2).kerf(30)
+      .panel(28000, 20700, 1, 2, 190, 0).panel(25000, 12500, 1, 2, 190, 5)
+      .part(6000, 4000, 2, 2, 190, 0).part(3000, 2000, 2, 2, 190, 5).build();
+}
+
+// Every record of the job that is not listed reads "Non spécifié" and names one place past the
+// list, the same for all.
+void ExpectPastTheList(const JobState& job, const Settings& settings, std::int32_t expected) {
+  EXPECT_EQ(job.JobPanels[1].Species, expected);
+  EXPECT_EQ(job.JobParts[1].Species, expected);
+  EXPECT_EQ(SpeciesNameAt(settings.SpeciesNames, job.JobPanels[1].Species), nullptr);
+  EXPECT_EQ(SpeciesNameAt(settings.SpeciesNames, job.JobParts[1].Species), nullptr);
+  for (const Panneau_p& panel : job.ResultPanels) {
+    for (const TPiece& part : panel.PlacedParts) EXPECT_EQ(part.Species, panel.Species);
+  }
+}
+
+// In Modify, "Sapin" typed for a new stock panel takes the next place, never the place the job's
+// records past the list name: those move past it, on screen and in the saved job.
+TEST_F(ModifyCommand, ASpeciesAddedInThePanelFormNeverTakesAPlaceTheJobNames) {
+  Start(WriteJob("ailleurs.deb", JobPastTheList()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  Choose({"ChbModifPieces"});  // the panels only
+  EditPanels([](TSelPanneaux& form) {
+    Click(form.BtnNouveau);
+    EnterInBox(form.CbxEssence, QStringLiteral("Sapin"));
+    Click(form.BtnTerminer);
+  });
+  prompts.answers = {PromptAnswer::Yes};  // add the species
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Sapin"}));
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
+  ASSERT_EQ(job.JobPanels.size(), 3u);
+  EXPECT_EQ(job.JobPanels[2].Species, 3);
+  ExpectPastTheList(job, settings, 6);
+
+  prompts.files.push_back(QString::fromStdString((JobDir() / "sapin.deb").string()));
+  Trigger("Enre");
+  JobState saved;
+  LoadJobFile(saved, JobDir() / "sapin.deb");
+  EXPECT_EQ(saved.JobParts[1].Species, 6);
+  EXPECT_EQ(saved.JobPanels[2].Species, 3);
+}
+
+// The same through the part form: the name joins the list (the part keeps a species some stock
+// panel has), and the part of unknown wood stays past the list.
+TEST_F(ModifyCommand, ASpeciesAddedInThePartFormNeverTakesAPlaceTheJobNames) {
+  Start(WriteJob("ailleurs.deb", JobPastTheList()));
+  ASSERT_EQ(job.JobLoaded, 1);
+  Choose({"ChbModifPanneaux"});  // the parts only
+  prompts.modals.push_back([](QDialog& d) {
+    auto& form = dynamic_cast<TSelPieces&>(d);
+    Activate(form);
+    EnterInBox(form.CbxEssence, QStringLiteral("Sapin"));
+    Click(form.BtnTerminer);
+    return form.result();
+  });
+  prompts.answers = {PromptAnswer::Yes};  // add the species
+  Trigger("Modifier");
+  EXPECT_TRUE(prompts.Exhausted());
+  ASSERT_EQ(job.JobLoaded, 1);
+  EXPECT_EQ(settings.SpeciesNames, (std::vector<std::string>{"Chêne", "Hêtre", "Pin", "Sapin"}));
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
+  EXPECT_EQ(job.JobParts[0].Species, 0);  // no stock panel is of Sapin: the part stays oak
+  ExpectPastTheList(job, settings, 6);
+  EXPECT_EQ(job.JobModified, 1);
+}
+
+// A species list that cannot be written (a folder where the species file would be, which stops
+// root too) refuses the name with the reason and the file's name; nothing is added, the record
+// keeps its species. A list at the species file's bound refuses it too.
+TEST_F(ModifyCommand, ASpeciesTheListCannotTakeIsRefused) {
+  const struct {
+    const char* what;
+    bool full;
+  } cases[] = {{"species file is a folder", false}, {"list full", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    window.reset();
+    prompts = ScriptedPrompts();
+    settings = TestSettings();
+    std::filesystem::remove_all(dir.path() / kSpeciesFileName);
+    if (c.full) {
+      Settings full;
+      full.SpeciesNames.assign(kMaxSpeciesPlaces, std::string());
+      full.SpeciesNames[0] = "Chêne";
+      full.SpeciesNames[1] = "Hêtre";
+      SaveSpeciesFile(dir.path(), full);
+    } else {
+      std::filesystem::create_directory(dir.path() / kSpeciesFileName);
+    }
+    Start(WriteJob("refus.deb", GoodJob()));
+    ASSERT_EQ(job.JobLoaded, 1);
+    const std::vector<std::string> before = settings.SpeciesNames;
+    const PanelList panelsBefore = job.JobPanels;
+    Choose({"ChbModifPieces"});
+    EditPanels([](TSelPanneaux& form) {
+      EnterInBox(form.CbxEssence, QStringLiteral("Sapin"));
+      EXPECT_TRUE(form.CbxEssence->currentText().isEmpty() ||
+                  form.CbxEssence->currentText() != QStringLiteral("Sapin"));
+      Click(form.BtnTerminer);
+    });
+    prompts.answers = {PromptAnswer::Yes};
+    Trigger("Modifier");
+    EXPECT_EQ(settings.SpeciesNames, before);
+    ASSERT_EQ(prompts.Of(Kind::Notice).size(), 1u);
+    const QString told = prompts.Of(Kind::Notice)[0].text;
+    EXPECT_TRUE(told.contains(QStringLiteral("Sapin"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QString::fromLatin1(kSpeciesFileName))) << told.toStdString();
+    if (c.full) {
+      EXPECT_TRUE(told.contains(QStringLiteral("100000"))) << told.toStdString();
+      EXPECT_EQ(SpeciesOnDisk().size(), kMaxSpeciesPlaces);
+    }
+    ASSERT_EQ(job.JobPanels.size(), panelsBefore.size());
+    EXPECT_EQ(job.JobPanels[0].Species, panelsBefore[0].Species);
+  }
+}
+
+// A designation list changed in the picker is written out at exit, and a species added in the
+// part form is on disk at once, even when the form is cancelled; the parts stay as they were.
 TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   Start();
   OpenByDialog(WriteJob("pieces.deb", GoodJob()));
   settings.SpeciesNames = {"Chêne", "Hêtre"};
   settings.DesignationNames = {"Etagère"};
   settings.DesignationsFileDirty = 0;
-  settings.SpeciesFileDirty = 0;
   const PartList before = job.JobParts;
   ChangingDesignationPicker picker;
   DesignationPicker* programs = window->SelPieces->DesignationsPicker;
@@ -524,21 +647,20 @@ TEST_F(ModifyCommand, FilesChangedInThePartFormAreMarkedEvenAfterACancel) {
   EXPECT_EQ(settings.DesignationNames, (std::vector<std::string>{"Etagère", "Traverse"}));
   EXPECT_EQ(settings.DesignationsFileDirty, 1);
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   ASSERT_EQ(job.JobParts.size(), before.size());
   EXPECT_EQ(job.JobModified, 0);
 }
 
 // A window brought back from a minimise is no new showing: a designation added in the part form
-// and a species added in the panel form before the minimise are still marked when the forms
-// finish, and the next start reads them.
+// and a species added in the panel form before the minimise are kept when the forms finish, and
+// the next start reads them.
 TEST_F(ModifyCommand, ListsChangedBeforeAMinimiseAreWrittenAtExit) {
   Start();
   OpenByDialog(WriteJob("pieces.deb", GoodJob()));
   settings.SpeciesNames = {"Chêne", "Hêtre"};
   settings.DesignationNames = {"Etagère"};
   settings.DesignationsFileDirty = 0;
-  settings.SpeciesFileDirty = 0;
   ChangingDesignationPicker picker;
   DesignationPicker* programs = window->SelPieces->DesignationsPicker;
   window->SelPieces->DesignationsPicker = &picker;
@@ -560,7 +682,7 @@ TEST_F(ModifyCommand, ListsChangedBeforeAMinimiseAreWrittenAtExit) {
   Trigger("Modifier");
   window->SelPieces->DesignationsPicker = programs;
   EXPECT_TRUE(prompts.Exhausted());
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_EQ(settings.DesignationsFileDirty, 1);
 
   prompts.answers = {PromptAnswer::No};  // the modified job is not saved

@@ -525,13 +525,12 @@ TEST_F(NewCommand, DeleteThenNewAsksNothing) {
   ExpectSoundLayout();
 }
 
-// A species added in the part form is written out even when New is then cancelled: saved jobs
-// name species by their place in the list.
+// A species added in the part form is on disk at once, even when New is then cancelled: saved
+// jobs name species by their place in the list.
 TEST_F(NewCommand, ASpeciesAddedInACancelledNewIsStillWrittenOut) {
   settings.AskMargins = 0;
   StoreOptions();
   Start();
-  settings.SpeciesFileDirty = 0;
   KindForm(2);
   PanelForm(kPanels);
   prompts.modals.push_back([](QDialog& d) {
@@ -548,7 +547,7 @@ TEST_F(NewCommand, ASpeciesAddedInACancelledNewIsStillWrittenOut) {
   ASSERT_FALSE(prompts.NoticeTexts().isEmpty());
   EXPECT_EQ(prompts.NoticeTexts().back(), LanguageText(104));
   EXPECT_EQ(settings.SpeciesNames.back(), "Noyer");
-  EXPECT_EQ(settings.SpeciesFileDirty, 1);
+  EXPECT_EQ(SpeciesOnDisk(), settings.SpeciesNames);
   EXPECT_TRUE(job.JobParts.empty());
 }
 
