@@ -648,9 +648,9 @@ void TFDebit::LockDataFolder() {
   const DataLockResult result = TakeDataFolderLock(path, dataLock_);
   const QString folder = QDir::toNativeSeparators(ProgramFolder);
   const QString listsKept = QStringLiteral(
-      "\nA la fermeture, une liste que l'autre fenêtre aura enregistrée entre-temps (essences, "
-      "dimensions, désignations, étiquettes, options, unité, débits récents) ne sera pas "
-      "remplacée.");
+      "\nA la fermeture, une liste que l'autre fenêtre aura enregistrée entre-temps (dimensions, "
+      "désignations, étiquettes, options, unité, débits récents) ne sera pas remplacée. La liste "
+      "des essences est partagée : chaque essence ajoutée y est enregistrée aussitôt.");
   switch (result.What) {
     case DataLockResult::Kind::Taken:
     case DataLockResult::Kind::NotTaken:
