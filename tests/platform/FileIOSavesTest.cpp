@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
-#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "platform/FileIO.h"
+#include "support/AsOrdinaryUser.h"
 #include "support/Fifo.h"
 #include "support/TempDir.h"
 
@@ -235,34 +235,18 @@ TEST(FileIOSaves, AFolderThatForbidsCreatingAFileSaysSo) {
   fs::permissions(dir.path(), fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
   if (::geteuid() != 0) fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
 
-  int pipeFds[2];
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::close(pipeFds[0]);
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
-                             ::setuid(65534) != 0)) {
-      ::_exit(2);
-    }
+  const test::ChildReport report = test::RunAsOrdinaryUser([&] {
     std::string told = "no error";
     try {
       WriteFileAtomic(job, "new");
     } catch (const FileAccessError& e) {
       told = e.what();
     }
-    (void)!::write(pipeFds[1], told.data(), told.size());
-    ::_exit(0);
-  }
-  ::close(pipeFds[1]);
-  std::string told;
-  char buffer[512];
-  for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) told.append(buffer, n);
-  ::close(pipeFds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
+    return told;
+  });
   fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
-  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  ASSERT_TRUE(report.Ended);
+  const std::string& told = report.Told;
   EXPECT_NE(told.find("Le dossier " + folder.string() + " ne permet pas d'y créer un fichier"),
             std::string::npos)
       << told;

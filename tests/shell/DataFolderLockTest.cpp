@@ -7,7 +7,6 @@
 // decided from what any user may read of it, tried on a table of processes.
 
 #include <fcntl.h>
-#include <grp.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/time.h>
@@ -26,6 +25,7 @@
 
 #include "shell/DataFolderLock.h"
 #include "shell/MainWindowFixture.h"
+#include "support/AsOrdinaryUser.h"
 #include "support/Fifo.h"
 
 namespace tranchex::test {
@@ -250,32 +250,14 @@ TEST_F(DataFolderLock, ALeftoverLockInAFolderThatCannotBeWrittenSaysSo) {
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
                                 fs::perms::group_read | fs::perms::group_exec |
                                 fs::perms::others_read | fs::perms::others_exec);
-    int pipeFds[2];
-    ASSERT_EQ(::pipe(pipeFds), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      ::close(pipeFds[0]);
-      if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 ||
-                               ::setuid(65534) != 0)) {
-        ::_exit(2);
-      }
+    const test::ChildReport report = test::RunAsOrdinaryUser([&] {
       std::unique_ptr<QLockFile> held;
       const DataLockResult result = TakeDataFolderLock(lock, held);
-      const std::string told = std::to_string(static_cast<int>(result.What)) + " " +
-                               std::to_string(held != nullptr) + " " +
-                               result.Reason.toStdString();
-      (void)!::write(pipeFds[1], told.data(), told.size());
-      ::_exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string told;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) told.append(buffer, n);
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+      return std::to_string(static_cast<int>(result.What)) + " " +
+             std::to_string(held != nullptr) + " " + result.Reason.toStdString();
+    });
+    ASSERT_TRUE(report.Ended);
+    const std::string& told = report.Told;
     EXPECT_EQ(told.substr(0, 4),
               std::to_string(static_cast<int>(DataLockResult::Kind::FolderNotWritable)) + " 0 ")
         << told;
