@@ -3,7 +3,6 @@
 // cover, shared with tranchex-layout-compare so that they are also laid out by two builds and
 // compared.
 
-#include <algorithm>
 #include <random>
 
 #include "support/EngineRun.h"
@@ -33,13 +32,7 @@ inline TestJob TwoThicknessJob(std::uint32_t seed, int copies, int stockQuantity
     AddStock(job, 10 * pick(2500, 3100), 10 * pick(1250, 2070), stockQuantity, (s / 3) % 3,
              thickness, s % 3);
   }
-  constexpr int records = 300;
-  for (int i = 0; i < records; ++i) {
-    const int length = 10 * pick(100, 2500);
-    const int width = std::min(length, 10 * pick(50, 1200));
-    const int quantity = copies / records + (i < copies % records ? 1 : 0);
-    AddPart(job, length, width, quantity, pick(0, 2), 190.0, pick(0, 2));
-  }
+  tranchex::test::AddShopParts(job, rng, 300, copies, 190.0);
   return job;
 }
 

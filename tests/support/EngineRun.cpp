@@ -222,14 +222,18 @@ TestJob ComplexShopJob(std::uint32_t seed, int copies, int stockQuantity) {
   for (int s = 0; s < 100; ++s)
     AddStock(job, 10 * pick(2500, 3100), 10 * pick(1250, 2070), stockQuantity, (s / 3) % 3, 190.0,
              s % 3);
-  constexpr int records = 2500;
+  AddShopParts(job, rng, 2500, copies, 190.0);
+  return job;
+}
+
+void AddShopParts(TestJob& job, std::mt19937& rng, int records, int copies, double thickness) {
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   for (int i = 0; i < records; ++i) {
     const int length = 10 * pick(100, 2500);
     const int width = std::min(length, 10 * pick(50, 1200));
     const int quantity = copies / records + (i < copies % records ? 1 : 0);
-    AddPart(job, length, width, quantity, pick(0, 2), 190.0, pick(0, 2));
+    AddPart(job, length, width, quantity, pick(0, 2), thickness, pick(0, 2));
   }
-  return job;
 }
 
 std::string DescribeJob(const TestJob& job) {

@@ -70,6 +70,9 @@ TestJob ShopMixJob(std::uint32_t seed, int copies, int distinct, MixGrain grains
 // 100 x 50 to 2500 x 1200 mm, sharing `copies` copies, on 100 stock records (2500-3100 x
 // 1250-2070 mm, every species and grain) entered with `stockQuantity` panels each; 19 mm, a
 // 4 mm kerf, no margin, criterion 1, largest new panel.
+// `records` part records of shop sizes (100 x 50 to 2500 x 1200 mm, whole millimetres), three
+// species and three grains, of the given thickness, drawn from `rng`, sharing `copies` copies.
+void AddShopParts(TestJob& job, std::mt19937& rng, int records, int copies, double thickness);
 TestJob ComplexShopJob(std::uint32_t seed, int copies, int stockQuantity);
 
 std::string DescribeJob(const TestJob& job);
